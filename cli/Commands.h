@@ -1,0 +1,54 @@
+#pragma once
+// xgtool's command table. Each command file registers its commands with a static
+// CommandRegistration; main.cpp parses the global options, picks the command and turns
+// exceptions into exit code 3. The output formats and exit codes are a contract for scripts.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class TBlockParJD;
+
+enum ExitCode : int {
+  ExitOk = 0,
+  ExitReported = 1,  // the command worked and found something to report (missing keys, import report)
+  ExitUsage = 2,
+  ExitError = 3,
+};
+
+// Thrown by a command for wrong arguments; main prints the usage and exits with 2.
+struct UsageError {
+  std::string message;
+};
+
+class CommandContext {
+ public:
+  CommandContext(std::string catalogueOption, std::string executableDir, std::ostream& out, std::ostream& err);
+  // The catalogue: --catalogue FILE, else ./msg_cfg.txt when present, else the one beside the
+  // binary. Loaded on first use; load errors propagate (exit 3).
+  const TBlockParJD& Catalogue();
+  std::ostream& out;
+  std::ostream& err;
+
+ private:
+  std::string catalogueOption_;
+  std::string executableDir_;
+  TBlockParJD* catalogue_ = nullptr;
+  std::vector<TBlockParJD*> owned_;
+
+ public:
+  ~CommandContext();
+};
+
+using CommandFunction = int (*)(const std::vector<std::string>& args, CommandContext& context);
+
+struct CommandRegistration {
+  // `name` is what the user types; `usage` is one line for the help text.
+  CommandRegistration(const char* name, const char* usage, CommandFunction function);
+};
+
+// Text for people and scripts: UTF-8 with \\, \r, \n, \t and \uXXXX (lowercase hex) for every
+// other code unit below U+0020 and for every lone surrogate.
+std::string EscapeForOutput(const std::u16string& text);
+
+// True when `path` ends with `extension` (e.g. ".txg"), compared without regard to case.
+bool HasExtension(const std::string& path, const std::string& extension);

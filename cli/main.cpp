@@ -1,0 +1,171 @@
+// xgtool: command-line access to catalogues, quests and translation projects.
+#include <unistd.h>
+
+#include <cctype>
+#include <exception>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "support/JD_BlockPar.h"
+#include "support/JD_Str.h"
+
+namespace {
+
+struct CommandEntry {
+  std::string usage;
+  CommandFunction function;
+};
+
+std::map<std::string, CommandEntry>& CommandTable() {
+  static std::map<std::string, CommandEntry> table;
+  return table;
+}
+
+bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+std::string ExecutableDir() {
+  std::vector<char> buffer(4096);
+  ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (length <= 0) return ".";
+  std::string path(buffer.data(), static_cast<std::size_t>(length));
+  auto slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+void PrintUsage(std::ostream& err) {
+  err << "usage: xgtool [--catalogue FILE] COMMAND ARGS...\ncommands:\n";
+  for (const auto& [name, entry] : CommandTable())
+    if (!entry.usage.empty()) err << "  xgtool " << entry.usage << "\n";
+}
+
+}  // namespace
+
+CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction function) {
+  CommandTable()[name] = CommandEntry{usage, function};
+}
+
+CommandContext::CommandContext(std::string catalogueOption, std::string executableDir, std::ostream& out,
+                               std::ostream& err)
+    : out(out), err(err), catalogueOption_(std::move(catalogueOption)), executableDir_(std::move(executableDir)) {}
+
+CommandContext::~CommandContext() {
+  for (TBlockParJD* block : owned_) delete block;
+}
+
+const TBlockParJD& CommandContext::Catalogue() {
+  if (catalogue_ != nullptr) return *catalogue_;
+  std::string file = catalogueOption_;
+  if (file.empty()) file = FileExists("msg_cfg.txt") ? "msg_cfg.txt" : executableDir_ + "/msg_cfg.txt";
+  auto catalogue = std::make_unique<TBlockParJD>();
+  catalogue->LoadFromFile(file, false);
+  catalogue_ = catalogue.release();
+  owned_.push_back(catalogue_);
+  return *catalogue_;
+}
+
+std::string EscapeForOutput(const std::u16string& text) {
+  static const char* hex = "0123456789abcdef";
+  std::string result;
+  std::u16string run;  // well-formed units waiting for conversion
+  auto flush = [&] {
+    result += WideToAnsi(run);
+    run.clear();
+  };
+  auto escapeUnit = [&](char16_t unit) {
+    flush();
+    result += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) result += hex[(unit >> shift) & 0xF];
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char16_t unit = text[i];
+    bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      run += unit;
+      run += text[++i];
+    } else if (high || low) {
+      escapeUnit(unit);
+    } else if (unit == u'\\') {
+      flush();
+      result += "\\\\";
+    } else if (unit == u'\r') {
+      flush();
+      result += "\\r";
+    } else if (unit == u'\n') {
+      flush();
+      result += "\\n";
+    } else if (unit == u'\t') {
+      flush();
+      result += "\\t";
+    } else if (unit < 0x20) {
+      escapeUnit(unit);
+    } else {
+      run += unit;
+    }
+  }
+  flush();
+  return result;
+}
+
+bool HasExtension(const std::string& path, const std::string& extension) {
+  if (path.size() < extension.size()) return false;
+  for (std::size_t i = 0; i < extension.size(); ++i) {
+    char a = path[path.size() - extension.size() + i];
+    if (std::tolower(static_cast<unsigned char>(a)) != std::tolower(static_cast<unsigned char>(extension[i])))
+      return false;
+  }
+  return true;
+}
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string catalogueOption;
+  std::size_t next = 0;
+  if (next < args.size() && args[next] == "--catalogue") {
+    if (next + 1 >= args.size()) {
+      PrintUsage(std::cerr);
+      return ExitUsage;
+    }
+    catalogueOption = args[next + 1];
+    next += 2;
+  }
+  if (next >= args.size() || args[next] == "--help" || args[next] == "-h") {
+    PrintUsage(std::cerr);
+    return next >= args.size() ? ExitUsage : ExitOk;
+  }
+  // "messages" and "info" take a quest or a project: a project (.txg, or --source) goes to the
+  // project's variant of the command, registered as "messages.txg" / "info.txg".
+  std::string name = args[next];
+  if (name == "messages" || name == "info") {
+    bool forProject = false;
+    for (std::size_t i = next + 1; i < args.size(); ++i)
+      if (args[i] == "--source" || HasExtension(args[i], ".txg")) forProject = true;
+    if (forProject) name += ".txg";
+  }
+  auto command = CommandTable().find(name);
+  if (command == CommandTable().end()) {
+    std::cerr << "xgtool: unknown command '" << args[next] << "'\n";
+    PrintUsage(std::cerr);
+    return ExitUsage;
+  }
+  std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
+  CommandContext context(catalogueOption, ExecutableDir(), std::cout, std::cerr);
+  try {
+    int code = command->second.function(commandArgs, context);
+    std::cout.flush();
+    return code;
+  } catch (const UsageError& usage) {
+    std::cerr << "xgtool: " << usage.message << "\nusage: xgtool " << command->second.usage << "\n";
+    return ExitUsage;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "Out of memory\n";
+    return ExitError;
+  } catch (const std::exception& error) {
+    std::cerr << error.what() << "\n";
+    return ExitError;
+  }
+}

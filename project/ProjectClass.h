@@ -1,0 +1,62 @@
+#pragma once
+// TtxgProject: the translation project. Owns the source and the target quest, and over both the
+// message table (text references, ids, type codes), the links that fold duplicated path questions
+// and the positions the user steps through. Holds no user interface.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quest/GameContent.h"
+
+class TBlockParJD;
+class TStringsJD;
+
+class TtxgProject {
+ public:
+  // Create: both documents, then Clear.
+  explicit TtxgProject(const TBlockParJD& catalogue);
+  TtxgProject(const TtxgProject&) = delete;
+  TtxgProject& operator=(const TtxgProject&) = delete;
+
+  const TBlockParJD* Catalogue;
+  TGame SourceGame;
+  TGame TargetGame;
+  // Every array is 1-based (entry 0 is a placeholder) and grows with the quest.
+  std::vector<TTextField*> SourceTexts;
+  std::vector<TTextField*> TargetTexts;
+  std::vector<std::u16string> SourceIds;
+  std::vector<std::u16string> TargetIds;
+  std::vector<int32_t> SourceTypes;
+  std::vector<int32_t> TargetTypes;
+  std::vector<int32_t> LinkedPath;       // per source message: 0, or the 1-based target path index
+  std::vector<int32_t> PositionMessage;  // per position: the message number shown there
+  int32_t SourceCount = 0;
+  int32_t TargetCount = 0;
+  int32_t PositionCount = 0;
+  int32_t CurrentMessage = 0;  // a message number, not a position; 0 = none
+
+  void Clear();
+  void NewFromSource(const std::string& fileName);
+  void RebuildMessageTable();
+  void LinkDuplicatePaths();
+  bool IsLinked(int32_t n) const;
+  int32_t PositionOfMessage(int32_t n) const;  // -1 when the message has no position
+  // PositionMessage[position], or 0 for position 0 or a position outside 1..PositionCount.
+  int32_t MessageAtPosition(int32_t position) const;
+  std::u16string GetSourceText(int32_t n) const;
+  std::u16string GetTargetText(int32_t n) const;
+  void SetTargetText(int32_t n, const std::u16string& text);
+  void ResolveEmptyReferences();
+  int32_t FindNotEdited(int32_t position) const;  // a position, or -1 when none is found
+
+  void SaveToFile(const std::string& fileName) const;
+  void LoadFromFile(const std::string& fileName);
+  void SaveMessages(const std::string& fileName) const;
+  // Raises "Error. This is not a Unicode Text Document" (report untouched) for a file that is not
+  // UTF-16LE with its byte-order mark.
+  void LoadMessages(const std::string& fileName, std::u16string& report);
+  int32_t FindTargetId(const std::u16string& id) const;
+  int32_t FindSourceId(const std::u16string& id) const;
+  static void ExtractTags(const std::u16string& text, TStringsJD& tags);
+  static void RemoveCommonTags(TStringsJD& a, TStringsJD& b);
+};

@@ -1,0 +1,77 @@
+#pragma once
+// The one checked reader and the one checked writer of binary files (quest, project and exchange
+// files). Every integer, byte, real and UTF-16 run of those files goes through them; nothing else
+// assembles bytes by hand. All multi-byte values are little-endian.
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The input/output error: a number and the message that belongs to it:
+// 2 "File not found", 3 "Invalid filename", 4 "Too many open files", 5 "File access denied",
+// 100 "Read beyond end of file", 101 "Disk full", any other n "I/O error n".
+class EInOutError : public std::runtime_error {
+ public:
+  explicit EInOutError(int errorCode);
+  int ErrorCode;
+  static std::string MessageFor(int errorCode);
+};
+
+enum IoErrors : int {
+  IoFileNotFound = 2,
+  IoInvalidFilename = 3,
+  IoTooManyOpenFiles = 4,
+  IoAccessDenied = 5,
+  IoReadBeyondEnd = 100,
+  IoDiskFull = 101,
+};
+
+// Reads a whole file (or a byte vector) into memory and hands it out field by field. A read that
+// would pass the end raises EInOutError(100) and consumes nothing.
+class TBlockFileReader {
+ public:
+  // Opens an existing file for reading: a missing file gives 2, a missing folder 3.
+  explicit TBlockFileReader(const std::string& fileName);
+  explicit TBlockFileReader(std::vector<uint8_t> bytes);
+
+  int32_t ReadInt();
+  uint8_t ReadByte();
+  double ReadReal();
+  std::u16string ReadUnits(int32_t count);
+  void ReadBytes(void* destination, std::size_t count);
+
+  int64_t Size() const { return static_cast<int64_t>(bytes_.size()); }
+  int64_t Position() const { return static_cast<int64_t>(position_); }
+  int64_t BytesLeft() const { return static_cast<int64_t>(bytes_.size() - position_); }
+  // Raises EInOutError(100) unless `count` more bytes are there; used to check lengths and counts
+  // read from the file before anything is allocated for them.
+  void Require(int64_t count) const;
+
+ private:
+  std::vector<uint8_t> bytes_;
+  std::size_t position_ = 0;
+};
+
+// Collects the bytes of a file in memory; Commit() writes them atomically: a temporary file beside
+// the target is written, flushed and renamed over the target, then the folder is flushed. On
+// failure the old file stays as it was and the temporary is removed.
+class TBlockFileWriter {
+ public:
+  TBlockFileWriter() = default;
+  explicit TBlockFileWriter(std::string fileName);
+
+  void WriteInt(int32_t value);
+  void WriteByte(uint8_t value);
+  void WriteReal(double value);
+  void WriteUnits(const std::u16string& units);
+  void WriteBytes(const void* source, std::size_t count);
+
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  const std::string& FileName() const { return fileName_; }
+  void Commit();
+
+ private:
+  std::string fileName_;
+  std::vector<uint8_t> bytes_;
+};
