@@ -2,6 +2,7 @@
 // TGame: one quest document (header, 24 parameters, twelve document texts, up to 300 locations and
 // 600 paths), its quest file in every version, and the list of its translatable messages.
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,13 @@ enum MessageKind : int32_t {
   KindParViewString = 11,
 };
 
+// A quest file that is well formed but cannot be held, such as more locations than the document has
+// slots for. Raised before anything past the capacity is read.
+class EQuestCapacityError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class TGame {
  public:
   // Create: every record once, then Reset. The arrays are never resized afterwards, so references
@@ -39,6 +47,9 @@ class TGame {
 
   const TBlockParJD* Catalogue;
   int32_t Version = CurrentQuestVersion;
+  // The first integer of the last file read when it was a version mark, else 1111111111; kept after
+  // Version becomes current so that tools can say what was read. Reset sets it to the current one.
+  int32_t VersionRead = CurrentQuestVersion;
   int32_t Selector1 = 0;
   uint8_t Selector1Set = 0x1F;
   uint8_t HeaderFlag = 1;

@@ -1,0 +1,310 @@
+#include "quest/GameContent.h"
+
+#include <string>
+
+#include "quest/BlockFile.h"
+#include "quest/RecordCounts.h"
+#include "support/JD_BlockPar.h"
+
+// Header fields by version. A file whose first integer is not above V11 carries no mark at all.
+namespace {
+constexpr int32_t FirstWithHeaderFlag = QuestVersion::V12;
+constexpr int32_t FirstWithSelector12Sets = QuestVersion::V19;
+constexpr int32_t FirstWithSelector34Sets = QuestVersion::V20;
+constexpr int32_t FirstWithHeaderValue7 = QuestVersion::V20;
+constexpr int32_t FirstWithHeaderValue8 = QuestVersion::V21;
+// Parameter layout D keeps its critical values in a list; the single CriticalValue joins them after
+// all parameters are read.
+constexpr int32_t FirstWithRangeStep = QuestVersion::V19;
+constexpr int32_t FirstWithoutRangeStep = QuestVersion::V21;
+
+// Files older than the set bytes hold only the selector integer; the set follows from it.
+// Selectors 1 and 2 mark "all" (-1) with a bit of its own, selectors 3 and 4 with all their bits.
+enum class SelectorKind { OneOrTwo, Three, Four };
+
+uint8_t DeriveSelectorSet(int32_t value, SelectorKind kind) {
+  if (value == -1) {
+    switch (kind) {
+      case SelectorKind::OneOrTwo: return 0x40;
+      case SelectorKind::Three: return 0x07;
+      case SelectorKind::Four: return 0x1F;
+    }
+  }
+  const int32_t highestBit = kind == SelectorKind::Three ? 2 : 4;
+  if (value >= 0 && value <= highestBit) return static_cast<uint8_t>(1u << value);
+  return 0x00;
+}
+
+std::u16string Decimal(int32_t value) {
+  std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+}  // namespace
+
+TGame::TGame(const TBlockParJD& catalogue) : Catalogue(&catalogue) {
+  Parameters.reserve(MaxParameters);
+  for (int32_t slot = 1; slot <= MaxParameters; ++slot) Parameters.emplace_back(slot);
+  Locations.reserve(MaxLocations);
+  for (int32_t i = 0; i < MaxLocations; ++i) Locations.emplace_back(catalogue);
+  Paths.reserve(MaxPaths);
+  for (int32_t i = 0; i < MaxPaths; ++i) Paths.emplace_back(catalogue);
+  Reset();
+}
+
+void TGame::Reset() {
+  Version = CurrentQuestVersion;
+  VersionRead = CurrentQuestVersion;
+  Selector1 = 0;
+  Selector1Set = 0x1F;
+  HeaderFlag = 1;
+  Selector2 = -1;
+  Selector2Set = 0x40;
+  Selector3 = -1;
+  Selector3Set = 0x07;
+  Selector4 = -1;
+  Selector4Set = 0x1F;
+  HeaderValue1 = 0;
+  HeaderValue2 = 0;
+  HeaderValue3 = 0;
+  HeaderValue4 = 10;
+  HeaderValue5 = 8;
+  HeaderValue6 = 1;
+  HeaderValue7 = 1;
+  HeaderValue8 = 50;
+  for (int32_t slot = 1; slot <= MaxParameters; ++slot) Parameter(slot).Reset(slot);
+  RToStar.Text = Catalogue->Par_Get(u"RToStar");
+  RParsec.Text = Catalogue->Par_Get(u"RParsec");
+  RArtefact.Text = Catalogue->Par_Get(u"RArtefact");
+  RToPlanet.Text = Catalogue->Par_Get(u"RToPlanet");
+  RDate.Text = Catalogue->Par_Get(u"RDate");
+  RMoney.Text = Catalogue->Par_Get(u"RMoney");
+  RFromPlanet.Text = Catalogue->Par_Get(u"RFromPLanet");  // the catalogue spells this key with "PL"
+  RFromStar.Text = Catalogue->Par_Get(u"RFromStar");
+  RVagrel.Text = Catalogue->Par_Get(u"RVagrel");
+  LocationCount = 0;
+  PathCount = 0;
+  QuestSuccessGovMessage.Text = Catalogue->Par_Get(u"GameContentQuestSuccessGovMessage");
+  QuestDescription.Text = Catalogue->Par_Get(u"GameContentQuestDecription");
+  QuestTargetName.Text = Catalogue->Par_Get(u"GameContentQuestTargetName");
+  for (TLocation& location : Locations) location.Reset();
+  for (TPath& path : Paths) path.Reset();
+}
+
+void TGame::ReadFrom(TBlockFileReader& file) {
+  Reset();
+  const int32_t first = file.ReadInt();
+  if (first > QuestVersion::V11) {
+    Version = first;
+    Selector1 = file.ReadInt();
+  } else {
+    // An unmarked file: its first integer is already the first selector.
+    Version = QuestVersion::V11;
+    Selector1 = first;
+  }
+  VersionRead = Version;
+
+  if (Version >= FirstWithSelector12Sets) Selector1Set = file.ReadByte();
+  else Selector1Set = DeriveSelectorSet(Selector1, SelectorKind::OneOrTwo);
+  if (Version >= FirstWithHeaderFlag) HeaderFlag = file.ReadByte();
+  Selector2 = file.ReadInt();
+  if (Version >= FirstWithSelector12Sets) Selector2Set = file.ReadByte();
+  else Selector2Set = DeriveSelectorSet(Selector2, SelectorKind::OneOrTwo);
+  Selector3 = file.ReadInt();
+  if (Version >= FirstWithSelector34Sets) Selector3Set = file.ReadByte();
+  else Selector3Set = DeriveSelectorSet(Selector3, SelectorKind::Three);
+  Selector4 = file.ReadInt();
+  if (Version >= FirstWithSelector34Sets) Selector4Set = file.ReadByte();
+  else Selector4Set = DeriveSelectorSet(Selector4, SelectorKind::Four);
+  HeaderValue1 = file.ReadInt();
+  HeaderValue2 = file.ReadInt();
+  HeaderValue3 = file.ReadInt();
+  HeaderValue4 = file.ReadInt();
+  HeaderValue5 = file.ReadInt();
+  HeaderValue6 = file.ReadInt();
+  if (Version >= FirstWithHeaderValue7) HeaderValue7 = file.ReadInt();
+  if (Version >= FirstWithHeaderValue8) HeaderValue8 = file.ReadInt();
+
+  for (int32_t slot = 1; slot <= StoredParameterCount(Version); ++slot) Parameter(slot).Load(file, Version);
+  if (Version >= FirstWithRangeStep && Version < FirstWithoutRangeStep)
+    for (TParameter& parameter : Parameters) parameter.CriticalRanges.AddValue(parameter.CriticalValue);
+
+  RToStar.Load(file);
+  RParsec.Load(file);
+  RArtefact.Load(file);
+  RToPlanet.Load(file);
+  RDate.Load(file);
+  RMoney.Load(file);
+  RFromPlanet.Load(file);
+  RFromStar.Load(file);
+  RVagrel.Load(file);
+  LocationCount = file.ReadInt();
+  PathCount = file.ReadInt();
+  // The arrays are fixed; a larger count is refused before a single record is read.
+  if (LocationCount > MaxLocations)
+    throw EQuestCapacityError("The quest file holds " + std::to_string(LocationCount) +
+                              " locations; a quest can hold at most " + std::to_string(MaxLocations));
+  if (PathCount > MaxPaths)
+    throw EQuestCapacityError("The quest file holds " + std::to_string(PathCount) +
+                              " paths; a quest can hold at most " + std::to_string(MaxPaths));
+  QuestSuccessGovMessage.Load(file);
+  QuestDescription.Load(file);
+  QuestTargetName.Load(file);
+  for (int32_t i = 1; i <= LocationCount; ++i) Location(i).Load(file, Version);
+  for (int32_t i = 1; i <= PathCount; ++i) Path(i).Load(file, Version);
+  Version = CurrentQuestVersion;
+}
+
+void TGame::WriteTo(TBlockFileWriter& file) const {
+  // The records are always written in the current layouts, so the mark must be the current one too,
+  // even for a document whose last read stopped half-way with an older Version.
+  file.WriteInt(CurrentQuestVersion);
+  file.WriteInt(Selector1);
+  file.WriteByte(Selector1Set);
+  file.WriteByte(HeaderFlag);
+  file.WriteInt(Selector2);
+  file.WriteByte(Selector2Set);
+  file.WriteInt(Selector3);
+  file.WriteByte(Selector3Set);
+  file.WriteInt(Selector4);
+  file.WriteByte(Selector4Set);
+  file.WriteInt(HeaderValue1);
+  file.WriteInt(HeaderValue2);
+  file.WriteInt(HeaderValue3);
+  file.WriteInt(HeaderValue4);
+  file.WriteInt(HeaderValue5);
+  file.WriteInt(HeaderValue6);
+  file.WriteInt(HeaderValue7);
+  file.WriteInt(HeaderValue8);
+  for (const TParameter& parameter : Parameters) parameter.Save(file);
+  RToStar.Save(file);
+  RParsec.Save(file);
+  RArtefact.Save(file);
+  RToPlanet.Save(file);
+  RDate.Save(file);
+  RMoney.Save(file);
+  RFromPlanet.Save(file);
+  RFromStar.Save(file);
+  RVagrel.Save(file);
+  file.WriteInt(LocationCount);
+  file.WriteInt(PathCount);
+  QuestSuccessGovMessage.Save(file);
+  QuestDescription.Save(file);
+  QuestTargetName.Save(file);
+  for (int32_t i = 1; i <= LocationCount && i <= MaxLocations; ++i) Location(i).Save(file);
+  for (int32_t i = 1; i <= PathCount && i <= MaxPaths; ++i) Path(i).Save(file);
+}
+
+void TGame::LoadFromFile(const std::string& fileName) {
+  // Opening reads the whole file; only then is the document touched.
+  TBlockFileReader file(fileName);
+  ReadFrom(file);
+}
+
+void TGame::SaveToFile(const std::string& fileName) const {
+  TBlockFileWriter file(fileName);
+  WriteTo(file);
+  file.Commit();
+}
+
+void TGame::Assign(const TGame& source) {
+  if (&source == this) return;
+  Version = source.Version;
+  VersionRead = source.VersionRead;
+  Selector1 = source.Selector1;
+  Selector1Set = source.Selector1Set;
+  HeaderFlag = source.HeaderFlag;
+  Selector2 = source.Selector2;
+  Selector2Set = source.Selector2Set;
+  Selector3 = source.Selector3;
+  Selector3Set = source.Selector3Set;
+  Selector4 = source.Selector4;
+  Selector4Set = source.Selector4Set;
+  HeaderValue1 = source.HeaderValue1;
+  HeaderValue2 = source.HeaderValue2;
+  HeaderValue3 = source.HeaderValue3;
+  HeaderValue4 = source.HeaderValue4;
+  HeaderValue5 = source.HeaderValue5;
+  HeaderValue6 = source.HeaderValue6;
+  HeaderValue7 = source.HeaderValue7;
+  HeaderValue8 = source.HeaderValue8;
+  QuestSuccessGovMessage.Text = source.QuestSuccessGovMessage.Text;
+  QuestDescription.Text = source.QuestDescription.Text;
+  QuestTargetName.Text = source.QuestTargetName.Text;
+  RToStar.Text = source.RToStar.Text;
+  RParsec.Text = source.RParsec.Text;
+  RArtefact.Text = source.RArtefact.Text;
+  RToPlanet.Text = source.RToPlanet.Text;
+  RDate.Text = source.RDate.Text;
+  RMoney.Text = source.RMoney.Text;
+  RFromPlanet.Text = source.RFromPlanet.Text;
+  RFromStar.Text = source.RFromStar.Text;
+  RVagrel.Text = source.RVagrel.Text;
+  for (std::size_t i = 0; i < Parameters.size(); ++i) Parameters[i].Assign(source.Parameters[i]);
+  LocationCount = source.LocationCount;
+  PathCount = source.PathCount;
+  for (std::size_t i = 0; i < Locations.size(); ++i) Locations[i].Assign(source.Locations[i]);
+  for (std::size_t i = 0; i < Paths.size(); ++i) Paths[i].Assign(source.Paths[i]);
+}
+
+void TGame::EnumerateMessages(int32_t& MessageCount, std::vector<int32_t>& MessageTypes,
+                              std::vector<TTextField*>& MessageTexts, std::vector<std::u16string>& MessageIds) {
+  MessageCount = 0;
+  MessageTypes.assign(1, 0);
+  MessageTexts.assign(1, nullptr);
+  MessageIds.assign(1, std::u16string());
+  auto append = [&](int32_t code, TTextField& text, std::u16string id) {
+    ++MessageCount;
+    MessageTypes.push_back(code);
+    MessageTexts.push_back(&text);
+    MessageIds.push_back(std::move(id));
+  };
+  auto appendUnlessBlank = [&](int32_t code, TTextField& text, auto&& makeId) {
+    if (!IsBlankText(text.Text)) append(code, text, makeId());
+  };
+  auto fixedId = [](const char16_t* id) { return [id] { return std::u16string(id); }; };
+
+  appendUnlessBlank(KindMissionGov, QuestDescription, fixedId(u"GovMsg"));
+  appendUnlessBlank(KindSuccessGov, QuestSuccessGovMessage, fixedId(u"GovMsgSuccess"));
+  appendUnlessBlank(KindOutsidePar, RVagrel, fixedId(u"RVagrel"));
+  appendUnlessBlank(KindOutsidePar, RToPlanet, fixedId(u"RToPlanet"));
+  appendUnlessBlank(KindOutsidePar, RToStar, fixedId(u"RToStar"));
+  appendUnlessBlank(KindOutsidePar, RFromPlanet, fixedId(u"RFromPlanet"));
+  appendUnlessBlank(KindOutsidePar, RFromStar, fixedId(u"RFromStar"));
+
+  for (int32_t p = 1; p <= MaxParameters; ++p) {
+    TParameter& parameter = Parameter(p);
+    if (parameter.Active == 0) continue;
+    const std::u16string prefix = u"Par(" + Decimal(p) + u").";
+    append(KindEditorParName, parameter.Name, prefix + u"Name");  // even when blank
+    const int32_t viewStrings = parameter.ViewStringCount < MaxViewStrings ? parameter.ViewStringCount : MaxViewStrings;
+    for (int32_t k = 1; k <= viewStrings; ++k)
+      appendUnlessBlank(KindParViewString, parameter.ViewString(k).Text,
+                        [&] { return prefix + u"Format(" + Decimal(k) + u")"; });
+    if (parameter.CriticalKind != 0)
+      appendUnlessBlank(KindStandartCritical, parameter.CriticalMsg, [&] { return prefix + u"CriticalMsg"; });
+  }
+
+  auto appendChanges = [&](std::array<TParameterDelta, MaxChanges>& changes, const std::u16string& prefix) {
+    for (int32_t c = 1; c <= MaxChanges; ++c)
+      appendUnlessBlank(KindCustomCritical, changes[static_cast<std::size_t>(c - 1)].CustomCriticalMsg,
+                        [&] { return prefix + u"Delta(" + Decimal(c) + u")."; });
+  };
+
+  for (int32_t i = 1; i <= LocationCount && i <= MaxLocations; ++i) {
+    TLocation& location = Location(i);
+    const std::u16string prefix = u"L(" + Decimal(location.Number) + u").";
+    // Wraps like the 32-bit arithmetic the codes have always been computed with.
+    const int32_t code = static_cast<int32_t>(static_cast<uint32_t>(location.Number) * 1000u + KindLocationText);
+    for (int32_t n = 1; n <= LocationTextCount; ++n)
+      appendUnlessBlank(code, location.Text(n), [&] { return prefix + u"Text(" + Decimal(n) + u")"; });
+    appendChanges(location.Changes, prefix);
+  }
+
+  for (int32_t i = 1; i <= PathCount && i <= MaxPaths; ++i) {
+    TPath& path = Path(i);
+    const std::u16string prefix = u"Path(" + Decimal(path.Number) + u").";
+    appendUnlessBlank(KindPathQuestion, path.StartText, [&] { return prefix + u"Start"; });
+    appendUnlessBlank(KindPathText, path.EndText, [&] { return prefix + u"End"; });
+    appendChanges(path.Changes, prefix);
+  }
+}
