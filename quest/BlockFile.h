@@ -27,6 +27,11 @@ enum IoErrors : int {
   IoDiskFull = 101,
 };
 
+// The input/output error number for a failed system call on `fileName`: ENOENT gives 2, or 3 when
+// the folder itself is missing; ENOTDIR, ENAMETOOLONG, ELOOP 3; EMFILE, ENFILE 4; EACCES, EPERM,
+// EROFS, EISDIR 5; ENOSPC, EDQUOT 101; any other errno value is kept as the number.
+int InOutErrorNumberForErrno(int errnoValue, const std::string& fileName);
+
 // Reads a whole file (or a byte vector) into memory and hands it out field by field. A read that
 // would pass the end raises EInOutError(100) and consumes nothing.
 class TBlockFileReader {

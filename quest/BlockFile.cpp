@@ -1,0 +1,302 @@
+#include "quest/BlockFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Files larger than this are refused before anything is read: every count and offset of the
+// formats read here is a 32-bit signed number, so nothing bigger can be a valid file.
+constexpr int64_t MaxReadableFileSize = int64_t{1} << 31;
+
+// Longest file name the usual file systems accept; the temporary's name must stay below it.
+constexpr std::size_t MaxNameLength = 255;
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool IsExistingFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+[[noreturn]] void RaiseForErrno(int errnoValue, const std::string& fileName) {
+  throw EInOutError(InOutErrorNumberForErrno(errnoValue, fileName));
+}
+
+// Follows a chain of symbolic links to the file it finally names, even when that file does not
+// exist yet (a dangling link is saved through, as writing through the link would do).
+std::string ResolveLinkTarget(const std::string& fileName) {
+  std::string current = fileName;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::string link(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+    if (length < 0) RaiseForErrno(errno, fileName);
+    link.resize(static_cast<std::size_t>(length));
+    if (!link.empty() && link[0] == '/') {
+      current = link;
+    } else {
+      current = FolderOf(current) + "/" + link;
+    }
+  }
+  throw EInOutError(InOutErrorNumberForErrno(ELOOP, fileName));
+}
+
+// A fixed name beside the target, so a temporary left behind by a killed save is found and
+// replaced by the next one instead of piling up.
+std::string TemporaryNameFor(const std::string& target) {
+  const std::string folder = FolderOf(target);
+  std::string name = NameOf(target);
+  if (name.size() + 9 > MaxNameLength) {
+    const std::size_t hash = std::hash<std::string>{}(name);
+    name = name.substr(0, 200) + "." + std::to_string(hash);
+  }
+  return (folder == "/" ? std::string("/") : folder + "/") + "." + name + ".saving~";
+}
+
+void WriteAll(int descriptor, const std::vector<uint8_t>& bytes, const std::string& fileName) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t result = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+    if (result < 0) {
+      if (errno == EINTR) continue;
+      RaiseForErrno(errno, fileName);
+    }
+    if (result == 0) RaiseForErrno(ENOSPC, fileName);
+    written += static_cast<std::size_t>(result);
+  }
+}
+
+// Flushes the folder so the rename itself survives a crash. The new file is already in place
+// when this runs, so a failure here is not reported as a failed save.
+void FlushFolder(const std::string& folder) {
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  ::fsync(descriptor);
+  ::close(descriptor);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// EInOutError
+
+std::string EInOutError::MessageFor(int errorCode) {
+  switch (errorCode) {
+    case IoFileNotFound: return "File not found";
+    case IoInvalidFilename: return "Invalid filename";
+    case IoTooManyOpenFiles: return "Too many open files";
+    case IoAccessDenied: return "File access denied";
+    case IoReadBeyondEnd: return "Read beyond end of file";
+    case IoDiskFull: return "Disk full";
+    default: return "I/O error " + std::to_string(errorCode);
+  }
+}
+
+EInOutError::EInOutError(int errorCode) : std::runtime_error(MessageFor(errorCode)), ErrorCode(errorCode) {}
+
+int InOutErrorNumberForErrno(int errnoValue, const std::string& fileName) {
+  switch (errnoValue) {
+    case ENOENT:
+      if (fileName.empty() || !IsExistingFolder(FolderOf(fileName))) return IoInvalidFilename;
+      return IoFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return IoInvalidFilename;
+    case EMFILE:
+    case ENFILE:
+      return IoTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return IoAccessDenied;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return IoDiskFull;
+    default:
+      return errnoValue;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TBlockFileReader
+
+TBlockFileReader::TBlockFileReader(const std::string& fileName) {
+  if (fileName.empty()) throw EInOutError(IoInvalidFilename);
+  const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) RaiseForErrno(errno, fileName);
+  // The descriptor is closed on every way out, including the exceptions below.
+  struct Closer {
+    int descriptor;
+    ~Closer() { ::close(descriptor); }
+  } closer{descriptor};
+
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0) RaiseForErrno(errno, fileName);
+  if (S_ISDIR(info.st_mode)) throw EInOutError(IoAccessDenied);
+  if (info.st_size > MaxReadableFileSize) RaiseForErrno(EFBIG, fileName);
+  if (S_ISREG(info.st_mode)) bytes_.reserve(static_cast<std::size_t>(info.st_size));
+
+  // Read to the end rather than trusting the size: the file may change, or not be a plain file.
+  uint8_t chunk[65536];
+  for (;;) {
+    const ssize_t result = ::read(descriptor, chunk, sizeof chunk);
+    if (result < 0) {
+      if (errno == EINTR) continue;
+      RaiseForErrno(errno, fileName);
+    }
+    if (result == 0) break;
+    if (static_cast<int64_t>(bytes_.size()) + result > MaxReadableFileSize) RaiseForErrno(EFBIG, fileName);
+    bytes_.insert(bytes_.end(), chunk, chunk + result);
+  }
+}
+
+TBlockFileReader::TBlockFileReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+
+void TBlockFileReader::Require(int64_t count) const {
+  if (count < 0 || count > BytesLeft()) throw EInOutError(IoReadBeyondEnd);
+}
+
+void TBlockFileReader::ReadBytes(void* destination, std::size_t count) {
+  if (count > static_cast<uint64_t>(BytesLeft())) throw EInOutError(IoReadBeyondEnd);
+  if (count == 0) return;
+  std::memcpy(destination, bytes_.data() + position_, count);
+  position_ += count;
+}
+
+uint8_t TBlockFileReader::ReadByte() {
+  Require(1);
+  return bytes_[position_++];
+}
+
+int32_t TBlockFileReader::ReadInt() {
+  Require(4);
+  const uint8_t* p = bytes_.data() + position_;
+  const uint32_t value = uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+  position_ += 4;
+  return static_cast<int32_t>(value);
+}
+
+double TBlockFileReader::ReadReal() {
+  Require(8);
+  const uint8_t* p = bytes_.data() + position_;
+  uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = bits << 8 | p[i];
+  position_ += 8;
+  return std::bit_cast<double>(bits);
+}
+
+std::u16string TBlockFileReader::ReadUnits(int32_t count) {
+  if (count <= 0) return {};
+  Require(int64_t{count} * 2);
+  std::u16string units(static_cast<std::size_t>(count), u'\0');
+  const uint8_t* p = bytes_.data() + position_;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8);
+  }
+  position_ += units.size() * 2;
+  return units;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TBlockFileWriter
+
+TBlockFileWriter::TBlockFileWriter(std::string fileName) : fileName_(std::move(fileName)) {}
+
+void TBlockFileWriter::WriteByte(uint8_t value) { bytes_.push_back(value); }
+
+void TBlockFileWriter::WriteInt(int32_t value) {
+  const auto bits = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+}
+
+void TBlockFileWriter::WriteReal(double value) {
+  const auto bits = std::bit_cast<uint64_t>(value);
+  for (int i = 0; i < 8; ++i) bytes_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+}
+
+void TBlockFileWriter::WriteUnits(const std::u16string& units) {
+  bytes_.reserve(bytes_.size() + units.size() * 2);
+  for (const char16_t unit : units) {
+    bytes_.push_back(static_cast<uint8_t>(unit & 0xFF));
+    bytes_.push_back(static_cast<uint8_t>(unit >> 8));
+  }
+}
+
+void TBlockFileWriter::WriteBytes(const void* source, std::size_t count) {
+  const auto* first = static_cast<const uint8_t*>(source);
+  bytes_.insert(bytes_.end(), first, first + count);
+}
+
+void TBlockFileWriter::Commit() {
+  if (fileName_.empty() || fileName_.back() == '/') throw EInOutError(IoInvalidFilename);
+  // Saving through a symbolic link replaces the file it points to and keeps the link.
+  const std::string target = ResolveLinkTarget(fileName_);
+
+  mode_t mode = 0666;  // narrowed by the umask when the file is created
+  bool targetExists = false;
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0) {
+    // Only a plain file is replaced: renaming over a folder, device or pipe would destroy it.
+    if (!S_ISREG(info.st_mode)) throw EInOutError(IoAccessDenied);
+    targetExists = true;
+    mode = info.st_mode & 07777;
+    // A read-only file is refused like the platform refuses to overwrite it; the write bits are
+    // checked too because access() grants everything to the superuser.
+    if (::access(target.c_str(), W_OK) != 0) RaiseForErrno(errno, target);
+    if ((mode & 0222) == 0) throw EInOutError(IoAccessDenied);
+  } else if (errno != ENOENT) {
+    RaiseForErrno(errno, target);
+  }
+
+  const std::string temporary = TemporaryNameFor(target);
+  // A stale temporary is removed first so the new one gets fresh permissions.
+  ::unlink(temporary.c_str());
+  const int descriptor =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (descriptor < 0) RaiseForErrno(errno, target);
+
+  try {
+    if (targetExists && ::fchmod(descriptor, mode) != 0) RaiseForErrno(errno, target);
+    WriteAll(descriptor, bytes_, target);
+    if (::fsync(descriptor) != 0) RaiseForErrno(errno, target);
+  } catch (...) {
+    ::close(descriptor);
+    ::unlink(temporary.c_str());
+    throw;
+  }
+  if (::close(descriptor) != 0) {
+    const int closeError = errno;
+    ::unlink(temporary.c_str());
+    RaiseForErrno(closeError, target);
+  }
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int renameError = errno;
+    ::unlink(temporary.c_str());
+    RaiseForErrno(renameError, target);
+  }
+  FlushFolder(FolderOf(target));
+}

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "quest/BlockFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void PutFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+int ErrorCodeOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EInOutError& error) {
+    return error.ErrorCode;
+  }
+  return 0;
+}
+
+class BlockFileFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("xg_blockfile_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(folder_, ignored);
+  }
+  std::vector<std::string> FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path folder_;
+};
+
+TEST(InOutError, MessagesByNumber) {
+  const std::pair<int, const char*> cases[] = {
+      {2, "File not found"}, {3, "Invalid filename"},       {4, "Too many open files"},
+      {5, "File access denied"}, {100, "Read beyond end of file"}, {101, "Disk full"},
+      {0, "I/O error 0"},    {103, "I/O error 103"},        {-1, "I/O error -1"},
+  };
+  for (const auto& [number, message] : cases) {
+    EInOutError error(number);
+    EXPECT_EQ(error.ErrorCode, number);
+    EXPECT_STREQ(error.what(), message);
+  }
+}
+
+TEST(InOutError, NumbersForSystemErrors) {
+  const std::string inExistingFolder = fs::temp_directory_path().string() + "/x.xg";
+  const std::string inMissingFolder = "/no/such/folder/x.xg";
+  const struct {
+    int errnoValue;
+    std::string fileName;
+    int number;
+  } cases[] = {
+      {ENOENT, inExistingFolder, 2}, {ENOENT, inMissingFolder, 3}, {ENOENT, "", 3},
+      {ENOTDIR, inExistingFolder, 3}, {ENAMETOOLONG, inExistingFolder, 3}, {EMFILE, "", 4},
+      {ENFILE, "", 4}, {EACCES, "", 5}, {EPERM, "", 5}, {EROFS, "", 5}, {ENOSPC, "", 101},
+      {EDQUOT, "", 101}, {EIO, "", EIO},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(InOutErrorNumberForErrno(c.errnoValue, c.fileName), c.number) << c.errnoValue << " " << c.fileName;
+  }
+}
+
+TEST(BlockFileReader, DecodesLittleEndianFields) {
+  TBlockFileWriter writer;
+  writer.WriteInt(0x423A35D2);
+  writer.WriteInt(-2);
+  writer.WriteByte(0xFE);
+  writer.WriteReal(-1.5);
+  writer.WriteUnits(u"Я\xD800");
+  EXPECT_EQ(writer.Bytes(), (std::vector<uint8_t>{0xD2, 0x35, 0x3A, 0x42, 0xFE, 0xFF, 0xFF, 0xFF, 0xFE, 0, 0, 0, 0, 0,
+                                                  0, 0xF8, 0xBF, 0x2F, 0x04, 0x00, 0xD8}));
+  TBlockFileReader reader(writer.Bytes());
+  EXPECT_EQ(reader.ReadInt(), 1111111122);
+  EXPECT_EQ(reader.ReadInt(), -2);
+  EXPECT_EQ(reader.ReadByte(), 0xFE);
+  EXPECT_EQ(reader.ReadReal(), -1.5);
+  EXPECT_EQ(reader.ReadUnits(2), u"Я\xD800");
+  EXPECT_EQ(reader.BytesLeft(), 0);
+}
+
+TEST(BlockFileReader, ExtremeValuesRoundTrip) {
+  TBlockFileWriter writer;
+  const int32_t ints[] = {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), 0, -1};
+  for (int32_t value : ints) writer.WriteInt(value);
+  writer.WriteReal(std::numeric_limits<double>::quiet_NaN());
+  writer.WriteReal(-0.0);
+  TBlockFileReader reader(writer.Bytes());
+  for (int32_t value : ints) EXPECT_EQ(reader.ReadInt(), value);
+  EXPECT_TRUE(std::isnan(reader.ReadReal()));
+  EXPECT_TRUE(std::signbit(reader.ReadReal()));
+}
+
+TEST(BlockFileReader, ReadsPastTheEndFailAndConsumeNothing) {
+  const std::vector<uint8_t> threeBytes{1, 2, 3};
+  const std::function<void(TBlockFileReader&)> reads[] = {
+      [](TBlockFileReader& r) { r.ReadInt(); },
+      [](TBlockFileReader& r) { r.ReadReal(); },
+      [](TBlockFileReader& r) { r.ReadUnits(2); },
+      [](TBlockFileReader& r) { r.ReadUnits(0x7FFFFFFF); },
+      [](TBlockFileReader& r) {
+        uint8_t buffer[4];
+        r.ReadBytes(buffer, 4);
+      },
+      [](TBlockFileReader& r) { r.Require(4); },
+      [](TBlockFileReader& r) { r.Require(-1); },
+  };
+  for (const auto& read : reads) {
+    TBlockFileReader reader(threeBytes);
+    EXPECT_EQ(ErrorCodeOf([&] { read(reader); }), 100);
+    EXPECT_EQ(reader.Position(), 0);
+    EXPECT_EQ(reader.ReadByte(), 1);
+  }
+  TBlockFileReader empty(std::vector<uint8_t>{});
+  EXPECT_EQ(ErrorCodeOf([&] { empty.ReadByte(); }), 100);
+  EXPECT_EQ(empty.ReadUnits(0), u"");
+  EXPECT_EQ(empty.ReadUnits(-3), u"");
+}
+
+TEST_F(BlockFileFolder, OpeningFailsWithNumberedErrors) {
+  fs::create_directories(folder_ / "sub");
+  const struct {
+    std::string fileName;
+    int number;
+  } cases[] = {
+      {(folder_ / "missing.xg").string(), 2},
+      {(folder_ / "nofolder" / "missing.xg").string(), 3},
+      {"", 3},
+      {(folder_ / "sub").string(), 5},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ErrorCodeOf([&] { TBlockFileReader reader(c.fileName); }), c.number) << c.fileName;
+  }
+}
+
+TEST_F(BlockFileFolder, ReadsAWholeFile) {
+  std::vector<uint8_t> bytes(200000);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
+  PutFile(folder_ / "big.bin", bytes);
+  TBlockFileReader reader((folder_ / "big.bin").string());
+  EXPECT_EQ(reader.Size(), 200000);
+  std::vector<uint8_t> read(bytes.size());
+  reader.ReadBytes(read.data(), read.size());
+  EXPECT_EQ(read, bytes);
+}
+
+TEST_F(BlockFileFolder, CommitCreatesAFileWithTheUmaskPermissions) {
+  const mode_t mask = ::umask(022);
+  TBlockFileWriter writer((folder_ / "new.xg").string());
+  writer.WriteInt(7);
+  writer.Commit();
+  ::umask(mask);
+  EXPECT_EQ(FileBytes(folder_ / "new.xg"), (std::vector<uint8_t>{7, 0, 0, 0}));
+  EXPECT_EQ(fs::status(folder_ / "new.xg").permissions() & fs::perms::all, fs::perms(0644));
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"new.xg"});
+}
+
+TEST_F(BlockFileFolder, CommitReplacesAFileAndKeepsItsPermissions) {
+  PutFile(folder_ / "q.xg", std::vector<uint8_t>(100, 9));
+  fs::permissions(folder_ / "q.xg", fs::perms(0604));
+  TBlockFileWriter writer((folder_ / "q.xg").string());
+  writer.WriteByte(1);
+  writer.Commit();
+  EXPECT_EQ(FileBytes(folder_ / "q.xg"), std::vector<uint8_t>{1});
+  EXPECT_EQ(fs::status(folder_ / "q.xg").permissions() & fs::perms::all, fs::perms(0604));
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"q.xg"});
+}
+
+TEST_F(BlockFileFolder, CommitThroughALinkReplacesTheLinkedFile) {
+  fs::create_directories(folder_ / "real");
+  PutFile(folder_ / "real" / "q.xg", {5, 5});
+  fs::create_symlink("real/q.xg", folder_ / "link.xg");
+  TBlockFileWriter writer((folder_ / "link.xg").string());
+  writer.WriteByte(6);
+  writer.Commit();
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.xg"));
+  EXPECT_EQ(FileBytes(folder_ / "real" / "q.xg"), std::vector<uint8_t>{6});
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"link.xg", "real"}));
+}
+
+TEST_F(BlockFileFolder, AStaleTemporaryIsReplacedAndRemoved) {
+  PutFile(folder_ / ".q.xg.saving~", std::vector<uint8_t>(1000, 0xAA));
+  fs::permissions(folder_ / ".q.xg.saving~", fs::perms(0400));
+  TBlockFileWriter writer((folder_ / "q.xg").string());
+  writer.WriteByte(3);
+  writer.Commit();
+  EXPECT_EQ(FileBytes(folder_ / "q.xg"), std::vector<uint8_t>{3});
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"q.xg"});
+}
+
+TEST_F(BlockFileFolder, FailedCommitsLeaveTheOldFileAndNoTemporary) {
+  PutFile(folder_ / "readonly.xg", {1, 2, 3});
+  fs::permissions(folder_ / "readonly.xg", fs::perms(0444));
+  fs::create_directories(folder_ / "adir");
+  ASSERT_EQ(::mkfifo((folder_ / "fifo").c_str(), 0666), 0);
+  const struct {
+    fs::path target;
+    int number;
+  } cases[] = {
+      {folder_ / "readonly.xg", 5},
+      {folder_ / "adir", 5},
+      {folder_ / "fifo", 5},
+      {folder_ / "missing" / "q.xg", 3},
+      {fs::path(folder_.string() + "/"), 3},
+  };
+  for (const auto& c : cases) {
+    TBlockFileWriter writer(c.target.string());
+    writer.WriteInt(99);
+    EXPECT_EQ(ErrorCodeOf([&] { writer.Commit(); }), c.number) << c.target;
+  }
+  EXPECT_EQ(FileBytes(folder_ / "readonly.xg"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"adir", "fifo", "readonly.xg"}));
+  EXPECT_EQ(ErrorCodeOf([] { TBlockFileWriter().Commit(); }), 3);
+}
+
+}  // namespace
