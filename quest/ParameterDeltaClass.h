@@ -8,6 +8,14 @@
 
 constexpr int32_t MaxChanges = 24;
 
+// The parameter-change record, field by field (numbers as used in ParameterDeltaClass.cpp):
+//   1 Value1 (from 1111111116), 2 Value2, 3 Value3, 4 Value4, 5 Value5   integers
+//   6 Flag1, 7 Flag2, 8 Flag3 (from 1111111117), 9 Flag4 (from 1111111119) bytes
+//   10 ExtraText (text field, from 1111111119)
+//   11 ValueList1, 12 ValueList2 (values lists, from 1111111116)
+//   13 CustomCriticalMsg (text field)
+// Only the newest form (all thirteen fields) is written.
+
 class TParameterDelta {
  public:
   TParameterDelta() { Reset(); }
