@@ -3,13 +3,28 @@
 // message table (text references, ids, type codes), the links that fold duplicated path questions
 // and the positions the user steps through. Holds no user interface.
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "quest/GameContent.h"
 
 class TBlockParJD;
 class TStringsJD;
+
+// Raised by LoadMessages for a file that is not UTF-16LE with its byte-order mark; its text is
+// exactly "Error. This is not a Unicode Text Document".
+class ENotUnicodeText : public std::runtime_error {
+ public:
+  ENotUnicodeText();
+};
+
+// Raised by ResolveEmptyReferences for an "<Empty>" reference to a path that does not exist.
+class EEmptyReferenceError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class TtxgProject {
  public:
@@ -48,6 +63,11 @@ class TtxgProject {
   void SetTargetText(int32_t n, const std::u16string& text);
   void ResolveEmptyReferences();
   int32_t FindNotEdited(int32_t position) const;  // a position, or -1 when none is found
+  // Not edited: the target text equals the source text, or the catalogue's deleted-message text.
+  // Linked messages count too; FindNotEdited skips them.
+  bool IsNotEdited(int32_t n) const;
+  // The catalogue value of "MessageDeletedMSG": what a message that has no text of its own holds.
+  std::u16string DeletedMessageText() const;
 
   void SaveToFile(const std::string& fileName) const;
   void LoadFromFile(const std::string& fileName);
@@ -59,4 +79,18 @@ class TtxgProject {
   int32_t FindSourceId(const std::u16string& id) const;
   static void ExtractTags(const std::u16string& text, TStringsJD& tags);
   static void RemoveCommonTags(TStringsJD& a, TStringsJD& b);
+
+ private:
+  // Everything below is derived from the public table and rebuilt with it.
+  std::vector<int32_t> messagePosition_;  // per source message: its position, or -1 (linked)
+  std::vector<int32_t> linkedMessages_;   // the messages with LinkedPath != 0, increasing
+  // id -> smallest message number; built on first use after each enumeration.
+  mutable std::unordered_map<std::u16string, int32_t> sourceIdIndex_;
+  mutable std::unordered_map<std::u16string, int32_t> targetIdIndex_;
+  mutable bool idIndexesValid_ = false;
+
+  TTextField* SourceField(int32_t n) const;
+  TTextField* TargetField(int32_t n) const;
+  void ResetTable();
+  void BuildIdIndexes() const;
 };
