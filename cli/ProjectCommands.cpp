@@ -1,0 +1,135 @@
+// xgtool commands on translation projects: new, messages, info, export and import of the exchange
+// file, export of either quest.
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "project/ProjectClass.h"
+#include "support/JD_Str.h"
+
+namespace {
+
+// A project holds two documents of 900 records each; keep it off the stack.
+std::unique_ptr<TtxgProject> MakeProject(CommandContext& context) {
+  return std::make_unique<TtxgProject>(context.Catalogue());
+}
+
+std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context) {
+  auto project = MakeProject(context);
+  project->LoadFromFile(fileName);
+  return project;
+}
+
+int NewCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 2) throw UsageError{"new needs a quest file and a project file"};
+  auto project = MakeProject(context);
+  project->Clear();
+  project->NewFromSource(args[0]);
+  project->SaveToFile(args[1]);
+  return ExitOk;
+}
+
+int MessagesCommand(const std::vector<std::string>& args, CommandContext& context) {
+  bool source = false;
+  std::vector<std::string> files;
+  for (const std::string& arg : args) {
+    if (arg == "--source")
+      source = true;
+    else
+      files.push_back(arg);
+  }
+  if (files.size() != 1) throw UsageError{"messages needs one project file"};
+  auto project = LoadProject(files[0], context);
+  const int32_t count = source ? project->SourceCount : project->TargetCount;
+  const auto& types = source ? project->SourceTypes : project->TargetTypes;
+  const auto& ids = source ? project->SourceIds : project->TargetIds;
+  for (int32_t n = 1; n <= count; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    const std::u16string text = source ? project->GetSourceText(n) : project->GetTargetText(n);
+    context.out << n << '\t' << types[i] << '\t' << EscapeForOutput(ids[i]) << '\t' << EscapeForOutput(text) << '\n';
+  }
+  return ExitOk;
+}
+
+int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 1) throw UsageError{"info needs one project file"};
+  auto project = LoadProject(args[0], context);
+  int32_t notEdited = 0;
+  for (int32_t n = 1; n <= project->SourceCount; ++n)
+    if (!project->IsLinked(n) && project->IsNotEdited(n)) ++notEdited;
+  std::ostream& out = context.out;
+  out << "File: " << args[0] << '\n';
+  out << "Source messages: " << project->SourceCount << '\n';
+  out << "Target messages: " << project->TargetCount << '\n';
+  out << "Positions: " << project->PositionCount << '\n';
+  out << "Linked path questions: " << project->SourceCount - project->PositionCount << '\n';
+  out << "Not edited: " << notEdited << '\n';
+  out << "Current message: " << project->CurrentMessage;
+  const int32_t position = project->PositionOfMessage(project->CurrentMessage);
+  if (position > 0) out << " (position " << position << ")";
+  out << '\n';
+  const int32_t next = project->FindNotEdited(position > 0 ? position : 0);
+  out << "Next not edited: ";
+  if (next > 0)
+    out << "position " << next << " (message " << project->MessageAtPosition(next) << ")\n";
+  else
+    out << "none\n";
+  return ExitOk;
+}
+
+int ExportMessagesCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 2) throw UsageError{"export-messages needs a project file and a text file"};
+  auto project = LoadProject(args[0], context);
+  // The references are resolved in memory only: the project file stays as it is.
+  project->ResolveEmptyReferences();
+  project->LinkDuplicatePaths();
+  project->SaveMessages(args[1]);
+  return ExitOk;
+}
+
+int ImportMessagesCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 2) throw UsageError{"import-messages needs a project file and a text file"};
+  auto project = LoadProject(args[0], context);
+  std::u16string report;
+  project->LoadMessages(args[1], report);
+  project->ResolveEmptyReferences();
+  project->LinkDuplicatePaths();
+  project->SaveToFile(args[0]);
+  context.out << WideToAnsi(report);
+  return report.empty() ? ExitOk : ExitReported;
+}
+
+int ExportTargetCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 2) throw UsageError{"export-target needs a project file and a quest file"};
+  LoadProject(args[0], context)->TargetGame.SaveToFile(args[1]);
+  return ExitOk;
+}
+
+int ExportSourceCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 2) throw UsageError{"export-source needs a project file and a quest file"};
+  LoadProject(args[0], context)->SourceGame.SaveToFile(args[1]);
+  return ExitOk;
+}
+
+const CommandRegistration newRegistration("new", "new IN.xg OUT.txg   (new translation project from a quest)",
+                                          NewCommand);
+const CommandRegistration messagesRegistration(
+    "messages.txg", "messages [--source] FILE.txg   (list the target's messages, or the source's)", MessagesCommand);
+const CommandRegistration infoRegistration("info.txg", "info FILE.txg   (summary of a translation project)",
+                                           InfoCommand);
+const CommandRegistration exportMessagesRegistration(
+    "export-messages", "export-messages PROJECT.txg OUT.txt   (write the texts to translate)", ExportMessagesCommand);
+const CommandRegistration importMessagesRegistration(
+    "import-messages",
+    "import-messages PROJECT.txg IN.txt   (read translated texts into the project; exit 1 with a report)",
+    ImportMessagesCommand);
+const CommandRegistration exportTargetRegistration("export-target",
+                                                   "export-target PROJECT.txg OUT.xg   (save the translated quest)",
+                                                   ExportTargetCommand);
+const CommandRegistration exportSourceRegistration("export-source",
+                                                   "export-source PROJECT.txg OUT.xg   (save the source quest)",
+                                                   ExportSourceCommand);
+
+}  // namespace
