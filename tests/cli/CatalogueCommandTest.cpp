@@ -1,0 +1,130 @@
+// xgtool catalogue FILE: the printed tree, the missing keys and the exit codes scripts rely on.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/JD_BlockPar.h"
+#include "support/JD_Str.h"
+#include "support/SupportTestFiles.h"
+
+namespace {
+
+struct ToolResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+ToolResult RunTool(const std::vector<std::string>& args) {
+  ScratchFolder outputs;
+  std::string command = Quoted(std::string(XG_BIN_DIR) + "/xgtool");
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  command += " >" + Quoted(outputs.File("out")) + " 2>" + Quoted(outputs.File("err"));
+  int status = std::system(command.c_str());
+  ToolResult result;
+  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  result.out = ReadWhole(outputs.File("out"));
+  result.err = ReadWhole(outputs.File("err"));
+  return result;
+}
+
+std::string MissingLines(const std::vector<std::u16string>& present) {
+  std::string lines;
+  for (const std::u16string& key : CatalogueKeys()) {
+    bool found = false;
+    for (const auto& have : present) found = found || have == key;
+    if (!found) lines += "missing: " + WideToAnsi(key) + "\n";
+  }
+  return lines;
+}
+
+TEST(CatalogueCommand, ShippedCatalogueListsEveryKeyAndNothingMissing) {
+  ToolResult result = RunTool({"catalogue", std::string(XG_DATA_DIR) + "/msg_cfg.txt"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out.find("missing:"), std::string::npos);
+  std::istringstream lines(result.out);
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    EXPECT_EQ(line.rfind("0\t1\t", 0), 0u) << line;
+    ++count;
+  }
+  EXPECT_EQ(count, static_cast<int>(CatalogueKeys().size()));
+}
+
+TEST(CatalogueCommand, PrintsDepthKindNameAndEscapedValueThenMissingKeysInTableOrder) {
+  ScratchFolder folder;
+  std::string file = folder.Write(
+      "c.txt", Utf16LeBytes(u"A{\r\nK=x\\y\tz\r\nInner{\r\nC=\x01\xD800" u"é\r\n}\r\n}\r\n"
+                            u"RVagrel= рейнджер\r\nNewProjectButtonHint=Hi\r\n"
+                            u"LoadProjectButtonHint{\r\n}\r\n"));
+  ToolResult result = RunTool({"catalogue", file});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out,
+            "0\t2\tA\t\n"
+            "1\t1\tK\tx\\\\y\\tz\n"
+            "1\t2\tInner\t\n"
+            "2\t1\tC\t\\u0001\\ud800é\n"
+            "0\t1\tRVagrel\t рейнджер\n"
+            "0\t1\tNewProjectButtonHint\tHi\n"
+            "0\t2\tLoadProjectButtonHint\t\n" +
+                MissingLines({u"NewProjectButtonHint", u"RVagrel"}));
+}
+
+TEST(CatalogueCommand, EmptyFileMissesEveryKey) {
+  ScratchFolder folder;
+  ToolResult result = RunTool({"catalogue", folder.Write("empty.txt", "")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, MissingLines({}));
+}
+
+TEST(CatalogueCommand, LoadFailuresExitWithThreeAndTheMessage) {
+  ScratchFolder folder;
+  struct Case {
+    std::string file;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {folder.File("none.txt"), "TFileJD.Open. FileName=" + folder.File("none.txt")},
+      {folder.Write("bad.txt", "A=1\r\n{ x\r\n"), "TBlockParJD.LoadFromBuf_r. tstr={ x"},
+      {folder.Path(), "TFileJD.Open. FileName=" + folder.Path()},
+  };
+  for (const auto& c : cases) {
+    ToolResult result = RunTool({"catalogue", c.file});
+    EXPECT_EQ(result.exitCode, 3) << c.file;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, c.message + "\n");
+  }
+}
+
+TEST(CatalogueCommand, WrongArgumentsAreAUsageError) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"catalogue"},
+                                               std::vector<std::string>{"catalogue", "a.txt", "b.txt"}}) {
+    ToolResult result = RunTool(args);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("usage: xgtool catalogue FILE"), std::string::npos) << result.err;
+  }
+}
+
+}  // namespace
