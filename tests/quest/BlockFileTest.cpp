@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -243,6 +245,26 @@ TEST_F(BlockFileFolder, FailedCommitsLeaveTheOldFileAndNoTemporary) {
   EXPECT_EQ(FileBytes(folder_ / "readonly.xg"), (std::vector<uint8_t>{1, 2, 3}));
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"adir", "fifo", "readonly.xg"}));
   EXPECT_EQ(ErrorCodeOf([] { TBlockFileWriter().Commit(); }), 3);
+}
+
+TEST_F(BlockFileFolder, AWriteThatCannotCompleteLeavesTheOldFile) {
+  PutFile(folder_ / "q.xg", {4, 3, 2, 1});
+  // A file size limit makes the write of the temporary fail part way, as a full disk would.
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  TBlockFileWriter writer((folder_ / "q.xg").string());
+  const std::vector<uint8_t> big(100000, 0x55);
+  writer.WriteBytes(big.data(), big.size());
+  const int number = ErrorCodeOf([&] { writer.Commit(); });
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(number, EFBIG);
+  EXPECT_EQ(FileBytes(folder_ / "q.xg"), (std::vector<uint8_t>{4, 3, 2, 1}));
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"q.xg"});
 }
 
 }  // namespace
