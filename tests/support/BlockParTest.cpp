@@ -375,7 +375,8 @@ TEST(BlockParFiles, MissingFileFailsWithItsName) {
 // The shipped catalogue
 
 TEST(Catalogue, ShippedFileDefinesEveryKeyOnce) {
-  const std::string path = std::string(XG_DATA_DIR) + "/msg_cfg.txt";
+  ScratchFolder folder;
+  const std::string path = folder.Copy(std::string(XG_DATA_DIR) + "/msg_cfg.txt", "msg_cfg.txt");
   TBufJD raw;
   raw.LoadFromFile(path);
   ASSERT_GE(raw.Size(), 2);

@@ -26,6 +26,14 @@ class ScratchFolder {
   const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
 
+  // A private copy of a shared file. Files are opened with an exclusive lock, so tests running in
+  // parallel must not all read the one shipped catalogue at the same moment.
+  std::string Copy(const std::string& source, const std::string& name) const {
+    std::string path = File(name);
+    std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing);
+    return path;
+  }
+
   // Writes `bytes` to `name` in the folder and returns the full path.
   std::string Write(const std::string& name, const std::string& bytes) const {
     std::string path = File(name);
