@@ -105,6 +105,7 @@ LegacyParameterRecord LegacyRecordOf(const TParameter& parameter) {
   record.Flag4 = parameter.Flag4;
   record.Name = parameter.Name.Text;
   record.LegacyFormat = parameter.LegacyFormat.Text;
+  record.ViewStrings.clear();  // the plain record starts with one default view string
   for (int32_t k = 1; k <= parameter.ViewStringCount && k <= MaxViewStrings; ++k) {
     const TParWiewString& viewString = parameter.ViewString(k);
     record.ViewStrings.push_back({viewString.From, viewString.To, viewString.Text.Text});

@@ -179,4 +179,24 @@ TEST(ParameterDelta, HugeListCountFailsBeforeAllocating) {
   }
 }
 
+TEST(ParameterDelta, RecordWrittenFromMemoryReadsBackInEveryVersion) {
+  TParameterDelta source;
+  TBlockFileReader full(Written(DistinctRecord(), ChangeLayout::D4));
+  source.Load(full, QuestVersion::V22);
+  for (const int32_t version : {QuestVersion::V11, QuestVersion::V16, QuestVersion::V17, QuestVersion::V19}) {
+    SCOPED_TRACE(version);
+    TBlockFileWriter writer;
+    WriteLegacyChange(writer, source, version);
+    TBlockFileReader reader(writer.Bytes());
+    TParameterDelta read;
+    read.Load(reader, version);
+    EXPECT_EQ(reader.BytesLeft(), 0);
+    EXPECT_EQ(read.Value2, -22);
+    EXPECT_EQ(read.CustomCriticalMsg.Text, u"Вы утонули.");
+    EXPECT_EQ(read.Value1, version >= QuestVersion::V16 ? 11 : 0);
+    EXPECT_EQ(read.Flag3, version >= QuestVersion::V17 ? 3 : 0);
+    if (version >= QuestVersion::V19) EXPECT_EQ(Saved(read), Saved(source));
+  }
+}
+
 }  // namespace

@@ -315,4 +315,34 @@ TEST(Parameter, AssignCopiesEveryFieldAndTrimsTheName) {
   EXPECT_EQ(Saved(target), Saved(source));
 }
 
+// A parameter that every form can hold exactly (one view string that matches LegacyFormat, the
+// single critical range, Flag4 0) comes back from the record written for any version unchanged.
+TEST(Parameter, RecordWrittenFromMemoryReadsBackInEveryVersion) {
+  TParameter source(4);
+  source.Min = -3;
+  source.Max = 30;
+  source.CriticalValue = -3;
+  source.CriticalKind = 1;
+  source.Active = 1;
+  source.Flag1 = 6;
+  source.Name.Text = u"Топливо";
+  source.LegacyFormat.Text = u"Топливо: <>";
+  source.ViewString(1) = TParWiewString(u"Топливо: <>");
+  source.ViewString(1).From = -3;
+  source.ViewString(1).To = 30;
+  source.CriticalMsg.Text = u"Топливо кончилось.";
+  source.CriticalRanges.AddValue(-3);
+  for (const int32_t version : {QuestVersion::V11, QuestVersion::V12, QuestVersion::V13, QuestVersion::V16,
+                                QuestVersion::V18, QuestVersion::V19, QuestVersion::V20, QuestVersion::V21,
+                                QuestVersion::V22}) {
+    SCOPED_TRACE(version);
+    TBlockFileWriter writer;
+    WriteLegacyParameter(writer, source, version);
+    TParameter read(4);
+    LoadWhole(read, writer.Bytes(), version);
+    if (ParameterLayoutForVersion(version) == ParameterLayout::D) read.CriticalRanges.AddValue(read.CriticalValue);
+    EXPECT_EQ(Saved(read), Saved(source));
+  }
+}
+
 }  // namespace
