@@ -195,7 +195,9 @@ TEST(ParameterDelta, RecordWrittenFromMemoryReadsBackInEveryVersion) {
     EXPECT_EQ(read.CustomCriticalMsg.Text, u"Вы утонули.");
     EXPECT_EQ(read.Value1, version >= QuestVersion::V16 ? 11 : 0);
     EXPECT_EQ(read.Flag3, version >= QuestVersion::V17 ? 3 : 0);
-    if (version >= QuestVersion::V19) EXPECT_EQ(Saved(read), Saved(source));
+    if (version >= QuestVersion::V19) {
+      EXPECT_EQ(Saved(read), Saved(source));
+    }
   }
 }
 
