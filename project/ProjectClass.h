@@ -61,6 +61,9 @@ class TtxgProject {
   std::u16string GetSourceText(int32_t n) const;
   std::u16string GetTargetText(int32_t n) const;
   void SetTargetText(int32_t n, const std::u16string& text);
+  // Every "<Empty>N" question of the target takes the question of path N. All references are
+  // checked first: a text that is no number (EConvertError) or an N outside 1..PathCount
+  // (EEmptyReferenceError) fails before any path changes. A blank result stores DeletedMessageText().
   void ResolveEmptyReferences();
   int32_t FindNotEdited(int32_t position) const;  // a position, or -1 when none is found
   // Not edited: the target text equals the source text, or the catalogue's deleted-message text.
@@ -72,8 +75,9 @@ class TtxgProject {
   void SaveToFile(const std::string& fileName) const;
   void LoadFromFile(const std::string& fileName);
   void SaveMessages(const std::string& fileName) const;
-  // Raises "Error. This is not a Unicode Text Document" (report untouched) for a file that is not
-  // UTF-16LE with its byte-order mark.
+  // `report` receives the entries of this import (what it held before is replaced). Raises
+  // ENotUnicodeText, with the report untouched and nothing changed, for a file that is not UTF-16LE
+  // with its byte-order mark. A blank body stores DeletedMessageText(), so numbering stays aligned.
   void LoadMessages(const std::string& fileName, std::u16string& report);
   int32_t FindTargetId(const std::u16string& id) const;
   int32_t FindSourceId(const std::u16string& id) const;

@@ -1,5 +1,6 @@
 // The message exchange file: UTF-16LE text with its byte-order mark, one record per distinct
 // source text ("<Begin ids>" CR LF, body, CR LF "<End>"), and the import report.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -99,6 +100,7 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
   if (file.ReadByte() != ByteOrderMarkLow) throw ENotUnicodeText();
   if (file.ReadByte() != ByteOrderMarkHigh) throw ENotUnicodeText();
   const std::u16string text = file.ReadUnits(static_cast<int32_t>((size - 2) / 2));
+  report.clear();
 
   std::vector<bool> found(static_cast<std::size_t>(std::max(TargetCount, 0)) + 1, false);
   std::u16string deletedText;
