@@ -11,6 +11,21 @@
 
 #include "support/JD_Error.h"
 
+namespace {
+
+constexpr int LockAttempts = 50;
+constexpr useconds_t LockRetryMicroseconds = 10000;  // 50 attempts: half a second in all
+
+bool LockExclusively(int handle) {
+  for (int attempt = 1;; ++attempt) {
+    if (flock(handle, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK || attempt == LockAttempts) return false;
+    usleep(LockRetryMicroseconds);
+  }
+}
+
+}  // namespace
+
 TFileJD::~TFileJD() {
   if (handle_ >= 0) close(handle_);
   handle_ = -1;
@@ -34,8 +49,10 @@ void TFileJD::Open() {
     struct stat status {};
     if (usable) usable = fstat(handle, &status) == 0 && S_ISREG(status.st_mode);
     // No share modes here: an advisory lock keeps a second opener (another process or another
-    // TFileJD of this one) out while we hold the file.
-    if (usable) usable = flock(handle, LOCK_EX | LOCK_NB) == 0;
+    // TFileJD of this one) out while we hold the file. Holders read a whole file and let go, so a
+    // lock that is busy for a moment (two programs starting at once, both reading the catalogue)
+    // is waited for briefly; a file held longer is refused.
+    if (usable) usable = LockExclusively(handle);
     if (usable) usable = fcntl(handle, F_SETFL, fcntl(handle, F_GETFL) & ~O_NONBLOCK) == 0;
     if (!usable) {
       if (handle >= 0) close(handle);

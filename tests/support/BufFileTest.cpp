@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cerrno>
 #include <climits>
@@ -276,6 +277,33 @@ TEST(File, SecondOpenerIsRefusedWhileTheFirstHoldsTheFile) {
   first.Close();
   second.Open();
   EXPECT_TRUE(second.IsOpen());
+}
+
+TEST(File, ALockHeldForAMomentIsWaitedFor) {
+  ScratchFolder folder;
+  std::string path = folder.Write("busy.txt", "x");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    TFileJD holder;
+    holder.SetName(path);
+    holder.Open();
+    char signal = 1;
+    if (write(ready[1], &signal, 1) != 1) _exit(1);
+    usleep(100000);
+    _exit(0);  // the lock goes with the process
+  }
+  char signal = 0;
+  ASSERT_EQ(read(ready[0], &signal, 1), 1);
+  TFileJD file;
+  file.SetName(path);
+  EXPECT_NO_THROW(file.Open());
+  EXPECT_TRUE(file.IsOpen());
+  waitpid(child, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
 }
 
 TEST(File, ReadOnlyFileOpens) {
