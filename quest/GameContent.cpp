@@ -86,8 +86,11 @@ void TGame::Reset() {
   QuestSuccessGovMessage.Text = Catalogue->Par_Get(u"GameContentQuestSuccessGovMessage");
   QuestDescription.Text = Catalogue->Par_Get(u"GameContentQuestDecription");
   QuestTargetName.Text = Catalogue->Par_Get(u"GameContentQuestTargetName");
-  for (TLocation& location : Locations) location.Reset();
-  for (TPath& path : Paths) path.Reset();
+  const std::u16string locationName = Catalogue->Par_Get(u"LocationClassNewLocationName");
+  const std::u16string locationText = Catalogue->Par_Get(u"LocationClassNewLocationText");
+  for (TLocation& location : Locations) location.Reset(locationName, locationText);
+  const std::u16string pathStartText = Catalogue->Par_Get(u"PathClassStartPathMessage");
+  for (TPath& path : Paths) path.Reset(pathStartText);
 }
 
 void TGame::ReadFrom(TBlockFileReader& file) {

@@ -16,6 +16,11 @@ constexpr int32_t FirstWithoutLegacyText = QuestVersion::V15;  // layout B empti
 TLocation::TLocation(const TBlockParJD& catalogue) : Catalogue(&catalogue) { Reset(); }
 
 void TLocation::Reset() {
+  const std::u16string name = Catalogue->Par_Get(u"LocationClassNewLocationName");
+  Reset(name, Catalogue->Par_Get(u"LocationClassNewLocationText"));
+}
+
+void TLocation::Reset(const std::u16string& defaultName, const std::u16string& defaultLegacyText) {
   Number = 0;
   LeadValue = 0;
   ValueA = 100;
@@ -25,8 +30,8 @@ void TLocation::Reset() {
   for (TTextField& text : Texts) text.Clear();
   TextFlag = 0;
   TextValue = 1;
-  Name.Text = Catalogue->Par_Get(u"LocationClassNewLocationName");
-  LegacyText.Text = Catalogue->Par_Get(u"LocationClassNewLocationText");
+  Name.Text = defaultName;
+  LegacyText.Text = defaultLegacyText;
   ExtraText.Clear();
 }
 

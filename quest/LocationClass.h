@@ -2,6 +2,7 @@
 // TLocation: a location record with its ten texts and 24 parameter changes.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "quest/ParameterDeltaClass.h"
 #include "quest/TextFieldClass.h"
@@ -41,6 +42,8 @@ class TLocation {
   const TTextField& Text(int32_t n) const { return Texts.at(static_cast<std::size_t>(n - 1)); }
 
   void Reset();
+  // Reset with the two catalogue defaults already looked up (the document resets 300 locations).
+  void Reset(const std::u16string& defaultName, const std::u16string& defaultLegacyText);
   void Load(TBlockFileReader& file, int32_t version);
   void Save(TBlockFileWriter& file) const;
   void Assign(const TLocation& source);

@@ -16,7 +16,9 @@ constexpr int32_t FirstWithExtraText = QuestVersion::V19;  // layout G
 
 TPath::TPath(const TBlockParJD& catalogue) : Catalogue(&catalogue) { Reset(); }
 
-void TPath::Reset() {
+void TPath::Reset() { Reset(Catalogue->Par_Get(u"PathClassStartPathMessage")); }
+
+void TPath::Reset(const std::u16string& defaultStartText) {
   RealValue = 1.0;
   Value1 = 0;
   Number = 0;
@@ -28,7 +30,7 @@ void TPath::Reset() {
   Value5 = 5;
   for (TParameterDelta& change : Changes) change.Reset();
   ExtraText.Clear();
-  StartText.Text = Catalogue->Par_Get(u"PathClassStartPathMessage");
+  StartText.Text = defaultStartText;
   EndText.Clear();
 }
 

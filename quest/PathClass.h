@@ -2,6 +2,7 @@
 // TPath: a jump between locations with its question text, text and 24 parameter changes.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "quest/ParameterDeltaClass.h"
 #include "quest/TextFieldClass.h"
@@ -36,6 +37,8 @@ class TPath {
   const TParameterDelta& Change(int32_t i) const { return Changes.at(static_cast<std::size_t>(i - 1)); }
 
   void Reset();
+  // Reset with the catalogue default already looked up (the document resets 600 paths).
+  void Reset(const std::u16string& defaultStartText);
   void Load(TBlockFileReader& file, int32_t version);
   void Save(TBlockFileWriter& file) const;
   void Assign(const TPath& source);

@@ -42,6 +42,7 @@ void BuildFullQuest(TGame& game, const FullQuestOptions& options) {
     TLocation& location = game.Location(i);
     location.Number = i;
     location.Name.Text = u"Локация " + Wide(std::to_string(i));
+    location.LegacyText.Clear();  // the current layout never keeps it
     for (int32_t n = 1; n <= LocationTextCount; ++n)
       location.Text(n).Text = StoryText("L" + std::to_string(i) + "." + std::to_string(n));
     for (int32_t c = 1; c <= MaxChanges; ++c) {
