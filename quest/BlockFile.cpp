@@ -156,7 +156,8 @@ TBlockFileReader::TBlockFileReader(const std::string& fileName) {
 
   struct stat info {};
   if (::fstat(descriptor, &info) != 0) RaiseForErrno(errno, fileName);
-  if (S_ISDIR(info.st_mode)) throw EInOutError(IoAccessDenied);
+  // Folders and devices are no files to read; a device such as /dev/zero would never end.
+  if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) throw EInOutError(IoAccessDenied);
   if (info.st_size > MaxReadableFileSize) RaiseForErrno(EFBIG, fileName);
   if (S_ISREG(info.st_mode)) bytes_.reserve(static_cast<std::size_t>(info.st_size));
 
@@ -239,10 +240,13 @@ void TBlockFileWriter::WriteReal(double value) {
 }
 
 void TBlockFileWriter::WriteUnits(const std::u16string& units) {
-  bytes_.reserve(bytes_.size() + units.size() * 2);
-  for (const char16_t unit : units) {
-    bytes_.push_back(static_cast<uint8_t>(unit & 0xFF));
-    bytes_.push_back(static_cast<uint8_t>(unit >> 8));
+  // Sized once and filled by index: exchange files of a few megabytes are written in one call.
+  const std::size_t start = bytes_.size();
+  bytes_.resize(start + units.size() * 2);
+  uint8_t* p = bytes_.data() + start;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    p[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
+    p[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
   }
 }
 

@@ -36,7 +36,8 @@ int InOutErrorNumberForErrno(int errnoValue, const std::string& fileName);
 // would pass the end raises EInOutError(100) and consumes nothing.
 class TBlockFileReader {
  public:
-  // Opens an existing file for reading: a missing file gives 2, a missing folder 3.
+  // Opens an existing file for reading: a missing file gives 2, a missing folder 3, a folder or
+  // device 5. Files above 2 GiB are refused (EFBIG, "I/O error 27") before they are read.
   explicit TBlockFileReader(const std::string& fileName);
   explicit TBlockFileReader(std::vector<uint8_t> bytes);
 
@@ -59,8 +60,10 @@ class TBlockFileReader {
 };
 
 // Collects the bytes of a file in memory; Commit() writes them atomically: a temporary file beside
-// the target is written, flushed and renamed over the target, then the folder is flushed. On
-// failure the old file stays as it was and the temporary is removed.
+// the target (".<name>.saving~") is written, flushed and renamed over the target, then the folder
+// is flushed. On failure the old file stays as it was and the temporary is removed. A symbolic
+// link is kept and the file it points to replaced; an existing file keeps its permission bits; a
+// read-only file, a folder or a device is refused with 5.
 class TBlockFileWriter {
  public:
   TBlockFileWriter() = default;

@@ -161,6 +161,7 @@ TEST_F(BlockFileFolder, OpeningFailsWithNumberedErrors) {
       {(folder_ / "nofolder" / "missing.xg").string(), 3},
       {"", 3},
       {(folder_ / "sub").string(), 5},
+      {"/dev/zero", 5},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ErrorCodeOf([&] { TBlockFileReader reader(c.fileName); }), c.number) << c.fileName;
