@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Starts the translator's window under a virtual X display with FILE (default: the sample quest),
+# waits until the window is shown and saves a picture of it to OUT.png.
+# Usage: scripts/screenshot.sh OUT.png [FILE]
+# Needs Xvfb, xwininfo (x11-utils) and import (imagemagick). BUILD_DIR picks the build to use.
+set -euo pipefail
+if [ $# -lt 1 ]; then
+  echo "usage: $0 OUT.png [FILE]" >&2
+  exit 2
+fi
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "$1")
+file=$(realpath -m "${2:-$root/data/sample.xg}")
+for tool in Xvfb xwininfo import; do
+  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (packages xvfb, x11-utils, imagemagick)" >&2; exit 1; }
+done
+
+program=""
+for candidate in "${BUILD_DIR:-}" build-release build-ui build-test build; do
+  if [ -n "$candidate" ]; then
+    case "$candidate" in /*) ;; *) candidate="$root/$candidate" ;; esac
+    if [ -x "$candidate/bin/xgtranslator" ]; then program="$candidate/bin/xgtranslator"; break; fi
+  fi
+done
+if [ -z "$program" ]; then
+  echo "$0: no built xgtranslator; run ./run.sh or build the xgtranslator target first" >&2
+  exit 1
+fi
+
+# A free display number: the first without a lock file.
+display=99
+while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+
+# The catalogue is found beside the program, so the working folder does not matter.
+export QT_QPA_PLATFORM=xcb
+"$program" "$file" &
+app_pid=$!
+
+window=""
+for _ in $(seq 100); do
+  if ! kill -0 "$app_pid" 2>/dev/null; then
+    echo "$0: the program ended before its window was shown" >&2
+    exit 1
+  fi
+  window=$(xwininfo -root -tree 2>/dev/null | awk '/Quest Translator/ && / 547x385/ {print $1; exit}')
+  [ -z "$window" ] && window=$(xwininfo -root -tree 2>/dev/null | awk '/Quest Translator/ {print $1; exit}')
+  if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q "IsViewable"; then break; fi
+  window=""
+  sleep 0.1
+done
+if [ -z "$window" ]; then
+  echo "$0: the window did not appear" >&2
+  exit 1
+fi
+sleep 1  # let the first paint finish
+import -window "$window" "$out"
+echo "$out"

@@ -1,0 +1,82 @@
+#pragma once
+// What the window tests share: dialogs answered from a script, a scratch folder and a window made
+// with the shipped catalogue.
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "project/ProjectClass.h"
+#include "ui/XGTranslator.h"
+
+namespace uitest {
+
+inline QString DataFile(const char* name) { return QStringLiteral(XG_DATA_DIR "/") + QLatin1String(name); }
+inline QString SampleQuest() { return DataFile("sample.xg"); }
+
+// Answers file dialogs by name from queues (an empty queue cancels) and records every box shown.
+class ScriptedDialogs : public TWindowDialogs {
+ public:
+  std::map<QString, std::deque<QString>> FileAnswers;
+  std::vector<TFileDialog> FileDialogsShown;
+  std::optional<QFont> FontAnswer;
+  std::deque<TSaveChangesAnswer> SaveChangesAnswers;
+  int SaveChangesAsked = 0;
+  std::vector<QString> Messages;
+  std::vector<std::pair<QString, QString>> ErrorBoxes;
+  std::vector<QString> Errors;
+
+  void Answer(const QString& dialogName, const QString& fileName) { FileAnswers[dialogName].push_back(fileName); }
+
+  bool ExecuteFileDialog(QWidget*, TFileDialog& dialog) override {
+    FileDialogsShown.push_back(dialog);
+    auto& answers = FileAnswers[dialog.Name];
+    if (answers.empty()) return false;
+    dialog.FileName = answers.front();
+    answers.pop_front();
+    return true;
+  }
+  bool ExecuteFontDialog(QWidget*, TFontDialog& dialog) override {
+    if (!FontAnswer) return false;
+    dialog.Font = *FontAnswer;
+    return true;
+  }
+  void ShowMessage(QWidget*, const QString& text) override { Messages.push_back(text); }
+  void ShowErrorBox(QWidget*, const QString& caption, const QString& text) override {
+    ErrorBoxes.emplace_back(caption, text);
+  }
+  void ShowError(QWidget*, const QString& text) override { Errors.push_back(text); }
+  TSaveChangesAnswer AskSaveChanges(QWidget*) override {
+    ++SaveChangesAsked;
+    if (SaveChangesAnswers.empty()) return TSaveChangesAnswer::Cancel;
+    const TSaveChangesAnswer answer = SaveChangesAnswers.front();
+    SaveChangesAnswers.pop_front();
+    return answer;
+  }
+};
+
+class Scratch {
+ public:
+  QString File(const QString& name) const { return folder_.filePath(name); }
+  const QTemporaryDir& Folder() const { return folder_; }
+
+ private:
+  QTemporaryDir folder_;
+};
+
+inline std::unique_ptr<TForm1> MakeWindow(ScriptedDialogs& dialogs) {
+  return std::make_unique<TForm1>(dialogs, QStringList{DataFile("msg_cfg.txt")});
+}
+
+inline QColor TargetColour(const TForm1& form) { return form.TargetMemo->palette().color(QPalette::Text); }
+
+inline QString Wide(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+}  // namespace uitest

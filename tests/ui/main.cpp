@@ -1,0 +1,16 @@
+// The window tests need a QApplication before any widget exists, so they bring their own main.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// Qt and the font libraries keep caches for the life of the process on purpose.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\nleak:libdbus\nleak:libglib\n";
+}
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}

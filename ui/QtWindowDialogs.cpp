@@ -1,0 +1,88 @@
+#include "ui/QtWindowDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString BoxCaption(QWidget* owner) {
+  if (owner != nullptr && !owner->window()->windowTitle().isEmpty()) return owner->window()->windowTitle();
+  return QApplication::applicationName();
+}
+
+// A report can name every message of a quest; beyond this length the box keeps its size and the
+// whole text goes into the box's details.
+constexpr int LongestShownReport = 1500;
+
+}  // namespace
+
+QString QtFileFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+bool TQtWindowDialogs::ExecuteFileDialog(QWidget* owner, TFileDialog& dialog) {
+  QFileDialog fileDialog(owner, dialog.Title);
+  fileDialog.setNameFilter(QtFileFilter(dialog.Filter));
+  fileDialog.setDefaultSuffix(dialog.DefaultExt);
+  if (dialog.Kind == TFileDialog::Open) {
+    fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
+    fileDialog.setFileMode(QFileDialog::ExistingFile);
+  } else {
+    fileDialog.setAcceptMode(QFileDialog::AcceptSave);
+    fileDialog.setFileMode(QFileDialog::AnyFile);
+    fileDialog.setOption(QFileDialog::DontConfirmOverwrite, !dialog.OverwritePrompt);
+  }
+  if (!dialog.FileName.isEmpty()) {
+    const QFileInfo proposed(dialog.FileName);
+    fileDialog.setDirectory(proposed.absolutePath());
+    fileDialog.selectFile(proposed.fileName());
+  }
+  if (fileDialog.exec() != QDialog::Accepted || fileDialog.selectedFiles().isEmpty()) return false;
+  dialog.FileName = fileDialog.selectedFiles().front();
+  return true;
+}
+
+bool TQtWindowDialogs::ExecuteFontDialog(QWidget* owner, TFontDialog& dialog) {
+  bool chosen = false;
+  const QFont font = QFontDialog::getFont(&chosen, dialog.Font, owner);
+  if (chosen) dialog.Font = font;
+  return chosen;
+}
+
+void TQtWindowDialogs::ShowMessage(QWidget* owner, const QString& text) {
+  QMessageBox::information(owner, BoxCaption(owner), text);
+}
+
+void TQtWindowDialogs::ShowErrorBox(QWidget* owner, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+  if (text.size() > LongestShownReport) {
+    box.setText(text.left(LongestShownReport) + QStringLiteral(" ..."));
+    box.setDetailedText(text);
+  }
+  box.exec();
+}
+
+void TQtWindowDialogs::ShowError(QWidget* owner, const QString& text) {
+  QMessageBox::critical(owner, BoxCaption(owner), text);
+}
+
+TSaveChangesAnswer TQtWindowDialogs::AskSaveChanges(QWidget* owner) {
+  const auto answer = QMessageBox::warning(owner, BoxCaption(owner),
+                                           QStringLiteral("The translation has changed since it was last saved.\n"
+                                                          "Save the project first?"),
+                                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                           QMessageBox::Save);
+  if (answer == QMessageBox::Save) return TSaveChangesAnswer::Save;
+  if (answer == QMessageBox::Discard) return TSaveChangesAnswer::Discard;
+  return TSaveChangesAnswer::Cancel;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The window's dialogs and message boxes as the desktop shows them.
+#include "ui/XGTranslator.h"
+
+class TQtWindowDialogs : public TWindowDialogs {
+ public:
+  bool ExecuteFileDialog(QWidget* owner, TFileDialog& dialog) override;
+  bool ExecuteFontDialog(QWidget* owner, TFontDialog& dialog) override;
+  void ShowMessage(QWidget* owner, const QString& text) override;
+  void ShowErrorBox(QWidget* owner, const QString& caption, const QString& text) override;
+  void ShowError(QWidget* owner, const QString& text) override;
+  TSaveChangesAnswer AskSaveChanges(QWidget* owner) override;
+};
+
+// "Name|*.a;*.b|Other|*.c" as Qt writes filters: "Name (*.a *.b);;Other (*.c)".
+QString QtFileFilter(const QString& filter);

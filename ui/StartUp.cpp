@@ -1,0 +1,21 @@
+#include "ui/StartUp.h"
+
+#include <exception>
+
+std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringList& arguments,
+                                        const QStringList& catalogueCandidates) {
+  std::unique_ptr<TForm1> form;
+  try {
+    form = std::make_unique<TForm1>(dialogs, catalogueCandidates);
+  } catch (const std::exception& error) {
+    dialogs.ShowError(nullptr, QString::fromUtf8(error.what()));
+    return nullptr;
+  }
+  form->setWindowIcon(QIcon(QStringLiteral(":/icons/xgtranslator.svg")));
+  form->show();
+  if (arguments.size() > 1) {
+    const QString fileName = arguments.at(1);
+    form->RunGuarded([&form, &fileName] { form->OpenFile(fileName); });
+  }
+  return form;
+}

@@ -1,0 +1,729 @@
+#include "ui/XGTranslator.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "project/ProjectClass.h"
+#include "quest/TextFieldClass.h"
+#include "support/JD_BlockPar.h"
+
+// The icons are compiled into this static library; a program that links it must register them.
+static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
+
+#ifndef XG_INSTALLED_DATA_DIR
+#define XG_INSTALLED_DATA_DIR ""
+#endif
+
+namespace {
+
+const QString CatalogueName = QStringLiteral("msg_cfg.txt");
+
+// Layout numbers of the window as it is first created.
+constexpr int InitialLeft = 157;
+constexpr int InitialTop = 107;
+constexpr int InitialWidth = 547;
+constexpr int InitialHeight = 385;
+constexpr int SmallestWidth = 480;
+constexpr int SmallestHeight = 300;
+constexpr int ToolBarHeight = 35;
+constexpr int ToolButtonWidth = 38;
+constexpr int ToolButtonHeight = 27;
+const QSize ToolImageSize(31, 21);
+const QSize StepImageSize(35, 32);
+const QSize WideImageSize(54, 32);
+
+// Windows' "round": halves go to the even neighbour (the default floating-point rounding mode).
+int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int Truncate(double value) { return static_cast<int>(std::trunc(value)); }
+
+QString FromWide(const std::u16string& text) { return QString::fromStdU16String(text); }
+std::u16string ToWide(const QString& text) { return text.toStdU16String(); }
+
+// The text box shows line breaks of any form; the text itself is kept as given.
+QString DisplayForm(const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+QPixmap RenderSvg(const QString& resource, QSize size, qreal pixelRatio) {
+  QPixmap pixmap(size * pixelRatio);
+  pixmap.setDevicePixelRatio(pixelRatio);
+  pixmap.fill(Qt::transparent);
+  QSvgRenderer renderer(resource);
+  QPainter painter(&pixmap);
+  renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  return pixmap;
+}
+
+QIcon SvgIcon(const QString& resource, QSize size) {
+  QIcon icon;
+  icon.addPixmap(RenderSvg(resource, size, 1.0));
+  icon.addPixmap(RenderSvg(resource, size, 2.0));
+  return icon;
+}
+
+QFont WindowFont() {
+  // "MS Sans Serif" 8 pt at 96 dpi is 11 pixels high; where it is missing the system's sans-serif
+  // font stands in.
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  return font;
+}
+
+// The status line text of one kind of message (type code modulo 1000); other kinds have none.
+const char16_t* StatusKindKey(int32_t kind) {
+  static const char16_t* const keys[] = {
+      u"EditorParNameMSGType",  u"GameParNameMSGType",  u"StandartCriticalMSGType", u"OutsideParMSGType",
+      u"SuccessGovMSGType",     u"MissionGovMSGType",   u"LocationTextMSGType",     u"PathQuestionMSGType",
+      u"PathTextMSGType",       u"CustomCriticalMSGType", u"ParViewStringMSGType"};
+  if (kind < 1 || kind > 11) return nullptr;
+  return keys[kind - 1];
+}
+
+}  // namespace
+
+std::string FileNameForLibrary(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+
+QStringList DefaultCatalogueCandidates() {
+  QStringList candidates;
+  candidates << QDir::current().absoluteFilePath(CatalogueName);
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  if (!programFolder.isEmpty()) {
+    candidates << QDir(programFolder).absoluteFilePath(CatalogueName);
+    candidates << QDir(programFolder).absoluteFilePath(QStringLiteral("../share/xgtranslator/") + CatalogueName);
+  }
+  const QString installedFolder = QStringLiteral(XG_INSTALLED_DATA_DIR);
+  if (!installedFolder.isEmpty()) candidates << QDir(installedFolder).absoluteFilePath(CatalogueName);
+  candidates.removeDuplicates();
+  return candidates;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls
+
+TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) {
+  setReadOnly(true);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setTabChangesFocus(true);
+}
+
+void TMemo::SetText(const QString& text) {
+  if (text == text_) return;
+  text_ = text;
+  setPlainText(DisplayForm(text));
+  if (OnChange) OnChange();
+}
+
+TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+  setMinimum(0);
+  setMaximum(0);
+  setValue(0);
+  setPageStep(1);
+  setSingleStep(0);
+  setTickPosition(QSlider::NoTicks);
+  // Program changes block the signal, so valueChanged means the user moved the slider.
+  connect(this, &QSlider::valueChanged, this, [this] {
+    if (UserMoved) UserMoved();
+  });
+}
+
+void TTrackBar::RaiseChangeIfMoved(int oldPosition) {
+  if (value() != oldPosition && OnChange) OnChange();
+}
+
+void TTrackBar::SetPosition(int position) {
+  const int oldPosition = value();
+  {
+    QSignalBlocker blocker(this);
+    setValue(position);
+  }
+  RaiseChangeIfMoved(oldPosition);
+}
+
+void TTrackBar::SetMax(int max) {
+  const int oldPosition = value();
+  {
+    QSignalBlocker blocker(this);
+    setMaximum(max);
+  }
+  RaiseChangeIfMoved(oldPosition);
+}
+
+TPictureButton::TPictureButton(QWidget* parent) : QLabel(parent) {
+  setAlignment(Qt::AlignCenter);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void TPictureButton::mousePressEvent(QMouseEvent* event) {
+  pressedWithLeft_ = event->button() == Qt::LeftButton;
+  event->accept();
+  if (OnMouseDown) OnMouseDown();
+}
+
+void TPictureButton::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = pressedWithLeft_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressedWithLeft_ = false;
+  event->accept();
+  if (click && OnClick) OnClick();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window
+
+TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs) {
+  RegisterWindowIcons();
+  for (const QString& candidate : catalogueCandidates) {
+    if (QFileInfo(candidate).isFile()) {
+      CatalogueFileName = candidate;
+      break;
+    }
+  }
+  // With no catalogue anywhere, the error names the first place looked at.
+  if (CatalogueFileName.isEmpty() && !catalogueCandidates.isEmpty()) CatalogueFileName = catalogueCandidates.front();
+  CreateControls();
+  ConnectEvents();
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+  setObjectName(QStringLiteral("Form1"));
+  setGeometry(InitialLeft, InitialTop, InitialWidth, InitialHeight);
+  setMinimumSize(SmallestWidth, SmallestHeight);
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+  setFont(WindowFont());
+
+  static const char* const imageNames[] = {"new-project", "load-project", "save-project", "export-source",
+                                           "export-target", "quick-save", "load-messages", "save-messages",
+                                           "font"};
+  for (const char* name : imageNames)
+    ButtonsImageList.push_back(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)), ToolImageSize));
+
+  ToolBar1 = new QWidget(this);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setGeometry(0, 0, InitialWidth, ToolBarHeight);
+  int toolLeft = 0;
+  auto addGap = [&](int width) { toolLeft += width; };
+  auto addButton = [&](QToolButton*& button, const char* name, int image) {
+    button = new QToolButton(ToolBar1);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setIcon(ButtonsImageList.at(static_cast<std::size_t>(image)));
+    button->setIconSize(ToolImageSize);
+    button->setGeometry(toolLeft, (ToolBarHeight - ToolButtonHeight) / 2, ToolButtonWidth, ToolButtonHeight);
+    button->setFocusPolicy(Qt::NoFocus);
+    toolLeft += ToolButtonWidth;
+  };
+  addGap(9);
+  addButton(NewProjectButton, "NewProjectButton", 0);
+  addButton(LoadProjectButton, "LoadProjectButton", 1);
+  addButton(SaveProjectButton, "SaveProjectButton", 2);
+  addButton(QuickSaveProjectButton, "QuickSaveProjectButton", 5);
+  addGap(27);
+  addButton(ExportSourceBtn, "ExportSourceBtn", 3);
+  addGap(14);
+  addButton(ExportTargetBtn, "ExportTargetBtn", 4);
+  addGap(20);
+  addButton(LoadMsgsButton, "LoadMsgsButton", 6);
+  addGap(8);
+  addButton(SaveMsgsButton, "SaveMsgsButton", 7);
+  addGap(43);
+  addButton(ToolButton7, "ToolButton7", 8);
+
+  SourceMemo = new TMemo(this);
+  SourceMemo->setObjectName(QStringLiteral("SourceMemo"));
+  SourceMemo->setGeometry(8, 48, 521, 105);
+
+  StatusLabel = new QLabel(this);
+  StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+  StatusLabel->setGeometry(8, 158, 521, 13);
+  StatusLabel->setAlignment(Qt::AlignCenter);
+  StatusLabel->setAutoFillBackground(true);
+  StatusLabel->setBackgroundRole(QPalette::Window);
+  QPalette statusPalette = StatusLabel->palette();
+  statusPalette.setColor(QPalette::Window, QColor(192, 192, 192));
+  StatusLabel->setPalette(statusPalette);
+
+  TargetMemo = new TMemo(this);
+  TargetMemo->setObjectName(QStringLiteral("TargetMemo"));
+  TargetMemo->setGeometry(8, 184, 521, 105);
+
+  MessagesListTrackBar = new TTrackBar(this);
+  MessagesListTrackBar->setObjectName(QStringLiteral("MessagesListTrackBar"));
+  MessagesListTrackBar->setGeometry(0, 304, 207, 25);
+
+  MessageNumberLabel = new QLabel(QStringLiteral("0"), this);
+  MessageNumberLabel->setObjectName(QStringLiteral("MessageNumberLabel"));
+  MessageNumberLabel->setGeometry(218, 310, 6, 13);
+  MessageNumberLabel->adjustSize();
+
+  auto addPicture = [&](TPictureButton*& picture, const char* name, const char* image, QRect bounds, QSize imageSize) {
+    picture = new TPictureButton(this);
+    picture->setObjectName(QLatin1String(name));
+    picture->setGeometry(bounds);
+    picture->setPixmap(RenderSvg(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(image)), imageSize,
+                                 std::max<qreal>(1.0, devicePixelRatioF())));
+  };
+  addPicture(BackImage, "BackImage", "back", QRect(261, 304, 35, 32), StepImageSize);
+  addPicture(FindNotEditedImage, "FindNotEditedImage", "find-not-edited", QRect(301, 304, 35, 32), StepImageSize);
+  addPicture(ForwardImage, "ForwardImage", "forward", QRect(341, 304, 35, 32), StepImageSize);
+  addPicture(CopyImage, "CopyImage", "copy", QRect(398, 304, 57, 33), WideImageSize);
+  addPicture(ClearImage, "ClearImage", "clear", QRect(473, 304, 55, 33), WideImageSize);
+
+  SourceMemo->setFont(WindowFont());
+  TargetMemo->setFont(WindowFont());
+  FontDialog1.Font = WindowFont();
+
+  auto setUpDialog = [](TFileDialog& dialog, const char* name, TFileDialog::Kinds kind, const char* filter,
+                        const char* extension, bool overwritePrompt) {
+    dialog.Name = QLatin1String(name);
+    dialog.Kind = kind;
+    dialog.Filter = QLatin1String(filter);
+    dialog.DefaultExt = QLatin1String(extension);
+    dialog.OverwritePrompt = overwritePrompt;
+  };
+  setUpDialog(SourceOpenDialog, "SourceOpenDialog", TFileDialog::Open, "Xengrav|*.xg", "xg", false);
+  setUpDialog(ProjectOpenDialog, "ProjectOpenDialog", TFileDialog::Open, "Translation of Xengrav|*.txg", "txg", false);
+  setUpDialog(LoadMsgsOpenDialog, "LoadMsgsOpenDialog", TFileDialog::Open, "Unicode Text Document|*.txt", "txt",
+              false);
+  setUpDialog(SourceSaveDialog, "SourceSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", true);
+  setUpDialog(TargetSaveDialog, "TargetSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", true);
+  setUpDialog(ProjectSaveDialog, "ProjectSaveDialog", TFileDialog::Save, "Translation of Xengrav|*.txg", "txg",
+              false);
+  setUpDialog(SaveMsgsSaveDialog, "SaveMsgsSaveDialog", TFileDialog::Save, "Unicode Text Document|*.txt", "txt",
+              false);
+}
+
+void TForm1::ConnectEvents() {
+  auto onClick = [this](QToolButton* button, void (TForm1::*handler)()) {
+    connect(button, &QToolButton::clicked, this, [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+  };
+  onClick(NewProjectButton, &TForm1::NewProjectButtonClick);
+  onClick(LoadProjectButton, &TForm1::LoadProjectButtonClick);
+  onClick(SaveProjectButton, &TForm1::SaveProjectButtonClick);
+  onClick(QuickSaveProjectButton, &TForm1::QuickSaveProjectButtonClick);
+  onClick(ExportSourceBtn, &TForm1::ExportSourceBtnClick);
+  onClick(ExportTargetBtn, &TForm1::ExportTargetBtnClick);
+  onClick(LoadMsgsButton, &TForm1::LoadMsgsButtonClick);
+  onClick(SaveMsgsButton, &TForm1::SaveMsgsButtonClick);
+  onClick(ToolButton7, &TForm1::ToolButton7Click);
+
+  auto guarded = [this](void (TForm1::*handler)()) {
+    return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
+  };
+  CopyImage->OnClick = guarded(&TForm1::CopyImageClick);
+  ClearImage->OnClick = guarded(&TForm1::ClearImageClick);
+  BackImage->OnClick = guarded(&TForm1::BackImageClick);
+  BackImage->OnMouseDown = guarded(&TForm1::BackImageMouseDown);
+  ForwardImage->OnClick = guarded(&TForm1::ForwardImageClick);
+  ForwardImage->OnMouseDown = guarded(&TForm1::ForwardImageMouseDown);
+  FindNotEditedImage->OnMouseDown = guarded(&TForm1::FindNotEditedImageMouseDown);
+  MessagesListTrackBar->UserMoved = guarded(&TForm1::MessagesListTrackBarChange);
+
+  // Raised by the program's own changes, inside a command that already runs guarded.
+  MessagesListTrackBar->OnChange = [this] { MessagesListTrackBarChange(); };
+  TargetMemo->OnChange = [this] { TargetMemoChange(); };
+  SourceMemo->OnChange = [this] { SourceMemoChange(); };
+}
+
+void TForm1::RunGuarded(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+  } catch (...) {
+    dialogs_.ShowError(this, QStringLiteral("Unknown error"));
+  }
+}
+
+QString TForm1::CatalogueText(const char16_t* key) const { return FromWide(Catalogue->Par_Get(key)); }
+
+void TForm1::FormCreate() {
+  Catalogue = std::make_unique<TBlockParJD>();
+  Catalogue->LoadFromFile(FileNameForLibrary(CatalogueFileName), false);
+  // A key missing now would otherwise surface in the middle of some later command.
+  for (const std::u16string& key : CatalogueKeys()) Catalogue->Par_Get(key);
+
+  NewProjectButton->setToolTip(CatalogueText(u"NewProjectButtonHint"));
+  LoadProjectButton->setToolTip(CatalogueText(u"LoadProjectButtonHint"));
+  SaveProjectButton->setToolTip(CatalogueText(u"SaveProjectButtonHint"));
+  QuickSaveProjectButton->setToolTip(CatalogueText(u"QuickSaveProjectButtonHint"));
+  ExportSourceBtn->setToolTip(CatalogueText(u"ExportSourceBtnHint"));
+  ExportTargetBtn->setToolTip(CatalogueText(u"ExportTargetBtnHint"));
+  SourceMemo->setToolTip(CatalogueText(u"SourceMemoHint"));
+  TargetMemo->setToolTip(CatalogueText(u"TargetMemoHint"));
+  MessagesListTrackBar->setToolTip(CatalogueText(u"MessagesListTrackBarHint"));
+  StatusLabel->setToolTip(CatalogueText(u"StatusLabelHint"));
+  MessageNumberLabel->setToolTip(CatalogueText(u"MessageNumberLabelHint"));
+  CopyImage->setToolTip(CatalogueText(u"CopyImageHint"));
+  ClearImage->setToolTip(CatalogueText(u"ClearImageHint"));
+  SourceSaveDialog.Title = CatalogueText(u"SourceSaveDialogTitle");
+  SourceOpenDialog.Title = CatalogueText(u"SourceOpenDialogTitle");
+  TargetSaveDialog.Title = CatalogueText(u"TargetSaveDialogTitle");
+  ProjectOpenDialog.Title = CatalogueText(u"ProjectOpenDialogTitle");
+  ProjectSaveDialog.Title = CatalogueText(u"ProjectSaveDialogTitle");
+  LoadMsgsOpenDialog.Title = CatalogueText(u"LoadMsgsOpenDialogTitle");
+  SaveMsgsSaveDialog.Title = CatalogueText(u"SaveMsgsSaveDialogTitle");
+  LoadMsgsButton->setToolTip(CatalogueText(u"LoadMsgsButtonHint"));
+  SaveMsgsButton->setToolTip(CatalogueText(u"SaveMsgsButtonHint"));
+  ForwardImage->setToolTip(CatalogueText(u"ForwardImageHint"));
+  BackImage->setToolTip(CatalogueText(u"BackImageHint"));
+  FindNotEditedImage->setToolTip(CatalogueText(u"FindNotEditedImageHint"));
+  setWindowTitle(CatalogueText(u"DefaultProgramTitle"));
+
+  Project = std::make_unique<TtxgProject>(*Catalogue);
+
+  SourceMemo->SetText(QString());
+  TargetMemo->SetText(QString());
+  QuickSaveProjectButton->setEnabled(false);
+  RememberSavedTranslations();
+}
+
+void TForm1::FormResize() {
+  // Qt cannot know the window manager's frame before it is drawn, so the window's own size is
+  // the outer size the rules speak of.
+  const double W = std::max<double>(width(), SmallestWidth);
+  const double H = std::max<double>(height(), SmallestHeight);
+
+  const int bottomRowTop = RoundHalfEven(H - 60);
+  MessagesListTrackBar->setGeometry(MessagesListTrackBar->x(), bottomRowTop, RoundHalfEven(W - 320),
+                                    MessagesListTrackBar->height());
+  for (QWidget* picture : {static_cast<QWidget*>(ClearImage), static_cast<QWidget*>(CopyImage),
+                           static_cast<QWidget*>(ForwardImage), static_cast<QWidget*>(BackImage),
+                           static_cast<QWidget*>(FindNotEditedImage)})
+    picture->move(picture->x(), bottomRowTop);
+  MessageNumberLabel->move(MessagesListTrackBar->x() + MessagesListTrackBar->width() + 12, RoundHalfEven(H - 56));
+  ClearImage->move(RoundHalfEven(W - CopyImage->width() - 16), ClearImage->y());
+  CopyImage->move(ClearImage->x() - ClearImage->width() - 15, CopyImage->y());
+  ForwardImage->move(CopyImage->x() - ForwardImage->width() - 20, ForwardImage->y());
+  FindNotEditedImage->move(ForwardImage->x() - FindNotEditedImage->width() - 5, FindNotEditedImage->y());
+  BackImage->move(FindNotEditedImage->x() - BackImage->width() - 5, BackImage->y());
+
+  const int memoHeight = RoundHalfEven((H - 48 - 60) / 2 - 20);
+  const int memoWidth = RoundHalfEven(W) - 16 - SourceMemo->x();
+  SourceMemo->resize(memoWidth, memoHeight);
+  StatusLabel->setGeometry(StatusLabel->x(), SourceMemo->y() + SourceMemo->height() + 4, Truncate(W - 25),
+                           StatusLabel->height());
+  TargetMemo->setGeometry(TargetMemo->x(), SourceMemo->y() + SourceMemo->height() + 20, memoWidth, memoHeight);
+  ToolBar1->resize(RoundHalfEven(W), ToolBar1->height());
+
+  const QSize held(RoundHalfEven(W), RoundHalfEven(H));
+  if (size() != held) resize(held);
+}
+
+void TForm1::FormActivate() { FormResize(); }
+
+void TForm1::ProcessEnabledControls() {
+  const bool stillSource =
+      TrimQuestText(ToWide(SourceMemo->Text())) == TrimQuestText(ToWide(TargetMemo->Text()));
+  QPalette targetPalette = TargetMemo->palette();
+  targetPalette.setColor(QPalette::Text, stillSource ? QColor(128, 128, 128) : QColor(0, 0, 0));
+  TargetMemo->setPalette(targetPalette);
+
+  QString status;
+  int32_t number = 0;
+  const int position = MessagesListTrackBar->Position();
+  if (position >= 1) {
+    const int32_t message = Project->MessageAtPosition(position);
+    const std::size_t index = static_cast<std::size_t>(message);
+    const int32_t code = message >= 1 && index < Project->SourceTypes.size() ? Project->SourceTypes[index] : 0;
+    if (const char16_t* key = StatusKindKey(code % 1000)) status = CatalogueText(key);
+    number = code / 1000;
+    if (Project->IsLinked(message)) {
+      TargetMemo->setEnabled(false);
+      status = CatalogueText(u"EmptyPathLabelTitleAddon");
+      CopyImage->hide();
+      ClearImage->hide();
+    } else {
+      TargetMemo->setEnabled(true);
+      CopyImage->show();
+      ClearImage->show();
+    }
+  }
+  if (!status.isEmpty() && number > 0) status += QStringLiteral(" ( N %1 )").arg(number);
+  StatusLabel->setText(status);
+}
+
+int TForm1::PositionToShow(int32_t message) const {
+  const int32_t exact = Project->PositionOfMessage(message);
+  if (exact >= 1) return exact;
+  // A message without a position of its own (none, or folded into an earlier path question):
+  // show the nearest position before it.
+  int shown = 0;
+  for (int32_t position = 1; position <= Project->PositionCount; ++position) {
+    if (Project->MessageAtPosition(position) > message) break;
+    shown = position;
+  }
+  return shown;
+}
+
+void TForm1::PrepareFormForProject() {
+  MessagesListTrackBar->SetMax(Project->PositionCount);
+  MessagesListTrackBar->SetPosition(PositionToShow(Project->CurrentMessage));
+  ProcessEnabledControls();
+}
+
+void TForm1::KeepShownMessageInView() {
+  // Relinking can move messages to other positions; the shown message must stay the one the
+  // position stands for, or Copy and Clear would write into another message.
+  const int32_t shown = Project->CurrentMessage;
+  MessagesListTrackBar->SetMax(Project->PositionCount);
+  const int position = PositionToShow(shown);
+  if (position != MessagesListTrackBar->Position())
+    MessagesListTrackBar->SetPosition(position);
+  else if (Project->MessageAtPosition(position) != shown)
+    MessagesListTrackBarChange();
+}
+
+void TForm1::SetCaptionFromFileName(const QString& fileName) {
+  setWindowTitle(FromWide(TrimQuestText(ToWide(fileName))) + CatalogueText(u"CommonProgramTitle"));
+}
+
+std::vector<std::u16string> TForm1::CurrentTargetTexts() const {
+  int32_t count = 0;
+  std::vector<int32_t> types;
+  std::vector<TTextField*> texts;
+  std::vector<std::u16string> ids;
+  Project->TargetGame.EnumerateMessages(count, types, texts, ids);
+  std::vector<std::u16string> result;
+  result.reserve(static_cast<std::size_t>(count));
+  for (int32_t n = 1; n <= count; ++n) result.push_back(texts[static_cast<std::size_t>(n)]->Text);
+  return result;
+}
+
+void TForm1::RememberSavedTranslations() { savedTargetTexts_ = CurrentTargetTexts(); }
+
+bool TForm1::HasUnsavedChanges() const { return CurrentTargetTexts() != savedTargetTexts_; }
+
+bool TForm1::MayDiscardChanges() {
+  if (!HasUnsavedChanges()) return true;
+  switch (dialogs_.AskSaveChanges(this)) {
+    case TSaveChangesAnswer::Discard:
+      return true;
+    case TSaveChangesAnswer::Cancel:
+      return false;
+    case TSaveChangesAnswer::Save:
+      break;
+  }
+  if (QuickSaveProjectButton->isEnabled())
+    QuickSaveProjectButtonClick();
+  else
+    SaveProjectButtonClick();
+  // A cancelled save dialog keeps the changes, and with them the window.
+  return !HasUnsavedChanges();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Project commands
+
+void TForm1::NewProjectButtonClick() {
+  if (!MayDiscardChanges()) return;
+  if (!dialogs_.ExecuteFileDialog(this, SourceOpenDialog)) return;
+  NewProjectFromFile(SourceOpenDialog.FileName);
+}
+
+void TForm1::NewProjectFromFile(const QString& fileName) {
+  MessagesListTrackBar->SetPosition(0);
+  QuickSaveProjectButton->setEnabled(false);
+  Project->Clear();
+  RememberSavedTranslations();
+  try {
+    Project->NewFromSource(FileNameForLibrary(fileName));
+  } catch (...) {
+    // The project is empty again; the track bar must not offer the old positions.
+    PrepareFormForProject();
+    throw;
+  }
+  PrepareFormForProject();
+  MessagesListTrackBar->SetPosition(1);
+  setWindowTitle(CatalogueText(u"NewProjectProgramTitle"));
+  RememberSavedTranslations();
+}
+
+void TForm1::LoadProjectButtonClick() {
+  if (!MayDiscardChanges()) return;
+  if (!dialogs_.ExecuteFileDialog(this, ProjectOpenDialog)) return;
+  LoadProjectFromFile(ProjectOpenDialog.FileName);
+}
+
+void TForm1::LoadProjectFromFile(const QString& fileName) {
+  Project->Clear();
+  RememberSavedTranslations();
+  MessagesListTrackBar->SetPosition(0);
+  try {
+    Project->LoadFromFile(FileNameForLibrary(fileName));
+  } catch (...) {
+    PrepareFormForProject();
+    throw;
+  }
+  Project->LinkDuplicatePaths();
+  PrepareFormForProject();
+  ProjectSaveDialog.FileName = fileName;
+  SetCaptionFromFileName(fileName);
+  QuickSaveProjectButton->setEnabled(true);
+  RememberSavedTranslations();
+}
+
+void TForm1::OpenFile(const QString& fileName) {
+  if (QFileInfo(fileName).suffix().compare(QStringLiteral("txg"), Qt::CaseInsensitive) == 0) {
+    ProjectOpenDialog.FileName = fileName;
+    LoadProjectFromFile(fileName);
+  } else {
+    SourceOpenDialog.FileName = fileName;
+    NewProjectFromFile(fileName);
+  }
+}
+
+void TForm1::SaveProjectButtonClick() {
+  if (!dialogs_.ExecuteFileDialog(this, ProjectSaveDialog)) return;
+  Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  SetCaptionFromFileName(ProjectSaveDialog.FileName);
+  QuickSaveProjectButton->setEnabled(true);
+  RememberSavedTranslations();
+}
+
+void TForm1::QuickSaveProjectButtonClick() {
+  Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  RememberSavedTranslations();
+}
+
+void TForm1::ExportSourceBtnClick() {
+  if (!dialogs_.ExecuteFileDialog(this, SourceSaveDialog)) return;
+  Project->SourceGame.SaveToFile(FileNameForLibrary(SourceSaveDialog.FileName));
+}
+
+void TForm1::ExportTargetBtnClick() {
+  if (!dialogs_.ExecuteFileDialog(this, TargetSaveDialog)) return;
+  Project->TargetGame.SaveToFile(FileNameForLibrary(TargetSaveDialog.FileName));
+}
+
+void TForm1::SaveMsgsButtonClick() {
+  if (!dialogs_.ExecuteFileDialog(this, SaveMsgsSaveDialog)) return;
+  const QString fileName = SaveMsgsSaveDialog.FileName;
+  LoadMsgsOpenDialog.FileName = fileName;
+  Project->ResolveEmptyReferences();
+  Project->LinkDuplicatePaths();
+  KeepShownMessageInView();
+  Project->SaveMessages(FileNameForLibrary(fileName));
+}
+
+void TForm1::LoadMsgsButtonClick() {
+  if (!dialogs_.ExecuteFileDialog(this, LoadMsgsOpenDialog)) return;
+  std::u16string report;
+  try {
+    Project->LoadMessages(FileNameForLibrary(LoadMsgsOpenDialog.FileName), report);
+  } catch (const ENotUnicodeText& refused) {
+    // The file was refused before anything was read; the rest of the command still runs.
+    dialogs_.ShowMessage(this, QString::fromUtf8(refused.what()));
+  }
+  Project->ResolveEmptyReferences();
+  Project->LinkDuplicatePaths();
+  KeepShownMessageInView();
+  TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
+  SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
+  if (!report.empty()) dialogs_.ShowErrorBox(this, QStringLiteral("Errors:"), FromWide(report));
+}
+
+void TForm1::ToolButton7Click() {
+  if (!dialogs_.ExecuteFontDialog(this, FontDialog1)) return;
+  setFont(FontDialog1.Font);
+  SourceMemo->setFont(FontDialog1.Font);
+  StatusLabel->setFont(FontDialog1.Font);
+  TargetMemo->setFont(FontDialog1.Font);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing and navigation
+
+void TForm1::CopyImageClick() { TargetMemo->SetText(SourceMemo->Text()); }
+
+void TForm1::ClearImageClick() {
+  TargetMemo->SetText(QString());
+  Project->SetTargetText(Project->MessageAtPosition(MessagesListTrackBar->Position()),
+                         Catalogue->Par_Get(u"MessageDeletedMSG"));
+}
+
+void TForm1::TargetMemoChange() {
+  std::u16string text = TrimQuestText(ToWide(TargetMemo->Text()));
+  if (text.empty()) text = Catalogue->Par_Get(u"MessageDeletedMSG");
+  Project->SetTargetText(Project->MessageAtPosition(MessagesListTrackBar->Position()), text);
+  ProcessEnabledControls();
+}
+
+void TForm1::SourceMemoChange() { ProcessEnabledControls(); }
+
+void TForm1::MessagesListTrackBarChange() {
+  const int position = MessagesListTrackBar->Position();
+  MessageNumberLabel->setText(QString::number(position));
+  MessageNumberLabel->adjustSize();
+  Project->CurrentMessage = Project->MessageAtPosition(position);
+  TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
+  SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
+  ProcessEnabledControls();
+}
+
+void TForm1::ForwardImageMouseDown() {
+  int position = MessagesListTrackBar->Position() + 1;
+  while (position <= MessagesListTrackBar->Max() && Project->IsLinked(Project->MessageAtPosition(position)))
+    ++position;
+  if (position <= MessagesListTrackBar->Max()) MessagesListTrackBar->SetPosition(position);
+}
+
+void TForm1::BackImageMouseDown() {
+  int position = MessagesListTrackBar->Position() - 1;
+  while (position >= 0 && Project->IsLinked(Project->MessageAtPosition(position))) --position;
+  if (position >= 0) MessagesListTrackBar->SetPosition(position);
+}
+
+void TForm1::FindNotEditedImageMouseDown() {
+  const int32_t found = Project->FindNotEdited(MessagesListTrackBar->Position());
+  if (found >= 1)
+    MessagesListTrackBar->SetPosition(found);
+  else
+    dialogs_.ShowMessage(this, CatalogueText(u"CannotFindNotEditedMessage"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window events
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  RunGuarded([this] { FormResize(); });
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) RunGuarded([this] { FormActivate(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  bool mayClose = false;
+  RunGuarded([this, &mayClose] { mayClose = MayDiscardChanges(); });
+  if (mayClose)
+    event->accept();
+  else
+    event->ignore();
+}

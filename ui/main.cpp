@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "ui/QtWindowDialogs.h"
+#include "ui/StartUp.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  TQtWindowDialogs dialogs;
+  const std::unique_ptr<TForm1> window = StartTranslator(dialogs, QCoreApplication::arguments());
+  if (!window) return 1;
+  return QApplication::exec();
+}
