@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs that are not installed yet.
 set -euo pipefail
 packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-dev qt6-base-dev qt6-svg-dev xvfb xauth)
+          clang libclang-rt-dev qt6-base-dev qt6-svg-dev xvfb xauth x11-utils imagemagick)
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
