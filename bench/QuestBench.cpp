@@ -1,0 +1,126 @@
+// Speed of the quest document on a quest filled to capacity (about 26,000 messages).
+// Goals for the optimised build: load + Assign + EnumerateMessages under 20 ms together; save
+// under 20 ms.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/FullQuest.h"
+#include "quest/BlockFile.h"
+#include "quest/GameContent.h"
+#include "support/JD_BlockPar.h"
+
+namespace {
+
+const TBlockParJD& BenchCatalogue() {
+  static TBlockParJD* catalogue = [] {
+    auto* loaded = new TBlockParJD;
+    loaded->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
+    return loaded;
+  }();
+  return *catalogue;
+}
+
+// The full quest, built once, kept in memory and in a file of a scratch folder.
+struct FullQuestFixture {
+  FullQuestFixture() : game(std::make_unique<TGame>(BenchCatalogue())) {
+    BuildFullQuest(*game);
+    TBlockFileWriter writer;
+    game->WriteTo(writer);
+    bytes = writer.Bytes();
+    std::string pattern = (std::filesystem::temp_directory_path() / "questbench-XXXXXX").string();
+    folder = mkdtemp(pattern.data());
+    fileName = folder + "/full.xg";
+    game->SaveToFile(fileName);
+  }
+  ~FullQuestFixture() { std::filesystem::remove_all(folder); }
+
+  std::unique_ptr<TGame> game;
+  std::vector<uint8_t> bytes;
+  std::string folder;
+  std::string fileName;
+};
+
+FullQuestFixture& Full() {
+  static FullQuestFixture fixture;
+  return fixture;
+}
+
+struct Messages {
+  int32_t count = 0;
+  std::vector<int32_t> types;
+  std::vector<TTextField*> texts;
+  std::vector<std::u16string> ids;
+  void Of(TGame& game) { game.EnumerateMessages(count, types, texts, ids); }
+};
+
+// What a new project does: load the source, copy it into the target, list the messages of both.
+void BM_LoadAssignEnumerate(benchmark::State& state) {
+  auto source = std::make_unique<TGame>(BenchCatalogue());
+  auto target = std::make_unique<TGame>(BenchCatalogue());
+  Messages sourceMessages;
+  Messages targetMessages;
+  for (auto _ : state) {
+    source->LoadFromFile(Full().fileName);
+    target->Assign(*source);
+    sourceMessages.Of(*source);
+    targetMessages.Of(*target);
+    benchmark::DoNotOptimize(targetMessages.count);
+  }
+  state.counters["messages"] = sourceMessages.count;
+  state.counters["bytes"] = static_cast<double>(Full().bytes.size());
+}
+BENCHMARK(BM_LoadAssignEnumerate)->Unit(benchmark::kMillisecond);
+
+void BM_SaveToFile(benchmark::State& state) {
+  const std::string fileName = Full().folder + "/saved.xg";
+  for (auto _ : state) Full().game->SaveToFile(fileName);
+}
+BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMillisecond);
+
+// The parts, to see where the time goes.
+void BM_ReadFromMemory(benchmark::State& state) {
+  auto game = std::make_unique<TGame>(BenchCatalogue());
+  for (auto _ : state) {
+    TBlockFileReader reader(Full().bytes);
+    game->ReadFrom(reader);
+  }
+}
+BENCHMARK(BM_ReadFromMemory)->Unit(benchmark::kMillisecond);
+
+void BM_Reset(benchmark::State& state) {
+  auto game = std::make_unique<TGame>(BenchCatalogue());
+  for (auto _ : state) game->Reset();
+}
+BENCHMARK(BM_Reset)->Unit(benchmark::kMillisecond);
+
+void BM_WriteToMemory(benchmark::State& state) {
+  for (auto _ : state) {
+    TBlockFileWriter writer;
+    Full().game->WriteTo(writer);
+    benchmark::DoNotOptimize(writer.Bytes().data());
+  }
+}
+BENCHMARK(BM_WriteToMemory)->Unit(benchmark::kMillisecond);
+
+void BM_Assign(benchmark::State& state) {
+  auto target = std::make_unique<TGame>(BenchCatalogue());
+  for (auto _ : state) target->Assign(*Full().game);
+}
+BENCHMARK(BM_Assign)->Unit(benchmark::kMillisecond);
+
+void BM_EnumerateMessages(benchmark::State& state) {
+  Messages messages;
+  for (auto _ : state) {
+    messages.Of(*Full().game);
+    benchmark::DoNotOptimize(messages.count);
+  }
+}
+BENCHMARK(BM_EnumerateMessages)->Unit(benchmark::kMillisecond);
+
+}  // namespace
