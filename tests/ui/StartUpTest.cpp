@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "ui/QtWindowDialogs.h"
 #include "ui/StartUp.h"
 
 using namespace uitest;
@@ -272,6 +273,51 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     EXPECT_EQ(form->MessagesListTrackBar->Max(), 0);
     EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"DefaultProgramTitle"));
   }
+}
+
+TEST(WindowControls, ChangeEventsOnlyForADifferentTextOrPosition) {
+  QWidget parent;
+  TMemo memo(&parent);
+  int memoChanges = 0;
+  memo.OnChange = [&memoChanges] { ++memoChanges; };
+  struct TextStep {
+    QString text;
+    int changesAfter;
+  };
+  const TextStep textSteps[] = {{QString(), 0}, {QStringLiteral("a\r\nb"), 1}, {QStringLiteral("a\r\nb"), 1},
+                                {QStringLiteral("a\nb"), 2}, {QString(), 3}, {QString(), 3}};
+  for (const TextStep& step : textSteps) {
+    memo.SetText(step.text);
+    EXPECT_EQ(memoChanges, step.changesAfter) << step.text.toStdString();
+    EXPECT_EQ(memo.Text(), step.text);  // kept exactly, line breaks included
+  }
+
+  TTrackBar bar(&parent);
+  int barChanges = 0;
+  int userMoves = 0;
+  bar.OnChange = [&barChanges] { ++barChanges; };
+  bar.UserMoved = [&userMoves] { ++userMoves; };
+  bar.SetMax(10);
+  EXPECT_EQ(barChanges, 0);
+  bar.SetPosition(4);
+  bar.SetPosition(4);
+  EXPECT_EQ(barChanges, 1);
+  bar.SetMax(2);  // the position follows the maximum down
+  EXPECT_EQ(bar.Position(), 2);
+  EXPECT_EQ(barChanges, 2);
+  EXPECT_EQ(userMoves, 0);
+  bar.setValue(1);  // as a drag by the user does
+  EXPECT_EQ(userMoves, 1);
+  EXPECT_EQ(barChanges, 2);
+}
+
+TEST(WindowDialogs, FiltersInQtForm) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Xengrav|*.xg", "Xengrav (*.xg)"},
+      {"Translation of Xengrav|*.txg", "Translation of Xengrav (*.txg)"},
+      {"Texts|*.txt;*.text|All|*", "Texts (*.txt *.text);;All (*)"},
+  };
+  for (const auto& [filter, expected] : cases) EXPECT_EQ(QtFileFilter(QLatin1String(filter)), QLatin1String(expected));
 }
 
 }  // namespace
