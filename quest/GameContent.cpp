@@ -53,6 +53,17 @@ std::u16string NumberedId(const std::u16string& prefix, const char16_t* open, in
   id += close;
   return id;
 }
+
+
+// A quest file names its counts; records beyond the fixed arrays could be neither read nor written.
+void CheckCapacity(int32_t locationCount, int32_t pathCount, const std::string& lead) {
+  if (locationCount > MaxLocations)
+    throw EQuestCapacityError(lead + std::to_string(locationCount) + " locations; a quest can hold at most " +
+                              std::to_string(MaxLocations));
+  if (pathCount > MaxPaths)
+    throw EQuestCapacityError(lead + std::to_string(pathCount) + " paths; a quest can hold at most " +
+                              std::to_string(MaxPaths));
+}
 }  // namespace
 
 TGame::TGame(const TBlockParJD& catalogue) : Catalogue(&catalogue) {
@@ -154,15 +165,13 @@ void TGame::ReadFrom(TBlockFileReader& file) {
   RFromPlanet.Load(file);
   RFromStar.Load(file);
   RVagrel.Load(file);
-  LocationCount = file.ReadInt();
-  PathCount = file.ReadInt();
-  // The arrays are fixed; a larger count is refused before a single record is read.
-  if (LocationCount > MaxLocations)
-    throw EQuestCapacityError("The quest file holds " + std::to_string(LocationCount) +
-                              " locations; a quest can hold at most " + std::to_string(MaxLocations));
-  if (PathCount > MaxPaths)
-    throw EQuestCapacityError("The quest file holds " + std::to_string(PathCount) +
-                              " paths; a quest can hold at most " + std::to_string(MaxPaths));
+  // The arrays are fixed; a larger count is refused before a single record is read, and before
+  // it is stored, so that the document never claims more records than it has.
+  const int32_t locationCount = file.ReadInt();
+  const int32_t pathCount = file.ReadInt();
+  CheckCapacity(locationCount, pathCount, "The quest file holds ");
+  LocationCount = locationCount;
+  PathCount = pathCount;
   QuestSuccessGovMessage.Load(file);
   QuestDescription.Load(file);
   QuestTargetName.Load(file);
@@ -172,6 +181,7 @@ void TGame::ReadFrom(TBlockFileReader& file) {
 }
 
 void TGame::WriteTo(TBlockFileWriter& file) const {
+  CheckCapacity(LocationCount, PathCount, "Cannot save a quest with ");
   // The records are always written in the current layouts, so the mark must be the current one too,
   // even for a document whose last read stopped half-way with an older Version.
   file.WriteInt(CurrentQuestVersion);
@@ -207,8 +217,8 @@ void TGame::WriteTo(TBlockFileWriter& file) const {
   QuestSuccessGovMessage.Save(file);
   QuestDescription.Save(file);
   QuestTargetName.Save(file);
-  for (int32_t i = 1; i <= LocationCount && i <= MaxLocations; ++i) Location(i).Save(file);
-  for (int32_t i = 1; i <= PathCount && i <= MaxPaths; ++i) Path(i).Save(file);
+  for (int32_t i = 1; i <= LocationCount; ++i) Location(i).Save(file);
+  for (int32_t i = 1; i <= PathCount; ++i) Path(i).Save(file);
 }
 
 void TGame::LoadFromFile(const std::string& fileName) {

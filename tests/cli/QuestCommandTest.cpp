@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -198,9 +199,16 @@ TEST(QuestCommand, ExitCodesAndErrorTexts) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
   }();
   const std::string cut = folder.Write("cut.xg", std::vector<uint8_t>(sample.begin(), sample.begin() + 3000));
+  // A quest whose path count, the last integer before the three empty quest texts, says 601.
   auto crowded = NewGame();
-  crowded->PathCount = 601;
-  const std::string tooMany = folder.Write("many.xg", Written(*crowded));
+  crowded->QuestSuccessGovMessage.Clear();
+  crowded->QuestDescription.Clear();
+  crowded->QuestTargetName.Clear();
+  std::vector<uint8_t> crowdedBytes = Written(*crowded);
+  TBlockFileWriter pathCount;
+  pathCount.WriteInt(601);
+  std::copy(pathCount.Bytes().begin(), pathCount.Bytes().end(), crowdedBytes.end() - 3 * 8 - 4);
+  const std::string tooMany = folder.Write("many.xg", crowdedBytes);
 
   struct Case {
     std::vector<std::string> args;

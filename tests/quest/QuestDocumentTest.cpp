@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -344,18 +345,31 @@ TEST(QuestDocument, CountsAboveCapacityAreRefusedBeforeAnyRecord) {
   };
   for (const Case& c : cases) {
     auto source = NewGame();
-    source->LocationCount = c.locations;
-    source->PathCount = c.paths;
+    source->QuestSuccessGovMessage.Clear();
+    source->QuestDescription.Clear();
+    source->QuestTargetName.Clear();
     // No record follows the counts: had the reader tried one, it would fail with
     // "Read beyond end of file" instead.
+    std::vector<uint8_t> bytes = Written(*source);
+    const std::size_t countsAt = bytes.size() - 3 * EmptyTextBytes.size() - 8;
+    TBlockFileWriter counts;
+    counts.WriteInt(c.locations);
+    counts.WriteInt(c.paths);
+    std::copy(counts.Bytes().begin(), counts.Bytes().end(), bytes.begin() + static_cast<std::ptrdiff_t>(countsAt));
+    source->LocationCount = c.locations;
+    source->PathCount = c.paths;
     auto game = NewGame();
-    TBlockFileReader reader(Written(*source));
+    TBlockFileReader reader(bytes);
     try {
       game->ReadFrom(reader);
       FAIL() << "no error";
     } catch (const EQuestCapacityError& error) {
       EXPECT_STREQ(error.what(), c.message);
     }
+    // The refused counts are not kept: the document never claims records it does not have.
+    EXPECT_EQ(game->LocationCount, 0);
+    EXPECT_EQ(game->PathCount, 0);
+    EXPECT_THROW(Written(*source), EQuestCapacityError);
   }
 }
 
