@@ -54,7 +54,6 @@ std::u16string NumberedId(const std::u16string& prefix, const char16_t* open, in
   return id;
 }
 
-
 // A quest file names its counts; records beyond the fixed arrays could be neither read nor written.
 void CheckCapacity(int32_t locationCount, int32_t pathCount, const std::string& lead) {
   if (locationCount > MaxLocations)
