@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "support/JD_BlockPar.h"
@@ -50,8 +51,8 @@ void TtxgProject::ResetTable() {
   TargetCount = 0;
   PositionCount = 0;
   idIndexesValid_ = false;
-  sourceIdIndex_.clear();
-  targetIdIndex_.clear();
+  sourceIdIndex_.Clear();
+  targetIdIndex_.Clear();
 }
 
 void TtxgProject::Clear() {

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
+#include "project/IdIndex.h"
 #include "quest/GameContent.h"
 
 class TBlockParJD;
@@ -88,13 +89,15 @@ class TtxgProject {
   // Everything below is derived from the public table and rebuilt with it.
   std::vector<int32_t> messagePosition_;  // per source message: its position, or -1 (linked)
   std::vector<int32_t> linkedMessages_;   // the messages with LinkedPath != 0, increasing
-  // id -> smallest message number; built on first use after each enumeration.
-  mutable std::unordered_map<std::u16string, int32_t> sourceIdIndex_;
-  mutable std::unordered_map<std::u16string, int32_t> targetIdIndex_;
+  // id -> smallest message number; built on first use after each enumeration. The keys view the
+  // strings of SourceIds and TargetIds, which change only through the enumeration.
+  mutable TIdIndex sourceIdIndex_;
+  mutable TIdIndex targetIdIndex_;
   mutable bool idIndexesValid_ = false;
 
   TTextField* SourceField(int32_t n) const;
   TTextField* TargetField(int32_t n) const;
   void ResetTable();
   void BuildIdIndexes() const;
+  int32_t FindId(const TIdIndex& index, std::u16string_view id) const;
 };

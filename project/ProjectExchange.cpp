@@ -20,39 +20,78 @@ const std::u16string RecordBegin = u"<Begin ";
 const std::u16string HeaderEnd = u">\r\n";
 const std::u16string RecordEnd = u"\r\n<End>";
 
+// The part of `text` that TrimJD keeps, without copying it.
+std::u16string_view TrimmedViewJD(const std::u16string& text) {
+  auto trimmed = [](char16_t c) { return c == 0 || c == u'\t' || c == u'\n' || c == u'\r' || c == u' '; };
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && trimmed(text[begin])) ++begin;
+  while (end > begin && trimmed(text[end - 1])) --end;
+  return std::u16string_view(text).substr(begin, end - begin);
+}
+
+// The tags of a text, in order: every "<" through the next ">", an unclosed "<" to the end, and a
+// stray ">" after the last tag together with the text before it (but not one at the very start).
+template <typename TagSink>
+void ForEachTag(std::u16string_view text, TagSink&& sink) {
+  const std::size_t length = text.size();
+  std::size_t pos = 0;
+  while (pos < length) {
+    const std::size_t open = text.find(u'<', pos);
+    if (open == std::u16string_view::npos) {
+      const std::size_t close = text.find(u'>', pos);
+      if (close != std::u16string_view::npos && close > 0) sink(text.substr(pos, close - pos + 1));
+      return;
+    }
+    const std::size_t close = text.find(u'>', open);
+    if (close == std::u16string_view::npos) {
+      sink(text.substr(open));
+      return;
+    }
+    sink(text.substr(open, close - open + 1));
+    pos = close + 1;
+  }
+}
+
+// True when both texts hold the same tags, counted with repetition, in any order: exactly when
+// RemoveCommonTags leaves nothing. Saves building the two lists for the usual, matching record.
+bool SameTags(std::u16string_view a, std::u16string_view b) {
+  std::vector<std::u16string_view> tagsA;
+  std::vector<std::u16string_view> tagsB;
+  ForEachTag(a, [&tagsA](std::u16string_view tag) { tagsA.push_back(tag); });
+  ForEachTag(b, [&tagsB](std::u16string_view tag) { tagsB.push_back(tag); });
+  if (tagsA.size() != tagsB.size()) return false;
+  std::sort(tagsA.begin(), tagsA.end());
+  std::sort(tagsB.begin(), tagsB.end());
+  return tagsA == tagsB;
+}
+
 }  // namespace
 
 void TtxgProject::BuildIdIndexes() const {
   if (idIndexesValid_) return;
-  auto build = [](std::unordered_map<std::u16string, int32_t>& index, const std::vector<std::u16string>& ids,
-                  int32_t count) {
-    index.clear();
-    const int32_t last = std::min<int32_t>(count, static_cast<int32_t>(ids.size()) - 1);
-    index.reserve(static_cast<std::size_t>(std::max(last, 0)));
-    // try_emplace keeps the first, i.e. the smallest, number of an id that occurs twice.
-    for (int32_t n = 1; n <= last; ++n) index.try_emplace(ids[static_cast<std::size_t>(n)], n);
-  };
-  build(sourceIdIndex_, SourceIds, SourceCount);
-  build(targetIdIndex_, TargetIds, TargetCount);
+  sourceIdIndex_.Build(SourceIds, std::min<int32_t>(SourceCount, static_cast<int32_t>(SourceIds.size()) - 1));
+  targetIdIndex_.Build(TargetIds, std::min<int32_t>(TargetCount, static_cast<int32_t>(TargetIds.size()) - 1));
   idIndexesValid_ = true;
 }
 
-int32_t TtxgProject::FindTargetId(const std::u16string& id) const {
+int32_t TtxgProject::FindId(const TIdIndex& index, std::u16string_view id) const {
   BuildIdIndexes();
-  auto found = targetIdIndex_.find(id);
-  return found == targetIdIndex_.end() ? -1 : found->second;
+  return index.Find(id);
 }
 
-int32_t TtxgProject::FindSourceId(const std::u16string& id) const {
-  BuildIdIndexes();
-  auto found = sourceIdIndex_.find(id);
-  return found == sourceIdIndex_.end() ? -1 : found->second;
-}
+int32_t TtxgProject::FindTargetId(const std::u16string& id) const { return FindId(targetIdIndex_, id); }
+
+int32_t TtxgProject::FindSourceId(const std::u16string& id) const { return FindId(sourceIdIndex_, id); }
 
 void TtxgProject::SaveMessages(const std::string& fileName) const {
   const int32_t count = std::max(SourceCount, 0);
+  static const std::u16string noText;
+  auto sourceText = [this](int32_t n) -> const std::u16string& {
+    const TTextField* field = SourceField(n);
+    return field == nullptr ? noText : field->Text;
+  };
   // Messages whose TrimJD texts are equal form one record at the place of the first of them.
-  std::vector<std::u16string> trimmed(static_cast<std::size_t>(count) + 1);
   std::vector<int32_t> nextInGroup(static_cast<std::size_t>(count) + 1, 0);
   std::vector<bool> opensGroup(static_cast<std::size_t>(count) + 1, false);
   std::unordered_map<std::u16string_view, int32_t> lastOfGroup;
@@ -60,11 +99,10 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
   std::size_t textSize = 0;
   for (int32_t i = 1; i <= count; ++i) {
     const auto slot = static_cast<std::size_t>(i);
-    trimmed[slot] = TrimJD(GetSourceText(i));
-    auto [last, isFirst] = lastOfGroup.try_emplace(std::u16string_view(trimmed[slot]), i);
+    auto [last, isFirst] = lastOfGroup.try_emplace(TrimmedViewJD(sourceText(i)), i);
     if (isFirst) {
       opensGroup[slot] = true;
-      textSize += GetSourceText(i).size() + 20;
+      textSize += sourceText(i).size() + 20;
     } else {
       nextInGroup[static_cast<std::size_t>(last->second)] = i;
       last->second = i;
@@ -82,7 +120,7 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
       text += SourceIds[static_cast<std::size_t>(m)];
     }
     text += HeaderEnd;
-    text += GetSourceText(i);
+    text += sourceText(i);
     text += u"\r\n<End>\r\n\r\n";
   }
 
@@ -104,19 +142,20 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
 
   std::vector<bool> found(static_cast<std::size_t>(std::max(TargetCount, 0)) + 1, false);
   std::u16string deletedText;
-  auto store = [&](int32_t n, const std::u16string& body) {
+  auto store = [&](int32_t n, std::u16string_view body) {
     TTextField* field = TargetField(n);
     if (field == nullptr) return;
     // An empty body would drop the message out of the target's list and shift every later one.
-    if (IsBlankText(body)) {
+    field->Text.assign(body);
+    if (IsBlankText(field->Text)) {
       if (deletedText.empty()) deletedText = DeletedMessageText();
       field->Text = deletedText;
-    } else {
-      field->Text = body;
     }
     found[static_cast<std::size_t>(n)] = true;
   };
 
+  BuildIdIndexes();
+  int32_t lastFound = 0;
   int32_t pos = 0;
   const auto length = static_cast<int32_t>(text.size());
   while (pos < length) {
@@ -130,37 +169,40 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
     if (bodyEnd < 0) break;
     pos = bodyEnd + static_cast<int32_t>(RecordEnd.size());
 
-    const std::u16string idList = text.substr(static_cast<std::size_t>(idsStart),
-                                              static_cast<std::size_t>(idsEnd - idsStart));
-    const std::u16string body = text.substr(static_cast<std::size_t>(bodyStart),
-                                            static_cast<std::size_t>(bodyEnd - bodyStart));
+    const std::u16string_view idList = std::u16string_view(text).substr(
+        static_cast<std::size_t>(idsStart), static_cast<std::size_t>(idsEnd - idsStart));
+    const std::u16string_view body = std::u16string_view(text).substr(
+        static_cast<std::size_t>(bodyStart), static_cast<std::size_t>(bodyEnd - bodyStart));
     // Pieces are cut at every single space; piece 0 is the one before the first space, and only
     // its id has its tags checked.
     std::size_t pieceStart = 0;
     for (int32_t piece = 0; !idList.empty() && pieceStart <= idList.size(); ++piece) {
       std::size_t pieceEnd = idList.find(u' ', pieceStart);
-      if (pieceEnd == std::u16string::npos) pieceEnd = idList.size();
-      const std::u16string id = idList.substr(pieceStart, pieceEnd - pieceStart);
+      if (pieceEnd == std::u16string_view::npos) pieceEnd = idList.size();
+      const std::u16string_view id = idList.substr(pieceStart, pieceEnd - pieceStart);
       pieceStart = pieceEnd + 1;
       if (id.empty()) continue;
 
-      const int32_t k = FindTargetId(id);
+      // Records usually follow message order: the message after the last one found is tried first.
+      const int32_t k = targetIdIndex_.IsSmallestFor(lastFound + 1, id) ? lastFound + 1 : FindId(targetIdIndex_, id);
       if (k < 0) {
-        report += u"Unknown id: " + id + u"\r\n";
+        report.append(u"Unknown id: ").append(id).append(u"\r\n");
         continue;
       }
-      if (k != FindSourceId(id)) {
-        report += u"Different sou and des quest. id: " + id + u"\r\n";
-      } else if (piece == 0) {
+      // Equal numbers in both lists also mean that source message k exists.
+      lastFound = k;
+      if (!sourceIdIndex_.IsSmallestFor(k, id) && k != FindId(sourceIdIndex_, id)) {
+        report.append(u"Different sou and des quest. id: ").append(id).append(u"\r\n");
+      } else if (piece == 0 && !SameTags(SourceField(k)->Text, body)) {
         TStringsJD sourceTags;
         TStringsJD bodyTags;
-        ExtractTags(GetSourceText(k), sourceTags);
-        ExtractTags(body, bodyTags);
+        ExtractTags(SourceField(k)->Text, sourceTags);
+        ExtractTags(std::u16string(body), bodyTags);
         RemoveCommonTags(sourceTags, bodyTags);
         if (sourceTags.First() != nullptr || bodyTags.First() != nullptr) {
-          report += u"DifTag in " + id + u": ";
-          for (const TStringsElJD* tag = sourceTags.First(); tag != nullptr; tag = tag->Next) report += u" " + tag->Text;
-          for (const TStringsElJD* tag = bodyTags.First(); tag != nullptr; tag = tag->Next) report += u" " + tag->Text;
+          report.append(u"DifTag in ").append(id).append(u": ");
+          for (const TStringsElJD* tag = sourceTags.First(); tag != nullptr; tag = tag->Next) report.append(u" ").append(tag->Text);
+          for (const TStringsElJD* tag = bodyTags.First(); tag != nullptr; tag = tag->Next) report.append(u" ").append(tag->Text);
           report += u"\r\n";
         }
       }
@@ -175,24 +217,7 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
 }
 
 void TtxgProject::ExtractTags(const std::u16string& text, TStringsJD& tags) {
-  const std::size_t length = text.size();
-  std::size_t pos = 0;
-  while (pos < length) {
-    const std::size_t open = text.find(u'<', pos);
-    if (open == std::u16string::npos) {
-      // A stray closing bracket counts, together with what precedes it.
-      const std::size_t close = text.find(u'>', pos);
-      if (close != std::u16string::npos && close > 0) tags.Add(text.substr(pos, close - pos + 1));
-      return;
-    }
-    const std::size_t close = text.find(u'>', open);
-    if (close == std::u16string::npos) {
-      tags.Add(text.substr(open));
-      return;
-    }
-    tags.Add(text.substr(open, close - open + 1));
-    pos = close + 1;
-  }
+  ForEachTag(text, [&tags](std::u16string_view tag) { tags.Add(std::u16string(tag)); });
 }
 
 void TtxgProject::RemoveCommonTags(TStringsJD& a, TStringsJD& b) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ProjectTestSupport.h"
+#include "project/IdIndex.h"
 #include "support/JD_Str.h"
 
 using namespace projecttest;
@@ -78,6 +79,61 @@ int32_t ReferenceFindNotEdited(const TtxgProject& project, int32_t position) {
     if (target == project.GetSourceText(i) || target == deleted) return ReferencePositionOf(project, i);
   }
   return -1;
+}
+
+// LoadMessages with plain scans for the ids and the tag lists for every first id.
+std::u16string ReferenceImport(TtxgProject& project, const std::u16string& text) {
+  std::u16string report;
+  std::vector<bool> found(static_cast<std::size_t>(project.TargetCount) + 1, false);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t d = text.find(u"<Begin ", pos);
+    if (d == std::u16string::npos) break;
+    const std::size_t e = text.find(u">\r\n", d + 7);
+    if (e == std::u16string::npos) break;
+    const std::size_t f = text.find(u"\r\n<End>", e + 3);
+    if (f == std::u16string::npos) break;
+    pos = f + 7;
+    const std::u16string ids = text.substr(d + 7, e - d - 7);
+    const std::u16string body = text.substr(e + 3, f - e - 3);
+    std::vector<std::u16string> pieces(1);
+    for (char16_t c : ids) {
+      if (c == u' ')
+        pieces.emplace_back();
+      else
+        pieces.back().push_back(c);
+    }
+    if (ids.empty()) pieces.clear();
+    for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
+      const std::u16string& id = pieces[piece];
+      if (id.empty()) continue;
+      const int32_t k = ReferenceFindId(project.TargetIds, project.TargetCount, id);
+      if (k < 0) {
+        report += u"Unknown id: " + id + u"\r\n";
+        continue;
+      }
+      if (k != ReferenceFindId(project.SourceIds, project.SourceCount, id)) {
+        report += u"Different sou and des quest. id: " + id + u"\r\n";
+      } else if (piece == 0) {
+        TStringsJD a, b;
+        TtxgProject::ExtractTags(project.GetSourceText(k), a);
+        TtxgProject::ExtractTags(body, b);
+        TtxgProject::RemoveCommonTags(a, b);
+        if (a.Count() + b.Count() > 0) {
+          report += u"DifTag in " + id + u": ";
+          for (int32_t i = 0; i < a.Count(); ++i) report += u" " + a.Get(i);
+          for (int32_t i = 0; i < b.Count(); ++i) report += u" " + b.Get(i);
+          report += u"\r\n";
+        }
+      }
+      project.TargetTexts[static_cast<std::size_t>(k)]->Text = IsBlankText(body) ? project.DeletedMessageText() : body;
+      found[static_cast<std::size_t>(k)] = true;
+    }
+  }
+  for (int32_t k = 1; k <= project.TargetCount; ++k)
+    if (!found[static_cast<std::size_t>(k)]) report += u"Not found id:" + project.TargetIds[static_cast<std::size_t>(k)];
+  project.RebuildMessageTable();
+  return report;
 }
 
 // ----- random projects -----
@@ -174,11 +230,71 @@ TEST(IndexedLookup, AgreesWithTheStraightforwardLoopsOnRandomProjects) {
 
     for (int32_t position = 0; position <= project.PositionCount + 1; ++position)
       ASSERT_EQ(project.FindNotEdited(position), ReferenceFindNotEdited(project, position)) << position;
+
+    TIdIndex index;
+    index.Build(project.SourceIds, project.SourceCount);
+    for (const std::u16string& id : ids) {
+      const int32_t smallest = ReferenceFindId(project.SourceIds, project.SourceCount, id);
+      ASSERT_EQ(index.Find(id), smallest);
+      for (int32_t n = 0; n <= project.SourceCount + 1; ++n) ASSERT_EQ(index.IsSmallestFor(n, id), n == smallest && n > 0);
+    }
   }
   // The random projects must actually reach the cases they are for.
   EXPECT_GT(linkedSeen, 100);
   EXPECT_GT(misalignedSeen, 10);
   EXPECT_GT(duplicateIdsSeen, 50);
+}
+
+// An import into one copy of a project and the reference import into another give the same
+// report and the same texts, for exchange files with records shuffled, dropped, repeated,
+// retagged, emptied and given unknown ids.
+TEST(IndexedLookup, ImportAgreesWithThePlainImportOnRandomFiles) {
+  ScratchFolder folder;
+  TtxgProject project(Catalogue());
+  TtxgProject reference(Catalogue());
+  std::mt19937 random(7);
+  auto below = [&random](int32_t n) { return std::uniform_int_distribution<int32_t>(0, n - 1)(random); };
+  int32_t reportsSeen = 0;
+  for (uint32_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(seed);
+    RandomProject(seed).Fill(project);
+    project.SaveToFile(folder.File("p.txg"));
+    project.LoadFromFile(folder.File("p.txg"));
+    reference.LoadFromFile(folder.File("p.txg"));
+    project.SaveMessages(folder.File("out.txt"));
+
+    // Cut the written file into records and put a changed selection of them together again.
+    const std::u16string written = ReadExchangeText(folder.File("out.txt"));
+    std::vector<std::u16string> records;
+    for (std::size_t at = 0; at < written.size();) {
+      const std::size_t end = written.find(u"<End>\r\n\r\n", at) + 9;
+      records.push_back(written.substr(at, end - at));
+      at = end;
+    }
+    std::u16string file;
+    for (int32_t r = 0; r < static_cast<int32_t>(records.size()) + 2; ++r) {
+      std::u16string record = records.empty() ? u"<Begin GovMsg>\r\nX\r\n<End>" : records[static_cast<std::size_t>(below(static_cast<int32_t>(records.size())))];
+      switch (below(8)) {
+        case 0: record.insert(7, u"Path(99).Start "); break;
+        case 1: record.insert(record.find(u">\r\n") + 3, u"<new>"); break;
+        case 2: record = record.substr(0, record.find(u">\r\n") + 3) + u"\r\n<End>"; break;
+        case 3: record.insert(6, u" "); break;
+        case 4: continue;
+        default: break;
+      }
+      file += record + u"junk ";
+    }
+    WriteExchangeFile(folder.File("in.txt"), file);
+
+    std::u16string report;
+    project.LoadMessages(folder.File("in.txt"), report);
+    const std::u16string expected = ReferenceImport(reference, file);
+    ASSERT_EQ(report, expected);
+    reportsSeen += report.empty() ? 0 : 1;
+    ASSERT_EQ(project.TargetCount, reference.TargetCount);
+    for (int32_t n = 1; n <= project.TargetCount; ++n) ASSERT_EQ(project.GetTargetText(n), reference.GetTargetText(n)) << n;
+  }
+  EXPECT_GT(reportsSeen, 20);
 }
 
 }  // namespace
