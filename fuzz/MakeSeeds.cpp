@@ -1,0 +1,53 @@
+// Writes the seed corpora of the fuzz harnesses from the shipped data: the sample quest in every
+// file version, a project and an exchange file of the sample, and the catalogue.
+//   make_fuzz_seeds CORPUS_FOLDER
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/LegacyQuestWriter.h"
+#include "project/ProjectClass.h"
+#include "quest/GameContent.h"
+#include "support/JD_BlockPar.h"
+
+namespace {
+
+void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_fuzz_seeds CORPUS_FOLDER\n");
+    return 2;
+  }
+  const std::filesystem::path corpus(argv[1]);
+  const std::string data = XG_DATA_DIR;
+  for (const char* harness : {"catalogue", "quest", "project", "exchange"})
+    std::filesystem::create_directories(corpus / harness);
+
+  std::filesystem::copy_file(data + "/msg_cfg.txt", corpus / "catalogue" / "msg_cfg.txt",
+                             std::filesystem::copy_options::overwrite_existing);
+  const std::string blocks = "Top=1\r\nBlock {\r\n  Inner=a=b // note\r\n  Deeper { X=1 }\r\n}\r\n=x\r\nKey= value\r\n";
+  WriteFile(corpus / "catalogue" / "blocks.txt", std::vector<uint8_t>(blocks.begin(), blocks.end()));
+
+  TBlockParJD catalogue;
+  catalogue.LoadFromFile(data + "/msg_cfg.txt", false);
+  TGame sample(catalogue);
+  sample.LoadFromFile(data + "/sample.xg");
+  for (int32_t version = QuestVersion::V11; version <= QuestVersion::V22; ++version)
+    WriteFile(corpus / "quest" / ("sample-" + std::to_string(version) + ".xg"), WriteLegacyQuest(sample, version));
+
+  TtxgProject project(catalogue);
+  project.NewFromSource(data + "/sample.xg");
+  project.CurrentMessage = 5;
+  project.SaveToFile((corpus / "project" / "sample.txg").string());
+  project.SaveMessages((corpus / "exchange" / "sample.txt").string());
+  std::printf("seeds written to %s\n", corpus.string().c_str());
+  return 0;
+}
