@@ -10,10 +10,15 @@
 #include "project/ProjectClass.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static auto project = std::make_unique<TtxgProject>(fuzzsupport::Catalogue());
+  static auto project = [] {
+    auto made = std::make_unique<TtxgProject>(fuzzsupport::Catalogue());
+    made->NewFromSource(fuzzsupport::SampleQuestPath());
+    return made;
+  }();
   const std::string& file = fuzzsupport::WriteScratchFile(data, size);
-  project->Clear();
-  project->NewFromSource(fuzzsupport::SampleQuestPath());
+  // Every input starts from the untranslated sample, as a project fresh from the quest would.
+  project->TargetGame.Assign(project->SourceGame);
+  project->RebuildMessageTable();
   std::u16string report;
   try {
     project->LoadMessages(file, report);
