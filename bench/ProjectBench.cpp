@@ -10,9 +10,11 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "common/FullQuest.h"
 #include "project/ProjectClass.h"
+#include "quest/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 namespace {
@@ -69,6 +71,25 @@ void BM_SaveMessages(benchmark::State& state) {
   std::remove(file.c_str());
 }
 BENCHMARK(BM_SaveMessages)->Unit(benchmark::kMillisecond);
+
+// The atomic commit alone (temporary file, flush, rename, folder flush) of a file as large as the
+// exchange file: the part of SaveMessages that depends on the disk rather than on the project.
+void BM_CommitOfExchangeSize(benchmark::State& state) {
+  auto project = FullProject();
+  const std::string file = ScratchFile("commit.txt");
+  project->SaveMessages(file);
+  TBlockFileReader reader(file);
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(reader.Size()));
+  reader.ReadBytes(bytes.data(), bytes.size());
+  for (auto _ : state) {
+    TBlockFileWriter writer(file);
+    writer.WriteBytes(bytes.data(), bytes.size());
+    writer.Commit();
+  }
+  std::remove(file.c_str());
+  state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_CommitOfExchangeSize)->Unit(benchmark::kMillisecond);
 
 void BM_LoadMessages(benchmark::State& state) {
   auto project = FullProject();

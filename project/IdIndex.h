@@ -6,6 +6,16 @@
 #include <string_view>
 #include <vector>
 
+// FNV-1a over the code units: equal texts give equal hashes, and short ids hash fast.
+inline std::size_t HashUnits(std::u16string_view text) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char16_t unit : text) {
+    hash ^= unit;
+    hash *= 1099511628211ull;
+  }
+  return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
 class TIdIndex {
  public:
   // Indexes ids[1..count]. The array must not change while the index is used.
@@ -50,15 +60,7 @@ class TIdIndex {
   }
 
  private:
-  // FNV-1a over the code units: ids are short, and equal ids must land on equal slots.
-  static std::size_t Hash(std::u16string_view text) {
-    uint64_t hash = 14695981039346656037ull;
-    for (char16_t unit : text) {
-      hash ^= unit;
-      hash *= 1099511628211ull;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
-  }
+  static std::size_t Hash(std::u16string_view text) { return HashUnits(text); }
 
   const std::vector<std::u16string>* ids_ = nullptr;
   std::vector<int32_t> slots_;

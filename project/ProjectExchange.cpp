@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "project/IdIndex.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
 #include "support/JD_Str.h"
@@ -91,25 +91,34 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
     const TTextField* field = SourceField(n);
     return field == nullptr ? noText : field->Text;
   };
-  // Messages whose TrimJD texts are equal form one record at the place of the first of them.
+  // Messages whose TrimJD texts are equal form one record at the place of the first of them. The
+  // groups are found through an open addressing table of each group's last message so far.
   std::vector<int32_t> nextInGroup(static_cast<std::size_t>(count) + 1, 0);
   std::vector<bool> opensGroup(static_cast<std::size_t>(count) + 1, false);
-  std::unordered_map<std::u16string_view, int32_t> lastOfGroup;
-  lastOfGroup.reserve(static_cast<std::size_t>(count));
-  std::size_t textSize = 0;
+  std::vector<std::u16string_view> trimmed(static_cast<std::size_t>(count) + 1);
+  std::size_t capacity = 16;
+  while (capacity < static_cast<std::size_t>(count) * 2) capacity *= 2;
+  std::vector<int32_t> lastOfGroup(capacity, 0);
   for (int32_t i = 1; i <= count; ++i) {
     const auto slot = static_cast<std::size_t>(i);
-    auto [last, isFirst] = lastOfGroup.try_emplace(TrimmedViewJD(sourceText(i)), i);
-    if (isFirst) {
+    trimmed[slot] = TrimmedViewJD(sourceText(i));
+    std::size_t at = HashUnits(trimmed[slot]) & (capacity - 1);
+    while (lastOfGroup[at] != 0 && trimmed[static_cast<std::size_t>(lastOfGroup[at])] != trimmed[slot])
+      at = (at + 1) & (capacity - 1);
+    if (lastOfGroup[at] == 0)
       opensGroup[slot] = true;
-      textSize += sourceText(i).size() + 20;
-    } else {
-      nextInGroup[static_cast<std::size_t>(last->second)] = i;
-      last->second = i;
-    }
-    textSize += SourceIds[slot].size() + 1;
+    else
+      nextInGroup[static_cast<std::size_t>(lastOfGroup[at])] = i;
+    lastOfGroup[at] = i;
   }
 
+  // One text, sized beforehand, and one conversion: the file is a few megabytes at most, and
+  // growing it piece by piece costs more than building it.
+  std::size_t textSize = 0;
+  for (int32_t i = 1; i <= count; ++i) {
+    textSize += SourceIds[static_cast<std::size_t>(i)].size() + 1;
+    if (opensGroup[static_cast<std::size_t>(i)]) textSize += sourceText(i).size() + 20;
+  }
   std::u16string text;
   text.reserve(textSize);
   for (int32_t i = 1; i <= count; ++i) {
