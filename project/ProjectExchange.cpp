@@ -119,24 +119,24 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
     textSize += SourceIds[static_cast<std::size_t>(i)].size() + 1;
     if (opensGroup[static_cast<std::size_t>(i)]) textSize += sourceText(i).size() + 20;
   }
-  std::u16string text;
-  text.reserve(textSize);
-  for (int32_t i = 1; i <= count; ++i) {
-    if (!opensGroup[static_cast<std::size_t>(i)]) continue;
-    text += u"<Begin";
-    for (int32_t m = i; m != 0; m = nextInGroup[static_cast<std::size_t>(m)]) {
-      text += u' ';
-      text += SourceIds[static_cast<std::size_t>(m)];
-    }
-    text += HeaderEnd;
-    text += sourceText(i);
-    text += u"\r\n<End>\r\n\r\n";
-  }
-
+  static const std::u16string beginMark = u"<Begin";
+  static const std::u16string space = u" ";
+  static const std::u16string recordEnd = u"\r\n<End>\r\n\r\n";
   TBlockFileWriter file(fileName);
+  file.Reserve(2 + textSize * 2);
   file.WriteByte(ByteOrderMarkLow);
   file.WriteByte(ByteOrderMarkHigh);
-  file.WriteUnits(text);
+  for (int32_t i = 1; i <= count; ++i) {
+    if (!opensGroup[static_cast<std::size_t>(i)]) continue;
+    file.WriteUnits(beginMark);
+    for (int32_t m = i; m != 0; m = nextInGroup[static_cast<std::size_t>(m)]) {
+      file.WriteUnits(space);
+      file.WriteUnits(SourceIds[static_cast<std::size_t>(m)]);
+    }
+    file.WriteUnits(HeaderEnd);
+    file.WriteUnits(sourceText(i));
+    file.WriteUnits(recordEnd);
+  }
   file.Commit();
 }
 

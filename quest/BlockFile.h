@@ -73,6 +73,9 @@ class TBlockFileWriter {
   void WriteByte(uint8_t value);
   void WriteReal(double value);
   void WriteUnits(const std::u16string& units);
+  // Room for a file whose size the caller knows beforehand (the exchange file): written in pieces
+  // without growing the buffer again and again.
+  void Reserve(std::size_t byteCount) { bytes_.reserve(byteCount); }
   void WriteBytes(const void* source, std::size_t count);
 
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
