@@ -112,8 +112,8 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
     lastOfGroup[at] = i;
   }
 
-  // One text, sized beforehand, and one conversion: the file is a few megabytes at most, and
-  // growing it piece by piece costs more than building it.
+  // The writer is sized once: a file of a few megabytes grown piece by piece, or built as one
+  // text first, spends more time on fresh memory than on the project.
   std::size_t textSize = 0;
   for (int32_t i = 1; i <= count; ++i) {
     textSize += SourceIds[static_cast<std::size_t>(i)].size() + 1;
