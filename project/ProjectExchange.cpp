@@ -178,10 +178,10 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
     if (bodyEnd < 0) break;
     pos = bodyEnd + static_cast<int32_t>(RecordEnd.size());
 
-    const std::u16string_view idList = std::u16string_view(text).substr(
-        static_cast<std::size_t>(idsStart), static_cast<std::size_t>(idsEnd - idsStart));
-    const std::u16string_view body = std::u16string_view(text).substr(
-        static_cast<std::size_t>(bodyStart), static_cast<std::size_t>(bodyEnd - bodyStart));
+    const std::u16string_view idList = std::u16string_view(text).substr(static_cast<std::size_t>(idsStart),
+                                                                        static_cast<std::size_t>(idsEnd - idsStart));
+    const std::u16string_view body = std::u16string_view(text).substr(static_cast<std::size_t>(bodyStart),
+                                                                      static_cast<std::size_t>(bodyEnd - bodyStart));
     // Pieces are cut at every single space; piece 0 is the one before the first space, and only
     // its id has its tags checked.
     std::size_t pieceStart = 0;
@@ -198,8 +198,8 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
         report.append(u"Unknown id: ").append(id).append(u"\r\n");
         continue;
       }
-      // Equal numbers in both lists also mean that source message k exists.
       lastFound = k;
+      // Past this test source message k exists: its number in the source list is k as well.
       if (!sourceIdIndex_.IsSmallestFor(k, id) && k != FindId(sourceIdIndex_, id)) {
         report.append(u"Different sou and des quest. id: ").append(id).append(u"\r\n");
       } else if (piece == 0 && !SameTags(SourceField(k)->Text, body)) {
@@ -210,8 +210,10 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
         RemoveCommonTags(sourceTags, bodyTags);
         if (sourceTags.First() != nullptr || bodyTags.First() != nullptr) {
           report.append(u"DifTag in ").append(id).append(u": ");
-          for (const TStringsElJD* tag = sourceTags.First(); tag != nullptr; tag = tag->Next) report.append(u" ").append(tag->Text);
-          for (const TStringsElJD* tag = bodyTags.First(); tag != nullptr; tag = tag->Next) report.append(u" ").append(tag->Text);
+          for (const TStringsElJD* tag = sourceTags.First(); tag != nullptr; tag = tag->Next)
+            report.append(u" ").append(tag->Text);
+          for (const TStringsElJD* tag = bodyTags.First(); tag != nullptr; tag = tag->Next)
+            report.append(u" ").append(tag->Text);
           report += u"\r\n";
         }
       }

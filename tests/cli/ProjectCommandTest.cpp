@@ -1,9 +1,8 @@
 // xgtool on translation projects: the whole road of a translation from the command line, the
 // import report and its exit code, and the failures scripts rely on.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -90,7 +89,8 @@ std::vector<std::string> TextColumn(const std::string& listing) {
   std::vector<std::string> texts;
   std::istringstream lines(listing);
   std::string line;
-  while (std::getline(lines, line)) texts.push_back(line.substr(line.find('\t', line.find('\t', line.find('\t') + 1) + 1) + 1));
+  while (std::getline(lines, line))
+    texts.push_back(line.substr(line.find('\t', line.find('\t', line.find('\t') + 1) + 1) + 1));
   return texts;
 }
 
@@ -119,7 +119,8 @@ TEST(ProjectCommand, WholeRoadOfATranslation) {
   // The translator marks every body.
   const std::u16string exported = ReadExchange(folder.File("out.txt"));
   std::u16string translated = exported;
-  for (std::size_t at = translated.find(u"<Begin "); at != std::u16string::npos; at = translated.find(u"<Begin ", at + 1))
+  for (std::size_t at = translated.find(u"<Begin "); at != std::u16string::npos;
+       at = translated.find(u"<Begin ", at + 1))
     translated.insert(translated.find(u">\r\n", at) + 3, u"RU ");
   WriteExchange(folder.File("in.txt"), translated);
   ToolResult import = RunTool({"import-messages", project, folder.File("in.txt")});

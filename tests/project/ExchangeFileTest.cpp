@@ -33,7 +33,8 @@ class ExchangeFile : public ::testing::Test {
   // Messages: 1 Path(101).Start, 2 Path(101).End, 3 Path(102).Start, 4 Path(102).End,
   // 5 Path(103).Start.
   void OpenThreePaths() {
-    AddPaths(project.SourceGame, {{1, u"Take <b>it</b>?", u"Taken <i>now</i>."}, {2, u"Leave?", u"Left."}, {3, u"Stay?"}});
+    AddPaths(project.SourceGame,
+             {{1, u"Take <b>it</b>?", u"Taken <i>now</i>."}, {2, u"Leave?", u"Left."}, {3, u"Stay?"}});
     OpenFromSource(project);
     ASSERT_EQ(project.TargetCount, 5);
   }
@@ -74,10 +75,9 @@ TEST_F(ExchangeFile, ImportingARecordSetsEveryIdOfIt) {
 
 TEST_F(ExchangeFile, ReportListsEveryProblemInTheOrderMet) {
   OpenThreePaths();
-  const std::u16string report =
-      Import(Record(u"Path(999).Start Path(101).Start", u"Nimm <b>es</b>?") +
-             Record(u"Path(101).End", u"Genommen <i>jetzt.") + u"ignored text between records " +
-             Record(u"Path(102).Start", u"Gehen <u>?"));
+  const std::u16string report = Import(Record(u"Path(999).Start Path(101).Start", u"Nimm <b>es</b>?") +
+                                       Record(u"Path(101).End", u"Genommen <i>jetzt.") +
+                                       u"ignored text between records " + Record(u"Path(102).Start", u"Gehen <u>?"));
   EXPECT_EQ(report,
             u"Unknown id: Path(999).Start\r\n"
             u"DifTag in Path(101).End:  </i>\r\n"
@@ -141,20 +141,23 @@ TEST_F(ExchangeFile, TheLastRecordOfAnIdWins) {
 
 TEST_F(ExchangeFile, BrokenHeaderSwallowsTheRestOfTheFile) {
   OpenThreePaths();
-  const std::u16string report = Import(Record(u"Path(101).Start", u"A <b></b>") + u"<Begin Path(101).End>\nB\r\n<End>\r\n\r\n" +
-                                       Record(u"Path(102).Start", u"C"));
-  EXPECT_EQ(report,
-            u"Unknown id: Path(101).End>\nB\r\n<End\r\n"
-            u"Not found id:Path(101).EndNot found id:Path(102).StartNot found id:Path(102).EndNot found id:Path(103).Start");
+  const std::u16string report = Import(Record(u"Path(101).Start", u"A <b></b>") +
+                                       u"<Begin Path(101).End>\nB\r\n<End>\r\n\r\n" + Record(u"Path(102).Start", u"C"));
+  EXPECT_EQ(
+      report,
+      u"Unknown id: Path(101).End>\nB\r\n<End\r\n"
+      u"Not found id:Path(101).EndNot found id:Path(102).StartNot found id:Path(102).EndNot found id:Path(103).Start");
   EXPECT_EQ(Target(u"Path(101).Start"), u"A <b></b>");
   EXPECT_EQ(Target(u"Path(102).Start"), u"Leave?");
 }
 
 TEST_F(ExchangeFile, RecordWithoutEndIsAbsent) {
   OpenThreePaths();
-  const std::u16string report = Import(Record(u"Path(101).Start", u"A <b></b>") + u"<Begin Path(101).End>\r\nB\r\n<Fin>");
-  EXPECT_EQ(report,
-            u"Not found id:Path(101).EndNot found id:Path(102).StartNot found id:Path(102).EndNot found id:Path(103).Start");
+  const std::u16string report =
+      Import(Record(u"Path(101).Start", u"A <b></b>") + u"<Begin Path(101).End>\r\nB\r\n<Fin>");
+  EXPECT_EQ(
+      report,
+      u"Not found id:Path(101).EndNot found id:Path(102).StartNot found id:Path(102).EndNot found id:Path(103).Start");
   EXPECT_EQ(Target(u"Path(101).End"), u"Taken <i>now</i>.");
 }
 

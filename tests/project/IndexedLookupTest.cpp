@@ -71,7 +71,9 @@ std::u16string ReferenceExchangeText(const TtxgProject& project) {
 
 int32_t ReferenceFindNotEdited(const TtxgProject& project, int32_t position) {
   const std::u16string deleted = project.DeletedMessageText();
-  int32_t i = position >= 1 && position <= project.PositionCount ? project.PositionMessage[static_cast<std::size_t>(position)] : 0;
+  int32_t i = position >= 1 && position <= project.PositionCount
+                  ? project.PositionMessage[static_cast<std::size_t>(position)]
+                  : 0;
   for (int32_t step = 0; step < project.SourceCount; ++step) {
     if (++i > project.SourceCount) i = 1;
     if (i > project.TargetCount || project.LinkedPath[static_cast<std::size_t>(i)] != 0) continue;
@@ -131,7 +133,8 @@ std::u16string ReferenceImport(TtxgProject& project, const std::u16string& text)
     }
   }
   for (int32_t k = 1; k <= project.TargetCount; ++k)
-    if (!found[static_cast<std::size_t>(k)]) report += u"Not found id:" + project.TargetIds[static_cast<std::size_t>(k)];
+    if (!found[static_cast<std::size_t>(k)])
+      report += u"Not found id:" + project.TargetIds[static_cast<std::size_t>(k)];
   project.RebuildMessageTable();
   return report;
 }
@@ -180,7 +183,8 @@ class RandomProject {
     for (int32_t n = 1; n <= project.TargetCount; ++n)
       if (Below(3) == 0) project.TargetTexts[static_cast<std::size_t>(n)]->Text = Text();
     if (Below(4) == 0 && game.PathCount > 0) project.TargetGame.Path(1 + Below(game.PathCount)).EndText.Text = u"new";
-    if (Below(4) == 0 && project.TargetCount > 0) project.TargetTexts[static_cast<std::size_t>(1 + Below(project.TargetCount))]->Text = u" ";
+    if (Below(4) == 0 && project.TargetCount > 0)
+      project.TargetTexts[static_cast<std::size_t>(1 + Below(project.TargetCount))]->Text = u" ";
     if (Below(3) == 0) project.SetTargetText(1 + Below(std::max(project.TargetCount, 1)), project.DeletedMessageText());
     project.RebuildMessageTable();
   }
@@ -216,10 +220,11 @@ TEST(IndexedLookup, AgreesWithTheStraightforwardLoopsOnRandomProjects) {
     ids.push_back(u"Path(77).Start");
     ids.push_back(u"");
     for (const std::u16string& id : ids) {
-      ASSERT_EQ(project.FindSourceId(id), ReferenceFindId(project.SourceIds, project.SourceCount, id)) << WideToAnsi(id);
-      ASSERT_EQ(project.FindTargetId(id), ReferenceFindId(project.TargetIds, project.TargetCount, id)) << WideToAnsi(id);
-      duplicateIdsSeen += project.FindSourceId(id) > 0 &&
-                                  project.FindSourceId(id) != project.SourceCount &&
+      ASSERT_EQ(project.FindSourceId(id), ReferenceFindId(project.SourceIds, project.SourceCount, id))
+          << WideToAnsi(id);
+      ASSERT_EQ(project.FindTargetId(id), ReferenceFindId(project.TargetIds, project.TargetCount, id))
+          << WideToAnsi(id);
+      duplicateIdsSeen += project.FindSourceId(id) > 0 && project.FindSourceId(id) != project.SourceCount &&
                                   std::count(project.SourceIds.begin(), project.SourceIds.end(), id) > 1
                               ? 1
                               : 0;
@@ -236,7 +241,8 @@ TEST(IndexedLookup, AgreesWithTheStraightforwardLoopsOnRandomProjects) {
     for (const std::u16string& id : ids) {
       const int32_t smallest = ReferenceFindId(project.SourceIds, project.SourceCount, id);
       ASSERT_EQ(index.Find(id), smallest);
-      for (int32_t n = 0; n <= project.SourceCount + 1; ++n) ASSERT_EQ(index.IsSmallestFor(n, id), n == smallest && n > 0);
+      for (int32_t n = 0; n <= project.SourceCount + 1; ++n)
+        ASSERT_EQ(index.IsSmallestFor(n, id), n == smallest && n > 0);
     }
   }
   // The random projects must actually reach the cases they are for.
@@ -273,14 +279,26 @@ TEST(IndexedLookup, ImportAgreesWithThePlainImportOnRandomFiles) {
     }
     std::u16string file;
     for (int32_t r = 0; r < static_cast<int32_t>(records.size()) + 2; ++r) {
-      std::u16string record = records.empty() ? u"<Begin GovMsg>\r\nX\r\n<End>" : records[static_cast<std::size_t>(below(static_cast<int32_t>(records.size())))];
+      std::u16string record = records.empty()
+                                  ? u"<Begin GovMsg>\r\nX\r\n<End>"
+                                  : records[static_cast<std::size_t>(below(static_cast<int32_t>(records.size())))];
       switch (below(8)) {
-        case 0: record.insert(7, u"Path(99).Start "); break;
-        case 1: record.insert(record.find(u">\r\n") + 3, u"<new>"); break;
-        case 2: record = record.substr(0, record.find(u">\r\n") + 3) + u"\r\n<End>"; break;
-        case 3: record.insert(6, u" "); break;
-        case 4: continue;
-        default: break;
+        case 0:
+          record.insert(7, u"Path(99).Start ");
+          break;
+        case 1:
+          record.insert(record.find(u">\r\n") + 3, u"<new>");
+          break;
+        case 2:
+          record = record.substr(0, record.find(u">\r\n") + 3) + u"\r\n<End>";
+          break;
+        case 3:
+          record.insert(6, u" ");
+          break;
+        case 4:
+          continue;
+        default:
+          break;
       }
       file += record + u"junk ";
     }
@@ -292,7 +310,8 @@ TEST(IndexedLookup, ImportAgreesWithThePlainImportOnRandomFiles) {
     ASSERT_EQ(report, expected);
     reportsSeen += report.empty() ? 0 : 1;
     ASSERT_EQ(project.TargetCount, reference.TargetCount);
-    for (int32_t n = 1; n <= project.TargetCount; ++n) ASSERT_EQ(project.GetTargetText(n), reference.GetTargetText(n)) << n;
+    for (int32_t n = 1; n <= project.TargetCount; ++n)
+      ASSERT_EQ(project.GetTargetText(n), reference.GetTargetText(n)) << n;
   }
   EXPECT_GT(reportsSeen, 20);
 }

@@ -259,7 +259,8 @@ TEST_F(MessageTable, FindNotEditedSearchesForwardAndWraps) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MakeBareQuest(project.SourceGame);
-    for (int32_t p = 1; p <= 5; ++p) AddPaths(project.SourceGame, {{p, u"Question " + std::u16string(1, static_cast<char16_t>(u'0' + p))}});
+    for (int32_t p = 1; p <= 5; ++p)
+      AddPaths(project.SourceGame, {{p, u"Question " + std::u16string(1, static_cast<char16_t>(u'0' + p))}});
     Open();
     for (int32_t n = 1; n <= 5; ++n)
       if (c.edited[static_cast<std::size_t>(n - 1)]) project.SetTargetText(n, u"translated");

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/LegacyQuestWriter.h"
 #include "ProjectTestSupport.h"
+#include "common/LegacyQuestWriter.h"
 
 using namespace projecttest;
 
@@ -47,7 +47,8 @@ class ProjectFile : public ::testing::Test {
 
 TEST_F(ProjectFile, SaveThenLoadGivesTheSameProject) {
   project.NewFromSource(SampleQuest());
-  for (int32_t n = 1; n <= project.TargetCount; n += 3) project.SetTargetText(n, u"Перевод " + project.GetSourceText(n));
+  for (int32_t n = 1; n <= project.TargetCount; n += 3)
+    project.SetTargetText(n, u"Перевод " + project.GetSourceText(n));
   project.CurrentMessage = 5;
   project.SaveToFile(folder.File("p.txg"));
   loaded.LoadFromFile(folder.File("p.txg"));
@@ -127,7 +128,8 @@ TEST_F(ProjectFile, FailedLoadLeavesAnEmptyProject) {
   // Cut inside the head, inside the source quest, inside the target quest.
   for (std::size_t cut : {std::size_t{5}, std::size_t{12}, bytes.size() / 3, bytes.size() - 1}) {
     SCOPED_TRACE(cut);
-    WriteBytes(folder.File("cut.txg"), std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)));
+    WriteBytes(folder.File("cut.txg"),
+               std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)));
     loaded.LoadFromFile(folder.File("p.txg"));
     ASSERT_GT(loaded.SourceCount, 0);
     try {
