@@ -45,6 +45,20 @@ int RunUnprivileged(Body body) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
+// 0 when saving the project to `file` as the user "nobody" fails with "File access denied".
+int SaveRefusedAsAccessDenied(const TtxgProject& project, const std::string& file) {
+  return RunUnprivileged([&] {
+    try {
+      project.SaveToFile(file);
+      return 1;
+    } catch (const EInOutError& error) {
+      return error.ErrorCode == IoAccessDenied ? 0 : 2;
+    } catch (...) {
+      return 3;
+    }
+  });
+}
+
 }  // namespace
 
 TEST(SafeSave, KilledSaveLeavesOldOrNewFileAndNoStrayTemporary) {
@@ -108,16 +122,7 @@ TEST(SafeSave, RefusedSavesLeaveTheOldFileUnchanged) {
   project.SetTargetText(1, u"changed");
 
   // Read-only file in a writable folder.
-  int code = RunUnprivileged([&] {
-    try {
-      project.SaveToFile(readOnly);
-      return 1;
-    } catch (const EInOutError& error) {
-      return error.ErrorCode == IoAccessDenied ? 0 : 2;
-    } catch (...) {
-      return 3;
-    }
-  });
+  int code = SaveRefusedAsAccessDenied(project, readOnly);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(ReadBytes(readOnly), before);
 
@@ -129,16 +134,7 @@ TEST(SafeSave, RefusedSavesLeaveTheOldFileUnchanged) {
   chmod(inLockedFolder.c_str(), 0666);
   chmod((folder.Path() / "locked").c_str(), 0555);
   project.SetTargetText(1, u"changed again");
-  code = RunUnprivileged([&] {
-    try {
-      project.SaveToFile(inLockedFolder);
-      return 1;
-    } catch (const EInOutError& error) {
-      return error.ErrorCode == IoAccessDenied ? 0 : 2;
-    } catch (...) {
-      return 3;
-    }
-  });
+  code = SaveRefusedAsAccessDenied(project, inLockedFolder);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(ReadBytes(inLockedFolder), lockedBefore);
   chmod((folder.Path() / "locked").c_str(), 0755);
