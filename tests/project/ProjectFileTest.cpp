@@ -2,6 +2,7 @@
 // leaves an empty project.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,29 @@ TEST_F(ProjectFile, MissingFileLeavesTheProjectAsItWas) {
   const int32_t count = project.SourceCount;
   EXPECT_THROW(project.LoadFromFile(folder.File("absent.txg")), EInOutError);
   EXPECT_EQ(project.SourceCount, count);
+}
+
+// Both files of a project are replaced only by a complete save: a refused save leaves the old
+// file as it was and no temporary beside it.
+TEST_F(ProjectFile, RefusedSavesLeaveTheOldFiles) {
+  project.NewFromSource(SampleQuest());
+  project.SaveToFile(folder.File("p.txg"));
+  project.SaveMessages(folder.File("m.txt"));
+  const std::vector<uint8_t> oldProject = ReadBytes(folder.File("p.txg"));
+  const std::vector<uint8_t> oldMessages = ReadBytes(folder.File("m.txt"));
+  std::filesystem::permissions(folder.File("p.txg"), std::filesystem::perms::owner_read);
+  std::filesystem::permissions(folder.File("m.txt"), std::filesystem::perms::owner_read);
+  project.SetTargetText(1, u"changed");
+  project.CurrentMessage = 9;
+  EXPECT_THROW(project.SaveToFile(folder.File("p.txg")), EInOutError);
+  project.SourceGame.Path(1).StartText.Text = u"changed";
+  EXPECT_THROW(project.SaveMessages(folder.File("m.txt")), EInOutError);
+  EXPECT_EQ(ReadBytes(folder.File("p.txg")), oldProject);
+  EXPECT_EQ(ReadBytes(folder.File("m.txt")), oldMessages);
+  EXPECT_THROW(project.SaveToFile(folder.File("absent/p.txg")), EInOutError);
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.File(""))) files += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 2u);
 }
 
 }  // namespace
