@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ProjectTestSupport.h"
+#include "common/FullQuest.h"
 #include "support/JD_Str.h"
 
 using namespace projecttest;
@@ -319,6 +320,23 @@ TEST_F(ExchangeFile, ExportTranslateImportOnTheSampleQuest) {
     EXPECT_EQ(ids[i], project.TargetIds[i]);
     EXPECT_EQ(texts[i]->Text, TrimQuestText(project.GetTargetText(n)));
   }
+}
+
+// The largest quest: far more messages than the old fixed table held, all path questions folded.
+TEST_F(ExchangeFile, FullCapacityQuestTravelsThroughTheExchangeFile) {
+  FullQuestOptions options;
+  options.AllPathQuestionsEqual = true;
+  BuildFullQuest(project.SourceGame, options);
+  OpenFromSource(project);
+  ASSERT_EQ(project.SourceCount, FullQuestMessageCount);
+  ASSERT_EQ(project.TargetCount, FullQuestMessageCount);
+  EXPECT_EQ(project.PositionCount, FullQuestMessageCount - (MaxPaths - 1));
+  project.SaveMessages(folder.File("full.txt"));
+  std::u16string report;
+  project.LoadMessages(folder.File("full.txt"), report);
+  EXPECT_EQ(report, u"");
+  EXPECT_EQ(project.TargetCount, FullQuestMessageCount);
+  EXPECT_EQ(project.FindNotEdited(project.PositionCount), 1);
 }
 
 }  // namespace

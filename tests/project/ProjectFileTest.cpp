@@ -174,7 +174,8 @@ TEST_F(ProjectFile, RefusedSavesLeaveTheOldFiles) {
   EXPECT_EQ(ReadBytes(folder.File("m.txt")), oldMessages);
   EXPECT_THROW(project.SaveToFile(folder.File("absent/p.txg")), EInOutError);
   std::size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.File(""))) files += entry.is_regular_file() ? 1 : 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.File("")))
+    files += entry.is_regular_file() ? 1 : 0;
   EXPECT_EQ(files, 2u);
 }
 
