@@ -51,7 +51,9 @@ class TtxgProject {
   int32_t PositionCount = 0;
   int32_t CurrentMessage = 0;  // a message number, not a position; 0 = none
 
+  // Also empties the table (counts, links, positions), so no old reference is shown as a message.
   void Clear();
+  // A quest that cannot be read leaves the project empty (Clear), never half loaded.
   void NewFromSource(const std::string& fileName);
   void RebuildMessageTable();
   void LinkDuplicatePaths();
@@ -73,7 +75,10 @@ class TtxgProject {
   // The catalogue value of "MessageDeletedMSG": what a message that has no text of its own holds.
   std::u16string DeletedMessageText() const;
 
+  // Both saves replace the file only when complete (TBlockFileWriter::Commit).
   void SaveToFile(const std::string& fileName) const;
+  // A file that cannot be opened leaves the project as it was; a read that fails later leaves it
+  // empty (Clear), never a table over half-read quests.
   void LoadFromFile(const std::string& fileName);
   void SaveMessages(const std::string& fileName) const;
   // `report` receives the entries of this import (what it held before is replaced). Raises
@@ -89,8 +94,8 @@ class TtxgProject {
   // Everything below is derived from the public table and rebuilt with it.
   std::vector<int32_t> messagePosition_;  // per source message: its position, or -1 (linked)
   std::vector<int32_t> linkedMessages_;   // the messages with LinkedPath != 0, increasing
-  // id -> smallest message number; built on first use after each enumeration. The keys view the
-  // strings of SourceIds and TargetIds, which change only through the enumeration.
+  // id -> smallest message number; built on first use after each enumeration. They look into
+  // SourceIds and TargetIds, which change only through the enumeration.
   mutable TIdIndex sourceIdIndex_;
   mutable TIdIndex targetIdIndex_;
   mutable bool idIndexesValid_ = false;
