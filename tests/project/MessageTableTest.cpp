@@ -58,7 +58,7 @@ TEST_F(MessageTable, MessageZeroAndOutsideTheTableHoldNoText) {
 
 struct LinkCase {
   const char* name;
-  std::vector<PathSpec> paths;
+  std::vector<TestPathTexts> paths;
   std::vector<int32_t> linkedPath;  // per message (all are path questions), 1-based in order
 };
 

@@ -91,20 +91,20 @@ inline void MakeBareQuest(TGame& game) {
     text->Text.clear();
 }
 
-struct PathSpec {
+struct TestPathTexts {
   int32_t value2;
   std::u16string question;
   std::u16string answer = u"";
 };
 
 // Paths 1..n in order, path i with Number 100 + i.
-inline void AddPaths(TGame& game, const std::vector<PathSpec>& paths) {
-  for (const PathSpec& spec : paths) {
+inline void AddPaths(TGame& game, const std::vector<TestPathTexts>& paths) {
+  for (const TestPathTexts& wanted : paths) {
     TPath& path = game.Path(++game.PathCount);
     path.Number = 100 + game.PathCount;
-    path.Value2 = spec.value2;
-    path.StartText.Text = spec.question;
-    path.EndText.Text = spec.answer;
+    path.Value2 = wanted.value2;
+    path.StartText.Text = wanted.question;
+    path.EndText.Text = wanted.answer;
   }
 }
 
