@@ -8,43 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/ToolRunner.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
 #include "support/SupportTestFiles.h"
 
 namespace {
 
-struct ToolResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-ToolResult RunTool(const std::vector<std::string>& args) {
-  ScratchFolder outputs;
-  std::string command = Quoted(std::string(XG_BIN_DIR) + "/xgtool");
-  for (const std::string& arg : args) command += " " + Quoted(arg);
-  command += " >" + Quoted(outputs.File("out")) + " 2>" + Quoted(outputs.File("err"));
-  int status = std::system(command.c_str());
-  ToolResult result;
-  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  result.out = ReadWhole(outputs.File("out"));
-  result.err = ReadWhole(outputs.File("err"));
-  return result;
-}
+using clitest::RunTool;
+using clitest::ToolResult;
 
 std::string MissingLines(const std::vector<std::u16string>& present) {
   std::string lines;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ToolRunner.h"
 #include "quest/BlockFile.h"
 #include "quest/GameContent.h"
 #include "support/JD_BlockPar.h"
@@ -17,57 +18,14 @@
 
 namespace {
 
-struct ToolResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using clitest::Folder;
+using clitest::ReadWhole;
+using clitest::ToolResult;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "xg-projcli-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+const std::string Catalogue = clitest::ShippedCatalogue;
+const std::string Sample = clitest::SampleQuest;
 
- private:
-  std::filesystem::path path_;
-};
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-const std::string Catalogue = std::string(XG_DATA_DIR) + "/msg_cfg.txt";
-const std::string Sample = std::string(XG_DATA_DIR) + "/sample.xg";
-
-ToolResult RunTool(const std::vector<std::string>& args) {
-  Folder outputs;
-  std::string command = Quoted(std::string(XG_BIN_DIR) + "/xgtool") + " --catalogue " + Quoted(Catalogue);
-  for (const std::string& arg : args) command += " " + Quoted(arg);
-  command += " >" + Quoted(outputs.File("out")) + " 2>" + Quoted(outputs.File("err"));
-  const int status = std::system(command.c_str());
-  ToolResult result;
-  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  result.out = ReadWhole(outputs.File("out"));
-  result.err = ReadWhole(outputs.File("err"));
-  return result;
-}
+ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
 
 std::u16string ReadExchange(const std::string& fileName) {
   TBlockFileReader file(fileName);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ToolRunner.h"
 #include "common/LegacyQuestWriter.h"
 #include "quest/BlockFile.h"
 #include "quest/GameContent.h"
@@ -34,60 +35,11 @@ const TBlockParJD& ShippedCatalogue() {
   return *catalogue;
 }
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "questcmd-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~Folder() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    std::ofstream(File(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                      static_cast<std::streamsize>(bytes.size()));
-    return File(name);
-  }
+using clitest::Folder;
+using clitest::ReadWhole;
+using clitest::ToolResult;
 
- private:
-  std::string path_;
-};
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct ToolResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    std::istringstream stream(out);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
-    return lines;
-  }
-};
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-ToolResult RunTool(std::vector<std::string> args) {
-  Folder outputs;
-  args.insert(args.begin(), {"--catalogue", Catalogue});
-  std::string command = Quoted(std::string(XG_BIN_DIR) + "/xgtool");
-  for (const std::string& arg : args) command += " " + Quoted(arg);
-  command += " >" + Quoted(outputs.File("out")) + " 2>" + Quoted(outputs.File("err"));
-  const int status = std::system(command.c_str());
-  ToolResult result;
-  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  result.out = ReadWhole(outputs.File("out"));
-  result.err = ReadWhole(outputs.File("err"));
-  return result;
-}
+ToolResult RunTool(std::vector<std::string> args) { return clitest::RunToolWithShippedCatalogue(std::move(args)); }
 
 std::unique_ptr<TGame> NewGame() { return std::make_unique<TGame>(ShippedCatalogue()); }
 
