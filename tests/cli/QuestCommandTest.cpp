@@ -15,6 +15,7 @@
 
 #include "cli/ToolRunner.h"
 #include "common/LegacyQuestWriter.h"
+#include "common/ShippedData.h"
 #include "quest/BlockFile.h"
 #include "quest/GameContent.h"
 #include "support/JD_BlockPar.h"
@@ -26,14 +27,6 @@ namespace {
 const std::string Catalogue = std::string(XG_DATA_DIR) + "/msg_cfg.txt";
 const std::string Sample = std::string(XG_DATA_DIR) + "/sample.xg";
 
-const TBlockParJD& ShippedCatalogue() {
-  static TBlockParJD* catalogue = [] {
-    auto* loaded = new TBlockParJD;
-    loaded->LoadFromFile(Catalogue, false);
-    return loaded;
-  }();
-  return *catalogue;
-}
 
 using clitest::Folder;
 using clitest::ReadWhole;

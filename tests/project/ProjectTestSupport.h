@@ -12,19 +12,13 @@
 
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
+#include "common/ShippedData.h"
 #include "quest/GameContent.h"
 #include "support/JD_BlockPar.h"
 
 namespace projecttest {
 
-inline const TBlockParJD& Catalogue() {
-  static const std::unique_ptr<TBlockParJD> catalogue = [] {
-    auto block = std::make_unique<TBlockParJD>();
-    block->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    return block;
-  }();
-  return *catalogue;
-}
+inline const TBlockParJD& Catalogue() { return ShippedCatalogue(); }
 
 inline std::string SampleQuest() { return std::string(XG_DATA_DIR) + "/sample.xg"; }
 

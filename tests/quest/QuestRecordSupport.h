@@ -6,17 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/ShippedData.h"
 #include "quest/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
-inline const TBlockParJD& ShippedCatalogue() {
-  static TBlockParJD* catalogue = [] {
-    auto* loaded = new TBlockParJD;
-    loaded->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    return loaded;
-  }();
-  return *catalogue;
-}
 
 // "0a 00 ff" -> {0x0A, 0x00, 0xFF}; spaces and line breaks are ignored.
 inline std::vector<uint8_t> Hex(const std::string& text) {

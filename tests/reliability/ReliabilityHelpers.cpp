@@ -8,20 +8,13 @@
 #include <memory>
 #include <stdexcept>
 
-#include "support/JD_BlockPar.h"
+#include "common/ShippedData.h"
 
 namespace reliability {
 
-const TBlockParJD& Catalogue() {
-  static std::unique_ptr<TBlockParJD> catalogue = [] {
-    auto block = std::make_unique<TBlockParJD>();
-    block->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    return block;
-  }();
-  return *catalogue;
-}
+const TBlockParJD& Catalogue() { return ShippedCatalogue(); }
 
-std::string SampleQuest() { return std::string(XG_DATA_DIR) + "/sample.xg"; }
+std::string SampleQuest() { return SampleQuestPath(); }
 
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
