@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs that are not installed yet.
 set -euo pipefail
-packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-dev qt6-base-dev qt6-svg-dev xvfb xauth x11-utils imagemagick)
+packages=(build-essential cmake pkg-config ccache clang-format googletest libgtest-dev libgmock-dev
+          libbenchmark-dev clang libclang-rt-dev qt6-base-dev qt6-svg-dev qt6-l10n-tools xvfb xauth
+          x11-utils imagemagick dpkg-dev file
+          libgettextpo-dev gettext libxml2-dev libxml2-utils translate-toolkit
+          libhunspell-dev hunspell-ru hunspell-en-us)
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
