@@ -43,18 +43,30 @@ int MessagesCommand(const std::vector<std::string>& args, CommandContext& contex
 
 const char* KindName(int32_t kind) {
   switch (kind) {
-    case KindEditorParName: return "parameter names";
-    case KindGameParName: return "parameter names in the game";
-    case KindStandartCritical: return "critical messages of parameters";
-    case KindOutsidePar: return "texts for outside values";
-    case KindSuccessGov: return "messages on success";
-    case KindMissionGov: return "mission descriptions";
-    case KindLocationText: return "location texts";
-    case KindPathQuestion: return "path questions";
-    case KindPathText: return "path texts";
-    case KindCustomCritical: return "critical messages of locations and paths";
-    case KindParViewString: return "parameter view strings";
-    default: return "of no known kind";
+    case KindEditorParName:
+      return "parameter names";
+    case KindGameParName:
+      return "parameter names in the game";
+    case KindStandartCritical:
+      return "critical messages of parameters";
+    case KindOutsidePar:
+      return "texts for outside values";
+    case KindSuccessGov:
+      return "messages on success";
+    case KindMissionGov:
+      return "mission descriptions";
+    case KindLocationText:
+      return "location texts";
+    case KindPathQuestion:
+      return "path questions";
+    case KindPathText:
+      return "path texts";
+    case KindCustomCritical:
+      return "critical messages of locations and paths";
+    case KindParViewString:
+      return "parameter view strings";
+    default:
+      return "of no known kind";
   }
 }
 
@@ -64,12 +76,14 @@ int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
   std::ostream& out = context.out;
   out << "File: " << args[0] << '\n';
   out << "Version: " << game->VersionRead;
-  if (game->VersionRead == QuestVersion::V11) out << " (no version mark)";
-  else if (game->VersionRead > CurrentQuestVersion) out << " (read as " << CurrentQuestVersion << ")";
+  if (game->VersionRead == QuestVersion::V11)
+    out << " (no version mark)";
+  else if (game->VersionRead > CurrentQuestVersion)
+    out << " (read as " << CurrentQuestVersion << ")";
   out << '\n';
-  out << "Selectors: " << game->Selector1 << ' ' << game->Selector2 << ' ' << game->Selector3 << ' '
-      << game->Selector4 << ", sets " << int{game->Selector1Set} << ' ' << int{game->Selector2Set} << ' '
-      << int{game->Selector3Set} << ' ' << int{game->Selector4Set} << ", flag " << int{game->HeaderFlag} << '\n';
+  out << "Selectors: " << game->Selector1 << ' ' << game->Selector2 << ' ' << game->Selector3 << ' ' << game->Selector4
+      << ", sets " << int{game->Selector1Set} << ' ' << int{game->Selector2Set} << ' ' << int{game->Selector3Set} << ' '
+      << int{game->Selector4Set} << ", flag " << int{game->HeaderFlag} << '\n';
   out << "Header values: " << game->HeaderValue1 << ' ' << game->HeaderValue2 << ' ' << game->HeaderValue3 << ' '
       << game->HeaderValue4 << ' ' << game->HeaderValue5 << ' ' << game->HeaderValue6 << ' ' << game->HeaderValue7
       << ' ' << game->HeaderValue8 << '\n';
@@ -82,7 +96,8 @@ int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
     const TParameter& parameter = game->Parameter(p);
     if (parameter.Active == 0) continue;
     out << "  " << p << ": " << EscapeForOutput(TrimQuestText(parameter.Name.Text)) << " [" << parameter.Min << ".."
-        << parameter.Max << "], " << parameter.ViewStringCount << (parameter.ViewStringCount == 1 ? " view string" : " view strings") << ", critical ranges "
+        << parameter.Max << "], " << parameter.ViewStringCount
+        << (parameter.ViewStringCount == 1 ? " view string" : " view strings") << ", critical ranges "
         << parameter.CriticalRanges.ToText() << '\n';
   }
   out << "Locations: " << game->LocationCount << '\n';
@@ -100,9 +115,11 @@ int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
   return ExitOk;
 }
 
-const CommandRegistration convertRegistration("convert", "convert IN.xg OUT.xg   (save a quest of any version as the current one)",
+const CommandRegistration convertRegistration("convert",
+                                              "convert IN.xg OUT.xg   (save a quest of any version as the current one)",
                                               ConvertCommand);
-const CommandRegistration messagesRegistration("messages", "messages FILE.xg   (list the translatable texts of a quest)",
+const CommandRegistration messagesRegistration("messages",
+                                               "messages FILE.xg   (list the translatable texts of a quest)",
                                                MessagesCommand);
 const CommandRegistration infoRegistration("info", "info FILE.xg   (summary of a quest)", InfoCommand);
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <exception>
 
-#include "support/JD_Buf.h"
 #include "support/JD_BlockPar.h"
+#include "support/JD_Buf.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size > (1u << 20)) return 0;

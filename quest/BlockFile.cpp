@@ -102,13 +102,20 @@ void FlushFolder(const std::string& folder) {
 
 std::string EInOutError::MessageFor(int errorCode) {
   switch (errorCode) {
-    case IoFileNotFound: return "File not found";
-    case IoInvalidFilename: return "Invalid filename";
-    case IoTooManyOpenFiles: return "Too many open files";
-    case IoAccessDenied: return "File access denied";
-    case IoReadBeyondEnd: return "Read beyond end of file";
-    case IoDiskFull: return "Disk full";
-    default: return "I/O error " + std::to_string(errorCode);
+    case IoFileNotFound:
+      return "File not found";
+    case IoInvalidFilename:
+      return "Invalid filename";
+    case IoTooManyOpenFiles:
+      return "Too many open files";
+    case IoAccessDenied:
+      return "File access denied";
+    case IoReadBeyondEnd:
+      return "Read beyond end of file";
+    case IoDiskFull:
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(errorCode);
   }
 }
 
@@ -279,8 +286,7 @@ void TBlockFileWriter::Commit() {
   const std::string temporary = TemporaryNameFor(target);
   // A stale temporary is removed first so the new one gets fresh permissions.
   ::unlink(temporary.c_str());
-  const int descriptor =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (descriptor < 0) RaiseForErrno(errno, target);
 
   try {

@@ -26,9 +26,12 @@ enum class SelectorKind { OneOrTwo, Three, Four };
 uint8_t DeriveSelectorSet(int32_t value, SelectorKind kind) {
   if (value == -1) {
     switch (kind) {
-      case SelectorKind::OneOrTwo: return 0x40;
-      case SelectorKind::Three: return 0x07;
-      case SelectorKind::Four: return 0x1F;
+      case SelectorKind::OneOrTwo:
+        return 0x40;
+      case SelectorKind::Three:
+        return 0x07;
+      case SelectorKind::Four:
+        return 0x1F;
     }
   }
   const int32_t highestBit = kind == SelectorKind::Three ? 2 : 4;
@@ -130,18 +133,26 @@ void TGame::ReadFrom(TBlockFileReader& file) {
   }
   VersionRead = Version;
 
-  if (Version >= FirstWithSelector12Sets) Selector1Set = file.ReadByte();
-  else Selector1Set = DeriveSelectorSet(Selector1, SelectorKind::OneOrTwo);
+  if (Version >= FirstWithSelector12Sets)
+    Selector1Set = file.ReadByte();
+  else
+    Selector1Set = DeriveSelectorSet(Selector1, SelectorKind::OneOrTwo);
   if (Version >= FirstWithHeaderFlag) HeaderFlag = file.ReadByte();
   Selector2 = file.ReadInt();
-  if (Version >= FirstWithSelector12Sets) Selector2Set = file.ReadByte();
-  else Selector2Set = DeriveSelectorSet(Selector2, SelectorKind::OneOrTwo);
+  if (Version >= FirstWithSelector12Sets)
+    Selector2Set = file.ReadByte();
+  else
+    Selector2Set = DeriveSelectorSet(Selector2, SelectorKind::OneOrTwo);
   Selector3 = file.ReadInt();
-  if (Version >= FirstWithSelector34Sets) Selector3Set = file.ReadByte();
-  else Selector3Set = DeriveSelectorSet(Selector3, SelectorKind::Three);
+  if (Version >= FirstWithSelector34Sets)
+    Selector3Set = file.ReadByte();
+  else
+    Selector3Set = DeriveSelectorSet(Selector3, SelectorKind::Three);
   Selector4 = file.ReadInt();
-  if (Version >= FirstWithSelector34Sets) Selector4Set = file.ReadByte();
-  else Selector4Set = DeriveSelectorSet(Selector4, SelectorKind::Four);
+  if (Version >= FirstWithSelector34Sets)
+    Selector4Set = file.ReadByte();
+  else
+    Selector4Set = DeriveSelectorSet(Selector4, SelectorKind::Four);
   HeaderValue1 = file.ReadInt();
   HeaderValue2 = file.ReadInt();
   HeaderValue3 = file.ReadInt();

@@ -6,10 +6,10 @@
 
 // Location layouts by version: A up to V14, B V15, C V16, D V17-V18, E V19-V20, F from V21.
 namespace {
-constexpr int32_t FirstWithLeadValue = QuestVersion::V16;   // layout C
-constexpr int32_t FirstWithFlag5 = QuestVersion::V19;       // layout E
-constexpr int32_t FirstWithTexts = QuestVersion::V16;       // layout C: ten texts, TextFlag, TextValue
-constexpr int32_t FirstWithExtraText = QuestVersion::V21;   // layout F
+constexpr int32_t FirstWithLeadValue = QuestVersion::V16;      // layout C
+constexpr int32_t FirstWithFlag5 = QuestVersion::V19;          // layout E
+constexpr int32_t FirstWithTexts = QuestVersion::V16;          // layout C: ten texts, TextFlag, TextValue
+constexpr int32_t FirstWithExtraText = QuestVersion::V21;      // layout F
 constexpr int32_t FirstWithoutLegacyText = QuestVersion::V15;  // layout B empties LegacyText
 }  // namespace
 

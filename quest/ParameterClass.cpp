@@ -53,14 +53,14 @@ void TParameter::Reset(int32_t slot) {
 
 void TParameter::Load(TBlockFileReader& file, int32_t version) {
   Flag4 = 0;
-  Min = file.ReadInt();                      // 1
-  Max = file.ReadInt();                      // 2
-  CriticalValue = file.ReadInt();            // 3
-  CriticalKind = file.ReadInt();             // 4
-  Flag1 = file.ReadByte();                   // 5
-  Flag2 = file.ReadByte();                   // 6
-  Flag3 = file.ReadByte();                   // 7
-  Active = file.ReadByte();                  // 8
+  Min = file.ReadInt();            // 1
+  Max = file.ReadInt();            // 2
+  CriticalValue = file.ReadInt();  // 3
+  CriticalKind = file.ReadInt();   // 4
+  Flag1 = file.ReadByte();         // 5
+  Flag2 = file.ReadByte();         // 6
+  Flag3 = file.ReadByte();         // 7
+  Active = file.ReadByte();        // 8
 
   if (version < FirstLayoutB) {
     // Layout A: one view text for the whole range of values and a single critical value.
@@ -79,8 +79,8 @@ void TParameter::Load(TBlockFileReader& file, int32_t version) {
   const int32_t storedViewStringCount = file.ReadInt();  // 9
   // Ten slots are all a parameter has; a damaged count must not write past them.
   if (storedViewStringCount > MaxViewStrings) {
-    throw EParameterFormatError("Parameter view string count " + std::to_string(storedViewStringCount) +
-                                " is above " + std::to_string(MaxViewStrings));
+    throw EParameterFormatError("Parameter view string count " + std::to_string(storedViewStringCount) + " is above " +
+                                std::to_string(MaxViewStrings));
   }
   ViewStringCount = storedViewStringCount;
   if (version >= FirstLayoutC) Flag4 = file.ReadByte();  // 10
@@ -88,10 +88,10 @@ void TParameter::Load(TBlockFileReader& file, int32_t version) {
   for (int32_t k = 1; k <= ViewStringCount; ++k) {       // 12
     ViewString(k).Load(file);
   }
-  CriticalMsg.Load(file);                                // 13
+  CriticalMsg.Load(file);  // 13
 
   if (version >= FirstLayoutE) {
-    CriticalRanges.Load(file);                           // 14
+    CriticalRanges.Load(file);  // 14
   } else if (version >= FirstLayoutD) {
     // The document appends CriticalValue to these ranges once all 24 records are read.
     ValuesList.Load(file);

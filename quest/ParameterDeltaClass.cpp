@@ -31,7 +31,7 @@ void TParameterDelta::Reset() {
 void TParameterDelta::Load(TBlockFileReader& file, int32_t version) {
   // Every read starts from the defaults, so an older record leaves the fields it lacks at them.
   Reset();
-  if (version >= FirstWithValue1AndLists) Value1 = file.ReadInt();    // 1
+  if (version >= FirstWithValue1AndLists) Value1 = file.ReadInt();     // 1
   Value2 = file.ReadInt();                                             // 2
   Value3 = file.ReadInt();                                             // 3
   Value4 = file.ReadInt();                                             // 4

@@ -140,8 +140,7 @@ void TBlockParJD::LoadFromBuf(TBufJD& buffer, bool keepComments) {
   LoadFromBuf_r(buffer, u"", keepComments, eightBit);
 }
 
-void TBlockParJD::LoadFromBuf_r(TBufJD& buffer, const std::u16string& firstLine, bool keepComments,
-                                bool eightBit) {
+void TBlockParJD::LoadFromBuf_r(TBufJD& buffer, const std::u16string& firstLine, bool keepComments, bool eightBit) {
   // Blocks opened inside this one, innermost last. An explicit stack instead of recursion keeps
   // deep nesting in a file from exhausting the call stack.
   struct OpenBlock {
@@ -185,8 +184,7 @@ void TBlockParJD::LoadFromBuf_r(TBufJD& buffer, const std::u16string& firstLine,
       if (open.empty()) return;
       closeInnermost();
     } else if (Contains(content, u"=")) {
-      TBlockParElJD* parameter =
-          current().Par_Add(TrimJD(GetParJD(content, 0, u"=")), TextAfterFirst(content, u"="));
+      TBlockParElJD* parameter = current().Par_Add(TrimJD(GetParJD(content, 0, u"=")), TextAfterFirst(content, u"="));
       if (keepComments) parameter->Comment = comment;
     } else if (keepComments) {
       current().El_New()->Comment = comment;
@@ -200,23 +198,21 @@ const std::vector<std::u16string>& CatalogueKeys() {
   static const std::vector<std::u16string> keys = {
       // captions at start-up
       u"NewProjectButtonHint", u"LoadProjectButtonHint", u"SaveProjectButtonHint", u"QuickSaveProjectButtonHint",
-      u"ExportSourceBtnHint", u"ExportTargetBtnHint", u"SourceMemoHint", u"TargetMemoHint",
-      u"MessagesListTrackBarHint", u"StatusLabelHint", u"MessageNumberLabelHint", u"CopyImageHint",
-      u"ClearImageHint", u"SourceSaveDialogTitle", u"SourceOpenDialogTitle", u"TargetSaveDialogTitle",
-      u"ProjectOpenDialogTitle", u"ProjectSaveDialogTitle", u"LoadMsgsOpenDialogTitle", u"SaveMsgsSaveDialogTitle",
-      u"LoadMsgsButtonHint", u"SaveMsgsButtonHint", u"ForwardImageHint", u"BackImageHint",
-      u"FindNotEditedImageHint", u"DefaultProgramTitle",
+      u"ExportSourceBtnHint", u"ExportTargetBtnHint", u"SourceMemoHint", u"TargetMemoHint", u"MessagesListTrackBarHint",
+      u"StatusLabelHint", u"MessageNumberLabelHint", u"CopyImageHint", u"ClearImageHint", u"SourceSaveDialogTitle",
+      u"SourceOpenDialogTitle", u"TargetSaveDialogTitle", u"ProjectOpenDialogTitle", u"ProjectSaveDialogTitle",
+      u"LoadMsgsOpenDialogTitle", u"SaveMsgsSaveDialogTitle", u"LoadMsgsButtonHint", u"SaveMsgsButtonHint",
+      u"ForwardImageHint", u"BackImageHint", u"FindNotEditedImageHint", u"DefaultProgramTitle",
       // status line
       u"EditorParNameMSGType", u"GameParNameMSGType", u"StandartCriticalMSGType", u"OutsideParMSGType",
-      u"SuccessGovMSGType", u"MissionGovMSGType", u"LocationTextMSGType", u"PathQuestionMSGType",
-      u"PathTextMSGType", u"CustomCriticalMSGType", u"ParViewStringMSGType", u"EmptyPathLabelTitleAddon",
+      u"SuccessGovMSGType", u"MissionGovMSGType", u"LocationTextMSGType", u"PathQuestionMSGType", u"PathTextMSGType",
+      u"CustomCriticalMSGType", u"ParViewStringMSGType", u"EmptyPathLabelTitleAddon",
       // commands
       u"NewProjectProgramTitle", u"CommonProgramTitle", u"MessageDeletedMSG", u"CannotFindNotEditedMessage",
       // new location, new path
       u"LocationClassNewLocationName", u"LocationClassNewLocationText", u"PathClassStartPathMessage",
       // default texts of a new quest document
-      u"GameContentQuestSuccessGovMessage", u"GameContentQuestDecription", u"GameContentQuestTargetName",
-      u"RToStar", u"RParsec", u"RArtefact", u"RToPlanet", u"RDate", u"RMoney", u"RFromPLanet", u"RFromStar",
-      u"RVagrel"};
+      u"GameContentQuestSuccessGovMessage", u"GameContentQuestDecription", u"GameContentQuestTargetName", u"RToStar",
+      u"RParsec", u"RArtefact", u"RToPlanet", u"RDate", u"RMoney", u"RFromPLanet", u"RFromStar", u"RVagrel"};
   return keys;
 }

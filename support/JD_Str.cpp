@@ -99,8 +99,7 @@ int32_t GetSmeParJD(const std::u16string& str, int32_t np, const std::u16string&
   for (std::size_t i = 0; i < str.size(); ++i) {
     if (IsSeparator(str[i], raz) && ++found == np) return static_cast<int32_t>(i) + 2;
   }
-  throw TExceptionJD("GetSmeParJD. Str=" + WideToAnsi(str) + " np=" + std::to_string(np) +
-                     " raz=" + WideToAnsi(raz));
+  throw TExceptionJD("GetSmeParJD. Str=" + WideToAnsi(str) + " np=" + std::to_string(np) + " raz=" + WideToAnsi(raz));
 }
 
 int32_t GetLenParJD(const std::u16string& str, int32_t start, const std::u16string& raz) {
@@ -239,7 +238,8 @@ class Converter {
 
 std::u16string FromHostUtf16Bytes(const std::string& bytes) {
   std::u16string result(bytes.size() / 2, u'\0');
-  if (!result.empty()) std::copy(bytes.data(), bytes.data() + result.size() * 2, reinterpret_cast<char*>(result.data()));
+  if (!result.empty())
+    std::copy(bytes.data(), bytes.data() + result.size() * 2, reinterpret_cast<char*>(result.data()));
   return result;
 }
 

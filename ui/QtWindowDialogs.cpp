@@ -77,11 +77,11 @@ void TQtWindowDialogs::ShowError(QWidget* owner, const QString& text) {
 }
 
 TSaveChangesAnswer TQtWindowDialogs::AskSaveChanges(QWidget* owner) {
-  const auto answer = QMessageBox::warning(owner, BoxCaption(owner),
-                                           QStringLiteral("The translation has changed since it was last saved.\n"
-                                                          "Save the project first?"),
-                                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                           QMessageBox::Save);
+  const auto answer =
+      QMessageBox::warning(owner, BoxCaption(owner),
+                           QStringLiteral("The translation has changed since it was last saved.\n"
+                                          "Save the project first?"),
+                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
   if (answer == QMessageBox::Save) return TSaveChangesAnswer::Save;
   if (answer == QMessageBox::Discard) return TSaveChangesAnswer::Discard;
   return TSaveChangesAnswer::Cancel;

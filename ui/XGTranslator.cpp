@@ -90,10 +90,10 @@ QFont WindowFont() {
 
 // The status line text of one kind of message (type code modulo 1000); other kinds have none.
 const char16_t* StatusKindKey(int32_t kind) {
-  static const char16_t* const keys[] = {
-      u"EditorParNameMSGType",  u"GameParNameMSGType",  u"StandartCriticalMSGType", u"OutsideParMSGType",
-      u"SuccessGovMSGType",     u"MissionGovMSGType",   u"LocationTextMSGType",     u"PathQuestionMSGType",
-      u"PathTextMSGType",       u"CustomCriticalMSGType", u"ParViewStringMSGType"};
+  static const char16_t* const keys[] = {u"EditorParNameMSGType",  u"GameParNameMSGType",  u"StandartCriticalMSGType",
+                                         u"OutsideParMSGType",     u"SuccessGovMSGType",   u"MissionGovMSGType",
+                                         u"LocationTextMSGType",   u"PathQuestionMSGType", u"PathTextMSGType",
+                                         u"CustomCriticalMSGType", u"ParViewStringMSGType"};
   if (kind < 1 || kind > 11) return nullptr;
   return keys[kind - 1];
 }
@@ -181,7 +181,8 @@ void TPictureButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void TPictureButton::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressedWithLeft_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  const bool click =
+      pressedWithLeft_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressedWithLeft_ = false;
   event->accept();
   if (click && OnClick) OnClick();
@@ -216,9 +217,9 @@ void TForm1::CreateControls() {
   setAutoFillBackground(true);
   setFont(WindowFont());
 
-  static const char* const imageNames[] = {"new-project", "load-project", "save-project", "export-source",
-                                           "export-target", "quick-save", "load-messages", "save-messages",
-                                           "font"};
+  static const char* const imageNames[] = {"new-project",   "load-project",  "save-project",
+                                           "export-source", "export-target", "quick-save",
+                                           "load-messages", "save-messages", "font"};
   for (const char* name : imageNames)
     ButtonsImageList.push_back(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)), ToolImageSize));
 
@@ -307,19 +308,17 @@ void TForm1::CreateControls() {
   };
   setUpDialog(SourceOpenDialog, "SourceOpenDialog", TFileDialog::Open, "Xengrav|*.xg", "xg", false);
   setUpDialog(ProjectOpenDialog, "ProjectOpenDialog", TFileDialog::Open, "Translation of Xengrav|*.txg", "txg", false);
-  setUpDialog(LoadMsgsOpenDialog, "LoadMsgsOpenDialog", TFileDialog::Open, "Unicode Text Document|*.txt", "txt",
-              false);
+  setUpDialog(LoadMsgsOpenDialog, "LoadMsgsOpenDialog", TFileDialog::Open, "Unicode Text Document|*.txt", "txt", false);
   setUpDialog(SourceSaveDialog, "SourceSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", true);
   setUpDialog(TargetSaveDialog, "TargetSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", true);
-  setUpDialog(ProjectSaveDialog, "ProjectSaveDialog", TFileDialog::Save, "Translation of Xengrav|*.txg", "txg",
-              false);
-  setUpDialog(SaveMsgsSaveDialog, "SaveMsgsSaveDialog", TFileDialog::Save, "Unicode Text Document|*.txt", "txt",
-              false);
+  setUpDialog(ProjectSaveDialog, "ProjectSaveDialog", TFileDialog::Save, "Translation of Xengrav|*.txg", "txg", false);
+  setUpDialog(SaveMsgsSaveDialog, "SaveMsgsSaveDialog", TFileDialog::Save, "Unicode Text Document|*.txt", "txt", false);
 }
 
 void TForm1::ConnectEvents() {
   auto onClick = [this](QToolButton* button, void (TForm1::*handler)()) {
-    connect(button, &QToolButton::clicked, this, [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+    connect(button, &QToolButton::clicked, this,
+            [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
   };
   onClick(NewProjectButton, &TForm1::NewProjectButtonClick);
   onClick(LoadProjectButton, &TForm1::LoadProjectButtonClick);
@@ -411,9 +410,9 @@ void TForm1::FormResize() {
   const int bottomRowTop = RoundHalfEven(H - 60);
   MessagesListTrackBar->setGeometry(MessagesListTrackBar->x(), bottomRowTop, RoundHalfEven(W - 320),
                                     MessagesListTrackBar->height());
-  for (QWidget* picture : {static_cast<QWidget*>(ClearImage), static_cast<QWidget*>(CopyImage),
-                           static_cast<QWidget*>(ForwardImage), static_cast<QWidget*>(BackImage),
-                           static_cast<QWidget*>(FindNotEditedImage)})
+  for (QWidget* picture :
+       {static_cast<QWidget*>(ClearImage), static_cast<QWidget*>(CopyImage), static_cast<QWidget*>(ForwardImage),
+        static_cast<QWidget*>(BackImage), static_cast<QWidget*>(FindNotEditedImage)})
     picture->move(picture->x(), bottomRowTop);
   MessageNumberLabel->move(MessagesListTrackBar->x() + MessagesListTrackBar->width() + 12, RoundHalfEven(H - 56));
   ClearImage->move(RoundHalfEven(W - CopyImage->width() - 16), ClearImage->y());
@@ -437,8 +436,7 @@ void TForm1::FormResize() {
 void TForm1::FormActivate() { FormResize(); }
 
 void TForm1::ProcessEnabledControls() {
-  const bool stillSource =
-      TrimQuestText(ToWide(SourceMemo->Text())) == TrimQuestText(ToWide(TargetMemo->Text()));
+  const bool stillSource = TrimQuestText(ToWide(SourceMemo->Text())) == TrimQuestText(ToWide(TargetMemo->Text()));
   QPalette targetPalette = TargetMemo->palette();
   targetPalette.setColor(QPalette::Text, stillSource ? QColor(128, 128, 128) : QColor(0, 0, 0));
   TargetMemo->setPalette(targetPalette);
@@ -687,8 +685,7 @@ void TForm1::MessagesListTrackBarChange() {
 
 void TForm1::ForwardImageMouseDown() {
   int position = MessagesListTrackBar->Position() + 1;
-  while (position <= MessagesListTrackBar->Max() && Project->IsLinked(Project->MessageAtPosition(position)))
-    ++position;
+  while (position <= MessagesListTrackBar->Max() && Project->IsLinked(Project->MessageAtPosition(position))) ++position;
   if (position <= MessagesListTrackBar->Max()) MessagesListTrackBar->SetPosition(position);
 }
 

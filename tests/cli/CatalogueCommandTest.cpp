@@ -46,10 +46,10 @@ TEST(CatalogueCommand, ShippedCatalogueListsEveryKeyAndNothingMissing) {
 
 TEST(CatalogueCommand, PrintsDepthKindNameAndEscapedValueThenMissingKeysInTableOrder) {
   ScratchFolder folder;
-  std::string file = folder.Write(
-      "c.txt", Utf16LeBytes(u"A{\r\nK=x\\y\tz\r\nInner{\r\nC=\x01\xD800" u"é\r\n}\r\n}\r\n"
-                            u"RVagrel= рейнджер\r\nNewProjectButtonHint=Hi\r\n"
-                            u"LoadProjectButtonHint{\r\n}\r\n"));
+  std::string file = folder.Write("c.txt", Utf16LeBytes(u"A{\r\nK=x\\y\tz\r\nInner{\r\nC=\x01\xD800"
+                                                        u"é\r\n}\r\n}\r\n"
+                                                        u"RVagrel= рейнджер\r\nNewProjectButtonHint=Hi\r\n"
+                                                        u"LoadProjectButtonHint{\r\n}\r\n"));
   ToolResult result = RunTool({"catalogue", file});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "");
@@ -91,8 +91,8 @@ TEST(CatalogueCommand, LoadFailuresExitWithThreeAndTheMessage) {
 }
 
 TEST(CatalogueCommand, WrongArgumentsAreAUsageError) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"catalogue"},
-                                               std::vector<std::string>{"catalogue", "a.txt", "b.txt"}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"catalogue"}, std::vector<std::string>{"catalogue", "a.txt", "b.txt"}}) {
     ToolResult result = RunTool(args);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");

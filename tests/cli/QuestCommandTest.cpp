@@ -27,7 +27,6 @@ namespace {
 const std::string Catalogue = std::string(XG_DATA_DIR) + "/msg_cfg.txt";
 const std::string Sample = std::string(XG_DATA_DIR) + "/sample.xg";
 
-
 using clitest::Folder;
 using clitest::ReadWhole;
 using clitest::ToolResult;
@@ -62,9 +61,9 @@ TEST(QuestCommand, MessagesListsEveryMessageOfTheSampleInOrder) {
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(count));
   for (int32_t n = 1; n <= count; ++n) {
     const std::string& line = lines[static_cast<std::size_t>(n - 1)];
-    const std::string head = std::to_string(n) + "\t" + std::to_string(types[static_cast<std::size_t>(n)]) + "\t" +
-                             std::string(ids[static_cast<std::size_t>(n)].begin(), ids[static_cast<std::size_t>(n)].end()) +
-                             "\t";
+    const std::string head =
+        std::to_string(n) + "\t" + std::to_string(types[static_cast<std::size_t>(n)]) + "\t" +
+        std::string(ids[static_cast<std::size_t>(n)].begin(), ids[static_cast<std::size_t>(n)].end()) + "\t";
     EXPECT_EQ(line.rfind(head, 0), 0u) << line;
   }
   EXPECT_EQ(lines[0],
@@ -75,7 +74,10 @@ TEST(QuestCommand, MessagesListsEveryMessageOfTheSampleInOrder) {
 TEST(QuestCommand, MessagesEscapesControlCharactersAndShowsNegativeCodes) {
   Folder folder;
   auto game = NewGame();
-  game->QuestDescription.Text = u"a\\b\tc\x01" u"d\xD800" u"e";
+  game->QuestDescription.Text =
+      u"a\\b\tc\x01"
+      u"d\xD800"
+      u"e";
   game->LocationCount = 1;
   game->Location(1).Number = -2;
   game->Location(1).Text(1).Text = u"строка 1\r\nстрока 2";

@@ -9,8 +9,9 @@ std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begi
 
 // Russian prose with a line break and markup, so that the sizes resemble a real quest.
 std::u16string StoryText(const std::string& label) {
-  return u"Текст " + Wide(label) + u": вы стоите у шлюза станции.\r\nВ руке <clr>ключ-карта<clrEnd>, "
-                                   u"а в кармане <Money> кредитов.";
+  return u"Текст " + Wide(label) +
+         u": вы стоите у шлюза станции.\r\nВ руке <clr>ключ-карта<clrEnd>, "
+         u"а в кармане <Money> кредитов.";
 }
 }  // namespace
 

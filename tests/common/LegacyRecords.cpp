@@ -19,9 +19,7 @@ void WriteValuesList(TBlockFileWriter& file, const LegacyValuesList& list) {
   for (const int32_t value : list.Values) file.WriteInt(value);
 }
 
-LegacyValuesList PlainValuesList(const TValuesList& list) {
-  return {list.Count, list.Flag, list.Values};
-}
+LegacyValuesList PlainValuesList(const TValuesList& list) { return {list.Count, list.Flag, list.Values}; }
 
 }  // namespace
 
@@ -114,7 +112,8 @@ LegacyParameterRecord LegacyRecordOf(const TParameter& parameter) {
 
   const TCPDiapazone& ranges = parameter.CriticalRanges;
   std::size_t listed = ranges.Low.size();
-  if (listed > 0 && ranges.Low[listed - 1] == parameter.CriticalValue && ranges.High[listed - 1] == parameter.CriticalValue) {
+  if (listed > 0 && ranges.Low[listed - 1] == parameter.CriticalValue &&
+      ranges.High[listed - 1] == parameter.CriticalValue) {
     --listed;
   }
   for (std::size_t i = 0; i < listed; ++i) {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ShippedData.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
-#include "common/ShippedData.h"
 #include "quest/GameContent.h"
 #include "support/JD_BlockPar.h"
 

@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -44,9 +44,8 @@ int ErrorCodeOf(const std::function<void()>& action) {
 class BlockFileFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("xg_blockfile_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = fs::temp_directory_path() / ("xg_blockfile_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -66,9 +65,9 @@ class BlockFileFolder : public ::testing::Test {
 
 TEST(InOutError, MessagesByNumber) {
   const std::pair<int, const char*> cases[] = {
-      {2, "File not found"}, {3, "Invalid filename"},       {4, "Too many open files"},
+      {2, "File not found"},     {3, "Invalid filename"},          {4, "Too many open files"},
       {5, "File access denied"}, {100, "Read beyond end of file"}, {101, "Disk full"},
-      {0, "I/O error 0"},    {103, "I/O error 103"},        {-1, "I/O error -1"},
+      {0, "I/O error 0"},        {103, "I/O error 103"},           {-1, "I/O error -1"},
   };
   for (const auto& [number, message] : cases) {
     EInOutError error(number);
@@ -85,10 +84,19 @@ TEST(InOutError, NumbersForSystemErrors) {
     std::string fileName;
     int number;
   } cases[] = {
-      {ENOENT, inExistingFolder, 2}, {ENOENT, inMissingFolder, 3}, {ENOENT, "", 3},
-      {ENOTDIR, inExistingFolder, 3}, {ENAMETOOLONG, inExistingFolder, 3}, {EMFILE, "", 4},
-      {ENFILE, "", 4}, {EACCES, "", 5}, {EPERM, "", 5}, {EROFS, "", 5}, {ENOSPC, "", 101},
-      {EDQUOT, "", 101}, {EIO, "", EIO},
+      {ENOENT, inExistingFolder, 2},
+      {ENOENT, inMissingFolder, 3},
+      {ENOENT, "", 3},
+      {ENOTDIR, inExistingFolder, 3},
+      {ENAMETOOLONG, inExistingFolder, 3},
+      {EMFILE, "", 4},
+      {ENFILE, "", 4},
+      {EACCES, "", 5},
+      {EPERM, "", 5},
+      {EROFS, "", 5},
+      {ENOSPC, "", 101},
+      {EDQUOT, "", 101},
+      {EIO, "", EIO},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(InOutErrorNumberForErrno(c.errnoValue, c.fileName), c.number) << c.errnoValue << " " << c.fileName;
@@ -102,8 +110,8 @@ TEST(BlockFileReader, DecodesLittleEndianFields) {
   writer.WriteByte(0xFE);
   writer.WriteReal(-1.5);
   writer.WriteUnits(u"Я\xD800");
-  EXPECT_EQ(writer.Bytes(), (std::vector<uint8_t>{0xD2, 0x35, 0x3A, 0x42, 0xFE, 0xFF, 0xFF, 0xFF, 0xFE, 0, 0, 0, 0, 0,
-                                                  0, 0xF8, 0xBF, 0x2F, 0x04, 0x00, 0xD8}));
+  EXPECT_EQ(writer.Bytes(), (std::vector<uint8_t>{0xD2, 0x35, 0x3A, 0x42, 0xFE, 0xFF, 0xFF, 0xFF, 0xFE, 0,   0,
+                                                  0,    0,    0,    0,    0xF8, 0xBF, 0x2F, 0x04, 0x00, 0xD8}));
   TBlockFileReader reader(writer.Bytes());
   EXPECT_EQ(reader.ReadInt(), 1111111122);
   EXPECT_EQ(reader.ReadInt(), -2);

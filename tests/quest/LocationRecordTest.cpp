@@ -103,10 +103,9 @@ TEST(LocationRecord, EveryLayoutReadsItsFieldsAndLeavesTheRestAtDefaults) {
     int32_t changes;
   };
   const Case cases[] = {
-      {V11, 'A', 266, 9},  {V12, 'A', 266, 9},  {V13, 'A', 266, 9},   {V14, 'A', 266, 9},
-      {V15, 'B', 344, 12}, {V16, 'C', 601, 12}, {V17, 'D', 613, 12},  {V18, 'D', 613, 12},
-      {V19, 'E', 1322, 24}, {V20, 'E', 1322, 24}, {V21, 'F', 1330, 24}, {V22, 'F', 1330, 24},
-      {V22 + 9, 'F', 1330, 24},
+      {V11, 'A', 266, 9},   {V12, 'A', 266, 9},   {V13, 'A', 266, 9},       {V14, 'A', 266, 9},   {V15, 'B', 344, 12},
+      {V16, 'C', 601, 12},  {V17, 'D', 613, 12},  {V18, 'D', 613, 12},      {V19, 'E', 1322, 24}, {V20, 'E', 1322, 24},
+      {V21, 'F', 1330, 24}, {V22, 'F', 1330, 24}, {V22 + 9, 'F', 1330, 24},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("layout ") + c.layout + ", version " + std::to_string(c.version));

@@ -66,10 +66,10 @@ TEST(Parameter, DefaultOfSlotOneIsWrittenAsTheKnownBytes) {
     writer.WriteUnits(text);
     return writer.Bytes();
   };
-  std::vector<uint8_t> expected = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // Min Max CriticalValue Kind
-                                   0, 1, 1, 0,                                      // Flag1 Flag2 Flag3 Active
-                                   1, 0, 0, 0,                                      // view string count
-                                   0,                                               // Flag4
+  std::vector<uint8_t> expected = {0, 0, 0, 0, 1,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // Min Max CriticalValue Kind
+                                   0, 1, 1, 0,                                       // Flag1 Flag2 Flag3 Active
+                                   1, 0, 0, 0,                                       // view string count
+                                   0,                                                // Flag4
                                    1, 0, 0, 0, 16, 0, 0, 0};
   const auto append = [&expected](const std::vector<uint8_t>& bytes) {
     expected.insert(expected.end(), bytes.begin(), bytes.end());
@@ -156,8 +156,8 @@ TEST(Parameter, EveryLayoutIsReadAndWrittenInTheNewestForm) {
     EXPECT_EQ(RangesOf(parameter.CriticalRanges), c.ranges);
     EXPECT_EQ(parameter.ValuesList.Count, 0);
     EXPECT_EQ(parameter.ValuesList.Flag, 1);
-    EXPECT_EQ(parameter.LegacyFormat.Text,
-              c.layout == ParameterLayout::A ? std::u16string(u"Здоровье: <>") : std::u16string(u"Параметр номер 3: <>"));
+    EXPECT_EQ(parameter.LegacyFormat.Text, c.layout == ParameterLayout::A ? std::u16string(u"Здоровье: <>")
+                                                                          : std::u16string(u"Параметр номер 3: <>"));
     // Slots beyond the stored view strings keep their defaults.
     EXPECT_EQ(parameter.ViewString(3).Text.Text, u"Параметр номер 3: <>");
     EXPECT_EQ(Saved(parameter), c.written);
@@ -255,11 +255,10 @@ TEST(Parameter, CarriedFieldsSurviveByteForByte) {
 
 TEST(Parameter, CutRecordsFailWithReadBeyondEnd) {
   const LegacyParameterRecord record = DistinctRecord();
-  for (const auto& [layout, version] : {std::pair{ParameterLayout::A, QuestVersion::V12},
-                                        std::pair{ParameterLayout::B, QuestVersion::V15},
-                                        std::pair{ParameterLayout::C, QuestVersion::V18},
-                                        std::pair{ParameterLayout::D, QuestVersion::V20},
-                                        std::pair{ParameterLayout::E, QuestVersion::V22}}) {
+  for (const auto& [layout, version] :
+       {std::pair{ParameterLayout::A, QuestVersion::V12}, std::pair{ParameterLayout::B, QuestVersion::V15},
+        std::pair{ParameterLayout::C, QuestVersion::V18}, std::pair{ParameterLayout::D, QuestVersion::V20},
+        std::pair{ParameterLayout::E, QuestVersion::V22}}) {
     const std::vector<uint8_t> whole = Written(record, layout);
     for (std::size_t length = 0; length < whole.size(); ++length) {
       TBlockFileReader reader(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
@@ -332,9 +331,9 @@ TEST(Parameter, RecordWrittenFromMemoryReadsBackInEveryVersion) {
   source.ViewString(1).To = 30;
   source.CriticalMsg.Text = u"Топливо кончилось.";
   source.CriticalRanges.AddValue(-3);
-  for (const int32_t version : {QuestVersion::V11, QuestVersion::V12, QuestVersion::V13, QuestVersion::V16,
-                                QuestVersion::V18, QuestVersion::V19, QuestVersion::V20, QuestVersion::V21,
-                                QuestVersion::V22}) {
+  for (const int32_t version :
+       {QuestVersion::V11, QuestVersion::V12, QuestVersion::V13, QuestVersion::V16, QuestVersion::V18,
+        QuestVersion::V19, QuestVersion::V20, QuestVersion::V21, QuestVersion::V22}) {
     SCOPED_TRACE(version);
     TBlockFileWriter writer;
     WriteLegacyParameter(writer, source, version);

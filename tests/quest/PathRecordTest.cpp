@@ -94,10 +94,9 @@ TEST(PathRecord, EveryLayoutReadsItsFieldsAndLeavesTheRestAtDefaults) {
     int32_t changes;
   };
   const Case cases[] = {
-      {V11, 'A', 263, 9},   {V12, 'B', 264, 9},   {V13, 'B', 264, 9},   {V14, 'C', 268, 9},
-      {V15, 'D', 346, 12},  {V16, 'E', 526, 12},  {V17, 'F', 538, 12},  {V18, 'F', 538, 12},
-      {V19, 'G', 1254, 24}, {V20, 'G', 1254, 24}, {V21, 'G', 1254, 24}, {V22, 'H', 1258, 24},
-      {V22 + 1, 'H', 1258, 24},
+      {V11, 'A', 263, 9},   {V12, 'B', 264, 9},   {V13, 'B', 264, 9},       {V14, 'C', 268, 9},   {V15, 'D', 346, 12},
+      {V16, 'E', 526, 12},  {V17, 'F', 538, 12},  {V18, 'F', 538, 12},      {V19, 'G', 1254, 24}, {V20, 'G', 1254, 24},
+      {V21, 'G', 1254, 24}, {V22, 'H', 1258, 24}, {V22 + 1, 'H', 1258, 24},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("layout ") + c.layout + ", version " + std::to_string(c.version));
@@ -138,8 +137,8 @@ TEST(PathRecord, EmptyQuestionInTheFileReplacesTheCatalogueDefault) {
 }
 
 TEST(PathRecord, RealValueSurvivesBitForBit) {
-  const uint64_t patterns[] = {0x3FF0000000000000ull, 0x7FF0000000000001ull /* signalling NaN */,
-                               0xFFF8000000000123ull, 0x8000000000000000ull /* -0.0 */, 0x0000000000000001ull};
+  const uint64_t patterns[] = {0x3FF0000000000000ull, 0x7FF0000000000001ull /* signalling NaN */, 0xFFF8000000000123ull,
+                               0x8000000000000000ull /* -0.0 */, 0x0000000000000001ull};
   for (uint64_t bits : patterns) {
     TPath source(ShippedCatalogue());
     source.RealValue = RealFromBits(bits);

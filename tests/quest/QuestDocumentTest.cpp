@@ -119,9 +119,9 @@ class TempFolder {
 
 TEST(QuestDocument, ResetDocumentStartsWithThe57DocumentedHeaderBytes) {
   auto game = NewGame();
-  const std::vector<uint8_t> expected = Hex(
-      "D2353A42 00000000 1F 01 FFFFFFFF 40 FFFFFFFF 07 FFFFFFFF 1F"
-      "00000000 00000000 00000000 0A000000 08000000 01000000 01000000 32000000");
+  const std::vector<uint8_t> expected =
+      Hex("D2353A42 00000000 1F 01 FFFFFFFF 40 FFFFFFFF 07 FFFFFFFF 1F"
+          "00000000 00000000 00000000 0A000000 08000000 01000000 01000000 32000000");
   ASSERT_EQ(expected.size(), 57u);
   const std::vector<uint8_t> bytes = Written(*game);
   EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 57), expected);
@@ -133,10 +133,10 @@ TEST(QuestDocument, ZeroCountsEndTheFileRightAfterTheTargetName) {
   game->QuestDescription.Clear();
   game->QuestTargetName.Text = u"Цель";
   const std::vector<uint8_t> bytes = Written(*game);
-  const std::vector<uint8_t> tail = Hex(
-      "00000000 00000000"                    // LocationCount, PathCount
-      "01000000 00000000 01000000 00000000"  // success message, description
-      "01000000 04000000 2604 3504 3B04 4C04");
+  const std::vector<uint8_t> tail =
+      Hex("00000000 00000000"                    // LocationCount, PathCount
+          "01000000 00000000 01000000 00000000"  // success message, description
+          "01000000 04000000 2604 3504 3B04 4C04");
   ASSERT_GE(bytes.size(), tail.size());
   EXPECT_EQ(std::vector<uint8_t>(bytes.end() - static_cast<std::ptrdiff_t>(tail.size()), bytes.end()), tail);
   auto read = NewGame();
@@ -151,7 +151,7 @@ TEST(QuestDocument, EveryHeaderVariantIsReadWithItsDefaultsAndDerivedSets) {
     int32_t version;
     std::size_t headerSize;
   };
-  const Case cases[] = {{V11, 40}, {V12, 45}, {V15, 45}, {V18, 45}, {V19, 47},
+  const Case cases[] = {{V11, 40}, {V12, 45}, {V15, 45}, {V18, 45},    {V19, 47},
                         {V20, 53}, {V21, 57}, {V22, 57}, {V22 + 8, 57}};
   auto source = NewGame();
   BuildSmallQuest(*source);
@@ -188,8 +188,8 @@ TEST(QuestDocument, SelectorSetsDerivedFromTheIntegersInOldFiles) {
     uint8_t set3;
     uint8_t set4;
   };
-  const Case cases[] = {{-1, 0x40, 0x07, 0x1F}, {0, 0x01, 0x01, 0x01}, {1, 0x02, 0x02, 0x02},
-                        {2, 0x04, 0x04, 0x04},  {3, 0x08, 0x00, 0x08}, {4, 0x10, 0x00, 0x10},
+  const Case cases[] = {{-1, 0x40, 0x07, 0x1F}, {0, 0x01, 0x01, 0x01},  {1, 0x02, 0x02, 0x02},
+                        {2, 0x04, 0x04, 0x04},  {3, 0x08, 0x00, 0x08},  {4, 0x10, 0x00, 0x10},
                         {5, 0x00, 0x00, 0x00},  {-2, 0x00, 0x00, 0x00}, {INT_MIN, 0x00, 0x00, 0x00},
                         {31, 0x00, 0x00, 0x00}};
   for (const Case& c : cases) {
@@ -310,7 +310,7 @@ TEST(QuestDocument, RangeStepOfLayoutDAppendsTheCriticalValueToEveryParameter) {
     std::string slot24;
   };
   const Case cases[] = {
-      {V18, "[100]", "["},         // layout C: the single critical value; slot 24 not in the file
+      {V18, "[100]", "["},        // layout C: the single critical value; slot 24 not in the file
       {V19, "[3;7;100]", "[0]"},  // layout D: listed values, then the step
       {V20, "[3;7;100]", "[0]"},
       {V21, "[3;7;100]", "["},  // layout E: the range text as stored

@@ -62,7 +62,7 @@ TEST(QuestMessages, NewDocumentListsTheSevenDocumentTextsInOrder) {
   auto game = NewGame();
   const Enumeration e = Enumerate(*game);
   const std::vector<std::pair<int32_t, std::u16string>> expected = {
-      {6, u"GovMsg"},  {5, u"GovMsgSuccess"}, {4, u"RVagrel"},  {4, u"RToPlanet"},
+      {6, u"GovMsg"},  {5, u"GovMsgSuccess"}, {4, u"RVagrel"},   {4, u"RToPlanet"},
       {4, u"RToStar"}, {4, u"RFromPlanet"},   {4, u"RFromStar"},
   };
   EXPECT_EQ(CodesAndIds(e), expected);
@@ -98,8 +98,8 @@ TEST(QuestMessages, ParameterTextsFollowActiveViewCountAndCriticalKind) {
 
   const Enumeration e = Enumerate(*game);
   const std::vector<std::pair<int32_t, std::u16string>> expected = {
-      {1, u"Par(3).Name"},   {11, u"Par(3).Format(1)"},    {11, u"Par(3).Format(3)"},
-      {1, u"Par(12).Name"},  {3, u"Par(12).CriticalMsg"},
+      {1, u"Par(3).Name"},  {11, u"Par(3).Format(1)"},   {11, u"Par(3).Format(3)"},
+      {1, u"Par(12).Name"}, {3, u"Par(12).CriticalMsg"},
   };
   EXPECT_EQ(CodesAndIds(e), expected);
   EXPECT_EQ(e.texts[1], &p3.Name);
@@ -147,10 +147,7 @@ TEST(QuestMessages, IdsAndCodesOfLocationsAndPaths) {
     const Enumeration e = Enumerate(*game);
     const std::u16string pathPrefix = c.startId.substr(0, c.startId.size() - 5);
     const std::vector<std::pair<int32_t, std::u16string>> expected = {
-        {c.textCode, c.textId},
-        {10, c.deltaId},
-        {8, c.startId},
-        {9, pathPrefix + u"End"},
+        {c.textCode, c.textId},           {10, c.deltaId}, {8, c.startId}, {9, pathPrefix + u"End"},
         {10, pathPrefix + u"Delta(24)."},
     };
     EXPECT_EQ(CodesAndIds(e), expected);
@@ -181,9 +178,8 @@ TEST(QuestMessages, OrderWithinARecordAndAcrossRecords) {
 
   const Enumeration e = Enumerate(*game);
   const std::vector<std::pair<int32_t, std::u16string>> expected = {
-      {5007, u"L(5).Text(1)"}, {5007, u"L(5).Text(10)"}, {10, u"L(5).Delta(1)."},
-      {5007, u"L(5).Text(1)"}, {5007, u"L(5).Text(10)"}, {10, u"L(5).Delta(1)."},
-      {10, u"Path(7).Delta(3)."},
+      {5007, u"L(5).Text(1)"},  {5007, u"L(5).Text(10)"}, {10, u"L(5).Delta(1)."},    {5007, u"L(5).Text(1)"},
+      {5007, u"L(5).Text(10)"}, {10, u"L(5).Delta(1)."},  {10, u"Path(7).Delta(3)."},
   };
   EXPECT_EQ(CodesAndIds(e), expected);
   EXPECT_EQ(e.texts[4], &game->Location(2).Text(1));
@@ -240,7 +236,9 @@ TEST(QuestMessages, SampleQuestHasEveryKindButTheGameParameterName) {
   std::vector<int32_t> perKind(12, 0);
   for (const Message& m : e.Messages()) ++perKind[static_cast<std::size_t>(m.code % 1000)];
   for (int32_t kind = 1; kind <= 11; ++kind) {
-    if (kind == KindGameParName) EXPECT_EQ(perKind[2], 0);
-    else EXPECT_GT(perKind[static_cast<std::size_t>(kind)], 0) << "kind " << kind;
+    if (kind == KindGameParName)
+      EXPECT_EQ(perKind[2], 0);
+    else
+      EXPECT_GT(perKind[static_cast<std::size_t>(kind)], 0) << "kind " << kind;
   }
 }

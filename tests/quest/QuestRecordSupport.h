@@ -10,7 +10,6 @@
 #include "quest/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
-
 // "0a 00 ff" -> {0x0A, 0x00, 0xFF}; spaces and line breaks are ignored.
 inline std::vector<uint8_t> Hex(const std::string& text) {
   std::vector<uint8_t> bytes;
@@ -43,7 +42,7 @@ std::vector<uint8_t> SavedBytes(const Record& record) {
 
 // A change in its default state, in the written layout: 0,0,1,0,0; four zero bytes; empty
 // ExtraText; two cleared values lists; empty CustomCriticalMsg.
-inline const std::vector<uint8_t> DefaultChangeBytes = Hex(
-    "00000000 00000000 01000000 00000000 00000000  00 00 00 00  0100000000000000"
-    "00000000 01  00000000 01  0100000000000000");
+inline const std::vector<uint8_t> DefaultChangeBytes =
+    Hex("00000000 00000000 01000000 00000000 00000000  00 00 00 00  0100000000000000"
+        "00000000 01  00000000 01  0100000000000000");
 inline const std::vector<uint8_t> EmptyTextBytes = Hex("01000000 00000000");

@@ -90,9 +90,8 @@ TEST(TextField, LoadTable) {
 }
 
 TEST(TextField, WrittenTextsReadBackAsTheTrimmedText) {
-  for (const std::u16string& text :
-       {std::u16string(u"Привет"), std::u16string(u"  <clr>a<clrEnd>\r\n\r\n  b  "), std::u16string(u"\xDC00"),
-        std::u16string(u"end\u00A0")}) {
+  for (const std::u16string& text : {std::u16string(u"Привет"), std::u16string(u"  <clr>a<clrEnd>\r\n\r\n  b  "),
+                                     std::u16string(u"\xDC00"), std::u16string(u"end\u00A0")}) {
     TBlockFileReader reader(Saved(text));
     TTextField field;
     field.Load(reader);

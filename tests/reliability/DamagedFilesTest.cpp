@@ -134,7 +134,8 @@ TEST_F(DamagedProjectFiles, EveryCutPointFailsAndLeavesAnEmptyProject) {
   TtxgProject project(Catalogue());
   const std::string damaged = folder.File("damaged.txg");
   for (std::size_t cut = 0; cut < projectBytes.size(); ++cut) {
-    WriteBytes(damaged, std::vector<uint8_t>(projectBytes.begin(), projectBytes.begin() + static_cast<std::ptrdiff_t>(cut)));
+    WriteBytes(damaged,
+               std::vector<uint8_t>(projectBytes.begin(), projectBytes.begin() + static_cast<std::ptrdiff_t>(cut)));
     try {
       project.LoadFromFile(damaged);
       FAIL() << "a project cut at " << cut << " was loaded";
@@ -182,8 +183,9 @@ TEST_F(DamagedProjectFiles, ExchangeFileCutsAndChangesKeepNumberingAligned) {
     ASSERT_LE(watch.Largest(), AllocationLimitFor(bytes.size())) << what;
   };
   for (std::size_t cut = 0; cut < exchangeBytes.size(); cut += 1)
-    importAndCheck(std::vector<uint8_t>(exchangeBytes.begin(), exchangeBytes.begin() + static_cast<std::ptrdiff_t>(cut)),
-                   "cut at " + std::to_string(cut));
+    importAndCheck(
+        std::vector<uint8_t>(exchangeBytes.begin(), exchangeBytes.begin() + static_cast<std::ptrdiff_t>(cut)),
+        "cut at " + std::to_string(cut));
   std::mt19937 random(3);
   for (std::size_t position : SomePositions(exchangeBytes.size(), 300, 17))
     importAndCheck(WithByteChanged(exchangeBytes, position, static_cast<uint8_t>(1 + random() % 255)),

@@ -42,7 +42,8 @@ ScratchFolder::~ScratchFolder() {
 
 std::vector<std::string> ScratchFolder::Entries() const {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(path_))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -186,8 +186,8 @@ TEST(BlockParFormat, KeptCommentsAndDroppedComments) {
 // Encoding detection
 
 TEST(BlockParEncoding, FewerThanThreeBytesOrOnlyTheMarkLoadNothing) {
-  for (std::string bytes : {std::string(), std::string("K"), std::string("K="), std::string("\xFF\xFE"),
-                            std::string("\xFF\xFE\x4B")}) {
+  for (std::string bytes :
+       {std::string(), std::string("K"), std::string("K="), std::string("\xFF\xFE"), std::string("\xFF\xFE\x4B")}) {
     TBlockParJD tree;
     LoadBytes(tree, bytes);
     EXPECT_EQ(tree.First(), nullptr) << bytes;
@@ -224,7 +224,9 @@ TEST(BlockParEncoding, OnlyTheUtf16LeMarkIsRecognised) {
   }
   {
     TBlockParJD tree;  // UTF-16BE with its mark is 8-bit too, its zero bytes ending lines
-    LoadBytes(tree, std::string("\xFE\xFF\x00K\x00=\x00" "1", 8));
+    LoadBytes(tree, std::string("\xFE\xFF\x00K\x00=\x00"
+                                "1",
+                                8));
     EXPECT_EQ(Dump(tree), "=[]");
   }
 }
@@ -232,7 +234,9 @@ TEST(BlockParEncoding, OnlyTheUtf16LeMarkIsRecognised) {
 TEST(BlockParEncoding, EightBitLinesAreUtf8OrWindows1251LineByLine) {
   TBlockParJD tree;
   // Ключ=Значение once in UTF-8 and once in Windows-1251.
-  LoadBytes(tree, WideToAnsi(u"Ключ=Значение\r\n") + "\xCA\xEB\xFE\xF7" "2=\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5");
+  LoadBytes(tree, WideToAnsi(u"Ключ=Значение\r\n") +
+                      "\xCA\xEB\xFE\xF7"
+                      "2=\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5");
   EXPECT_EQ(tree.Par_Get(u"Ключ"), u"Значение");
   EXPECT_EQ(tree.Par_Get(u"Ключ2"), u"Значение");
 }
@@ -315,8 +319,7 @@ TEST(BlockParElements, DeepNestingLoadsAndFreesWithoutExhaustingTheStack) {
 TEST(BlockParFiles, IncludeFillsTheBlockAfterItsInlineLinesWithItsOwnEncoding) {
   ScratchFolder folder;
   std::string include = folder.Write("inc.txt", Utf16LeBytes(u"// dropped\r\nB=2\r\nSub{\r\nC=3\r\n}\r\n}\r\nLost=4"));
-  std::string main = folder.Write(
-      "main.txt", "// top\r\nName = " + include + " { A=1\r\nA2=1\r\n}\r\nAfter=5\r\n");
+  std::string main = folder.Write("main.txt", "// top\r\nName = " + include + " { A=1\r\nA2=1\r\n}\r\nAfter=5\r\n");
   TBlockParJD tree;
   tree.LoadFromFile(main, true);
   EXPECT_EQ(Dump(tree), "#[// top] Name{A=[1] A2=[1] B=[2] Sub{C=[3]}} After=[5]");

@@ -397,7 +397,8 @@ TEST(File, FailedLoadClosesTheFile) {
   // A size whose slack cannot be represented fails after the file was opened.
   file.SetName(SparseFile(folder, "almost2g", INT32_MAX - 10));
   TBufJD buffer;
-  EXPECT_EQ(ErrorText([&] { buffer.LoadFromFile(file); }), "ReAllocRJD. size=" + std::to_string(int64_t{INT32_MAX} + 246));
+  EXPECT_EQ(ErrorText([&] { buffer.LoadFromFile(file); }),
+            "ReAllocRJD. size=" + std::to_string(int64_t{INT32_MAX} + 246));
   EXPECT_FALSE(file.IsOpen());
   file.Open();  // no lock left behind
   file.Close();

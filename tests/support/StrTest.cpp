@@ -31,9 +31,8 @@ struct CountCase {
 
 TEST(ParameterStrings, CountsParts) {
   const std::vector<CountCase> cases = {
-      {u"", u",", 0},       {u"", u"", 0},          {u"a,,b", u",", 3}, {u"a;b,c", u",;", 3},
-      {u"abc", u"", 1},     {u"a,b", u",,", 2},     {u",", u",", 2},    {u"a b  c", u" ", 4},
-      {u"k=a=b", u"=", 3},  {u"x{y}z", u"{}", 3},
+      {u"", u",", 0},     {u"", u"", 0},   {u"a,,b", u",", 3},   {u"a;b,c", u",;", 3}, {u"abc", u"", 1},
+      {u"a,b", u",,", 2}, {u",", u",", 2}, {u"a b  c", u" ", 4}, {u"k=a=b", u"=", 3},  {u"x{y}z", u"{}", 3},
   };
   for (const auto& c : cases) EXPECT_EQ(GetCountParJD(c.str, c.raz), c.expected) << Utf8(c.str) << " / " << Utf8(c.raz);
 }
@@ -47,10 +46,10 @@ struct PartCase {
 
 TEST(ParameterStrings, FindsEveryPart) {
   const std::vector<PartCase> cases = {
-      {u"a,,b", u",", 0, 1, u"a"},    {u"a,,b", u",", 1, 3, u""},     {u"a,,b", u",", 2, 4, u"b"},
-      {u"a,", u",", 1, 3, u""},       {u",a", u",", 0, 1, u""},       {u",a", u",", 1, 2, u"a"},
-      {u"abc", u",", 0, 1, u"abc"},   {u"abc", u",", -4, 1, u"abc"},  {u"a;b,c", u",;", 2, 5, u"c"},
-      {u"k = v", u"=", 1, 4, u" v"},  {u"", u",", 0, 1, u""},
+      {u"a,,b", u",", 0, 1, u"a"},   {u"a,,b", u",", 1, 3, u""},    {u"a,,b", u",", 2, 4, u"b"},
+      {u"a,", u",", 1, 3, u""},      {u",a", u",", 0, 1, u""},      {u",a", u",", 1, 2, u"a"},
+      {u"abc", u",", 0, 1, u"abc"},  {u"abc", u",", -4, 1, u"abc"}, {u"a;b,c", u",;", 2, 5, u"c"},
+      {u"k = v", u"=", 1, 4, u" v"}, {u"", u",", 0, 1, u""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8(c.str) + " np=" + std::to_string(c.np));
@@ -118,10 +117,16 @@ TEST(Trim, RemovesOnlyNulTabLineEndsAndSpace) {
   const std::vector<std::pair<std::u16string, std::u16string>> cases = {
       {std::u16string(u" \t\r\n\0 ", 6), u""},
       {u" a b ", u"a b"},
-      {u"\x01" u"a\x01", u"\x01" u"a\x01"},
+      {u"\x01"
+       u"a\x01",
+       u"\x01"
+       u"a\x01"},
       {std::u16string(u"\0\0x\0", 4), u"x"},
       {u"", u""},
-      {u"\x0B" u"a", u"\x0B" u"a"},
+      {u"\x0B"
+       u"a",
+       u"\x0B"
+       u"a"},
       {u"\u00A0a\u00A0", u"\u00A0a\u00A0"},
   };
   for (const auto& [input, expected] : cases) EXPECT_EQ(TrimJD(input), expected) << Utf8(input);
@@ -142,9 +147,9 @@ TEST(Search, Replace) {
     std::u16string str, find, repl, expected;
   };
   const std::vector<Case> cases = {
-      {u"aaa", u"aa", u"b", u"ba"},       {u"aaa", u"", u"b", u"aaa"},     {u"ab", u"abc", u"x", u"ab"},
-      {u"", u"a", u"b", u""},             {u"a.b.c", u".", u"", u"abc"},   {u"aXa", u"a", u"aa", u"aaXaa"},
-      {u"<!>x<!>", u"<!>", u"", u"x"},    {u"abab", u"ab", u"ab", u"abab"},
+      {u"aaa", u"aa", u"b", u"ba"},    {u"aaa", u"", u"b", u"aaa"},      {u"ab", u"abc", u"x", u"ab"},
+      {u"", u"a", u"b", u""},          {u"a.b.c", u".", u"", u"abc"},    {u"aXa", u"a", u"aa", u"aaXaa"},
+      {u"<!>x<!>", u"<!>", u"", u"x"}, {u"abab", u"ab", u"ab", u"abab"},
   };
   for (const auto& c : cases) EXPECT_EQ(ReplaceJD(c.str, c.find, c.repl), c.expected) << Utf8(c.str);
 }
@@ -168,7 +173,8 @@ TEST(Search, FindFromIndex) {
 
 std::vector<std::u16string> Texts(const TStringsJD& list) {
   std::vector<std::u16string> texts;
-  for (TStringsElJD* element = list.First(); element != nullptr; element = element->Next) texts.push_back(element->Text);
+  for (TStringsElJD* element = list.First(); element != nullptr; element = element->Next)
+    texts.push_back(element->Text);
   // The backward links must tell the same story.
   std::vector<std::u16string> backwards;
   for (TStringsElJD* element = list.Last(); element != nullptr; element = element->Previous)
@@ -235,7 +241,10 @@ TEST(CodePage, EightBitTextIsUtf8WhenValidElseWindows1251) {
       {"\xC0\xAF", u"\u0410\u0407"},                                    // overlong UTF-8 is not UTF-8
       {"\xED\xA0\x80", u"\u043D\u00A0\u0402"},                          // an encoded surrogate is not either
       {"\xD0", u"\u0420"},                                              // cut UTF-8 sequence
-      {"a\x98" "b", u"a\uFFFD" u"b"},                                   // the one byte 1251 leaves undefined
+      {"a\x98"
+       "b",
+       u"a\uFFFD"
+       u"b"},  // the one byte 1251 leaves undefined
       {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
   };
   for (const auto& c : cases) EXPECT_EQ(AnsiToWide(c.bytes), c.expected) << c.bytes;
@@ -251,8 +260,14 @@ TEST(CodePage, WideTextBecomesUtf8WithLoneSurrogatesReplaced) {
       {u"abc", "abc"},
       {u"Ключ", "\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87"},
       {u"\U0001F600", "\xF0\x9F\x98\x80"},
-      {u"a\xD800" u"b", "a\xEF\xBF\xBD" "b"},
-      {u"\xDC00" u"a", "\xEF\xBF\xBD" "a"},
+      {u"a\xD800"
+       u"b",
+       "a\xEF\xBF\xBD"
+       "b"},
+      {u"\xDC00"
+       u"a",
+       "\xEF\xBF\xBD"
+       "a"},
       {u"a\xD83D", "a\xEF\xBF\xBD"},
       {u"\xDC00\xD800", "\xEF\xBF\xBD\xEF\xBF\xBD"},
       {std::u16string(u"\0", 1), std::string("\0", 1)},
@@ -270,7 +285,7 @@ TEST(CodePage, WellFormedWideTextSurvivesTheRoundTrip) {
 
 TEST(StrToInt, AcceptsSignedDecimal32BitValues) {
   const std::vector<std::pair<std::u16string, int32_t>> cases = {
-      {u"0", 0}, {u"-0", 0}, {u"+7", 7}, {u"007", 7}, {u"2147483647", 2147483647}, {u"-2147483648", INT32_MIN},
+      {u"0", 0},     {u"-0", 0}, {u"+7", 7}, {u"007", 7}, {u"2147483647", 2147483647}, {u"-2147483648", INT32_MIN},
       {u"-15", -15},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(StrToIntJD(text), expected) << Utf8(text);

@@ -54,9 +54,9 @@ TEST_F(WindowCommands, CancelledDialogsChangeNothing) {
   QTest::mouseClick(form->ForwardImage, Qt::LeftButton);
   const int position = form->MessagesListTrackBar->Position();
   const QString caption = form->windowTitle();
-  for (QToolButton* button : {form->NewProjectButton, form->LoadProjectButton, form->SaveProjectButton,
-                              form->ExportSourceBtn, form->ExportTargetBtn, form->LoadMsgsButton,
-                              form->SaveMsgsButton, form->ToolButton7}) {
+  for (QToolButton* button :
+       {form->NewProjectButton, form->LoadProjectButton, form->SaveProjectButton, form->ExportSourceBtn,
+        form->ExportTargetBtn, form->LoadMsgsButton, form->SaveMsgsButton, form->ToolButton7}) {
     SCOPED_TRACE(button->objectName().toStdString());
     Click(button);
     EXPECT_EQ(form->MessagesListTrackBar->Position(), position);
@@ -140,7 +140,8 @@ TEST_F(WindowCommands, ExportBothQuests) {
     QString file;
     std::u16string expected;
   };
-  const Case cases[] = {{source, project().GetSourceText(cleared)}, {target, form->Catalogue->Par_Get(u"MessageDeletedMSG")}};
+  const Case cases[] = {{source, project().GetSourceText(cleared)},
+                        {target, form->Catalogue->Par_Get(u"MessageDeletedMSG")}};
   for (const Case& c : cases) {
     TtxgProject reread(*form->Catalogue);
     reread.NewFromSource(FileNameForLibrary(c.file));
@@ -259,11 +260,11 @@ TEST_F(WindowCommands, FontGoesToTheWindowAndTheTexts) {
 
 struct ChangeCase {
   const char* name;
-  bool change;                       // whether a translation is changed first
+  bool change;  // whether a translation is changed first
   std::vector<TSaveChangesAnswer> answers;
   bool saveDialogAnswered;
   int expectedAsks;
-  bool expectedNewProjectDialog;     // whether New project went on to its file dialog
+  bool expectedNewProjectDialog;  // whether New project went on to its file dialog
 };
 
 TEST_F(WindowCommands, DiscardingChangedTranslationsIsAsked) {

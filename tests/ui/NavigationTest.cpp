@@ -20,9 +20,7 @@ class WindowNavigation : public testing::Test {
     QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
     ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
   }
-  void Press(TPictureButton* picture, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(picture, button);
-  }
+  void Press(TPictureButton* picture, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(picture, button); }
   void Show(int32_t message) {
     const int32_t position = project().PositionOfMessage(message);
     ASSERT_GT(position, 0) << "message " << message << " has no position";

@@ -81,8 +81,8 @@ TEST(WindowStartUp, ControlsHintsBoundsAndFirstState) {
       EXPECT_EQ(c.control->geometry(), c.bounds);
     }
   }
-  for (TPictureButton* picture : {form->BackImage, form->FindNotEditedImage, form->ForwardImage, form->CopyImage,
-                                  form->ClearImage})
+  for (TPictureButton* picture :
+       {form->BackImage, form->FindNotEditedImage, form->ForwardImage, form->CopyImage, form->ClearImage})
     EXPECT_FALSE(picture->pixmap().isNull()) << picture->objectName().toStdString();
   EXPECT_EQ(form->geometry(), QRect(157, 107, 547, 385));
   EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"DefaultProgramTitle"));
@@ -112,13 +112,16 @@ TEST(WindowStartUp, FileDialogsFromTheCatalogue) {
     bool overwritePrompt;
   };
   const Case cases[] = {
-      {form->SourceOpenDialog, "SourceOpenDialog", TFileDialog::Open, "Xengrav|*.xg", "xg", u"SourceOpenDialogTitle", false},
+      {form->SourceOpenDialog, "SourceOpenDialog", TFileDialog::Open, "Xengrav|*.xg", "xg", u"SourceOpenDialogTitle",
+       false},
       {form->ProjectOpenDialog, "ProjectOpenDialog", TFileDialog::Open, "Translation of Xengrav|*.txg", "txg",
        u"ProjectOpenDialogTitle", false},
       {form->LoadMsgsOpenDialog, "LoadMsgsOpenDialog", TFileDialog::Open, "Unicode Text Document|*.txt", "txt",
        u"LoadMsgsOpenDialogTitle", false},
-      {form->SourceSaveDialog, "SourceSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", u"SourceSaveDialogTitle", true},
-      {form->TargetSaveDialog, "TargetSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", u"TargetSaveDialogTitle", true},
+      {form->SourceSaveDialog, "SourceSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", u"SourceSaveDialogTitle",
+       true},
+      {form->TargetSaveDialog, "TargetSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", u"TargetSaveDialogTitle",
+       true},
       {form->ProjectSaveDialog, "ProjectSaveDialog", TFileDialog::Save, "Translation of Xengrav|*.txg", "txg",
        u"ProjectSaveDialogTitle", false},
       {form->SaveMsgsSaveDialog, "SaveMsgsSaveDialog", TFileDialog::Save, "Unicode Text Document|*.txt", "txt",
@@ -196,8 +199,8 @@ void WriteCatalogueWithout(const QString& fileName, const QString& key) {
 }
 
 TEST(WindowStartUp, EveryMissingKeyStopsTheStart) {
-  const char* const keys[] = {"NewProjectButtonHint", "DefaultProgramTitle", "PathTextMSGType",
-                              "CannotFindNotEditedMessage", "MessageDeletedMSG", "RVagrel"};
+  const char* const keys[] = {"NewProjectButtonHint",       "DefaultProgramTitle", "PathTextMSGType",
+                              "CannotFindNotEditedMessage", "MessageDeletedMSG",   "RVagrel"};
   for (const char* key : keys) {
     SCOPED_TRACE(key);
     Scratch scratch;
@@ -231,7 +234,8 @@ TEST(WindowStartUp, CatalogueSearchOrder) {
   QDir::setCurrent(previous);
   ASSERT_GE(candidates.size(), 3);
   EXPECT_EQ(candidates[0], QDir(elsewhere.Folder().path()).absoluteFilePath(QStringLiteral("msg_cfg.txt")));
-  EXPECT_EQ(candidates[1], QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("msg_cfg.txt")));
+  EXPECT_EQ(candidates[1],
+            QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("msg_cfg.txt")));
   EXPECT_TRUE(candidates.back().endsWith(QStringLiteral("share/xgtranslator/msg_cfg.txt")));
 
   // The first candidate that exists wins.
@@ -284,8 +288,12 @@ TEST(WindowControls, ChangeEventsOnlyForADifferentTextOrPosition) {
     QString text;
     int changesAfter;
   };
-  const TextStep textSteps[] = {{QString(), 0}, {QStringLiteral("a\r\nb"), 1}, {QStringLiteral("a\r\nb"), 1},
-                                {QStringLiteral("a\nb"), 2}, {QString(), 3}, {QString(), 3}};
+  const TextStep textSteps[] = {{QString(), 0},
+                                {QStringLiteral("a\r\nb"), 1},
+                                {QStringLiteral("a\r\nb"), 1},
+                                {QStringLiteral("a\nb"), 2},
+                                {QString(), 3},
+                                {QString(), 3}};
   for (const TextStep& step : textSteps) {
     memo.SetText(step.text);
     EXPECT_EQ(memoChanges, step.changesAfter) << step.text.toStdString();
