@@ -1,37 +1,31 @@
 #pragma once
-// TIdIndex: message id -> smallest message number with that id, over a 1-based id array. An open
-// addressing table of message numbers: one allocation, and the ids themselves stay in the array.
+// TIdIndex: message id -> smallest message number with that id, over a 1-based id array. The ids
+// themselves stay in the array; the table holds message numbers.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// FNV-1a over the code units: equal texts give equal hashes, and short ids hash fast.
-inline std::size_t HashUnits(std::u16string_view text) {
-  uint64_t hash = 14695981039346656037ull;
-  for (char16_t unit : text) {
-    hash ^= unit;
-    hash *= 1099511628211ull;
-  }
-  return static_cast<std::size_t>(hash ^ (hash >> 32));
-}
+#include "support/OpenTable.h"
 
 class TIdIndex {
+  struct TIdOf {
+    const std::vector<std::u16string>* ids;
+    std::u16string_view operator()(int32_t n) const { return (*ids)[static_cast<std::size_t>(n)]; }
+  };
+
  public:
   // Indexes ids[1..count]. The array must not change while the index is used.
   void Build(const std::vector<std::u16string>& ids, int32_t count) {
     ids_ = &ids;
-    std::size_t capacity = 16;
-    while (capacity < static_cast<std::size_t>(count) * 2) capacity *= 2;
-    slots_.assign(capacity, 0);
-    smallest_.assign(static_cast<std::size_t>(count) + 1, false);
+    table_.Reset(static_cast<std::size_t>(std::max(count, 0)));
+    smallest_.assign(static_cast<std::size_t>(std::max(count, 0)) + 1, false);
     for (int32_t n = 1; n <= count; ++n) {
-      const std::u16string& id = ids[static_cast<std::size_t>(n)];
-      std::size_t slot = Hash(id) & (capacity - 1);
       // Numbers go in increasing order, so an id already present keeps its smaller number.
-      while (slots_[slot] != 0 && ids[static_cast<std::size_t>(slots_[slot])] != id) slot = (slot + 1) & (capacity - 1);
-      if (slots_[slot] == 0) {
-        slots_[slot] = n;
+      int32_t& slot = table_.Slot(ids[static_cast<std::size_t>(n)], TIdOf{ids_});
+      if (slot == 0) {
+        slot = n;
         smallest_[static_cast<std::size_t>(n)] = true;
       }
     }
@@ -46,23 +40,19 @@ class TIdIndex {
 
   void Clear() {
     ids_ = nullptr;
-    slots_.clear();
+    table_.Clear();
     smallest_.clear();
   }
 
   // The smallest message number whose id is `id`, or -1.
   int32_t Find(std::u16string_view id) const {
-    if (ids_ == nullptr || slots_.empty()) return -1;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = Hash(id) & mask; slots_[slot] != 0; slot = (slot + 1) & mask)
-      if ((*ids_)[static_cast<std::size_t>(slots_[slot])] == id) return slots_[slot];
-    return -1;
+    if (ids_ == nullptr) return -1;
+    const int32_t n = table_.Find(id, TIdOf{ids_});
+    return n == 0 ? -1 : n;
   }
 
  private:
-  static std::size_t Hash(std::u16string_view text) { return HashUnits(text); }
-
   const std::vector<std::u16string>* ids_ = nullptr;
-  std::vector<int32_t> slots_;
+  TOpenTable table_;
   std::vector<bool> smallest_;  // per number: no smaller number has the same id
 };

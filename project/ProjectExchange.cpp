@@ -10,6 +10,7 @@
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
 #include "support/JD_Str.h"
+#include "support/OpenTable.h"
 
 namespace {
 
@@ -19,16 +20,6 @@ constexpr uint8_t ByteOrderMarkHigh = 0xFE;
 const std::u16string RecordBegin = u"<Begin ";
 const std::u16string HeaderEnd = u">\r\n";
 const std::u16string RecordEnd = u"\r\n<End>";
-
-// The part of `text` that TrimJD keeps, without copying it.
-std::u16string_view TrimmedViewJD(const std::u16string& text) {
-  auto trimmed = [](char16_t c) { return c == 0 || c == u'\t' || c == u'\n' || c == u'\r' || c == u' '; };
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && trimmed(text[begin])) ++begin;
-  while (end > begin && trimmed(text[end - 1])) --end;
-  return std::u16string_view(text).substr(begin, end - begin);
-}
 
 // The tags of a text, in order: every "<" through the next ">", an unclosed "<" to the end, and a
 // stray ">" after the last tag together with the text before it (but not one at the very start).
@@ -92,24 +83,22 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
     return field == nullptr ? noText : field->Text;
   };
   // Messages whose TrimJD texts are equal form one record at the place of the first of them. The
-  // groups are found through an open addressing table of each group's last message so far.
+  // groups are found through a table of each group's last message so far.
   std::vector<int32_t> nextInGroup(static_cast<std::size_t>(count) + 1, 0);
   std::vector<bool> opensGroup(static_cast<std::size_t>(count) + 1, false);
   std::vector<std::u16string_view> trimmed(static_cast<std::size_t>(count) + 1);
-  std::size_t capacity = 16;
-  while (capacity < static_cast<std::size_t>(count) * 2) capacity *= 2;
-  std::vector<int32_t> lastOfGroup(capacity, 0);
+  TOpenTable lastOfGroup;
+  lastOfGroup.Reset(static_cast<std::size_t>(count));
+  auto trimmedOf = [&trimmed](int32_t n) { return trimmed[static_cast<std::size_t>(n)]; };
   for (int32_t i = 1; i <= count; ++i) {
     const auto slot = static_cast<std::size_t>(i);
-    trimmed[slot] = TrimmedViewJD(sourceText(i));
-    std::size_t at = HashUnits(trimmed[slot]) & (capacity - 1);
-    while (lastOfGroup[at] != 0 && trimmed[static_cast<std::size_t>(lastOfGroup[at])] != trimmed[slot])
-      at = (at + 1) & (capacity - 1);
-    if (lastOfGroup[at] == 0)
+    trimmed[slot] = TrimViewJD(sourceText(i));
+    int32_t& last = lastOfGroup.Slot(trimmed[slot], trimmedOf);
+    if (last == 0)
       opensGroup[slot] = true;
     else
-      nextInGroup[static_cast<std::size_t>(lastOfGroup[at])] = i;
-    lastOfGroup[at] = i;
+      nextInGroup[static_cast<std::size_t>(last)] = i;
+    last = i;
   }
 
   // The writer is sized once: a file of a few megabytes grown piece by piece, or built as one

@@ -146,13 +146,15 @@ std::u16string CutCommentJD(const std::u16string& str) {
   return str.substr(0, end);
 }
 
-std::u16string TrimJD(const std::u16string& str) {
+std::u16string_view TrimViewJD(std::u16string_view str) {
   std::size_t begin = 0;
   std::size_t end = str.size();
   while (begin < end && IsTrimmedByTrimJD(str[begin])) ++begin;
   while (end > begin && IsTrimmedByTrimJD(str[end - 1])) --end;
   return str.substr(begin, end - begin);
 }
+
+std::u16string TrimJD(const std::u16string& str) { return std::u16string(TrimViewJD(str)); }
 
 bool IsSubStrJD(const std::u16string& str, const std::u16string& sub) {
   if (str.empty() || sub.empty() || sub.size() > str.size()) return false;

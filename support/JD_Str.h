@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 class TStringsElJD {
  public:
@@ -48,6 +49,8 @@ std::u16string GetCommentJD(const std::u16string& str);
 std::u16string CutCommentJD(const std::u16string& str);
 // Removes NUL, tab, LF, CR and space at both ends (not other control characters).
 std::u16string TrimJD(const std::u16string& str);
+// The part of `str` that TrimJD keeps, without copying it.
+std::u16string_view TrimViewJD(std::u16string_view str);
 bool IsSubStrJD(const std::u16string& str, const std::u16string& sub);
 std::u16string ReplaceJD(const std::u16string& str, const std::u16string& find, const std::u16string& repl);
 int32_t FindJD(const std::u16string& str, const std::u16string& sub, int32_t from);

@@ -129,7 +129,14 @@ TEST(Trim, RemovesOnlyNulTabLineEndsAndSpace) {
        u"a"},
       {u"\u00A0a\u00A0", u"\u00A0a\u00A0"},
   };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(TrimJD(input), expected) << Utf8(input);
+  for (const auto& [input, expected] : cases) {
+    EXPECT_EQ(TrimJD(input), expected) << Utf8(input);
+    // The view must lie inside the input: it is a window on it, not a copy.
+    const std::u16string_view view = TrimViewJD(input);
+    EXPECT_EQ(view, expected) << Utf8(input);
+    EXPECT_TRUE(view.empty() ||
+                (view.data() >= input.data() && view.data() + view.size() <= input.data() + input.size()));
+  }
 }
 
 TEST(Search, IsSubStr) {
