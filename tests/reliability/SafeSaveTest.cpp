@@ -128,17 +128,17 @@ TEST(SafeSave, RefusedSavesLeaveTheOldFileUnchanged) {
 
   // Writable file in a folder without write permission.
   const std::string inLockedFolder = folder.File("locked/project.txg");
-  std::filesystem::create_directory(folder.Path() / "locked");
+  std::filesystem::create_directory(folder.File("locked"));
   project.SaveToFile(inLockedFolder);
   const auto lockedBefore = ReadBytes(inLockedFolder);
   chmod(inLockedFolder.c_str(), 0666);
-  chmod((folder.Path() / "locked").c_str(), 0555);
+  chmod(folder.File("locked").c_str(), 0555);
   project.SetTargetText(1, u"changed again");
   code = SaveRefusedAsAccessDenied(project, inLockedFolder);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(ReadBytes(inLockedFolder), lockedBefore);
-  chmod((folder.Path() / "locked").c_str(), 0755);
-  EXPECT_EQ(std::filesystem::directory_iterator(folder.Path() / "locked")->path().filename(), "project.txg")
+  chmod(folder.File("locked").c_str(), 0755);
+  EXPECT_EQ(std::filesystem::directory_iterator(folder.File("locked"))->path().filename(), "project.txg")
       << "a refused save left a temporary behind";
 }
 
