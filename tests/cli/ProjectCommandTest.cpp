@@ -18,7 +18,6 @@
 
 namespace {
 
-using clitest::Folder;
 using clitest::ReadWhole;
 using clitest::ToolResult;
 
@@ -58,7 +57,7 @@ std::string Line(const std::string& text, const std::string& start) {
 }
 
 TEST(ProjectCommand, WholeRoadOfATranslation) {
-  Folder folder;
+  ScratchFolder folder;
   const std::string project = folder.File("sample.txg");
   ASSERT_EQ(RunTool({"new", Sample, project}).exitCode, 0);
 
@@ -109,7 +108,7 @@ TEST(ProjectCommand, WholeRoadOfATranslation) {
 }
 
 TEST(ProjectCommand, ImportWithProblemsPrintsTheReportAndExitsWithOne) {
-  Folder folder;
+  ScratchFolder folder;
   const std::string project = folder.File("p.txg");
   ASSERT_EQ(RunTool({"new", Sample, project}).exitCode, 0);
   WriteExchange(folder.File("in.txt"), u"<Begin Nowhere(1).Start GovMsg>\r\nМиссия\r\n<End>\r\n");
@@ -122,7 +121,7 @@ TEST(ProjectCommand, ImportWithProblemsPrintsTheReportAndExitsWithOne) {
 }
 
 TEST(ProjectCommand, FileThatIsNotUnicodeLeavesTheProjectUntouched) {
-  Folder folder;
+  ScratchFolder folder;
   const std::string project = folder.File("p.txg");
   ASSERT_EQ(RunTool({"new", Sample, project}).exitCode, 0);
   const std::string before = ReadWhole(project);
@@ -135,7 +134,7 @@ TEST(ProjectCommand, FileThatIsNotUnicodeLeavesTheProjectUntouched) {
 }
 
 TEST(ProjectCommand, UsageAndFileErrors) {
-  Folder folder;
+  ScratchFolder folder;
   const std::string project = folder.File("p.txg");
   ASSERT_EQ(RunTool({"new", Sample, project}).exitCode, 0);
   struct Case {

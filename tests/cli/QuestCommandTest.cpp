@@ -27,7 +27,6 @@ namespace {
 const std::string Catalogue = std::string(XG_DATA_DIR) + "/msg_cfg.txt";
 const std::string Sample = std::string(XG_DATA_DIR) + "/sample.xg";
 
-using clitest::Folder;
 using clitest::ReadWhole;
 using clitest::ToolResult;
 
@@ -72,7 +71,7 @@ TEST(QuestCommand, MessagesListsEveryMessageOfTheSampleInOrder) {
 }
 
 TEST(QuestCommand, MessagesEscapesControlCharactersAndShowsNegativeCodes) {
-  Folder folder;
+  ScratchFolder folder;
   auto game = NewGame();
   game->QuestDescription.Text =
       u"a\\b\tc\x01"
@@ -92,7 +91,7 @@ TEST(QuestCommand, MessagesEscapesControlCharactersAndShowsNegativeCodes) {
 }
 
 TEST(QuestCommand, ConvertSavesAnyVersionAsTheCurrentOne) {
-  Folder folder;
+  ScratchFolder folder;
   auto source = NewGame();
   source->Selector1 = 3;
   source->LocationCount = 2;
@@ -123,7 +122,7 @@ TEST(QuestCommand, InfoSummarisesTheSample) {
 }
 
 TEST(QuestCommand, InfoNamesTheVersionAsRead) {
-  Folder folder;
+  ScratchFolder folder;
   auto source = NewGame();
   struct Case {
     int32_t version;
@@ -140,7 +139,7 @@ TEST(QuestCommand, InfoNamesTheVersionAsRead) {
 }
 
 TEST(QuestCommand, ExitCodesAndErrorTexts) {
-  Folder folder;
+  ScratchFolder folder;
   const std::vector<uint8_t> sample = [] {
     std::ifstream in(Sample, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});

@@ -13,35 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "common/ScratchFolder.h"
+
 namespace clitest {
 
 inline const std::string ShippedCatalogue = std::string(XG_DATA_DIR) + "/msg_cfg.txt";
 inline const std::string SampleQuest = std::string(XG_DATA_DIR) + "/sample.xg";
-
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "xgcli-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    std::ofstream(File(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return File(name);
-  }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -68,7 +45,7 @@ inline std::string Quoted(const std::string& text) {
 
 // xgtool with exactly these arguments.
 inline ToolResult RunTool(const std::vector<std::string>& args) {
-  Folder outputs;
+  ScratchFolder outputs;
   std::string command = Quoted(std::string(XG_BIN_DIR) + "/xgtool");
   for (const std::string& arg : args) command += " " + Quoted(arg);
   command += " >" + Quoted(outputs.File("out")) + " 2>" + Quoted(outputs.File("err"));

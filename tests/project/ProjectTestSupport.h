@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ScratchFolder.h"
 #include "common/ShippedData.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
@@ -21,25 +22,6 @@ namespace projecttest {
 inline const TBlockParJD& Catalogue() { return ShippedCatalogue(); }
 
 inline std::string SampleQuest() { return std::string(XG_DATA_DIR) + "/sample.xg"; }
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "xg-project-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::vector<uint8_t> ReadBytes(const std::string& fileName) {
   TBlockFileReader file(fileName);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ScratchFolder.h"
 #include "quest/BlockFile.h"
 
 namespace fs = std::filesystem;
@@ -43,24 +44,9 @@ int ErrorCodeOf(const std::function<void()>& action) {
 
 class BlockFileFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("xg_blockfile_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(folder_, ignored);
-  }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  fs::path folder_;
+  std::vector<std::string> FolderEntries() const { return scratch_.Entries(); }
+  ScratchFolder scratch_;
+  fs::path folder_{scratch_.Path()};
 };
 
 TEST(InOutError, MessagesByNumber) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <climits>
 #include <filesystem>
@@ -13,6 +11,7 @@
 
 #include "common/FullQuest.h"
 #include "common/LegacyQuestWriter.h"
+#include "common/ScratchFolder.h"
 #include "quest/BlockFile.h"
 #include "quest/GameContent.h"
 #include "tests/quest/QuestRecordSupport.h"
@@ -103,17 +102,6 @@ std::vector<uint8_t> ReadFileBytes(const std::string& fileName) {
   std::ifstream in(fileName, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "questdoc-XXXXXX").string();
-    Path = mkdtemp(pattern.data());
-  }
-  ~TempFolder() { std::filesystem::remove_all(Path); }
-  std::string File(const std::string& name) const { return Path + "/" + name; }
-  std::string Path;
-};
 
 }  // namespace
 
@@ -458,7 +446,7 @@ TEST(QuestDocument, AssignGivesACopyThatSavesAlike) {
 }
 
 TEST(QuestDocument, LoadFromFileLeavesTheDocumentAloneWhenTheFileCannotBeOpened) {
-  TempFolder folder;
+  ScratchFolder folder;
   struct Case {
     std::string fileName;
     int code;
@@ -479,14 +467,14 @@ TEST(QuestDocument, LoadFromFileLeavesTheDocumentAloneWhenTheFileCannotBeOpened)
 }
 
 TEST(QuestDocument, SaveToFileWritesTheDocumentAndLeavesNoTemporary) {
-  TempFolder folder;
+  ScratchFolder folder;
   auto game = NewGame();
   BuildSmallQuest(*game);
   const std::string fileName = folder.File("quest.xg");
   { std::ofstream(fileName) << "an older, longer file that the save replaces entirely ......................"; }
   game->SaveToFile(fileName);
   EXPECT_EQ(ReadFileBytes(fileName), Written(*game));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 
   auto loaded = NewGame();
   loaded->LoadFromFile(fileName);
@@ -497,7 +485,7 @@ TEST(QuestDocument, SaveToFileWritesTheDocumentAndLeavesNoTemporary) {
   EXPECT_EQ(Written(*reloaded), ReadFileBytes(fileName));
 
   EXPECT_THROW(game->SaveToFile(folder.File("no-folder/quest.xg")), EInOutError);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
 TEST(QuestDocument, FullCapacityQuestRoundTrips) {
