@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
+#include "ui/keys/CatalogueKeys.h"
 
 namespace {
 

@@ -83,8 +83,7 @@ int ExportMessagesCommand(const std::vector<std::string>& args, CommandContext& 
   if (args.size() != 2) throw UsageError{"export-messages needs a project file and a text file"};
   auto project = LoadProject(args[0], context);
   // The references are resolved in memory only: the project file stays as it is.
-  project->ResolveEmptyReferences();
-  project->LinkDuplicatePaths();
+  project->Relink();
   project->SaveMessages(args[1]);
   return ExitOk;
 }
@@ -94,8 +93,7 @@ int ImportMessagesCommand(const std::vector<std::string>& args, CommandContext& 
   auto project = LoadProject(args[0], context);
   std::u16string report;
   project->LoadMessages(args[1], report);
-  project->ResolveEmptyReferences();
-  project->LinkDuplicatePaths();
+  project->Relink();
   project->SaveToFile(args[0]);
   context.out << WideToAnsi(report);
   return report.empty() ? ExitOk : ExitReported;

@@ -28,15 +28,11 @@ int ConvertCommand(const std::vector<std::string>& args, CommandContext& context
 int MessagesCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 1) throw UsageError{"messages needs one quest file"};
   std::unique_ptr<TGame> game = LoadQuest(args[0], context);
-  int32_t count = 0;
-  std::vector<int32_t> types;
-  std::vector<TTextField*> texts;
-  std::vector<std::u16string> ids;
-  game->EnumerateMessages(count, types, texts, ids);
-  for (int32_t n = 1; n <= count; ++n) {
+  const TMessageList messages = game->Messages();
+  for (int32_t n = 1; n <= messages.Count; ++n) {
     const auto i = static_cast<std::size_t>(n);
-    context.out << n << '\t' << types[i] << '\t' << EscapeForOutput(ids[i]) << '\t' << EscapeForOutput(texts[i]->Text)
-                << '\n';
+    context.out << n << '\t' << messages.Types[i] << '\t' << EscapeForOutput(messages.Ids[i]) << '\t'
+                << EscapeForOutput(messages.Texts[i]->Text) << '\n';
   }
   return ExitOk;
 }
@@ -103,14 +99,11 @@ int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
   out << "Locations: " << game->LocationCount << '\n';
   out << "Paths: " << game->PathCount << '\n';
 
-  int32_t count = 0;
-  std::vector<int32_t> types;
-  std::vector<TTextField*> texts;
-  std::vector<std::u16string> ids;
-  game->EnumerateMessages(count, types, texts, ids);
+  const TMessageList messages = game->Messages();
   std::map<int32_t, int32_t> byKind;
-  for (int32_t n = 1; n <= count; ++n) ++byKind[types[static_cast<std::size_t>(n)] % 1000];
-  out << "Messages: " << count << '\n';
+  for (int32_t n = 1; n <= messages.Count; ++n)
+    ++byKind[DecodeMessageType(messages.Types[static_cast<std::size_t>(n)]).Kind];
+  out << "Messages: " << messages.Count << '\n';
   for (const auto& [kind, number] : byKind) out << "  " << number << ' ' << KindName(kind) << '\n';
   return ExitOk;
 }

@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::u16string report;
   try {
     project->LoadMessages(file, report);
-    project->ResolveEmptyReferences();
-    project->LinkDuplicatePaths();
+    project->Relink();
   } catch (const std::exception&) {
     return 0;
   }

@@ -20,10 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   TBlockFileWriter writer;
   game->WriteTo(writer);
-  int32_t count = 0;
-  std::vector<int32_t> types;
-  std::vector<TTextField*> texts;
-  std::vector<std::u16string> ids;
-  game->EnumerateMessages(count, types, texts, ids);
+  game->Messages();
   return 0;
 }

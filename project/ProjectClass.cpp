@@ -78,6 +78,7 @@ void TtxgProject::NewFromSource(const std::string& fileName) {
 
 void TtxgProject::RebuildMessageTable() {
   idIndexesValid_ = false;
+  // Straight into the table's own arrays, reusing their memory.
   SourceGame.EnumerateMessages(SourceCount, SourceTypes, SourceTexts, SourceIds);
   TargetGame.EnumerateMessages(TargetCount, TargetTypes, TargetTexts, TargetIds);
   LinkDuplicatePaths();
@@ -168,6 +169,19 @@ void TtxgProject::SetTargetText(int32_t n, const std::u16string& text) {
   }
 }
 
+std::u16string TtxgProject::TranslationToStore(std::u16string text) const {
+  return IsBlankText(text) ? DeletedMessageText() : text;
+}
+
+void TtxgProject::StoreTranslation(int32_t n, std::u16string text) {
+  SetTargetText(n, TranslationToStore(std::move(text)));
+}
+
+void TtxgProject::Relink() {
+  ResolveEmptyReferences();
+  LinkDuplicatePaths();
+}
+
 std::u16string TtxgProject::DeletedMessageText() const { return Catalogue->Par_Get(u"MessageDeletedMSG"); }
 
 void TtxgProject::ResolveEmptyReferences() {
@@ -185,16 +199,8 @@ void TtxgProject::ResolveEmptyReferences() {
                                  std::to_string(pathCount));
     references.emplace_back(i, referenced);
   }
-  std::u16string deletedText;
-  for (const auto& [path, referenced] : references) {
-    std::u16string text = TargetGame.Path(referenced).StartText.Text;
-    // An empty question would drop out of the target's messages and shift every later one.
-    if (IsBlankText(text)) {
-      if (deletedText.empty()) deletedText = DeletedMessageText();
-      text = deletedText;
-    }
-    TargetGame.Path(path).StartText.Text = std::move(text);
-  }
+  for (const auto& [path, referenced] : references)
+    TargetGame.Path(path).StartText.Text = TranslationToStore(TargetGame.Path(referenced).StartText.Text);
 }
 
 bool TtxgProject::IsNotEdited(int32_t n) const {

@@ -64,9 +64,17 @@ class TtxgProject {
   std::u16string GetSourceText(int32_t n) const;
   std::u16string GetTargetText(int32_t n) const;
   void SetTargetText(int32_t n, const std::u16string& text);
+  // What a translation becomes when it is stored: a blank text would drop the message out of the
+  // target's list and shift every later one, so it becomes DeletedMessageText().
+  std::u16string TranslationToStore(std::u16string text) const;
+  // SetTargetText(n, TranslationToStore(text)).
+  void StoreTranslation(int32_t n, std::u16string text);
+  // After the targets changed: ResolveEmptyReferences, then LinkDuplicatePaths.
+  void Relink();
   // Every "<Empty>N" question of the target takes the question of path N. All references are
   // checked first: a text that is no number (EConvertError) or an N outside 1..PathCount
-  // (EEmptyReferenceError) fails before any path changes. A blank result stores DeletedMessageText().
+  // (EEmptyReferenceError) fails before any path changes. A blank result is stored through
+  // TranslationToStore.
   void ResolveEmptyReferences();
   int32_t FindNotEdited(int32_t position) const;  // a position, or -1 when none is found
   // Not edited: the target text equals the source text, or the catalogue's deleted-message text.
@@ -83,7 +91,7 @@ class TtxgProject {
   void SaveMessages(const std::string& fileName) const;
   // `report` receives the entries of this import (what it held before is replaced). Raises
   // ENotUnicodeText, with the report untouched and nothing changed, for a file that is not UTF-16LE
-  // with its byte-order mark. A blank body stores DeletedMessageText(), so numbering stays aligned.
+  // with its byte-order mark. Bodies are stored through TranslationToStore.
   void LoadMessages(const std::string& fileName, std::u16string& report);
   int32_t FindTargetId(const std::u16string& id) const;
   int32_t FindSourceId(const std::u16string& id) const;

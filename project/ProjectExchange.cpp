@@ -139,16 +139,11 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
   report.clear();
 
   std::vector<bool> found(static_cast<std::size_t>(std::max(TargetCount, 0)) + 1, false);
-  std::u16string deletedText;
   auto store = [&](int32_t n, std::u16string_view body) {
     TTextField* field = TargetField(n);
     if (field == nullptr) return;
-    // An empty body would drop the message out of the target's list and shift every later one.
-    field->Text.assign(body);
-    if (IsBlankText(field->Text)) {
-      if (deletedText.empty()) deletedText = DeletedMessageText();
-      field->Text = deletedText;
-    }
+    // Into the field directly: SetTargetText would walk every linked duplicate once per record.
+    field->Text = TranslationToStore(std::u16string(body));
     found[static_cast<std::size_t>(n)] = true;
   };
 

@@ -57,6 +57,18 @@ std::u16string NumberedId(const std::u16string& prefix, const char16_t* open, in
   return id;
 }
 
+// The nine outside-value texts in file order, each with the catalogue key of its default text.
+struct TOutsideText {
+  TTextField TGame::*field;
+  const char16_t* key;
+};
+constexpr TOutsideText OutsideTexts[] = {
+    {&TGame::RToStar, u"RToStar"},         {&TGame::RParsec, u"RParsec"}, {&TGame::RArtefact, u"RArtefact"},
+    {&TGame::RToPlanet, u"RToPlanet"},     {&TGame::RDate, u"RDate"},     {&TGame::RMoney, u"RMoney"},
+    {&TGame::RFromPlanet, u"RFromPLanet"},  // the catalogue spells this key with "PL"
+    {&TGame::RFromStar, u"RFromStar"},     {&TGame::RVagrel, u"RVagrel"},
+};
+
 // A quest file names its counts; records beyond the fixed arrays could be neither read nor written.
 void CheckCapacity(int32_t locationCount, int32_t pathCount, const std::string& lead) {
   if (locationCount > MaxLocations)
@@ -99,15 +111,7 @@ void TGame::Reset() {
   HeaderValue7 = 1;
   HeaderValue8 = 50;
   for (int32_t slot = 1; slot <= MaxParameters; ++slot) Parameter(slot).Reset(slot);
-  RToStar.Text = Catalogue->Par_Get(u"RToStar");
-  RParsec.Text = Catalogue->Par_Get(u"RParsec");
-  RArtefact.Text = Catalogue->Par_Get(u"RArtefact");
-  RToPlanet.Text = Catalogue->Par_Get(u"RToPlanet");
-  RDate.Text = Catalogue->Par_Get(u"RDate");
-  RMoney.Text = Catalogue->Par_Get(u"RMoney");
-  RFromPlanet.Text = Catalogue->Par_Get(u"RFromPLanet");  // the catalogue spells this key with "PL"
-  RFromStar.Text = Catalogue->Par_Get(u"RFromStar");
-  RVagrel.Text = Catalogue->Par_Get(u"RVagrel");
+  for (const TOutsideText& text : OutsideTexts) (this->*text.field).Text = Catalogue->Par_Get(text.key);
   LocationCount = 0;
   PathCount = 0;
   QuestSuccessGovMessage.Text = Catalogue->Par_Get(u"GameContentQuestSuccessGovMessage");
@@ -166,15 +170,7 @@ void TGame::ReadFrom(TBlockFileReader& file) {
   if (Version >= FirstWithRangeStep && Version < FirstWithoutRangeStep)
     for (TParameter& parameter : Parameters) parameter.CriticalRanges.AddValue(parameter.CriticalValue);
 
-  RToStar.Load(file);
-  RParsec.Load(file);
-  RArtefact.Load(file);
-  RToPlanet.Load(file);
-  RDate.Load(file);
-  RMoney.Load(file);
-  RFromPlanet.Load(file);
-  RFromStar.Load(file);
-  RVagrel.Load(file);
+  for (const TOutsideText& text : OutsideTexts) (this->*text.field).Load(file);
   // The arrays are fixed; a larger count is refused before a single record is read, and before
   // it is stored, so that the document never claims more records than it has.
   const int32_t locationCount = file.ReadInt();
@@ -213,15 +209,7 @@ void TGame::WriteTo(TBlockFileWriter& file) const {
   file.WriteInt(HeaderValue7);
   file.WriteInt(HeaderValue8);
   for (const TParameter& parameter : Parameters) parameter.Save(file);
-  RToStar.Save(file);
-  RParsec.Save(file);
-  RArtefact.Save(file);
-  RToPlanet.Save(file);
-  RDate.Save(file);
-  RMoney.Save(file);
-  RFromPlanet.Save(file);
-  RFromStar.Save(file);
-  RVagrel.Save(file);
+  for (const TOutsideText& text : OutsideTexts) (this->*text.field).Save(file);
   file.WriteInt(LocationCount);
   file.WriteInt(PathCount);
   QuestSuccessGovMessage.Save(file);
@@ -267,20 +255,22 @@ void TGame::Assign(const TGame& source) {
   QuestSuccessGovMessage.Text = source.QuestSuccessGovMessage.Text;
   QuestDescription.Text = source.QuestDescription.Text;
   QuestTargetName.Text = source.QuestTargetName.Text;
-  RToStar.Text = source.RToStar.Text;
-  RParsec.Text = source.RParsec.Text;
-  RArtefact.Text = source.RArtefact.Text;
-  RToPlanet.Text = source.RToPlanet.Text;
-  RDate.Text = source.RDate.Text;
-  RMoney.Text = source.RMoney.Text;
-  RFromPlanet.Text = source.RFromPlanet.Text;
-  RFromStar.Text = source.RFromStar.Text;
-  RVagrel.Text = source.RVagrel.Text;
+  for (const TOutsideText& text : OutsideTexts) (this->*text.field).Text = (source.*text.field).Text;
   for (std::size_t i = 0; i < Parameters.size(); ++i) Parameters[i].Assign(source.Parameters[i]);
   LocationCount = source.LocationCount;
   PathCount = source.PathCount;
   for (std::size_t i = 0; i < Locations.size(); ++i) Locations[i].Assign(source.Locations[i]);
   for (std::size_t i = 0; i < Paths.size(); ++i) Paths[i].Assign(source.Paths[i]);
+}
+
+TMessageType DecodeMessageType(int32_t code) {
+  return TMessageType{static_cast<MessageKind>(code % 1000), code / 1000};
+}
+
+TMessageList TGame::Messages() {
+  TMessageList list;
+  EnumerateMessages(list.Count, list.Types, list.Texts, list.Ids);
+  return list;
 }
 
 void TGame::EnumerateMessages(int32_t& MessageCount, std::vector<int32_t>& MessageTypes,

@@ -30,6 +30,23 @@ enum MessageKind : int32_t {
   KindParViewString = 11,
 };
 
+// A type code taken apart: its kind, and the record number it carries (the location's number for
+// location texts, 0 for every other kind).
+struct TMessageType {
+  MessageKind Kind;
+  int32_t Number;
+};
+TMessageType DecodeMessageType(int32_t code);
+
+// The translatable texts of a quest, 1-based like every message number (entry 0 is a placeholder
+// with code 0, no text and an empty id).
+struct TMessageList {
+  int32_t Count = 0;
+  std::vector<int32_t> Types;
+  std::vector<TTextField*> Texts;
+  std::vector<std::u16string> Ids;
+};
+
 // A quest file that is well formed but cannot be held, such as more locations than the document has
 // slots for. Raised before anything past the capacity is read.
 class EQuestCapacityError : public std::runtime_error {
@@ -46,29 +63,31 @@ class TGame {
   TGame& operator=(const TGame&) = delete;
 
   const TBlockParJD* Catalogue;
-  int32_t Version = CurrentQuestVersion;
+  // The header; its values for a new document are set in one place, Reset (the constructor calls it).
+  int32_t Version;
   // The first integer of the last file read when it was a version mark, else 1111111111; kept after
   // Version becomes current so that tools can say what was read. Reset sets it to the current one.
-  int32_t VersionRead = CurrentQuestVersion;
-  int32_t Selector1 = 0;
-  uint8_t Selector1Set = 0x1F;
-  uint8_t HeaderFlag = 1;
-  int32_t Selector2 = -1;
-  uint8_t Selector2Set = 0x40;
-  int32_t Selector3 = -1;
-  uint8_t Selector3Set = 0x07;
-  int32_t Selector4 = -1;
-  uint8_t Selector4Set = 0x1F;
-  int32_t HeaderValue1 = 0;
-  int32_t HeaderValue2 = 0;
-  int32_t HeaderValue3 = 0;
-  int32_t HeaderValue4 = 10;
-  int32_t HeaderValue5 = 8;
-  int32_t HeaderValue6 = 1;
-  int32_t HeaderValue7 = 1;
-  int32_t HeaderValue8 = 50;
+  int32_t VersionRead;
+  int32_t Selector1;
+  uint8_t Selector1Set;
+  uint8_t HeaderFlag;
+  int32_t Selector2;
+  uint8_t Selector2Set;
+  int32_t Selector3;
+  uint8_t Selector3Set;
+  int32_t Selector4;
+  uint8_t Selector4Set;
+  int32_t HeaderValue1;
+  int32_t HeaderValue2;
+  int32_t HeaderValue3;
+  int32_t HeaderValue4;
+  int32_t HeaderValue5;
+  int32_t HeaderValue6;
+  int32_t HeaderValue7;
+  int32_t HeaderValue8;
   // Parameters[0] is parameter 1; Parameter(i), Location(i), Path(i) take the 1-based number.
   std::vector<TParameter> Parameters;
+  // The nine texts of the quest's outside values, in file order (see OutsideTexts in the source).
   TTextField RToStar, RParsec, RArtefact, RToPlanet, RDate, RMoney, RFromPlanet, RFromStar, RVagrel;
   int32_t LocationCount = 0;
   int32_t PathCount = 0;
@@ -97,4 +116,6 @@ class TGame {
   // stored at index n. MessageCount is the number of messages. No capacity: the arrays grow.
   void EnumerateMessages(int32_t& MessageCount, std::vector<int32_t>& MessageTypes,
                          std::vector<TTextField*>& MessageTexts, std::vector<std::u16string>& MessageIds);
+  // The same list, returned.
+  TMessageList Messages();
 };

@@ -193,26 +193,3 @@ void TBlockParJD::LoadFromBuf_r(TBufJD& buffer, const std::u16string& firstLine,
   // The end of the data closes every block still open, innermost first.
   while (!open.empty()) closeInnermost();
 }
-
-const std::vector<std::u16string>& CatalogueKeys() {
-  static const std::vector<std::u16string> keys = {
-      // captions at start-up
-      u"NewProjectButtonHint", u"LoadProjectButtonHint", u"SaveProjectButtonHint", u"QuickSaveProjectButtonHint",
-      u"ExportSourceBtnHint", u"ExportTargetBtnHint", u"SourceMemoHint", u"TargetMemoHint", u"MessagesListTrackBarHint",
-      u"StatusLabelHint", u"MessageNumberLabelHint", u"CopyImageHint", u"ClearImageHint", u"SourceSaveDialogTitle",
-      u"SourceOpenDialogTitle", u"TargetSaveDialogTitle", u"ProjectOpenDialogTitle", u"ProjectSaveDialogTitle",
-      u"LoadMsgsOpenDialogTitle", u"SaveMsgsSaveDialogTitle", u"LoadMsgsButtonHint", u"SaveMsgsButtonHint",
-      u"ForwardImageHint", u"BackImageHint", u"FindNotEditedImageHint", u"DefaultProgramTitle",
-      // status line
-      u"EditorParNameMSGType", u"GameParNameMSGType", u"StandartCriticalMSGType", u"OutsideParMSGType",
-      u"SuccessGovMSGType", u"MissionGovMSGType", u"LocationTextMSGType", u"PathQuestionMSGType", u"PathTextMSGType",
-      u"CustomCriticalMSGType", u"ParViewStringMSGType", u"EmptyPathLabelTitleAddon",
-      // commands
-      u"NewProjectProgramTitle", u"CommonProgramTitle", u"MessageDeletedMSG", u"CannotFindNotEditedMessage",
-      // new location, new path
-      u"LocationClassNewLocationName", u"LocationClassNewLocationText", u"PathClassStartPathMessage",
-      // default texts of a new quest document
-      u"GameContentQuestSuccessGovMessage", u"GameContentQuestDecription", u"GameContentQuestTargetName", u"RToStar",
-      u"RParsec", u"RArtefact", u"RToPlanet", u"RDate", u"RMoney", u"RFromPLanet", u"RFromStar", u"RVagrel"};
-  return keys;
-}

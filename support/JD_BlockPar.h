@@ -54,7 +54,3 @@ class TBlockParJD {
   TBlockParElJD* first_ = nullptr;
   TBlockParElJD* last_ = nullptr;
 };
-
-// The keys the system reads from the message catalogue, in a fixed order (captions, status line,
-// commands, default quest texts). Tools and the window check a catalogue against this list.
-const std::vector<std::u16string>& CatalogueKeys();

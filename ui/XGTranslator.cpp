@@ -21,6 +21,7 @@
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
+#include "ui/keys/CatalogueKeys.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
 static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
@@ -86,16 +87,6 @@ QFont WindowFont() {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   return font;
-}
-
-// The status line text of one kind of message (type code modulo 1000); other kinds have none.
-const char16_t* StatusKindKey(int32_t kind) {
-  static const char16_t* const keys[] = {u"EditorParNameMSGType",  u"GameParNameMSGType",  u"StandartCriticalMSGType",
-                                         u"OutsideParMSGType",     u"SuccessGovMSGType",   u"MissionGovMSGType",
-                                         u"LocationTextMSGType",   u"PathQuestionMSGType", u"PathTextMSGType",
-                                         u"CustomCriticalMSGType", u"ParViewStringMSGType"};
-  if (kind < 1 || kind > 11) return nullptr;
-  return keys[kind - 1];
 }
 
 }  // namespace
@@ -448,8 +439,9 @@ void TForm1::ProcessEnabledControls() {
     const int32_t message = Project->MessageAtPosition(position);
     const std::size_t index = static_cast<std::size_t>(message);
     const int32_t code = message >= 1 && index < Project->SourceTypes.size() ? Project->SourceTypes[index] : 0;
-    if (const char16_t* key = StatusKindKey(code % 1000)) status = CatalogueText(key);
-    number = code / 1000;
+    const TMessageType type = DecodeMessageType(code);
+    if (const char16_t* key = MessageKindKey(type.Kind)) status = CatalogueText(key);
+    number = type.Number;
     if (Project->IsLinked(message)) {
       TargetMemo->setEnabled(false);
       status = CatalogueText(u"EmptyPathLabelTitleAddon");
@@ -501,14 +493,10 @@ void TForm1::SetCaptionFromFileName(const QString& fileName) {
 }
 
 std::vector<std::u16string> TForm1::CurrentTargetTexts() const {
-  int32_t count = 0;
-  std::vector<int32_t> types;
-  std::vector<TTextField*> texts;
-  std::vector<std::u16string> ids;
-  Project->TargetGame.EnumerateMessages(count, types, texts, ids);
+  const TMessageList messages = Project->TargetGame.Messages();
   std::vector<std::u16string> result;
-  result.reserve(static_cast<std::size_t>(count));
-  for (int32_t n = 1; n <= count; ++n) result.push_back(texts[static_cast<std::size_t>(n)]->Text);
+  result.reserve(static_cast<std::size_t>(messages.Count));
+  for (int32_t n = 1; n <= messages.Count; ++n) result.push_back(messages.Texts[static_cast<std::size_t>(n)]->Text);
   return result;
 }
 
@@ -622,8 +610,7 @@ void TForm1::SaveMsgsButtonClick() {
   if (!dialogs_.ExecuteFileDialog(this, SaveMsgsSaveDialog)) return;
   const QString fileName = SaveMsgsSaveDialog.FileName;
   LoadMsgsOpenDialog.FileName = fileName;
-  Project->ResolveEmptyReferences();
-  Project->LinkDuplicatePaths();
+  Project->Relink();
   KeepShownMessageInView();
   Project->SaveMessages(FileNameForLibrary(fileName));
 }
@@ -637,8 +624,7 @@ void TForm1::LoadMsgsButtonClick() {
     // The file was refused before anything was read; the rest of the command still runs.
     dialogs_.ShowMessage(this, QString::fromUtf8(refused.what()));
   }
-  Project->ResolveEmptyReferences();
-  Project->LinkDuplicatePaths();
+  Project->Relink();
   KeepShownMessageInView();
   TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
   SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
@@ -660,14 +646,12 @@ void TForm1::CopyImageClick() { TargetMemo->SetText(SourceMemo->Text()); }
 
 void TForm1::ClearImageClick() {
   TargetMemo->SetText(QString());
-  Project->SetTargetText(Project->MessageAtPosition(MessagesListTrackBar->Position()),
-                         Catalogue->Par_Get(u"MessageDeletedMSG"));
+  Project->StoreTranslation(Project->MessageAtPosition(MessagesListTrackBar->Position()), std::u16string());
 }
 
 void TForm1::TargetMemoChange() {
-  std::u16string text = TrimQuestText(ToWide(TargetMemo->Text()));
-  if (text.empty()) text = Catalogue->Par_Get(u"MessageDeletedMSG");
-  Project->SetTargetText(Project->MessageAtPosition(MessagesListTrackBar->Position()), text);
+  Project->StoreTranslation(Project->MessageAtPosition(MessagesListTrackBar->Position()),
+                            TrimQuestText(ToWide(TargetMemo->Text())));
   ProcessEnabledControls();
 }
 

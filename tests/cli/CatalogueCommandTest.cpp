@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,8 +11,10 @@
 
 #include "cli/ToolRunner.h"
 #include "support/JD_BlockPar.h"
+#include "support/JD_Buf.h"
 #include "support/JD_Str.h"
 #include "support/SupportTestFiles.h"
+#include "ui/keys/CatalogueKeys.h"
 
 namespace {
 
@@ -97,6 +100,62 @@ TEST(CatalogueCommand, WrongArgumentsAreAUsageError) {
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("usage: xgtool catalogue FILE"), std::string::npos) << result.err;
+  }
+}
+
+TEST(Catalogue, ShippedFileDefinesEveryKeyOnce) {
+  ScratchFolder folder;
+  const std::string path = folder.Copy(std::string(XG_DATA_DIR) + "/msg_cfg.txt", "msg_cfg.txt");
+  TBufJD raw;
+  raw.LoadFromFile(path);
+  ASSERT_GE(raw.Size(), 2);
+  EXPECT_EQ(raw.GetWord(), static_cast<int16_t>(0xFEFF)) << "the catalogue is UTF-16LE with its mark";
+
+  TBlockParJD catalogue;
+  catalogue.LoadFromFile(path, false);
+  ASSERT_EQ(CatalogueKeys().size(), 57u);
+  for (const std::u16string& key : CatalogueKeys()) {
+    SCOPED_TRACE(WideToAnsi(key));
+    int definitions = 0;
+    for (TBlockParElJD* element = catalogue.First(); element != nullptr; element = element->Next)
+      if (element->Kind == TBlockParElJD::KindParameter && element->Name == key) ++definitions;
+    EXPECT_EQ(definitions, 1);
+    EXPECT_FALSE(TrimJD(catalogue.Par_Get(key)).empty());
+  }
+  for (std::size_t i = 0; i < CatalogueKeys().size(); ++i)
+    for (std::size_t j = i + 1; j < CatalogueKeys().size(); ++j) EXPECT_NE(CatalogueKeys()[i], CatalogueKeys()[j]);
+}
+
+// Every kind of message has a status text of its own in the shipped catalogue, and a type code
+// decodes to the kind and record number the enumeration put into it.
+TEST(Catalogue, EveryMessageKindHasAStatusText) {
+  TBlockParJD catalogue;
+  catalogue.LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
+  std::vector<std::u16string> seen;
+  for (int32_t kind = KindEditorParName; kind <= KindParViewString; ++kind) {
+    const char16_t* key = MessageKindKey(static_cast<MessageKind>(kind));
+    ASSERT_NE(key, nullptr) << kind;
+    EXPECT_FALSE(TrimJD(catalogue.Par_Get(key)).empty()) << kind;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), key), 0) << kind;
+    seen.emplace_back(key);
+  }
+  for (const int32_t code : {0, 12, 999, -7, -1001})
+    EXPECT_EQ(MessageKindKey(DecodeMessageType(code).Kind), nullptr) << code;
+
+  const struct {
+    int32_t code;
+    MessageKind kind;
+    int32_t number;
+  } cases[] = {
+      {8, KindPathQuestion, 0},
+      {1007, KindLocationText, 1},
+      {300007, KindLocationText, 300},
+      {11, KindParViewString, 0},
+  };
+  for (const auto& c : cases) {
+    const TMessageType type = DecodeMessageType(c.code);
+    EXPECT_EQ(type.Kind, c.kind) << c.code;
+    EXPECT_EQ(type.Number, c.number) << c.code;
   }
 }
 

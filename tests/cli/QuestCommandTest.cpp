@@ -47,11 +47,10 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 TEST(QuestCommand, MessagesListsEveryMessageOfTheSampleInOrder) {
   auto game = NewGame();
   game->LoadFromFile(Sample);
-  int32_t count = 0;
-  std::vector<int32_t> types;
-  std::vector<TTextField*> texts;
-  std::vector<std::u16string> ids;
-  game->EnumerateMessages(count, types, texts, ids);
+  const TMessageList messages = game->Messages();
+  const int32_t count = messages.Count;
+  const std::vector<int32_t>& types = messages.Types;
+  const std::vector<std::u16string>& ids = messages.Ids;
 
   const ToolResult result = RunTool({"messages", Sample});
   ASSERT_EQ(result.exitCode, 0) << result.err;

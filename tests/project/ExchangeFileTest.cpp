@@ -272,8 +272,7 @@ TEST(ExchangeTags, RemoveCommonTagsLeavesTheDifferenceInEachDirection) {
 
 TEST_F(ExchangeFile, ExportTranslateImportOnTheSampleQuest) {
   project.NewFromSource(SampleQuest());
-  project.ResolveEmptyReferences();
-  project.LinkDuplicatePaths();
+  project.Relink();
   project.SaveMessages(folder.File("out.txt"));
 
   // The translator puts a mark before every body and keeps the tags.
@@ -309,16 +308,12 @@ TEST_F(ExchangeFile, ExportTranslateImportOnTheSampleQuest) {
   project.TargetGame.SaveToFile(folder.File("target.xg"));
   TGame quest(Catalogue());
   quest.LoadFromFile(folder.File("target.xg"));
-  int32_t count = 0;
-  std::vector<int32_t> types;
-  std::vector<TTextField*> texts;
-  std::vector<std::u16string> ids;
-  quest.EnumerateMessages(count, types, texts, ids);
-  ASSERT_EQ(count, project.TargetCount);
-  for (int32_t n = 1; n <= count; ++n) {
+  const TMessageList messages = quest.Messages();
+  ASSERT_EQ(messages.Count, project.TargetCount);
+  for (int32_t n = 1; n <= messages.Count; ++n) {
     const auto i = static_cast<std::size_t>(n);
-    EXPECT_EQ(ids[i], project.TargetIds[i]);
-    EXPECT_EQ(texts[i]->Text, TrimQuestText(project.GetTargetText(n)));
+    EXPECT_EQ(messages.Ids[i], project.TargetIds[i]);
+    EXPECT_EQ(messages.Texts[i]->Text, TrimQuestText(project.GetTargetText(n)));
   }
 }
 

@@ -237,6 +237,47 @@ TEST_F(MessageTable, EmptyReferenceToABlankQuestionStoresTheDeletedText) {
   EXPECT_EQ(project.SourceCount, project.TargetCount);
 }
 
+// Whatever the user or a file leaves blank becomes the deleted-message text, never an empty text
+// that would drop the message; anything with a visible unit is stored exactly as given.
+TEST_F(MessageTable, StoreTranslationKeepsEveryMessageInTheList) {
+  const std::u16string deleted = Catalogue().Par_Get(u"MessageDeletedMSG");
+  const struct {
+    const char* name;
+    std::u16string text;
+    bool blank;
+  } cases[] = {
+      {"empty", u"", true},
+      {"spaces and line breaks", u" \r\n\t ", true},
+      {"control units", u"\x01\x1F", true},
+      {"no-break space", u"\u00A0", false},
+      {"padded word", u"  Idti?  ", false},
+  };
+  AddPaths(project.SourceGame, {{7, u"Go?"}, {7, u"Go?"}, {8, u"Stay?"}});
+  Open();
+  const int32_t first = Message(u"Path(101).Start");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(project.TranslationToStore(c.text), c.blank ? deleted : c.text);
+    project.StoreTranslation(first, c.text);
+    EXPECT_EQ(project.GetTargetText(first), c.blank ? deleted : c.text);
+    // The linked duplicate follows, as with SetTargetText.
+    EXPECT_EQ(project.GetTargetText(Message(u"Path(102).Start")), project.GetTargetText(first));
+    project.RebuildMessageTable();
+    EXPECT_EQ(project.TargetCount, project.SourceCount);
+  }
+}
+
+// A resolved reference can make two questions equal: Relink folds them at once.
+TEST_F(MessageTable, RelinkResolvesReferencesThenFoldsTheNewDuplicates) {
+  AddPaths(project.SourceGame, {{7, u"Go?"}, {7, u"<Empty>1"}});
+  Open();
+  ASSERT_EQ(project.PositionCount, 2);
+  project.Relink();
+  EXPECT_EQ(project.TargetGame.Path(2).StartText.Text, u"Go?");
+  EXPECT_EQ(project.PositionCount, 1);
+  EXPECT_TRUE(project.IsLinked(Message(u"Path(102).Start")));
+}
+
 // ----- FindNotEdited -----
 
 TEST_F(MessageTable, FindNotEditedSearchesForwardAndWraps) {

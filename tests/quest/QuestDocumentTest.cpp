@@ -371,12 +371,7 @@ TEST(QuestDocument, NegativeCountsReadNoRecordsAndAreWrittenBack) {
   EXPECT_EQ(game->LocationCount, -3);
   EXPECT_EQ(game->PathCount, -1);
   EXPECT_EQ(Written(*game), bytes);
-  int32_t count = -1;
-  std::vector<int32_t> types;
-  std::vector<TTextField*> texts;
-  std::vector<std::u16string> ids;
-  game->EnumerateMessages(count, types, texts, ids);
-  EXPECT_EQ(count, 7);
+  EXPECT_EQ(game->Messages().Count, 7);
 }
 
 TEST(QuestDocument, FileCutAnywhereFailsWithReadBeyondEndAndKeepsWhatWasRead) {

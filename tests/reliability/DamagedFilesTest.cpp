@@ -175,8 +175,7 @@ TEST_F(DamagedProjectFiles, ExchangeFileCutsAndChangesKeepNumberingAligned) {
     AllocationWatch watch;
     try {
       project.LoadMessages(damaged, report);
-      project.ResolveEmptyReferences();
-      project.LinkDuplicatePaths();
+      project.Relink();
     } catch (const std::exception&) {
     }
     ASSERT_EQ(project.SourceCount, project.TargetCount) << what;

@@ -377,27 +377,4 @@ TEST(BlockParFiles, MissingFileFailsWithItsName) {
 // ---------------------------------------------------------------------------------------------
 // The shipped catalogue
 
-TEST(Catalogue, ShippedFileDefinesEveryKeyOnce) {
-  ScratchFolder folder;
-  const std::string path = folder.Copy(std::string(XG_DATA_DIR) + "/msg_cfg.txt", "msg_cfg.txt");
-  TBufJD raw;
-  raw.LoadFromFile(path);
-  ASSERT_GE(raw.Size(), 2);
-  EXPECT_EQ(raw.GetWord(), static_cast<int16_t>(0xFEFF)) << "the catalogue is UTF-16LE with its mark";
-
-  TBlockParJD catalogue;
-  catalogue.LoadFromFile(path, false);
-  ASSERT_EQ(CatalogueKeys().size(), 57u);
-  for (const std::u16string& key : CatalogueKeys()) {
-    SCOPED_TRACE(WideToAnsi(key));
-    int definitions = 0;
-    for (TBlockParElJD* element = catalogue.First(); element != nullptr; element = element->Next)
-      if (element->Kind == TBlockParElJD::KindParameter && element->Name == key) ++definitions;
-    EXPECT_EQ(definitions, 1);
-    EXPECT_FALSE(TrimJD(catalogue.Par_Get(key)).empty());
-  }
-  for (std::size_t i = 0; i < CatalogueKeys().size(); ++i)
-    for (std::size_t j = i + 1; j < CatalogueKeys().size(); ++j) EXPECT_NE(CatalogueKeys()[i], CatalogueKeys()[j]);
-}
-
 }  // namespace
