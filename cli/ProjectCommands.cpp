@@ -1,7 +1,8 @@
-// xgtool commands on translation projects: new, messages, info, export and import of the exchange
-// file, export of either quest.
+// xgtool commands on translation projects: new, messages, info, stats, review marks and notes,
+// export and import of the exchange file, export of either quest.
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,18 @@ std::unique_ptr<TtxgProject> MakeProject(CommandContext& context) {
   return std::make_unique<TtxgProject>(context.Catalogue());
 }
 
+// A damaged block of states after the quests does not stop the command: what was dropped goes to
+// stderr, one "warning: " line each, and the exit code stays the command's own.
 std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context) {
   auto project = MakeProject(context);
   project->LoadFromFile(fileName);
+  std::istringstream warnings(project->LoadWarning());
+  for (std::string line; std::getline(warnings, line);) context.err << "warning: " << line << '\n';
   return project;
 }
+
+// A message number as typed: a decimal integer, or the conversion error (exit 3).
+int32_t MessageNumber(const std::string& text) { return StrToIntJD(AnsiToWide(text)); }
 
 int NewCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 2) throw UsageError{"new needs a quest file and a project file"};
@@ -66,6 +74,10 @@ int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
   out << "Positions: " << project->PositionCount << '\n';
   out << "Linked path questions: " << project->SourceCount - project->PositionCount << '\n';
   out << "Not edited: " << notEdited << '\n';
+  out << "Translated: " << project->TranslatedPositions() << '\n';
+  out << "Untranslated: " << project->PositionCount - project->TranslatedPositions() << '\n';
+  out << "Needs review: " << project->ReviewPositions() << '\n';
+  out << "Notes: " << project->NotePositions() << '\n';
   out << "Current message: " << project->CurrentMessage;
   const int32_t position = project->PositionOfMessage(project->CurrentMessage);
   if (position > 0) out << " (position " << position << ")";
@@ -76,6 +88,41 @@ int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
     out << "position " << next << " (message " << project->MessageAtPosition(next) << ")\n";
   else
     out << "none\n";
+  return ExitOk;
+}
+
+int StatsCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 1) throw UsageError{"stats needs one project file"};
+  auto project = LoadProject(args[0], context);
+  context.out << "positions: " << project->PositionCount << '\n'
+              << "translated: " << project->TranslatedPositions() << '\n'
+              << "untranslated: " << project->PositionCount - project->TranslatedPositions() << '\n'
+              << "review: " << project->ReviewPositions() << '\n';
+  return ExitOk;
+}
+
+int ReviewCommand(const std::vector<std::string>& args, CommandContext& context) {
+  bool on = true;
+  std::vector<std::string> rest;
+  for (const std::string& arg : args) {
+    if (arg == "--off")
+      on = false;
+    else
+      rest.push_back(arg);
+  }
+  if (rest.size() < 2) throw UsageError{"review needs a project file and message numbers"};
+  auto project = LoadProject(rest[0], context);
+  // Nothing is saved unless every number is a message of the project.
+  for (std::size_t i = 1; i < rest.size(); ++i) project->SetNeedsReview(MessageNumber(rest[i]), on);
+  project->SaveToFile(rest[0]);
+  return ExitOk;
+}
+
+int NoteCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 3) throw UsageError{"note needs a project file, a message number and a text"};
+  auto project = LoadProject(args[0], context);
+  project->SetNote(MessageNumber(args[1]), AnsiToWide(args[2]));
+  project->SaveToFile(args[0]);
   return ExitOk;
 }
 
@@ -117,6 +164,15 @@ const CommandRegistration messagesRegistration(
     "messages.txg", "messages [--source] FILE.txg   (list the target's messages, or the source's)", MessagesCommand);
 const CommandRegistration infoRegistration("info.txg", "info FILE.txg   (summary of a translation project)",
                                            InfoCommand);
+const CommandRegistration statsRegistration(
+    "stats", "stats FILE.txg   (positions, translated, untranslated and flagged for review)", StatsCommand);
+const CommandRegistration reviewRegistration(
+    "review", "review FILE.txg N... [--off]   (flag messages N for review, or clear the flag, and save)",
+    ReviewCommand);
+const CommandRegistration noteRegistration("note",
+                                           "note FILE.txg N TEXT   (set the note of message N, empty TEXT removes "
+                                           "it, and save)",
+                                           NoteCommand);
 const CommandRegistration exportMessagesRegistration(
     "export-messages", "export-messages PROJECT.txg OUT.txt   (write the texts to translate)", ExportMessagesCommand);
 const CommandRegistration importMessagesRegistration(

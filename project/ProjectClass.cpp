@@ -47,6 +47,10 @@ void TtxgProject::ResetTable() {
   PositionMessage.assign(1, 0);
   messagePosition_.assign(1, -1);
   linkedMessages_.clear();
+  stateMessage_.assign(1, 0);
+  translatedPositions_ = 0;
+  reviewPositions_ = 0;
+  notePositions_ = 0;
   SourceCount = 0;
   TargetCount = 0;
   PositionCount = 0;
@@ -58,13 +62,16 @@ void TtxgProject::ResetTable() {
 void TtxgProject::Clear() {
   // The table is emptied too: its references would point at texts of the reset documents.
   ResetTable();
+  DropStoredData();
   CurrentMessage = 0;
   SourceGame.Reset();
   TargetGame.Reset();
+  NotifyChange(0);
 }
 
 void TtxgProject::NewFromSource(const std::string& fileName) {
   try {
+    DropStoredData();
     SourceGame.LoadFromFile(fileName);
     TargetGame.Assign(SourceGame);
     RebuildMessageTable();
@@ -77,11 +84,15 @@ void TtxgProject::NewFromSource(const std::string& fileName) {
 }
 
 void TtxgProject::RebuildMessageTable() {
+  EnumerateBothQuests();
+  LinkDuplicatePaths();
+}
+
+void TtxgProject::EnumerateBothQuests() {
   idIndexesValid_ = false;
   // Straight into the table's own arrays, reusing their memory.
   SourceGame.EnumerateMessages(SourceCount, SourceTypes, SourceTexts, SourceIds);
   TargetGame.EnumerateMessages(TargetCount, TargetTypes, TargetTexts, TargetIds);
-  LinkDuplicatePaths();
 }
 
 TTextField* TtxgProject::SourceField(int32_t n) const {
@@ -107,15 +118,19 @@ void TtxgProject::LinkDuplicatePaths() {
   pathOfQuestion.reserve(static_cast<std::size_t>(pathCount));
   for (int32_t j = 1; j <= pathCount; ++j) pathOfQuestion.emplace(&TargetGame.Path(j).StartText, j);
 
-  std::unordered_map<std::u16string, int32_t> firstPathOfGroup;
+  // group key -> (path, message) of the group's first message
+  std::unordered_map<std::u16string, std::pair<int32_t, int32_t>> firstOfGroup;
+  stateMessage_.resize(messageCount + 1);
+  for (std::size_t n = 0; n <= messageCount; ++n) stateMessage_[n] = static_cast<int32_t>(n);
   const int32_t lastMessage = std::min(SourceCount, TargetCount);
   for (int32_t m = 1; m <= lastMessage; ++m) {
     auto found = pathOfQuestion.find(TargetField(m));
     if (found == pathOfQuestion.end()) continue;
     const int32_t path = found->second;
-    auto [group, isFirst] = firstPathOfGroup.try_emplace(PathGroupKey(TargetGame.Path(path)), path);
+    auto [group, isFirst] = firstOfGroup.try_emplace(PathGroupKey(TargetGame.Path(path)), path, m);
     if (!isFirst) {
-      LinkedPath[static_cast<std::size_t>(m)] = group->second;
+      LinkedPath[static_cast<std::size_t>(m)] = group->second.first;
+      stateMessage_[static_cast<std::size_t>(m)] = group->second.second;
       linkedMessages_.push_back(m);
     }
   }
@@ -129,6 +144,9 @@ void TtxgProject::LinkDuplicatePaths() {
     PositionMessage.push_back(n);
     messagePosition_[static_cast<std::size_t>(n)] = PositionCount;
   }
+  states_.Resize(SourceCount);
+  CountPositions();
+  NotifyChange(0);
 }
 
 bool TtxgProject::IsLinked(int32_t n) const {
@@ -159,6 +177,10 @@ std::u16string TtxgProject::GetTargetText(int32_t n) const {
 void TtxgProject::SetTargetText(int32_t n, const std::u16string& text) {
   TTextField* field = TargetField(n);
   if (field == nullptr) return;
+  // A linked duplicate gets the text of its path back below: nothing changes for it.
+  const bool changed = field->Text != text && !IsLinked(n);
+  const bool countsAsPosition = PositionOfMessage(n) > 0;
+  const bool wasTranslated = countsAsPosition && !IsNotEdited(n);
   field->Text = text;
   // A linked duplicate always carries the text of the path it follows.
   for (int32_t m : linkedMessages_) {
@@ -167,6 +189,9 @@ void TtxgProject::SetTargetText(int32_t n, const std::u16string& text) {
     if (duplicate != nullptr && path >= 1 && path <= static_cast<int32_t>(TargetGame.Paths.size()))
       duplicate->Text = TargetGame.Path(path).StartText.Text;
   }
+  if (countsAsPosition)
+    translatedPositions_ += static_cast<int32_t>(!IsNotEdited(n)) - static_cast<int32_t>(wasTranslated);
+  if (changed) NotifyChange(n);
 }
 
 std::u16string TtxgProject::TranslationToStore(std::u16string text) const {

@@ -3,12 +3,16 @@
 // message table (text references, ids, type codes), the links that fold duplicated path questions
 // and the positions the user steps through. Holds no user interface.
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "project/IdIndex.h"
+#include "project/MessageStates.h"
+#include "project/ProjectTrailer.h"
 #include "quest/GameContent.h"
 
 class TBlockParJD;
@@ -51,9 +55,11 @@ class TtxgProject {
   int32_t PositionCount = 0;
   int32_t CurrentMessage = 0;  // a message number, not a position; 0 = none
 
-  // Also empties the table (counts, links, positions), so no old reference is shown as a message.
+  // Also empties the table (counts, links, positions), so no old reference is shown as a message,
+  // and drops the message states, settings and sections.
   void Clear();
-  // A quest that cannot be read leaves the project empty (Clear), never half loaded.
+  // A quest that cannot be read leaves the project empty (Clear), never half loaded. A new
+  // project holds no message states, settings or sections.
   void NewFromSource(const std::string& fileName);
   void RebuildMessageTable();
   void LinkDuplicatePaths();
@@ -63,6 +69,7 @@ class TtxgProject {
   int32_t MessageAtPosition(int32_t position) const;
   std::u16string GetSourceText(int32_t n) const;
   std::u16string GetTargetText(int32_t n) const;
+  // Target texts change through here (or a table rebuild), so the translated count stays right.
   void SetTargetText(int32_t n, const std::u16string& text);
   // What a translation becomes when it is stored: a blank text would drop the message out of the
   // target's list and shift every later one, so it becomes DeletedMessageText().
@@ -83,11 +90,16 @@ class TtxgProject {
   // The catalogue value of "MessageDeletedMSG": what a message that has no text of its own holds.
   std::u16string DeletedMessageText() const;
 
-  // Both saves replace the file only when complete (TBlockFileWriter::Commit).
+  // Both saves replace the file only when complete (TBlockFileWriter::Commit). A project holding
+  // no message state, setting or section is written exactly as the head and the two quests; with
+  // them, the block of ProjectTrailer.h follows the target quest.
   void SaveToFile(const std::string& fileName) const;
   // A file that cannot be opened leaves the project as it was; a read that fails later leaves it
-  // empty (Clear), never a table over half-read quests.
+  // empty (Clear), never a table over half-read quests. A damaged block after the quests does not
+  // fail the load: what it held is dropped and LoadWarning() says what.
   void LoadFromFile(const std::string& fileName);
+  // What the last LoadFromFile dropped, for the user (lines separated by '\n'); empty when nothing.
+  const std::string& LoadWarning() const { return loadWarning_; }
   void SaveMessages(const std::string& fileName) const;
   // `report` receives the entries of this import (what it held before is replaced). Raises
   // ENotUnicodeText, with the report untouched and nothing changed, for a file that is not UTF-16LE
@@ -98,6 +110,43 @@ class TtxgProject {
   static void ExtractTags(const std::u16string& text, TStringsJD& tags);
   static void RemoveCommonTags(TStringsJD& a, TStringsJD& b);
 
+  // Message states. `n` is a message number (1..SourceCount). A linked duplicate path question
+  // answers for (and writes to) the message it folds into. Out-of-range numbers: getters return
+  // false / an empty text; setters raise std::out_of_range. States stay with their message number
+  // while the source quest stays: an exchange import or a relink keeps them.
+  bool NeedsReview(int32_t n) const;
+  void SetNeedsReview(int32_t n, bool on);
+  const std::u16string& Note(int32_t n) const;  // empty = no note
+  void SetNote(int32_t n, std::u16string note);
+  const std::u16string& PreviousSource(int32_t n) const;  // empty = none
+  void SetPreviousSource(int32_t n, std::u16string text);
+  bool IsTranslated(int32_t n) const;  // !IsNotEdited of the message n answers for
+  // The message whose state n shares: n itself unless n is a linked duplicate; 0 outside the table.
+  int32_t StateMessage(int32_t n) const;
+
+  // Counts over positions, kept as texts and states change.
+  int32_t TranslatedPositions() const { return translatedPositions_; }
+  int32_t ReviewPositions() const { return reviewPositions_; }  // flagged, translated or not
+  int32_t NotePositions() const { return notePositions_; }
+
+  // Project settings, stored in the section "settings". Known keys: u"language", u"spelling",
+  // u"memories". An empty value removes the key; an empty key raises std::invalid_argument.
+  std::u16string Setting(std::u16string_view key) const;  // empty when unset
+  void SetSetting(std::u16string_view key, std::u16string value);
+
+  // Named sections of later features: raw bytes the feature encodes itself; unknown sections read
+  // from a file are kept as they were. "states" and "settings" belong to the project (Section
+  // gives nullptr, SetSection raises std::invalid_argument), as do names that are empty, longer
+  // than 64 bytes or not printable ASCII.
+  const std::vector<uint8_t>* Section(const std::string& name) const;    // nullptr when absent
+  void SetSection(const std::string& name, std::vector<uint8_t> bytes);  // empty removes it
+
+  // Called after a message's target text, state or note changed, with the message number (the
+  // one that holds the state), and with 0 after the whole table changed (new, load, exchange
+  // import, relink, Clear). Returns an id for RemoveChangeListener.
+  int AddChangeListener(std::function<void(int32_t message)> listener);
+  void RemoveChangeListener(int id);
+
  private:
   // Everything below is derived from the public table and rebuilt with it.
   std::vector<int32_t> messagePosition_;  // per source message: its position, or -1 (linked)
@@ -107,10 +156,29 @@ class TtxgProject {
   mutable TIdIndex sourceIdIndex_;
   mutable TIdIndex targetIdIndex_;
   mutable bool idIndexesValid_ = false;
+  std::vector<int32_t> stateMessage_;  // per source message: the message holding its state
+
+  TMessageStates states_;
+  TProjectSettings settings_;
+  std::map<std::string, std::vector<uint8_t>> sections_;
+  std::string loadWarning_;
+  int32_t translatedPositions_ = 0;
+  int32_t reviewPositions_ = 0;
+  int32_t notePositions_ = 0;
+  std::vector<std::pair<int, std::function<void(int32_t)>>> listeners_;
+  int nextListenerId_ = 1;
 
   TTextField* SourceField(int32_t n) const;
   TTextField* TargetField(int32_t n) const;
   void ResetTable();
   void BuildIdIndexes() const;
+  void EnumerateBothQuests();
+  void DropStoredData();
+  void CountPositions();
+  void CheckMessageNumber(int32_t n) const;
+  void NotifyChange(int32_t message) const;
+  // The sections SaveToFile writes after the quests; empty when there is nothing to store.
+  std::vector<TTrailerSection> TrailerSections() const;
+  void ApplyTrailerSections(std::vector<TTrailerSection> sections);
   int32_t FindId(const TIdIndex& index, std::u16string_view id) const;
 };

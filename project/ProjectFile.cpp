@@ -1,7 +1,10 @@
-// The project file: a 12-byte head (current message, source count, target count) and the two
-// quests in the quest file layout. The message table is not stored; it is rebuilt on loading.
+// The project file: a 12-byte head (current message, source count, target count), the two quests
+// in the quest file layout and, when the project stores states, settings or sections, the block of
+// ProjectTrailer.h. The message table is not stored; it is rebuilt on loading.
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
@@ -13,6 +16,8 @@ void TtxgProject::SaveToFile(const std::string& fileName) const {
   file.WriteInt(TargetCount);
   SourceGame.WriteTo(file);
   TargetGame.WriteTo(file);
+  const std::vector<TTrailerSection> sections = TrailerSections();
+  if (!sections.empty()) WriteProjectTrailer(file, sections);
   file.Commit();
 }
 
@@ -25,8 +30,14 @@ void TtxgProject::LoadFromFile(const std::string& fileName) {
     (void)file.ReadInt();
     SourceGame.ReadFrom(file);
     TargetGame.ReadFrom(file);
-    RebuildMessageTable();
+    DropStoredData();
+    // The states name their messages, so the table is enumerated before they are read.
+    TTrailerRead trailer = ReadProjectTrailer(file);
+    EnumerateBothQuests();
+    loadWarning_ = std::move(trailer.Warning);
+    ApplyTrailerSections(std::move(trailer.Sections));
     CurrentMessage = currentMessage;
+    LinkDuplicatePaths();
   } catch (...) {
     // Never a table that claims messages of a half-read quest: the project is left empty.
     Clear();

@@ -1,0 +1,41 @@
+#pragma once
+// TMessageStates: what a translator stores beside each message of a project: a needs-review
+// flag, a note and the source text the message had before an update changed it. Indexed by
+// message number (1-based); knows nothing of positions, links or files.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TMessageStates {
+ public:
+  // Forgets every state and every message.
+  void Clear();
+  // Room for messages 1..count; the states of those messages are kept, the rest dropped.
+  void Resize(int32_t count);
+  int32_t Count() const { return static_cast<int32_t>(review_.size()) - 1; }
+
+  // Numbers outside 1..Count() hold no state.
+  bool NeedsReview(int32_t n) const;
+  const std::u16string& Note(int32_t n) const;
+  const std::u16string& PreviousSource(int32_t n) const;
+  // Each returns whether the state changed. The number must be in 1..Count().
+  bool SetNeedsReview(int32_t n, bool on);
+  bool SetNote(int32_t n, std::u16string note);
+  bool SetPreviousSource(int32_t n, std::u16string text);
+
+  // True when message n holds a flag, a note or a previous source text.
+  bool HasState(int32_t n) const;
+  // True when any message does; answered without looking at every message.
+  bool HasAnyState() const { return statesHeld_ > 0; }
+
+ private:
+  std::vector<uint8_t> review_{0};
+  std::vector<std::u16string> notes_{std::u16string()};
+  std::vector<std::u16string> previous_{std::u16string()};
+  int32_t statesHeld_ = 0;  // messages for which HasState is true
+
+  bool InRange(int32_t n) const { return n >= 1 && n <= Count(); }
+  // Runs `change` on message n and keeps statesHeld_ right.
+  template <typename Change>
+  bool Update(int32_t n, Change&& change);
+};
