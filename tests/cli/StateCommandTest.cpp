@@ -11,7 +11,6 @@
 
 namespace {
 
-using clitest::Folder;
 using clitest::ReadWhole;
 using clitest::ToolResult;
 
@@ -41,7 +40,7 @@ class StateCommand : public ::testing::Test {
     EXPECT_EQ(stats.out, Stats(positions, translated, review));
     EXPECT_EQ(stats.err, "");
   }
-  Folder folder;
+  ScratchFolder folder;
   const std::string project = folder.File("p.txg");
   int positions = 0;
 };
