@@ -343,9 +343,9 @@ std::vector<TCheckFinding> CheckMessage(const TtxgProject& project, int32_t n) {
   if (n < 1 || n > project.SourceCount || n > project.TargetCount) return findings;
   const std::u16string source = project.GetSourceText(n);
   const std::u16string target = project.GetTargetText(n);
-  if (target == project.DeletedMessageText()) return findings;
+  // Not edited means equal to the source or deleted; only the first is reported.
   if (project.IsNotEdited(n)) {
-    if (HasLetters(source)) {
+    if (target != project.DeletedMessageText() && HasLetters(source)) {
       TCheckFinding& finding = Add(findings, UnchangedCheck);
       finding.Spans.push_back({false, 0, static_cast<int32_t>(target.size())});
     }

@@ -14,6 +14,7 @@ bool IsMarkupBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0
 
 bool IsMarkupLetter(char16_t c) {
   if (c < 0x80) return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+  if (c >= 0x400 && c < 0x482) return true;  // Cyrillic, the usual case
   if (c < 0xC0) return c == 0xAA || c == 0xB5 || c == 0xBA;
   if (c < 0x250) return c != 0xD7 && c != 0xF7;
   if (c >= 0x2B0 && c < 0x370) return false;   // modifier letters and combining marks
@@ -111,6 +112,7 @@ bool TMarkupScanner::Next(TMarkupToken& token) {
 
 std::vector<TMarkupToken> TokenizeMarkup(std::u16string_view text) {
   std::vector<TMarkupToken> tokens;
+  tokens.reserve(text.size() / 4 + 4);  // about one token in four units in prose
   TMarkupScanner scanner(text);
   TMarkupToken token;
   while (scanner.Next(token)) tokens.push_back(token);
