@@ -2,7 +2,6 @@
 // found, markup is skipped, suggestions are offered, added words are kept per user.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "checks/Spelling.h"
+#include "common/ScratchFolder.h"
 #include "common/ShippedData.h"
 #include "project/ProjectClass.h"
 #include "support/JD_Str.h"
@@ -18,21 +18,6 @@
 namespace {
 
 const std::vector<std::string> SystemFolders = {"/usr/share/hunspell"};
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "xg-spelling-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 std::vector<std::string> MisspelledWords(TSpellChecker& speller, const std::u16string& text) {
   std::vector<std::string> words;
@@ -90,7 +75,7 @@ TEST(Spelling, LanguagesResolveToDictionariesAndUnknownOnesNameThoseThatExist) {
   std::filesystem::copy_file("/usr/share/hunspell/en_US.aff", folder.File("xx_YY.aff"));
   std::filesystem::copy_file("/usr/share/hunspell/en_US.dic", folder.File("xx_YY.dic"));
   std::ofstream(folder.File("zz_ZZ.aff")) << "SET UTF-8\n";
-  const std::vector<std::string> folders = {folder.Path().string(), folder.File("missing")};
+  const std::vector<std::string> folders = {folder.Path(), folder.File("missing")};
   EXPECT_EQ(AvailableDictionaries(folders), std::vector<std::string>{"xx_YY"});
   EXPECT_EQ(TSpellChecker("xx", folders, folder.File("w.txt")).Dictionary(), "xx_YY");
   for (const std::string language : {"ru", "zz_ZZ", "", "xx_ZZ"}) {

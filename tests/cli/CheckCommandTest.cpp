@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "cli/ToolRunner.h"
+#include "common/ScratchFolder.h"
 #include "quest/BlockFile.h"
 #include "support/JD_Str.h"
 
 namespace {
 
-using clitest::Folder;
 using clitest::ToolResult;
 
 ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
@@ -56,7 +56,7 @@ class CheckCommand : public ::testing::Test {
     for (std::string line; std::getline(lines, line);) ids[Columns(line)[0]] = Columns(line)[2];
     return ids;
   }
-  Folder folder;
+  ScratchFolder folder;
   const std::string project = folder.File("sample.txg");
 };
 
