@@ -9,6 +9,7 @@
 #include "project/IdIndex.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
+#include "quest/QuestMarkup.h"
 #include "support/JD_Str.h"
 #include "support/OpenTable.h"
 
@@ -21,36 +22,13 @@ const std::u16string RecordBegin = u"<Begin ";
 const std::u16string HeaderEnd = u">\r\n";
 const std::u16string RecordEnd = u"\r\n<End>";
 
-// The tags of a text, in order: every "<" through the next ">", an unclosed "<" to the end, and a
-// stray ">" after the last tag together with the text before it (but not one at the very start).
-template <typename TagSink>
-void ForEachTag(std::u16string_view text, TagSink&& sink) {
-  const std::size_t length = text.size();
-  std::size_t pos = 0;
-  while (pos < length) {
-    const std::size_t open = text.find(u'<', pos);
-    if (open == std::u16string_view::npos) {
-      const std::size_t close = text.find(u'>', pos);
-      if (close != std::u16string_view::npos && close > 0) sink(text.substr(pos, close - pos + 1));
-      return;
-    }
-    const std::size_t close = text.find(u'>', open);
-    if (close == std::u16string_view::npos) {
-      sink(text.substr(open));
-      return;
-    }
-    sink(text.substr(open, close - open + 1));
-    pos = close + 1;
-  }
-}
-
 // True when both texts hold the same tags, counted with repetition, in any order: exactly when
 // RemoveCommonTags leaves nothing. Saves building the two lists for the usual, matching record.
 bool SameTags(std::u16string_view a, std::u16string_view b) {
   std::vector<std::u16string_view> tagsA;
   std::vector<std::u16string_view> tagsB;
-  ForEachTag(a, [&tagsA](std::u16string_view tag) { tagsA.push_back(tag); });
-  ForEachTag(b, [&tagsB](std::u16string_view tag) { tagsB.push_back(tag); });
+  AppendExchangeTags(a, tagsA);
+  AppendExchangeTags(b, tagsB);
   if (tagsA.size() != tagsB.size()) return false;
   std::sort(tagsA.begin(), tagsA.end());
   std::sort(tagsB.begin(), tagsB.end());
@@ -212,7 +190,9 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
 }
 
 void TtxgProject::ExtractTags(const std::u16string& text, TStringsJD& tags) {
-  ForEachTag(text, [&tags](std::u16string_view tag) { tags.Add(std::u16string(tag)); });
+  std::vector<std::u16string_view> found;
+  AppendExchangeTags(text, found);
+  for (std::u16string_view tag : found) tags.Add(std::u16string(tag));
 }
 
 void TtxgProject::RemoveCommonTags(TStringsJD& a, TStringsJD& b) {

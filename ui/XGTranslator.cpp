@@ -22,6 +22,7 @@
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
 #include "ui/keys/CatalogueKeys.h"
+#include "ui/MessageChecks.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
 static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
@@ -262,6 +263,8 @@ void TForm1::CreateControls() {
   TargetMemo = new TMemo(this);
   TargetMemo->setObjectName(QStringLiteral("TargetMemo"));
   TargetMemo->setGeometry(8, 184, 521, 105);
+  Checks = new TMessageChecks(SourceMemo, TargetMemo);
+  Checks->RunGuarded = [this](const std::function<void()>& command) { RunGuarded(command); };
 
   MessagesListTrackBar = new TTrackBar(this);
   MessagesListTrackBar->setObjectName(QStringLiteral("MessagesListTrackBar"));
@@ -455,6 +458,7 @@ void TForm1::ProcessEnabledControls() {
   }
   if (!status.isEmpty() && number > 0) status += QStringLiteral(" ( N %1 )").arg(number);
   StatusLabel->setText(status);
+  Checks->Refresh(Project.get(), position >= 1 ? Project->MessageAtPosition(position) : 0);
 }
 
 int TForm1::PositionToShow(int32_t message) const {

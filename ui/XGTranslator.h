@@ -19,6 +19,7 @@
 #include <vector>
 
 class TBlockParJD;
+class TMessageChecks;
 class TtxgProject;
 class QMouseEvent;
 
@@ -139,6 +140,7 @@ class TForm1 : public QWidget {
   TPictureButton* CopyImage = nullptr;
   TPictureButton* ClearImage = nullptr;
   std::vector<QIcon> ButtonsImageList;
+  TMessageChecks* Checks = nullptr;  // markup, findings and spelling of the shown message
 
   TFileDialog SourceOpenDialog;
   TFileDialog ProjectOpenDialog;

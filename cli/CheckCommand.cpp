@@ -1,0 +1,53 @@
+// xgtool check: the findings of the translation checks (and, with --spell, of the spelling) for
+// every position of a project, "N<TAB>ID<TAB>CODE<TAB>DETAIL" a line, in message order.
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "checks/Spelling.h"
+#include "checks/TranslationChecks.h"
+#include "cli/Commands.h"
+#include "project/ProjectClass.h"
+
+namespace {
+
+int CheckCommand(const std::vector<std::string>& args, CommandContext& context) {
+  std::string language;
+  std::vector<std::string> files;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--spell") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) throw UsageError{"--spell needs a language"};
+      language = args[++i];
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 1) throw UsageError{"check needs one project file"};
+  // The dictionary first: an unknown language fails before the project is read.
+  std::unique_ptr<TSpellChecker> speller;
+  if (!language.empty()) speller = std::make_unique<TSpellChecker>(language);
+  auto project = std::make_unique<TtxgProject>(context.Catalogue());
+  project->LoadFromFile(files[0]);
+
+  int32_t count = 0;
+  auto print = [&](int32_t n, const std::vector<TCheckFinding>& findings) {
+    for (const TCheckFinding& finding : findings) {
+      context.out << n << '\t' << EscapeForOutput(project->SourceIds[static_cast<std::size_t>(n)]) << '\t'
+                  << finding.Code << '\t' << EscapeForOutput(finding.Detail) << '\n';
+      ++count;
+    }
+  };
+  for (int32_t position = 1; position <= project->PositionCount; ++position) {
+    const int32_t n = project->MessageAtPosition(position);
+    print(n, CheckMessage(*project, n));
+    if (speller != nullptr) print(n, CheckSpelling(*project, n, *speller));
+  }
+  return count == 0 ? ExitOk : ExitReported;
+}
+
+const CommandRegistration checkRegistration(
+    "check", "check [--spell LANG] FILE.txg   (findings of the translation checks; exit 1 when there are any)",
+    CheckCommand);
+
+}  // namespace

@@ -1,0 +1,183 @@
+#include "ui/MessageChecks.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <algorithm>
+
+#include "checks/Spelling.h"
+#include "project/ProjectClass.h"
+#include "ui/MarkupHighlighter.h"
+
+namespace {
+
+constexpr int BadgeSize = 16;
+
+QString FromWide(std::u16string_view text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+// The text as the box shows it: every line break one "\n".
+QString ShownText(const std::u16string& stored) {
+  QString shown = FromWide(stored);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+// The underlines of some spans of a stored text inside a box, or none when the box no longer
+// shows that text (the box may show it with the blanks at its ends that the store trims).
+void AddUnderlines(const QPlainTextEdit* box, const std::u16string& stored, const std::vector<TTextSpan>& spans,
+                   TUnderline::Kinds kind, std::vector<TUnderline>& underlines) {
+  if (spans.empty()) return;
+  const qsizetype base = stored.empty() ? 0 : box->toPlainText().indexOf(ShownText(stored));
+  if (base < 0) return;
+  for (const TTextSpan& span : spans)
+    underlines.push_back({static_cast<int>(base) + ShownPosition(stored, span.Begin),
+                          static_cast<int>(base) + ShownPosition(stored, span.End), kind});
+}
+
+QString ToolTip(const std::vector<TCheckFinding>& findings) {
+  QStringList lines;
+  for (const TCheckFinding& finding : findings) {
+    QString line = QString::fromUtf8(finding.Description.data(), static_cast<qsizetype>(finding.Description.size()));
+    if (!finding.Detail.empty()) line += QStringLiteral(": ") + FromWide(finding.Detail).toHtmlEscaped();
+    lines << line;
+  }
+  return QStringLiteral("<p style='white-space:pre'>") + lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
+}
+
+}  // namespace
+
+int ShownPosition(std::u16string_view stored, int position) {
+  int shown = position;
+  for (int i = 0; i + 1 < position && i + 1 < static_cast<int>(stored.size()); ++i)
+    if (stored[static_cast<std::size_t>(i)] == u'\r' && stored[static_cast<std::size_t>(i) + 1] == u'\n') --shown;
+  return shown;
+}
+
+TMessageChecks::TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target)
+    : QObject(target),
+      source_(source),
+      target_(target),
+      sourceHighlighter_(new TMarkupHighlighter(source->document())),
+      targetHighlighter_(new TMarkupHighlighter(target->document())),
+      badge_(new QLabel(target)) {
+  badge_->setObjectName(QStringLiteral("FindingsBadge"));
+  badge_->setPixmap(target->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(BadgeSize, BadgeSize));
+  badge_->setFixedSize(BadgeSize, BadgeSize);
+  badge_->hide();
+  target->installEventFilter(this);
+  target->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(target, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+    std::unique_ptr<QMenu> menu(ContextMenu(at));
+    menu->exec(target_->viewport()->mapToGlobal(at));
+  });
+  ReplaceText = [this](int begin, int end, const QString& replacement) {
+    QTextCursor cursor(target_->document());
+    cursor.setPosition(begin);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.insertText(replacement);
+  };
+}
+
+TMessageChecks::~TMessageChecks() = default;
+
+void TMessageChecks::SetSpelling(const std::string& language) {
+  if (language.empty())
+    speller_.reset();
+  else
+    speller_ = std::make_unique<TSpellChecker>(language);
+  Refresh(project_, message_);
+}
+
+std::string TMessageChecks::SpellingDictionary() const { return speller_ ? speller_->Dictionary() : std::string(); }
+
+void TMessageChecks::Refresh(const TtxgProject* project, int32_t message) {
+  project_ = project;
+  message_ = message;
+  findings_.clear();
+  misspellings_.clear();
+  std::vector<TUnderline> sourceLines;
+  std::vector<TUnderline> targetLines;
+  if (project != nullptr && message >= 1) {
+    findings_ = CheckMessage(*project, message);
+    if (speller_) misspellings_ = CheckSpelling(*project, message, *speller_);
+    const std::u16string source = project->GetSourceText(message);
+    const std::u16string target = project->GetTargetText(message);
+    for (const TCheckFinding& finding : findings_) {
+      if (finding.Code == "unchanged") continue;  // the grey text says so already
+      std::vector<TTextSpan> inSource;
+      std::vector<TTextSpan> inTarget;
+      for (const TTextSpan& span : finding.Spans) (span.InSource ? inSource : inTarget).push_back(span);
+      AddUnderlines(source_, source, inSource, TUnderline::Finding, sourceLines);
+      AddUnderlines(target_, target, inTarget, TUnderline::Finding, targetLines);
+    }
+    for (const TCheckFinding& word : misspellings_)
+      AddUnderlines(target_, target, word.Spans, TUnderline::Spelling, targetLines);
+  }
+  sourceHighlighter_->SetUnderlines(std::move(sourceLines));
+  targetHighlighter_->SetUnderlines(std::move(targetLines));
+  const bool show = std::any_of(findings_.begin(), findings_.end(),
+                                [](const TCheckFinding& finding) { return finding.Code != "unchanged"; });
+  badge_->setToolTip(show ? ToolTip(findings_) : QString());
+  badge_->setVisible(show);
+  PlaceBadge();
+}
+
+void TMessageChecks::PlaceBadge() {
+  const int scrollBar = target_->verticalScrollBar()->isVisible() ? target_->verticalScrollBar()->width() : 0;
+  badge_->move(target_->width() - scrollBar - BadgeSize - 4, 4);
+  badge_->raise();
+}
+
+bool TMessageChecks::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == target_ && event->type() == QEvent::Resize) PlaceBadge();
+  return QObject::eventFilter(watched, event);
+}
+
+QMenu* TMessageChecks::ContextMenu(QPoint at) {
+  QMenu* menu = target_->createStandardContextMenu(at);
+  if (!speller_) return menu;
+  const int position = target_->cursorForPosition(at).position();
+  const auto& underlines = targetHighlighter_->Underlines();
+  const auto word = std::find_if(underlines.begin(), underlines.end(), [position](const TUnderline& underline) {
+    return underline.Kind == TUnderline::Spelling && position >= underline.Begin && position <= underline.End;
+  });
+  if (word == underlines.end()) return menu;
+  const int begin = word->Begin;
+  const int end = word->End;
+  const QString text = target_->toPlainText().mid(begin, end - begin);
+  QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
+  std::vector<QAction*> added;
+  for (const std::u16string& suggestion :
+       speller_->Suggestions(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()))) {
+    QAction* action = new QAction(FromWide(suggestion), menu);
+    connect(action, &QAction::triggered, this,
+            [this, begin, end, replacement = FromWide(suggestion)] { ReplaceText(begin, end, replacement); });
+    added.push_back(action);
+  }
+  if (added.empty()) {
+    QAction* none = new QAction(tr("(no suggestions)"), menu);
+    none->setEnabled(false);
+    added.push_back(none);
+  }
+  QAction* add = new QAction(tr("Add to Dictionary"), menu);
+  add->setObjectName(QStringLiteral("AddToDictionary"));
+  connect(add, &QAction::triggered, this, [this, text] {
+    RunGuarded([this, &text] {
+      speller_->AddToDictionary(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
+      Refresh(project_, message_);
+    });
+  });
+  added.push_back(add);
+  for (QAction* action : added) menu->insertAction(first, action);
+  menu->insertSeparator(first);
+  return menu;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The checks of the shown message in the window: markup coloured in both boxes, the findings of
+// the translation as a warning sign in the corner of the target box (the list in its tooltip) with
+// their stretches underlined, misspelled words underlined, and the target box's context menu with
+// the spelling's suggestions and "Add to Dictionary". It asks the core for everything it shows.
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "checks/TranslationChecks.h"
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class TMarkupHighlighter;
+class TSpellChecker;
+class TtxgProject;
+
+class TMessageChecks : public QObject {
+ public:
+  TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target);
+  ~TMessageChecks() override;
+
+  // A dictionary name or language ("ru_RU", "ru"); empty turns the spelling off. Raises
+  // ESpellingError for a language without a dictionary (the spelling stays as it was).
+  void SetSpelling(const std::string& language);
+  std::string SpellingDictionary() const;  // empty when off
+
+  // Checks message `message` of the project again (after every change and every move); nullptr
+  // or message 0 clears everything.
+  void Refresh(const TtxgProject* project, int32_t message);
+
+  const std::vector<TCheckFinding>& Findings() const { return findings_; }
+  const std::vector<TCheckFinding>& Misspellings() const { return misspellings_; }
+  QLabel* Badge() const { return badge_; }
+  TMarkupHighlighter* SourceHighlighter() const { return sourceHighlighter_; }
+  TMarkupHighlighter* TargetHighlighter() const { return targetHighlighter_; }
+
+  // The target box's context menu at a point of its viewport: the standard entries, headed by the
+  // suggestions and "Add to Dictionary" when the point is on a misspelled word. The caller owns it.
+  QMenu* ContextMenu(QPoint at);
+  // How a chosen suggestion reaches the translation: positions in the target box's document. By
+  // default the box's text is edited as if the user typed it.
+  std::function<void(int begin, int end, const QString& replacement)> ReplaceText;
+  // Runs a menu command; the window shows what it raises (adding a word writes a file).
+  std::function<void(const std::function<void()>&)> RunGuarded = [](const std::function<void()>& command) {
+    command();
+  };
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void PlaceBadge();
+
+  QPlainTextEdit* source_;
+  QPlainTextEdit* target_;
+  TMarkupHighlighter* sourceHighlighter_;
+  TMarkupHighlighter* targetHighlighter_;
+  QLabel* badge_;
+  std::unique_ptr<TSpellChecker> speller_;
+  const TtxgProject* project_ = nullptr;
+  int32_t message_ = 0;
+  std::vector<TCheckFinding> findings_;
+  std::vector<TCheckFinding> misspellings_;
+};
+
+// Where a position of a stored text (line breaks as CR LF) is in the text box, which shows every
+// line break as one character.
+int ShownPosition(std::u16string_view stored, int position);
