@@ -14,7 +14,6 @@
 
 namespace {
 
-using clitest::Folder;
 using clitest::ToolResult;
 
 ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
@@ -76,7 +75,7 @@ class FindCommand : public ::testing::Test {
     return out;
   }
 
-  Folder folder;
+  ScratchFolder folder;
   std::string project;
   std::vector<Message> messages;
   std::vector<int32_t> positions;  // per position - 1: its message
