@@ -11,6 +11,7 @@
 
 #include "cli/Commands.h"
 #include "support/JD_BlockPar.h"
+#include "support/JD_Error.h"
 #include "support/JD_Str.h"
 
 namespace {
@@ -34,6 +35,20 @@ std::string ExecutableDir() {
   std::string path(buffer.data(), static_cast<std::size_t>(length));
   auto slash = path.rfind('/');
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+// "xgtool: FILE: TEXT", with " (at byte N)" for a failed read and a second line for what more is
+// known about the cause; "xgtool: TEXT" for an error that concerns no file.
+void PrintError(const std::exception& error, std::ostream& err) {
+  const TFileErrorContext* context = FileErrorContextOf(error);
+  if (context == nullptr || context->FileName.empty()) {
+    err << "xgtool: " << error.what() << '\n';
+    return;
+  }
+  err << "xgtool: " << context->FileName << ": " << error.what();
+  if (context->Offset >= 0) err << " (at byte " << context->Offset << ')';
+  err << '\n';
+  if (!context->Note.empty()) err << "xgtool: " << context->FileName << ": " << context->Note << '\n';
 }
 
 void PrintUsage(std::ostream& err) {
@@ -165,7 +180,7 @@ int main(int argc, char** argv) {
     std::cerr << "Out of memory\n";
     return ExitError;
   } catch (const std::exception& error) {
-    std::cerr << error.what() << "\n";
+    PrintError(error, std::cerr);
     return ExitError;
   }
 }

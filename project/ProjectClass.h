@@ -14,13 +14,14 @@
 #include "project/MessageStates.h"
 #include "project/ProjectTrailer.h"
 #include "quest/GameContent.h"
+#include "support/JD_Error.h"
 
 class TBlockParJD;
 class TStringsJD;
 
 // Raised by LoadMessages for a file that is not UTF-16LE with its byte-order mark; its text is
 // exactly "Error. This is not a Unicode Text Document".
-class ENotUnicodeText : public std::runtime_error {
+class ENotUnicodeText : public std::runtime_error, public TFileErrorContext {
  public:
   ENotUnicodeText();
 };

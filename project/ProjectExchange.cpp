@@ -109,10 +109,15 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
 
 void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& report) {
   TBlockFileReader file(fileName);
+  auto refuse = [&fileName] {
+    ENotUnicodeText error;
+    error.FileName = fileName;
+    throw error;
+  };
   const int64_t size = file.Size();
-  if (size % 2 != 0 || size < 4) throw ENotUnicodeText();
-  if (file.ReadByte() != ByteOrderMarkLow) throw ENotUnicodeText();
-  if (file.ReadByte() != ByteOrderMarkHigh) throw ENotUnicodeText();
+  if (size % 2 != 0 || size < 4) refuse();
+  if (file.ReadByte() != ByteOrderMarkLow) refuse();
+  if (file.ReadByte() != ByteOrderMarkHigh) refuse();
   const std::u16string text = file.ReadUnits(static_cast<int32_t>((size - 2) / 2));
   report.clear();
 

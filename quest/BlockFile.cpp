@@ -119,7 +119,11 @@ std::string EInOutError::MessageFor(int errorCode) {
   }
 }
 
-EInOutError::EInOutError(int errorCode) : std::runtime_error(MessageFor(errorCode)), ErrorCode(errorCode) {}
+EInOutError::EInOutError(int errorCode, std::string fileName, int64_t offset)
+    : std::runtime_error(MessageFor(errorCode)), ErrorCode(errorCode) {
+  FileName = std::move(fileName);
+  Offset = offset;
+}
 
 int InOutErrorNumberForErrno(int errnoValue, const std::string& fileName) {
   switch (errnoValue) {
@@ -151,7 +155,11 @@ int InOutErrorNumberForErrno(int errnoValue, const std::string& fileName) {
 // ---------------------------------------------------------------------------------------------
 // TBlockFileReader
 
-TBlockFileReader::TBlockFileReader(const std::string& fileName) {
+TBlockFileReader::TBlockFileReader(const std::string& fileName) : fileName_(fileName) {
+  WithFileContext(fileName, [&] { ReadWholeFile(fileName); });
+}
+
+void TBlockFileReader::ReadWholeFile(const std::string& fileName) {
   if (fileName.empty()) throw EInOutError(IoInvalidFilename);
   const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) RaiseForErrno(errno, fileName);
@@ -184,12 +192,14 @@ TBlockFileReader::TBlockFileReader(const std::string& fileName) {
 
 TBlockFileReader::TBlockFileReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
+void TBlockFileReader::RaiseReadBeyondEnd() const { throw EInOutError(IoReadBeyondEnd, fileName_, Position()); }
+
 void TBlockFileReader::Require(int64_t count) const {
-  if (count < 0 || count > BytesLeft()) throw EInOutError(IoReadBeyondEnd);
+  if (count < 0 || count > BytesLeft()) RaiseReadBeyondEnd();
 }
 
 void TBlockFileReader::ReadBytes(void* destination, std::size_t count) {
-  if (count > static_cast<uint64_t>(BytesLeft())) throw EInOutError(IoReadBeyondEnd);
+  if (count > static_cast<uint64_t>(BytesLeft())) RaiseReadBeyondEnd();
   if (count == 0) return;
   std::memcpy(destination, bytes_.data() + position_, count);
   position_ += count;
@@ -263,6 +273,10 @@ void TBlockFileWriter::WriteBytes(const void* source, std::size_t count) {
 }
 
 void TBlockFileWriter::Commit() {
+  WithFileContext(fileName_, [this] { CommitBytes(); });
+}
+
+void TBlockFileWriter::CommitBytes() {
   if (fileName_.empty() || fileName_.back() == '/') throw EInOutError(IoInvalidFilename);
   // Saving through a symbolic link replaces the file it points to and keeps the link.
   const std::string target = ResolveLinkTarget(fileName_);

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "support/JD_Error.h"
+
 // The input/output error: a number and the message that belongs to it:
 // 2 "File not found", 3 "Invalid filename", 4 "Too many open files", 5 "File access denied",
 // 100 "Read beyond end of file", 101 "Disk full", any other n "I/O error n".
-class EInOutError : public std::runtime_error {
+// Beside the text it carries the file and, for a failed read, the byte at which the read began.
+class EInOutError : public std::runtime_error, public TFileErrorContext {
  public:
-  explicit EInOutError(int errorCode);
+  explicit EInOutError(int errorCode, std::string fileName = {}, int64_t offset = -1);
   int ErrorCode;
   static std::string MessageFor(int errorCode);
 };
@@ -39,6 +42,7 @@ class TBlockFileReader {
   // Opens an existing file for reading: a missing file gives 2, a missing folder 3, a folder or
   // device 5. Files above 2 GiB are refused (EFBIG, "I/O error 27") before they are read.
   explicit TBlockFileReader(const std::string& fileName);
+  // Errors of a reader over bytes name no file until a caller adds one (WithFileContext).
   explicit TBlockFileReader(std::vector<uint8_t> bytes);
 
   int32_t ReadInt();
@@ -53,8 +57,13 @@ class TBlockFileReader {
   // Raises EInOutError(100) unless `count` more bytes are there; used to check lengths and counts
   // read from the file before anything is allocated for them.
   void Require(int64_t count) const;
+  const std::string& FileName() const { return fileName_; }
 
  private:
+  void ReadWholeFile(const std::string& fileName);
+  [[noreturn]] void RaiseReadBeyondEnd() const;
+
+  std::string fileName_;
   std::vector<uint8_t> bytes_;
   std::size_t position_ = 0;
 };
@@ -83,6 +92,8 @@ class TBlockFileWriter {
   void Commit();
 
  private:
+  void CommitBytes();
+
   std::string fileName_;
   std::vector<uint8_t> bytes_;
 };

@@ -125,6 +125,21 @@ void TGame::Reset() {
 }
 
 void TGame::ReadFrom(TBlockFileReader& file) {
+  try {
+    ReadFields(file);
+  } catch (TFileErrorContext& context) {
+    if (context.FileName.empty()) context.FileName = file.FileName();
+    if (context.Offset < 0) context.Offset = file.Position();
+    // A file that is no quest at all is read as an unmarked one until it runs out; saying what
+    // its first word was tells the user why.
+    const int32_t firstWord = VersionRead == QuestVersion::V11 ? Selector1 : VersionRead;
+    if ((VersionRead == QuestVersion::V11 && firstWord != QuestVersion::V11) || VersionRead > CurrentQuestVersion)
+      context.Note = "its first word, " + std::to_string(firstWord) + ", is none of the twelve quest version marks";
+    throw;
+  }
+}
+
+void TGame::ReadFields(TBlockFileReader& file) {
   Reset();
   const int32_t first = file.ReadInt();
   if (first > QuestVersion::V11) {

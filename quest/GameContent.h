@@ -10,6 +10,7 @@
 #include "quest/ParameterClass.h"
 #include "quest/PathClass.h"
 #include "quest/TextFieldClass.h"
+#include "support/JD_Error.h"
 
 class TBlockParJD;
 class TBlockFileReader;
@@ -49,7 +50,7 @@ struct TMessageList {
 
 // A quest file that is well formed but cannot be held, such as more locations than the document has
 // slots for. Raised before anything past the capacity is read.
-class EQuestCapacityError : public std::runtime_error {
+class EQuestCapacityError : public std::runtime_error, public TFileErrorContext {
  public:
   using std::runtime_error::runtime_error;
 };
@@ -105,6 +106,8 @@ class TGame {
   const TPath& Path(int32_t i) const { return Paths.at(static_cast<std::size_t>(i - 1)); }
 
   void Reset();
+  // A failure names the reader's file and the byte where reading stopped; for a file whose first
+  // word is no version mark it also says which word that was.
   void ReadFrom(TBlockFileReader& file);
   void WriteTo(TBlockFileWriter& file) const;
   void LoadFromFile(const std::string& fileName);
@@ -118,4 +121,7 @@ class TGame {
                          std::vector<TTextField*>& MessageTexts, std::vector<std::u16string>& MessageIds);
   // The same list, returned.
   TMessageList Messages();
+
+ private:
+  void ReadFields(TBlockFileReader& file);
 };

@@ -10,13 +10,14 @@
 #include "quest/ParViewStringClass.h"
 #include "quest/TextFieldClass.h"
 #include "quest/ValueListClass.h"
+#include "support/JD_Error.h"
 
 constexpr int32_t MaxParameters = 24;
 constexpr int32_t MaxViewStrings = 10;
 
 // A parameter record that cannot be held, such as a view-string count above the ten slots, e.g.
 // "Parameter view string count 11 is above 10". Raised before anything is written past a slot.
-class EParameterFormatError : public std::runtime_error {
+class EParameterFormatError : public std::runtime_error, public TFileErrorContext {
  public:
   explicit EParameterFormatError(const std::string& message);
 };

@@ -28,7 +28,7 @@ void TTextField::Load(TBlockFileReader& file) {
   if (lineCount <= 0) return;
   // Each line takes at least its 4-byte length, so a larger count cannot be real: refuse it
   // before the loop rather than after gigabytes of empty lines.
-  if (lineCount > file.BytesLeft() / 4) throw EInOutError(IoReadBeyondEnd);
+  file.Require(int64_t{lineCount} * 4);
 
   std::u16string text;
   for (int32_t line = 0; line < lineCount; ++line) {

@@ -124,13 +124,17 @@ std::u16string TBlockParJD::Par_Get(const std::u16string& name) const {
 
 void TBlockParJD::LoadFromFile(const std::string& fileName, bool keepComments) {
   if (includeDepth > kMaxIncludeDepth) {
-    throw TExceptionJD("TBlockParJD.LoadFromFile. FileName=" + fileName + " includes nested deeper than " +
+    TExceptionJD error("TBlockParJD.LoadFromFile. FileName=" + fileName + " includes nested deeper than " +
                        std::to_string(kMaxIncludeDepth) + " levels");
+    error.FileName = fileName;
+    throw error;
   }
   IncludeDepthGuard guard;
-  TBufJD buffer;
-  buffer.LoadFromFile(fileName);
-  LoadFromBuf(buffer, keepComments);
+  WithFileContext(fileName, [&] {
+    TBufJD buffer;
+    buffer.LoadFromFile(fileName);
+    LoadFromBuf(buffer, keepComments);
+  });
 }
 
 void TBlockParJD::LoadFromBuf(TBufJD& buffer, bool keepComments) {

@@ -51,7 +51,11 @@ void TBufJD::PointerSet(int32_t zn) {
 }
 
 void TBufJD::TestGet(int32_t len) const {
-  if (len < 1 || int64_t{pointer_} + len > size_) throw TExceptionJD("TBufJD.TestGet. len=" + std::to_string(len));
+  if (len < 1 || int64_t{pointer_} + len > size_) {
+    TExceptionJD error("TBufJD.TestGet. len=" + std::to_string(len));
+    error.Offset = pointer_;
+    throw error;
+  }
 }
 
 int16_t TBufJD::GetWord() {

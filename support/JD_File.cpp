@@ -24,6 +24,11 @@ bool LockExclusively(int handle) {
   }
 }
 
+[[noreturn]] void RaiseFileError(const std::string& text, const std::string& fileName) {
+  TExceptionJD error(text);
+  error.FileName = fileName;
+  throw error;
+}
 }  // namespace
 
 TFileJD::~TFileJD() {
@@ -56,7 +61,7 @@ void TFileJD::Open() {
     if (usable) usable = fcntl(handle, F_SETFL, fcntl(handle, F_GETFL) & ~O_NONBLOCK) == 0;
     if (!usable) {
       if (handle >= 0) close(handle);
-      throw TExceptionJD("TFileJD.Open. FileName=" + name_);
+      RaiseFileError("TFileJD.Open. FileName=" + name_, name_);
     }
     handle_ = handle;
     openCount_ = 0;
@@ -80,7 +85,7 @@ int32_t TFileJD::GetSize() {
   Close();
   // Sizes are 32-bit signed throughout the library, so 2 GiB and more cannot be handled.
   if (!known || status.st_size < 0 || status.st_size > INT32_MAX)
-    throw TExceptionJD("TFileJD.GetSize. FileName=" + name_);
+    RaiseFileError("TFileJD.GetSize. FileName=" + name_, name_);
   return static_cast<int32_t>(status.st_size);
 }
 
@@ -88,7 +93,7 @@ int32_t TFileJD::SetPointer(int32_t distance, int32_t method) {
   int whence = method == 0 ? SEEK_SET : method == 1 ? SEEK_CUR : method == 2 ? SEEK_END : -1;
   off_t position = -1;
   if (handle_ >= 0 && whence >= 0) position = lseek(handle_, distance, whence);
-  if (position < 0 || position > INT32_MAX) throw TExceptionJD("TFileJD.SetPointer. FileName=" + name_);
+  if (position < 0 || position > INT32_MAX) RaiseFileError("TFileJD.SetPointer. FileName=" + name_, name_);
   return static_cast<int32_t>(position);
 }
 
@@ -107,7 +112,8 @@ void TFileJD::Read(void* destination, int32_t n) {
   }
   if (failed && handle_ < 0) errno = EBADF;
   if (failed || delivered != n) {
-    throw TExceptionJD("TFileJD.Read. FileName=" + name_ + " kolbyte=" + std::to_string(n) +
-                       " GetLastError=" + std::to_string(errno));
+    RaiseFileError(
+        "TFileJD.Read. FileName=" + name_ + " kolbyte=" + std::to_string(n) + " GetLastError=" + std::to_string(errno),
+        name_);
   }
 }

@@ -72,8 +72,8 @@ void TQtWindowDialogs::ShowErrorBox(QWidget* owner, const QString& caption, cons
   box.exec();
 }
 
-void TQtWindowDialogs::ShowError(QWidget* owner, const QString& text) {
-  QMessageBox::critical(owner, BoxCaption(owner), text);
+void TQtWindowDialogs::ShowError(QWidget* owner, const QString& text, const TErrorPlace& place) {
+  QMessageBox::critical(owner, BoxCaption(owner), ErrorBoxText(text, place));
 }
 
 TSaveChangesAnswer TQtWindowDialogs::AskSaveChanges(QWidget* owner) {

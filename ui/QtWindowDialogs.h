@@ -8,7 +8,7 @@ class TQtWindowDialogs : public TWindowDialogs {
   bool ExecuteFontDialog(QWidget* owner, TFontDialog& dialog) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
   void ShowErrorBox(QWidget* owner, const QString& caption, const QString& text) override;
-  void ShowError(QWidget* owner, const QString& text) override;
+  void ShowError(QWidget* owner, const QString& text, const TErrorPlace& place) override;
   TSaveChangesAnswer AskSaveChanges(QWidget* owner) override;
 };
 

@@ -8,7 +8,7 @@ std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringLi
   try {
     form = std::make_unique<TForm1>(dialogs, catalogueCandidates);
   } catch (const std::exception& error) {
-    dialogs.ShowError(nullptr, QString::fromUtf8(error.what()));
+    dialogs.ShowError(nullptr, QString::fromUtf8(error.what()), ErrorPlaceOf(error));
     return nullptr;
   }
   form->setWindowIcon(QIcon(QStringLiteral(":/icons/xgtranslator.svg")));

@@ -21,6 +21,7 @@
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
+#include "support/JD_Error.h"
 #include "ui/keys/CatalogueKeys.h"
 #include "ui/MessageChecks.h"
 
@@ -93,6 +94,26 @@ QFont WindowFont() {
 }  // namespace
 
 std::string FileNameForLibrary(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+
+TErrorPlace ErrorPlaceOf(const std::exception& error) {
+  TErrorPlace place;
+  if (const TFileErrorContext* context = FileErrorContextOf(error)) {
+    place.FileName = QFile::decodeName(QByteArray::fromStdString(context->FileName));
+    place.Offset = context->Offset;
+    place.Note = QString::fromStdString(context->Note);
+  }
+  return place;
+}
+
+QString ErrorBoxText(const QString& text, const TErrorPlace& place) {
+  QStringList lines;
+  if (!place.FileName.isEmpty())
+    lines << (place.Offset >= 0 ? QStringLiteral("%1 (at byte %2)").arg(place.FileName).arg(place.Offset)
+                                : place.FileName);
+  lines << text;
+  if (!place.Note.isEmpty()) lines << place.Note;
+  return lines.join(QLatin1Char('\n'));
+}
 
 QStringList DefaultCatalogueCandidates() {
   QStringList candidates;
@@ -346,9 +367,9 @@ void TForm1::RunGuarded(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+    dialogs_.ShowError(this, QString::fromUtf8(error.what()), ErrorPlaceOf(error));
   } catch (...) {
-    dialogs_.ShowError(this, QStringLiteral("Unknown error"));
+    dialogs_.ShowError(this, QStringLiteral("Unknown error"), TErrorPlace());
   }
 }
 
@@ -358,7 +379,9 @@ void TForm1::FormCreate() {
   Catalogue = std::make_unique<TBlockParJD>();
   Catalogue->LoadFromFile(FileNameForLibrary(CatalogueFileName), false);
   // A key missing now would otherwise surface in the middle of some later command.
-  for (const std::u16string& key : CatalogueKeys()) Catalogue->Par_Get(key);
+  WithFileContext(FileNameForLibrary(CatalogueFileName), [this] {
+    for (const std::u16string& key : CatalogueKeys()) Catalogue->Par_Get(key);
+  });
 
   NewProjectButton->setToolTip(CatalogueText(u"NewProjectButtonHint"));
   LoadProjectButton->setToolTip(CatalogueText(u"LoadProjectButtonHint"));

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +43,18 @@ struct TFontDialog {
 
 enum class TSaveChangesAnswer { Save, Discard, Cancel };
 
+// What an error says about where it happened: its file (empty when none), the byte a failed read
+// began at (-1 when it was no read), and what more is known of the cause.
+struct TErrorPlace {
+  QString FileName;
+  qint64 Offset = -1;
+  QString Note;
+};
+TErrorPlace ErrorPlaceOf(const std::exception& error);
+// The error box's text, one part a line: the file (with the byte for a failed read), the error,
+// the note.
+QString ErrorBoxText(const QString& text, const TErrorPlace& place);
+
 // Every modal dialog and message box of the window goes through this interface, so tests can
 // answer dialogs and read messages without a modal event loop.
 class TWindowDialogs {
@@ -55,7 +68,7 @@ class TWindowDialogs {
   // A box with a caption, the error icon and an OK button (the import report).
   virtual void ShowErrorBox(QWidget* owner, const QString& caption, const QString& text) = 0;
   // The general error display for a failed command or start-up.
-  virtual void ShowError(QWidget* owner, const QString& text) = 0;
+  virtual void ShowError(QWidget* owner, const QString& text, const TErrorPlace& place) = 0;
   // Asked before translations that were changed since the last save or load are thrown away.
   virtual TSaveChangesAnswer AskSaveChanges(QWidget* owner) = 0;
 };

@@ -89,7 +89,7 @@ TEST(CatalogueCommand, LoadFailuresExitWithThreeAndTheMessage) {
     ToolResult result = RunTool({"catalogue", c.file});
     EXPECT_EQ(result.exitCode, 3) << c.file;
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, c.message + "\n");
+    EXPECT_EQ(result.err, "xgtool: " + c.file + ": " + c.message + "\n");
   }
 }
 

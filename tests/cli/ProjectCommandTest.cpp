@@ -128,7 +128,7 @@ TEST(ProjectCommand, FileThatIsNotUnicodeLeavesTheProjectUntouched) {
   std::ofstream(folder.File("plain.txt")) << "<Begin GovMsg>\r\nplain\r\n<End>\r\n";
   ToolResult import = RunTool({"import-messages", project, folder.File("plain.txt")});
   EXPECT_EQ(import.exitCode, 3);
-  EXPECT_EQ(import.err, "Error. This is not a Unicode Text Document\n");
+  EXPECT_EQ(import.err, "xgtool: " + folder.File("plain.txt") + ": Error. This is not a Unicode Text Document\n");
   EXPECT_EQ(import.out, "");
   EXPECT_EQ(ReadWhole(project), before);
 }
@@ -150,9 +150,13 @@ TEST(ProjectCommand, UsageAndFileErrors) {
       {{"import-messages", project}, 2, "xgtool: import-messages needs"},
       {{"export-target", project}, 2, "xgtool: export-target needs"},
       {{"export-source"}, 2, "xgtool: export-source needs"},
-      {{"info", folder.File("absent.txg")}, 3, "File not found\n"},
-      {{"new", folder.File("absent.xg"), folder.File("new.txg")}, 3, "File not found\n"},
-      {{"import-messages", project, folder.File("absent.txt")}, 3, "File not found\n"},
+      {{"info", folder.File("absent.txg")}, 3, "xgtool: " + folder.File("absent.txg") + ": File not found\n"},
+      {{"new", folder.File("absent.xg"), folder.File("new.txg")},
+       3,
+       "xgtool: " + folder.File("absent.xg") + ": File not found\n"},
+      {{"import-messages", project, folder.File("absent.txt")},
+       3,
+       "xgtool: " + folder.File("absent.txt") + ": File not found\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front() + " " + std::to_string(c.args.size()));

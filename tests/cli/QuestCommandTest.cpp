@@ -154,6 +154,20 @@ TEST(QuestCommand, ExitCodesAndErrorTexts) {
   pathCount.WriteInt(601);
   std::copy(pathCount.Bytes().begin(), pathCount.Bytes().end(), crowdedBytes.end() - 3 * 8 - 4);
   const std::string tooMany = folder.Write("many.xg", crowdedBytes);
+  // Text is no quest: its first four bytes, "hell", make the word 0x6C6C6568.
+  const std::string notQuest =
+      folder.Write("text.xg", std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'q', 'u', 'e', 's', 't'});
+  // Where reading a file stops, as the library reports it.
+  auto stopsAt = [](const std::string& file) {
+    auto game = NewGame();
+    try {
+      game->LoadFromFile(file);
+    } catch (const EInOutError& error) {
+      return std::to_string(error.Offset);
+    }
+    return std::string("none");
+  };
+  const std::string cutAt = stopsAt(cut);
 
   struct Case {
     std::vector<std::string> args;
@@ -165,12 +179,23 @@ TEST(QuestCommand, ExitCodesAndErrorTexts) {
       {{"messages", Sample, "extra"}, 2, "usage: xgtool messages"},
       {{"info"}, 2, "usage: xgtool info"},
       {{"convert", Sample}, 2, "usage: xgtool convert"},
-      {{"messages", folder.File("missing.xg")}, 3, "File not found\n"},
-      {{"info", folder.File("no-folder/q.xg")}, 3, "Invalid filename\n"},
-      {{"messages", cut}, 3, "Read beyond end of file\n"},
-      {{"info", tooMany}, 3, "The quest file holds 601 paths; a quest can hold at most 600\n"},
-      {{"convert", cut, folder.File("out.xg")}, 3, "Read beyond end of file\n"},
-      {{"convert", Sample, folder.File("no-folder/out.xg")}, 3, "Invalid filename\n"},
+      {{"messages", folder.File("missing.xg")}, 3, "xgtool: " + folder.File("missing.xg") + ": File not found\n"},
+      {{"info", folder.File("no-folder/q.xg")}, 3, "xgtool: " + folder.File("no-folder/q.xg") + ": Invalid filename\n"},
+      {{"messages", cut}, 3, "xgtool: " + cut + ": Read beyond end of file (at byte " + cutAt + ")\n"},
+      {{"info", tooMany},
+       3,
+       "xgtool: " + tooMany + ": The quest file holds 601 paths; a quest can hold at most 600 (at byte " +
+           std::to_string(crowdedBytes.size() - 3 * 8) + ")\n"},
+      {{"convert", cut, folder.File("out.xg")},
+       3,
+       "xgtool: " + cut + ": Read beyond end of file (at byte " + cutAt + ")\n"},
+      {{"convert", notQuest, folder.File("out.xg")},
+       3,
+       "xgtool: " + notQuest + ": Read beyond end of file (at byte " + stopsAt(notQuest) + ")\nxgtool: " + notQuest +
+           ": its first word, " + std::to_string(0x6C6C6568) + ", is none of the twelve quest version marks\n"},
+      {{"convert", Sample, folder.File("no-folder/out.xg")},
+       3,
+       "xgtool: " + folder.File("no-folder/out.xg") + ": Invalid filename\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0] + " with " + std::to_string(c.args.size() - 1) + " arguments");

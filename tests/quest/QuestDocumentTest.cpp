@@ -391,6 +391,18 @@ TEST(QuestDocument, FileCutAnywhereFailsWithReadBeyondEndAndKeepsWhatWasRead) {
       } catch (const EInOutError& error) {
         ASSERT_EQ(error.ErrorCode, 100) << "version " << version << ", cut at " << cut;
         ASSERT_STREQ(error.what(), "Read beyond end of file");
+        // The offset is where the failing read began: inside the bytes there are, and a file cut
+        // right there fails at the same place.
+        ASSERT_GE(error.Offset, 0);
+        ASSERT_LE(static_cast<std::size_t>(error.Offset), cut);
+        TBlockFileReader again(std::vector<uint8_t>(bytes.begin(), bytes.begin() + error.Offset));
+        try {
+          game->ReadFrom(again);
+        } catch (const EInOutError& same) {
+          ASSERT_EQ(same.Offset, error.Offset) << "version " << version << ", cut at " << cut;
+        }
+        // Only a file without a mark is told apart by its first word (once there is one).
+        ASSERT_EQ(error.Note.empty(), version != V11 || cut < 4) << "version " << version << ", cut at " << cut;
       }
     }
     // Cut inside the last path: everything before it stays, and so does the version read.
@@ -456,8 +468,51 @@ TEST(QuestDocument, LoadFromFileLeavesTheDocumentAloneWhenTheFileCannotBeOpened)
       FAIL() << "no error";
     } catch (const EInOutError& error) {
       EXPECT_EQ(error.ErrorCode, c.code);
+      // Not a read: the error names the file but no offset.
+      EXPECT_EQ(error.FileName, c.fileName);
+      EXPECT_EQ(error.Offset, -1);
     }
     EXPECT_EQ(Written(*game), before);
+  }
+}
+
+// Errors met while reading and saving name the file, and a read names the byte it failed at.
+TEST(QuestDocument, ErrorsNameTheirFile) {
+  TempFolder folder;
+  auto source = NewGame();
+  BuildSmallQuest(*source);
+  const std::vector<uint8_t> bytes = Written(*source);
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"cut in the last path", std::vector<uint8_t>(bytes.begin(), bytes.end() - 1)},
+      {"cut in the header", std::vector<uint8_t>(bytes.begin(), bytes.begin() + 10)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string fileName = folder.File(std::string(c.name) + ".xg");
+    {
+      TBlockFileWriter writer(fileName);
+      writer.WriteBytes(c.bytes.data(), c.bytes.size());
+      writer.Commit();
+    }
+    auto game = NewGame();
+    try {
+      game->LoadFromFile(fileName);
+      ADD_FAILURE() << "no error";
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.FileName, fileName);
+      EXPECT_GE(error.Offset, 0);
+      EXPECT_LE(static_cast<std::size_t>(error.Offset), c.bytes.size());
+    }
+  }
+  try {
+    source->SaveToFile(folder.File("no-folder/out.xg"));
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.FileName, folder.File("no-folder/out.xg"));
+    EXPECT_EQ(error.Offset, -1);
   }
 }
 

@@ -211,6 +211,8 @@ TEST(WindowStartUp, EveryMissingKeyStopsTheStart) {
     EXPECT_EQ(form, nullptr);
     ASSERT_EQ(dialogs.Errors.size(), 1u);
     EXPECT_EQ(dialogs.Errors[0], QStringLiteral("TBlockParJD.Block_Get. name=") + QLatin1String(key));
+    // The key is missing from this catalogue, and the box says which one.
+    EXPECT_EQ(dialogs.ErrorPlaces[0].FileName, catalogue);
   }
 }
 
@@ -274,6 +276,9 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     ASSERT_NE(form, nullptr);
     ASSERT_EQ(dialogs.Errors.size(), 1u);
     EXPECT_EQ(dialogs.Errors[0], QStringLiteral("File not found"));
+    // Opening is no read: the file is named, no byte.
+    EXPECT_EQ(ErrorBoxText(dialogs.Errors[0], dialogs.ErrorPlaces[0]),
+              scratch.File(QStringLiteral("none.xg")) + QStringLiteral("\nFile not found"));
     EXPECT_EQ(form->MessagesListTrackBar->Max(), 0);
     EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"DefaultProgramTitle"));
   }

@@ -32,6 +32,7 @@ class ScriptedDialogs : public TWindowDialogs {
   std::vector<QString> Messages;
   std::vector<std::pair<QString, QString>> ErrorBoxes;
   std::vector<QString> Errors;
+  std::vector<TErrorPlace> ErrorPlaces;
 
   void Answer(const QString& dialogName, const QString& fileName) { FileAnswers[dialogName].push_back(fileName); }
 
@@ -52,7 +53,10 @@ class ScriptedDialogs : public TWindowDialogs {
   void ShowErrorBox(QWidget*, const QString& caption, const QString& text) override {
     ErrorBoxes.emplace_back(caption, text);
   }
-  void ShowError(QWidget*, const QString& text) override { Errors.push_back(text); }
+  void ShowError(QWidget*, const QString& text, const TErrorPlace& place) override {
+    Errors.push_back(text);
+    ErrorPlaces.push_back(place);
+  }
   TSaveChangesAnswer AskSaveChanges(QWidget*) override {
     ++SaveChangesAsked;
     if (SaveChangesAnswers.empty()) return TSaveChangesAnswer::Cancel;
