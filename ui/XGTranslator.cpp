@@ -20,8 +20,8 @@
 #include "quest/TextFieldClass.h"
 #include "support/Installation.h"
 #include "support/JD_BlockPar.h"
-#include "ui/keys/CatalogueKeys.h"
 #include "ui/MessageChecks.h"
+#include "ui/keys/CatalogueKeys.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
 static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
