@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/FullQuest.h"
+#include "common/ScratchFolder.h"
 #include "quest/BlockFile.h"
 #include "quest/GameContent.h"
 #include "support/JD_BlockPar.h"
@@ -33,16 +34,14 @@ struct FullQuestFixture {
     TBlockFileWriter writer;
     game->WriteTo(writer);
     bytes = writer.Bytes();
-    std::string pattern = (std::filesystem::temp_directory_path() / "questbench-XXXXXX").string();
-    folder = mkdtemp(pattern.data());
-    fileName = folder + "/full.xg";
+    fileName = scratch.File("full.xg");
     game->SaveToFile(fileName);
   }
-  ~FullQuestFixture() { std::filesystem::remove_all(folder); }
 
+  ScratchFolder scratch;
+  const std::string folder = scratch.Path();
   std::unique_ptr<TGame> game;
   std::vector<uint8_t> bytes;
-  std::string folder;
   std::string fileName;
 };
 

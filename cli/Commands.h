@@ -3,6 +3,7 @@
 // CommandRegistration; main.cpp parses the global options, picks the command and turns
 // exceptions into exit code 3. The output formats and exit codes are a contract for scripts.
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,21 +23,17 @@ struct UsageError {
 
 class CommandContext {
  public:
-  CommandContext(std::string catalogueOption, std::string executableDir, std::ostream& out, std::ostream& err);
-  // The catalogue: --catalogue FILE, else ./msg_cfg.txt when present, else the one beside the
-  // binary. Loaded on first use; load errors propagate (exit 3).
+  CommandContext(std::string catalogueOption, std::ostream& out, std::ostream& err);
+  ~CommandContext();
+  // The catalogue: --catalogue FILE, else the first found of CatalogueCandidates() (the places
+  // the window looks too). Loaded on first use; load errors propagate (exit 3).
   const TBlockParJD& Catalogue();
   std::ostream& out;
   std::ostream& err;
 
  private:
   std::string catalogueOption_;
-  std::string executableDir_;
-  TBlockParJD* catalogue_ = nullptr;
-  std::vector<TBlockParJD*> owned_;
-
- public:
-  ~CommandContext();
+  std::unique_ptr<TBlockParJD> catalogue_;
 };
 
 using CommandFunction = int (*)(const std::vector<std::string>& args, CommandContext& context);

@@ -1,6 +1,4 @@
 // xgtool: command-line access to catalogues, quests and translation projects.
-#include <unistd.h>
-
 #include <cctype>
 #include <exception>
 #include <iostream>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "support/Installation.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
 #include "support/JD_Str.h"
@@ -26,17 +25,6 @@ std::map<std::string, CommandEntry>& CommandTable() {
   return table;
 }
 
-bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
-
-std::string ExecutableDir() {
-  std::vector<char> buffer(4096);
-  ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (length <= 0) return ".";
-  std::string path(buffer.data(), static_cast<std::size_t>(length));
-  auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 // "xgtool: FILE: TEXT", with " (at byte N)" for a failed read and a second line for what more is
 // known about the cause; "xgtool: TEXT" for an error that concerns no file.
 void PrintError(const std::exception& error, std::ostream& err) {
@@ -51,10 +39,14 @@ void PrintError(const std::exception& error, std::ostream& err) {
   if (!context->Note.empty()) err << "xgtool: " << context->FileName << ": " << context->Note << '\n';
 }
 
-void PrintUsage(std::ostream& err) {
-  err << "usage: xgtool [--catalogue FILE] COMMAND ARGS...\ncommands:\n";
+void PrintUsage(std::ostream& stream) {
+  stream << "usage: xgtool [--catalogue FILE] COMMAND ARGS...\n"
+            "       xgtool --help | --version\n"
+            "commands:\n";
   for (const auto& [name, entry] : CommandTable())
-    if (!entry.usage.empty()) err << "  xgtool " << entry.usage << "\n";
+    if (!entry.usage.empty()) stream << "  xgtool " << entry.usage << "\n";
+  stream << "Without --catalogue, msg_cfg.txt is looked for in the current folder, beside xgtool, then\n"
+            "in the installed share/xgtranslator.\n";
 }
 
 }  // namespace
@@ -63,22 +55,17 @@ CommandRegistration::CommandRegistration(const char* name, const char* usage, Co
   CommandTable()[name] = CommandEntry{usage, function};
 }
 
-CommandContext::CommandContext(std::string catalogueOption, std::string executableDir, std::ostream& out,
-                               std::ostream& err)
-    : out(out), err(err), catalogueOption_(std::move(catalogueOption)), executableDir_(std::move(executableDir)) {}
+CommandContext::CommandContext(std::string catalogueOption, std::ostream& out, std::ostream& err)
+    : out(out), err(err), catalogueOption_(std::move(catalogueOption)) {}
 
-CommandContext::~CommandContext() {
-  for (TBlockParJD* block : owned_) delete block;
-}
+CommandContext::~CommandContext() = default;
 
 const TBlockParJD& CommandContext::Catalogue() {
   if (catalogue_ != nullptr) return *catalogue_;
-  std::string file = catalogueOption_;
-  if (file.empty()) file = FileExists("msg_cfg.txt") ? "msg_cfg.txt" : executableDir_ + "/msg_cfg.txt";
+  const std::string file = catalogueOption_.empty() ? FindCatalogue(CatalogueCandidates()) : catalogueOption_;
   auto catalogue = std::make_unique<TBlockParJD>();
   catalogue->LoadFromFile(file, false);
-  catalogue_ = catalogue.release();
-  owned_.push_back(catalogue_);
+  catalogue_ = std::move(catalogue);
   return *catalogue_;
 }
 
@@ -148,9 +135,17 @@ int main(int argc, char** argv) {
     catalogueOption = args[next + 1];
     next += 2;
   }
-  if (next >= args.size() || args[next] == "--help" || args[next] == "-h") {
+  if (next >= args.size()) {
     PrintUsage(std::cerr);
-    return next >= args.size() ? ExitUsage : ExitOk;
+    return ExitUsage;
+  }
+  if (args[next] == "--help" || args[next] == "-h") {
+    PrintUsage(std::cout);
+    return ExitOk;
+  }
+  if (args[next] == "--version") {
+    std::cout << "xgtool " << ProgramVersion() << "\n";
+    return ExitOk;
   }
   // "messages" and "info" take a quest or a project: a project (.txg, or --source) goes to the
   // project's variant of the command, registered as "messages.txg" / "info.txg".
@@ -168,7 +163,7 @@ int main(int argc, char** argv) {
     return ExitUsage;
   }
   std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
-  CommandContext context(catalogueOption, ExecutableDir(), std::cout, std::cerr);
+  CommandContext context(catalogueOption, std::cout, std::cerr);
   try {
     int code = command->second.function(commandArgs, context);
     std::cout.flush();

@@ -1,8 +1,6 @@
 #include "ui/XGTranslator.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -20,21 +18,16 @@
 
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
+#include "support/Installation.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
-#include "ui/keys/CatalogueKeys.h"
 #include "ui/MessageChecks.h"
+#include "ui/keys/CatalogueKeys.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
 static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
 
-#ifndef XG_INSTALLED_DATA_DIR
-#define XG_INSTALLED_DATA_DIR ""
-#endif
-
 namespace {
-
-const QString CatalogueName = QStringLiteral("msg_cfg.txt");
 
 // Layout numbers of the window as it is first created.
 constexpr int InitialLeft = 157;
@@ -117,15 +110,7 @@ QString ErrorBoxText(const QString& text, const TErrorPlace& place) {
 
 QStringList DefaultCatalogueCandidates() {
   QStringList candidates;
-  candidates << QDir::current().absoluteFilePath(CatalogueName);
-  const QString programFolder = QCoreApplication::applicationDirPath();
-  if (!programFolder.isEmpty()) {
-    candidates << QDir(programFolder).absoluteFilePath(CatalogueName);
-    candidates << QDir(programFolder).absoluteFilePath(QStringLiteral("../share/xgtranslator/") + CatalogueName);
-  }
-  const QString installedFolder = QStringLiteral(XG_INSTALLED_DATA_DIR);
-  if (!installedFolder.isEmpty()) candidates << QDir(installedFolder).absoluteFilePath(CatalogueName);
-  candidates.removeDuplicates();
+  for (const std::string& candidate : CatalogueCandidates()) candidates << QFile::decodeName(candidate.c_str());
   return candidates;
 }
 

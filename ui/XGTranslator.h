@@ -120,8 +120,8 @@ class TPictureButton : public QLabel {
   bool pressedWithLeft_ = false;
 };
 
-// Where "msg_cfg.txt" is looked for, in order: the current directory, the folder of the
-// executable, the installed data folder.
+// Where "msg_cfg.txt" is looked for, in order: the core's CatalogueCandidates (current directory,
+// the folder of the executable, the installed data folder), shared with xgtool.
 QStringList DefaultCatalogueCandidates();
 
 class TForm1 : public QWidget {

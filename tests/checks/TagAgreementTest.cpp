@@ -106,8 +106,8 @@ TEST(TagAgreement, TheTagsCheckAndTheImportReportAgreeOnTheFuzzedExchangeCorpus)
   }
   ASSERT_FALSE(seeds.empty());
 
-  const std::string fileName =
-      (std::filesystem::temp_directory_path() / ("xg-tags-" + std::to_string(getpid()))).string();
+  ScratchFolder folder;
+  const std::string fileName = folder.File("messages.txt");
   std::mt19937 random(13);
   int32_t compared = 0;
   int32_t differing = 0;

@@ -43,10 +43,12 @@ inline std::string Quoted(const std::string& text) {
   return quoted + "'";
 }
 
-// xgtool with exactly these arguments.
-inline ToolResult RunTool(const std::vector<std::string>& args) {
+// `program` with exactly these arguments, started in `workingFolder` (empty: the test's own).
+inline ToolResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& workingFolder = "") {
   ScratchFolder outputs;
-  std::string command = Quoted(std::string(XG_BIN_DIR) + "/xgtool");
+  std::string command = workingFolder.empty() ? std::string() : "cd " + Quoted(workingFolder) + " && ";
+  command += Quoted(program);
   for (const std::string& arg : args) command += " " + Quoted(arg);
   command += " >" + Quoted(outputs.File("out")) + " 2>" + Quoted(outputs.File("err"));
   const int status = std::system(command.c_str());
@@ -55,6 +57,11 @@ inline ToolResult RunTool(const std::vector<std::string>& args) {
   result.out = ReadWhole(outputs.File("out"));
   result.err = ReadWhole(outputs.File("err"));
   return result;
+}
+
+// The built xgtool with exactly these arguments.
+inline ToolResult RunTool(const std::vector<std::string>& args) {
+  return RunProgram(std::string(XG_BIN_DIR) + "/xgtool", args);
 }
 
 // xgtool --catalogue <the shipped catalogue> with these arguments.

@@ -79,9 +79,17 @@ TEST(SafeSave, KilledSaveLeavesOldOrNewFileAndNoStrayTemporary) {
   // Rounds in which the kill landed inside a save: its temporary is still beside the target.
   int interrupted = 0;
   for (int round = 0; round < 40; ++round) {
+    // Each round starts with the target alone, so a temporary seen after the kill is this round's.
+    for (const std::string& name : folder.Entries())
+      if (name != "work.txg") std::filesystem::remove(folder.File(name));
+    // The child says when it runs, so that a slow start under load does not use up the delay.
+    int started[2];
+    ASSERT_EQ(pipe(started), 0);
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+      close(started[0]);
+      if (write(started[1], "s", 1) != 1) _exit(2);
       // Alternate so that every moment of a save over an existing file is a candidate.
       try {
         for (int i = 0;; ++i) (i % 2 == 0 ? newProject : oldProject).SaveToFile(target);
@@ -89,7 +97,20 @@ TEST(SafeSave, KilledSaveLeavesOldOrNewFileAndNoStrayTemporary) {
         _exit(1);
       }
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 40000)(random)));
+    close(started[1]);
+    char signal = 0;
+    ASSERT_EQ(read(started[0], &signal, 1), 1);
+    close(started[0]);
+    if (round % 2 == 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 40000)(random)));
+    } else {
+      // A save spends most of its time building the bytes in memory, and how long depends on the
+      // build; these rounds wait for the temporary, so that kills while it is written are tried.
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+      while (folder.Entries().size() < 2 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+      std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 2000)(random)));
+    }
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
 
