@@ -1,4 +1,5 @@
-// Project file reading: a failed load must leave an empty project; a good one a consistent table.
+// Project file reading: a failed load must leave an empty project; a good one a consistent table
+// and counts that agree with the message states it read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +20,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     return 0;
   }
   if (project->PositionCount > project->SourceCount) std::abort();
-  for (int32_t position = 1; position <= project->PositionCount; ++position)
-    (void)project->GetTargetText(project->MessageAtPosition(position));
+  // The counts kept over positions agree with the states read, whatever the block after the quests held.
+  int32_t review = 0;
+  int32_t notes = 0;
+  int32_t translated = 0;
+  for (int32_t position = 1; position <= project->PositionCount; ++position) {
+    const int32_t message = project->MessageAtPosition(position);
+    (void)project->GetTargetText(message);
+    review += project->NeedsReview(message) ? 1 : 0;
+    notes += project->Note(message).empty() ? 0 : 1;
+    translated += project->IsTranslated(message) ? 1 : 0;
+    (void)project->PreviousSource(message);
+  }
+  if (review != project->ReviewPositions() || notes != project->NotePositions() ||
+      translated != project->TranslatedPositions())
+    std::abort();
   return 0;
 }

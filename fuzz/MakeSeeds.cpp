@@ -1,5 +1,6 @@
 // Writes the seed corpora of the fuzz harnesses from the shipped data: the sample quest in every
-// file version, a project and an exchange file of the sample, and the catalogue.
+// file version, a project of the sample without and with message states, an exchange file of the
+// sample, and the catalogue.
 //   make_fuzz_seeds CORPUS_FOLDER
 #include <cstdio>
 #include <filesystem>
@@ -48,6 +49,15 @@ int main(int argc, char** argv) {
   project.CurrentMessage = 5;
   project.SaveToFile((corpus / "project" / "sample.txg").string());
   project.SaveMessages((corpus / "exchange" / "sample.txt").string());
+
+  // The same project with message states, settings and a section of a later feature after the quests.
+  for (int32_t n = 1; n <= project.SourceCount; n += 3) project.SetNeedsReview(n, true);
+  for (int32_t n = 2; n <= project.SourceCount; n += 5) project.SetNote(n, u"check\r\nthis");
+  project.SetPreviousSource(4, u"older text");
+  project.SetSetting(u"language", u"ru");
+  project.SetSetting(u"memories", u"a.tmx\nb.tmx");
+  project.SetSection("unused", {1, 0, 0, 0, 'x', 0});
+  project.SaveToFile((corpus / "project" / "sample-states.txg").string());
   std::printf("seeds written to %s\n", corpus.string().c_str());
   return 0;
 }

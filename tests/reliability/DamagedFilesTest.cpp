@@ -3,8 +3,10 @@
 // allocation larger than the file can justify.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <random>
 #include <string>
@@ -189,6 +191,93 @@ TEST_F(DamagedProjectFiles, ExchangeFileCutsAndChangesKeepNumberingAligned) {
   for (std::size_t position : SomePositions(exchangeBytes.size(), 300, 17))
     importAndCheck(WithByteChanged(exchangeBytes, position, static_cast<uint8_t>(1 + random() % 255)),
                    "byte " + std::to_string(position));
+}
+
+// The block of states after the quests: every cut point and every single-byte change of it loads
+// both quests whole and drops every state with a warning, never a part of them.
+class DamagedProjectStates : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TGame smallQuest(Catalogue());
+    smallQuest.LoadFromFile(reliability::SampleQuest());
+    smallQuest.LocationCount = 1;
+    smallQuest.PathCount = 2;
+    smallQuest.SaveToFile(folder.File("small.xg"));
+    TtxgProject project(Catalogue());
+    project.NewFromSource(folder.File("small.xg"));
+    project.SaveToFile(folder.File("plain.txg"));
+    questBytes = ReadBytes(folder.File("plain.txg"));
+    for (int32_t n = 1; n <= project.SourceCount; ++n) {
+      project.SetNeedsReview(n, n % 2 == 1);
+      if (n % 3 == 0) project.SetNote(n, u"note\r\nof " + std::u16string(1, static_cast<char16_t>(u'A' + n % 26)));
+    }
+    project.SetPreviousSource(2, u"older");
+    project.SetSetting(u"language", u"ru");
+    project.SetSection("later", {1, 2, 3});
+    project.SaveToFile(folder.File("states.txg"));
+    stateBytes = ReadBytes(folder.File("states.txg"));
+    sourceCount = project.SourceCount;
+    reviewPositions = project.ReviewPositions();
+    notePositions = project.NotePositions();
+    ASSERT_GT(notePositions, 0);
+  }
+
+  // Loads `bytes`: the quests must be whole and nothing stored after them may survive.
+  // Saving flushes to the disk, so only every 25th call saves the project again.
+  void ExpectQuestsWithoutStates(const std::vector<uint8_t>& bytes, const std::string& what) {
+    WriteBytes(folder.File("damaged.txg"), bytes);
+    TtxgProject& project = *loaded;
+    project.Clear();
+    AllocationWatch watch;
+    project.LoadFromFile(folder.File("damaged.txg"));
+    ASSERT_LE(watch.Largest(), AllocationLimitFor(bytes.size())) << what;
+    ASSERT_EQ(project.SourceCount, sourceCount) << what;
+    ASSERT_NE(project.LoadWarning(), "") << what;
+    ASSERT_EQ(project.ReviewPositions(), 0) << what;
+    ASSERT_EQ(project.NotePositions(), 0) << what;
+    ASSERT_EQ(project.PreviousSource(2), u"") << what;
+    ASSERT_EQ(project.Setting(u"language"), u"") << what;
+    ASSERT_EQ(project.Section("later"), nullptr) << what;
+    // Saved again, the project is the file without any block.
+    if (calls_++ % 25 != 0) return;
+    project.SaveToFile(folder.File("resaved.txg"));
+    ASSERT_EQ(ReadBytes(folder.File("resaved.txg")), questBytes) << what;
+  }
+
+  ScratchFolder folder;
+  std::vector<uint8_t> questBytes;
+  std::vector<uint8_t> stateBytes;
+  int32_t sourceCount = 0;
+  int32_t reviewPositions = 0;
+  int32_t notePositions = 0;
+  // One project for every load: making one builds two documents of 900 records each.
+  std::unique_ptr<TtxgProject> loaded = std::make_unique<TtxgProject>(Catalogue());
+
+ private:
+  int calls_ = 0;
+};
+
+TEST_F(DamagedProjectStates, EveryCutPointOfTheBlockDropsItWhole) {
+  ASSERT_GT(stateBytes.size(), questBytes.size());
+  ASSERT_TRUE(std::equal(questBytes.begin(), questBytes.end(), stateBytes.begin()));
+  for (std::size_t cut = questBytes.size() + 1; cut < stateBytes.size(); ++cut)
+    ExpectQuestsWithoutStates(
+        std::vector<uint8_t>(stateBytes.begin(), stateBytes.begin() + static_cast<std::ptrdiff_t>(cut)),
+        "cut at " + std::to_string(cut));
+  TtxgProject whole(Catalogue());
+  whole.LoadFromFile(folder.File("states.txg"));
+  EXPECT_EQ(whole.LoadWarning(), "");
+  EXPECT_EQ(whole.ReviewPositions(), reviewPositions);
+  EXPECT_EQ(whole.NotePositions(), notePositions);
+  EXPECT_TRUE(whole.NeedsReview(1));
+  EXPECT_EQ(whole.PreviousSource(2), u"older");
+}
+
+TEST_F(DamagedProjectStates, EverySingleByteChangeOfTheBlockIsNoticed) {
+  std::mt19937 random(9);
+  for (std::size_t position = questBytes.size(); position < stateBytes.size(); ++position)
+    ExpectQuestsWithoutStates(WithByteChanged(stateBytes, position, static_cast<uint8_t>(1 + random() % 255)),
+                              "byte " + std::to_string(position));
 }
 
 }  // namespace
