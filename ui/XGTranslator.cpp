@@ -21,8 +21,8 @@
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
-#include "ui/keys/CatalogueKeys.h"
 #include "ui/MessageChecks.h"
+#include "ui/keys/CatalogueKeys.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
 static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
@@ -265,6 +265,7 @@ void TForm1::CreateControls() {
   TargetMemo->setGeometry(8, 184, 521, 105);
   Checks = new TMessageChecks(SourceMemo, TargetMemo);
   Checks->RunGuarded = [this](const std::function<void()>& command) { RunGuarded(command); };
+  Checks->OnSpellingError = [this](const QString& error) { dialogs_.ShowError(this, error); };
 
   MessagesListTrackBar = new TTrackBar(this);
   MessagesListTrackBar->setObjectName(QStringLiteral("MessagesListTrackBar"));
