@@ -29,7 +29,8 @@ class TMessageChecks : public QObject {
   // The spelling language is the project's "spelling" setting: a dictionary name or a language
   // ("ru_RU", "ru"); unset, no spelling. Choosing one stores it in the project and checks again.
   void ChooseSpelling(const std::string& language);
-  std::string SpellingDictionary() const;  // empty when off
+  std::string SpellingDictionary() const;                    // empty when off
+  TSpellChecker* Speller() const { return speller_.get(); }  // nullptr when off
   // Fills a menu with "None" and every installed dictionary, the project's choice checked.
   void FillSpellingMenu(QMenu* menu);
 

@@ -220,6 +220,26 @@ TEST_F(ShownMessageChecks, TheSpellingLanguageIsChosenInTheMenuAndKeptInTheProje
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
+TEST_F(ShownMessageChecks, NextAndPreviousProblemMoveToMessagesWithFindings) {
+  form->NextProblemClick();
+  ASSERT_EQ(dialogs.Messages, std::vector<QString>{QStringLiteral("No message has problems.")});
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
+
+  form->Project->SetTargetText(form->Project->MessageAtPosition(4), u"Broken <Mony");
+  form->Project->SetTargetText(form->Project->MessageAtPosition(30), u"Doubled  space");
+  form->Project->SetTargetText(form->Project->MessageAtPosition(18), u"Spelling of this wrod");
+  const std::vector<std::pair<bool, int>> steps = {{true, 4}, {true, 30}, {true, 4}, {false, 30}, {false, 4}};
+  for (const auto& [forward, position] : steps) {
+    forward ? form->NextProblemClick() : form->PreviousProblemClick();
+    EXPECT_EQ(form->MessagesListTrackBar->Position(), position);
+    EXPECT_EQ(form->Project->CurrentMessage, form->Project->MessageAtPosition(position));
+  }
+  ChooseSpelling(u"en_US");  // a misspelled word is a problem too
+  form->NextProblemClick();
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 18);
+  EXPECT_EQ(dialogs.Messages.size(), 1u);
+}
+
 TEST(ShownPosition, LineBreaksCountOnceInTheBox) {
   const std::u16string stored = u"ab\r\ncd\ne\r\n";
   const std::vector<std::pair<int, int>> cases = {{0, 0}, {2, 2}, {3, 3}, {4, 3}, {6, 5}, {7, 6}, {8, 7}, {10, 8}};
