@@ -1,5 +1,6 @@
 #include "ui/MessageChecks.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -89,19 +90,43 @@ TMessageChecks::TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target)
 
 TMessageChecks::~TMessageChecks() = default;
 
-void TMessageChecks::SetSpelling(const std::string& language) {
-  if (language.empty())
-    speller_.reset();
-  else
-    speller_ = std::make_unique<TSpellChecker>(language);
+void TMessageChecks::ChooseSpelling(const std::string& language) {
+  if (project_ == nullptr) return;
+  project_->SetSetting(u"spelling", std::u16string(language.begin(), language.end()));
   Refresh(project_, message_);
+}
+
+void TMessageChecks::FillSpellingMenu(QMenu* menu) {
+  auto* choices = new QActionGroup(menu);
+  const std::string chosen = spellingSetting_;
+  auto add = [&](const QString& title, const std::string& language) {
+    QAction* action = menu->addAction(title);
+    action->setCheckable(true);
+    action->setChecked(language == chosen);
+    action->setData(QString::fromStdString(language));
+    choices->addAction(action);
+    connect(action, &QAction::triggered, this, [this, language] { RunGuarded([&] { ChooseSpelling(language); }); });
+  };
+  add(tr("None"), std::string());
+  for (const std::string& name : AvailableDictionaries(DictionaryFolders())) add(QString::fromStdString(name), name);
+  if (!chosen.empty() && !speller_) add(QString::fromStdString(chosen) + tr(" (not installed)"), chosen);
 }
 
 std::string TMessageChecks::SpellingDictionary() const { return speller_ ? speller_->Dictionary() : std::string(); }
 
-void TMessageChecks::Refresh(const TtxgProject* project, int32_t message) {
+void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
   project_ = project;
   message_ = message;
+  const std::u16string setting = project != nullptr ? project->Setting(u"spelling") : std::u16string();
+  if (const std::string language(setting.begin(), setting.end()); language != spellingSetting_) {
+    spellingSetting_ = language;
+    speller_.reset();
+    try {
+      if (!language.empty()) speller_ = std::make_unique<TSpellChecker>(language);
+    } catch (const std::exception& error) {
+      if (OnSpellingError) OnSpellingError(QString::fromUtf8(error.what()));
+    }
+  }
   findings_.clear();
   misspellings_.clear();
   std::vector<TUnderline> sourceLines;
@@ -144,6 +169,12 @@ bool TMessageChecks::eventFilter(QObject* watched, QEvent* event) {
 
 QMenu* TMessageChecks::ContextMenu(QPoint at) {
   QMenu* menu = target_->createStandardContextMenu(at);
+  if (project_ != nullptr) {
+    menu->addSeparator();
+    QMenu* languages = menu->addMenu(tr("Spelling Language"));
+    languages->setObjectName(QStringLiteral("SpellingLanguageMenu"));
+    FillSpellingMenu(languages);
+  }
   if (!speller_) return menu;
   const int position = target_->cursorForPosition(at).position();
   const auto& underlines = targetHighlighter_->Underlines();

@@ -26,14 +26,17 @@ class TMessageChecks : public QObject {
   TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target);
   ~TMessageChecks() override;
 
-  // A dictionary name or language ("ru_RU", "ru"); empty turns the spelling off. Raises
-  // ESpellingError for a language without a dictionary (the spelling stays as it was).
-  void SetSpelling(const std::string& language);
-  std::string SpellingDictionary() const;  // empty when off
+  // The spelling language is the project's "spelling" setting: a dictionary name or a language
+  // ("ru_RU", "ru"); unset, no spelling. Choosing one stores it in the project and checks again.
+  void ChooseSpelling(const std::string& language);
+  std::string SpellingDictionary() const;                    // empty when off
+  TSpellChecker* Speller() const { return speller_.get(); }  // nullptr when off
+  // Fills a menu with "None" and every installed dictionary, the project's choice checked.
+  void FillSpellingMenu(QMenu* menu);
 
   // Checks message `message` of the project again (after every change and every move); nullptr
-  // or message 0 clears everything.
-  void Refresh(const TtxgProject* project, int32_t message);
+  // or message 0 clears everything. Takes up the project's spelling setting when it changed.
+  void Refresh(TtxgProject* project, int32_t message);
 
   const std::vector<TCheckFinding>& Findings() const { return findings_; }
   const std::vector<TCheckFinding>& Misspellings() const { return misspellings_; }
@@ -47,6 +50,8 @@ class TMessageChecks : public QObject {
   // How a chosen suggestion reaches the translation: positions in the target box's document. By
   // default the box's text is edited as if the user typed it.
   std::function<void(int begin, int end, const QString& replacement)> ReplaceText;
+  // Told once when the project's spelling language has no dictionary here (spelling is then off).
+  std::function<void(const QString& error)> OnSpellingError;
   // Runs a menu command; the window shows what it raises (adding a word writes a file).
   std::function<void(const std::function<void()>&)> RunGuarded = [](const std::function<void()>& command) {
     command();
@@ -64,7 +69,8 @@ class TMessageChecks : public QObject {
   TMarkupHighlighter* targetHighlighter_;
   QLabel* badge_;
   std::unique_ptr<TSpellChecker> speller_;
-  const TtxgProject* project_ = nullptr;
+  std::string spellingSetting_;  // the project setting the speller was made for
+  TtxgProject* project_ = nullptr;
   int32_t message_ = 0;
   std::vector<TCheckFinding> findings_;
   std::vector<TCheckFinding> misspellings_;

@@ -195,6 +195,9 @@ class TForm1 : public QWidget {
   void MessagesListTrackBarChange();
   void TargetMemoChange();
   void SourceMemoChange();
+  // The next or previous position whose message has problems, going round (WindowChecks.cpp).
+  void NextProblemClick();
+  void PreviousProblemClick();
 
   // The steps of New project and Load project after the file is known; also used for the file
   // named on the command line (a .txg file is loaded as a project, anything else read as a quest).

@@ -55,6 +55,10 @@ class ShownMessageChecks : public testing::Test {
     form->MessagesListTrackBar->SetPosition(2);
     form->TargetMemo->SetText(text);
   }
+  void ChooseSpelling(const std::u16string& language) {
+    form->Project->SetSetting(u"spelling", language);
+    form->ProcessEnabledControls();
+  }
   int Find(const QPlainTextEdit* box, const QString& piece) const { return box->toPlainText().indexOf(piece); }
 
   ScratchFolder scratch;
@@ -128,9 +132,13 @@ TEST_F(ShownMessageChecks, FindingsShowAsASignWithTheirStretchesUnderlined) {
 TEST_F(ShownMessageChecks, MisspelledWordsAreUnderlinedOnceALanguageIsChosen) {
   Translate(QStringLiteral("You saved the statoin.\r\nThe goverment pays you <Mony> credits."));
   EXPECT_TRUE(Underlined(form->Checks->TargetHighlighter(), TUnderline::Spelling).empty());  // none chosen yet
-  EXPECT_THROW(form->Checks->SetSpelling("xx"), ESpellingError);
+  // A language without a dictionary here is reported once, and leaves the spelling off.
+  ChooseSpelling(u"xx");
+  form->ProcessEnabledControls();
+  ASSERT_EQ(dialogs.Errors.size(), 1u);
+  EXPECT_TRUE(dialogs.Errors[0].startsWith(QStringLiteral("Unknown spelling language: xx (dictionaries: ")));
   EXPECT_EQ(form->Checks->SpellingDictionary(), "");
-  form->Checks->SetSpelling("en");
+  ChooseSpelling(u"en");
   EXPECT_EQ(form->Checks->SpellingDictionary(), "en_US");
   // The box shows the line break as one character: the second line's word sits one earlier than
   // in the stored text. The word inside the tag is not checked.
@@ -139,13 +147,13 @@ TEST_F(ShownMessageChecks, MisspelledWordsAreUnderlinedOnceALanguageIsChosen) {
   EXPECT_EQ(Underlined(form->Checks->TargetHighlighter(), TUnderline::Spelling),
             (std::vector<std::pair<int, int>>{{statoin, statoin + 7}, {goverment, goverment + 9}}));
   EXPECT_EQ(FormatAt(form->TargetMemo, goverment).underlineStyle(), QTextCharFormat::SpellCheckUnderline);
-  form->Checks->SetSpelling("");
+  ChooseSpelling(u"");
   EXPECT_TRUE(Underlined(form->Checks->TargetHighlighter(), TUnderline::Spelling).empty());
 }
 
 TEST_F(ShownMessageChecks, TheContextMenuOffersSuggestionsAndAddsWordsToTheDictionary) {
   Translate(QStringLiteral("The goverment pays Vegaport <Money>."));
-  form->Checks->SetSpelling("en_US");
+  ChooseSpelling(u"en_US");
   std::vector<std::tuple<int, int, QString>> replaced;
   form->Checks->ReplaceText = [&replaced](int begin, int end, const QString& text) {
     replaced.emplace_back(begin, end, text);
@@ -165,10 +173,10 @@ TEST_F(ShownMessageChecks, TheContextMenuOffersSuggestionsAndAddsWordsToTheDicti
   ASSERT_EQ(replaced.size(), 1u);
   EXPECT_EQ(replaced[0], std::make_tuple(at, at + 9, QStringLiteral("government")));
 
-  // A correct word gets the standard menu only.
+  // A correct word gets the standard menu and the language choice only.
   std::unique_ptr<QMenu> plain(form->Checks->ContextMenu(pointAt(QStringLiteral("pays"))));
   std::unique_ptr<QMenu> standard(form->TargetMemo->createStandardContextMenu());
-  EXPECT_EQ(plain->actions().size(), standard->actions().size());
+  EXPECT_EQ(plain->actions().size(), standard->actions().size() + 2);
 
   std::unique_ptr<QMenu> forName(form->Checks->ContextMenu(pointAt(QStringLiteral("Vegaport"))));
   QAction* add = forName->findChild<QAction*>(QStringLiteral("AddToDictionary"));
@@ -179,6 +187,57 @@ TEST_F(ShownMessageChecks, TheContextMenuOffersSuggestionsAndAddsWordsToTheDicti
             (std::vector<std::pair<int, int>>{{goverment, goverment + 9}}));
   EXPECT_TRUE(QFile::exists(QString::fromStdString(scratch.File("xgtranslator/words-en_US.txt"))));
   EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(ShownMessageChecks, TheSpellingLanguageIsChosenInTheMenuAndKeptInTheProject) {
+  Translate(QStringLiteral("Спасибо, капитан."));
+  std::unique_ptr<QMenu> menu(form->Checks->ContextMenu(QPoint(2, 2)));
+  QMenu* languages = menu->findChild<QMenu*>(QStringLiteral("SpellingLanguageMenu"));
+  ASSERT_NE(languages, nullptr);
+  QStringList titles;
+  QAction* russian = nullptr;
+  for (QAction* action : languages->actions()) {
+    titles << action->text() + (action->isChecked() ? QStringLiteral("*") : QString());
+    if (action->text() == QStringLiteral("ru_RU")) russian = action;
+  }
+  EXPECT_EQ(titles.first(), QStringLiteral("None*"));
+  EXPECT_TRUE(titles.contains(QStringLiteral("en_US")) && titles.contains(QStringLiteral("ru_RU")))
+      << titles.join(u' ').toStdString();
+  ASSERT_NE(russian, nullptr);
+  russian->trigger();
+  EXPECT_EQ(form->Project->Setting(u"spelling"), u"ru_RU");
+  EXPECT_EQ(form->Checks->SpellingDictionary(), "ru_RU");
+
+  // The project remembers it: saved and opened again, its spelling is on.
+  const QString file = QString::fromStdString(scratch.File("spelled.txg"));
+  form->Project->SaveToFile(file.toStdString());
+  auto other = MakeWindow(dialogs);
+  other->LoadProjectFromFile(file);
+  EXPECT_EQ(other->Checks->SpellingDictionary(), "ru_RU");
+  std::unique_ptr<QMenu> otherMenu(other->Checks->ContextMenu(QPoint(2, 2)));
+  for (QAction* action : otherMenu->findChild<QMenu*>(QStringLiteral("SpellingLanguageMenu"))->actions())
+    EXPECT_EQ(action->isChecked(), action->text() == QStringLiteral("ru_RU")) << action->text().toStdString();
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(ShownMessageChecks, NextAndPreviousProblemMoveToMessagesWithFindings) {
+  form->NextProblemClick();
+  ASSERT_EQ(dialogs.Messages, std::vector<QString>{QStringLiteral("No message has problems.")});
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
+
+  form->Project->SetTargetText(form->Project->MessageAtPosition(4), u"Broken <Mony");
+  form->Project->SetTargetText(form->Project->MessageAtPosition(30), u"Doubled  space");
+  form->Project->SetTargetText(form->Project->MessageAtPosition(18), u"Spelling of this wrod");
+  const std::vector<std::pair<bool, int>> steps = {{true, 4}, {true, 30}, {true, 4}, {false, 30}, {false, 4}};
+  for (const auto& [forward, position] : steps) {
+    forward ? form->NextProblemClick() : form->PreviousProblemClick();
+    EXPECT_EQ(form->MessagesListTrackBar->Position(), position);
+    EXPECT_EQ(form->Project->CurrentMessage, form->Project->MessageAtPosition(position));
+  }
+  ChooseSpelling(u"en_US");  // a misspelled word is a problem too
+  form->NextProblemClick();
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 18);
+  EXPECT_EQ(dialogs.Messages.size(), 1u);
 }
 
 TEST(ShownPosition, LineBreaksCountOnceInTheBox) {
