@@ -271,7 +271,7 @@ void TForm1::CreateControls() {
   TargetMemo->setGeometry(8, 184, 521, 105);
   Checks = new TMessageChecks(SourceMemo, TargetMemo);
   Checks->RunGuarded = [this](const std::function<void()>& command) { RunGuarded(command); };
-  Checks->OnSpellingError = [this](const QString& error) { dialogs_.ShowError(this, error); };
+  Checks->OnSpellingError = [this](const QString& error) { dialogs_.ShowError(this, error, TErrorPlace()); };
 
   MessagesListTrackBar = new TTrackBar(this);
   MessagesListTrackBar->setObjectName(QStringLiteral("MessagesListTrackBar"));

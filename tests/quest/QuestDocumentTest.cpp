@@ -478,7 +478,7 @@ TEST(QuestDocument, LoadFromFileLeavesTheDocumentAloneWhenTheFileCannotBeOpened)
 
 // Errors met while reading and saving name the file, and a read names the byte it failed at.
 TEST(QuestDocument, ErrorsNameTheirFile) {
-  TempFolder folder;
+  ScratchFolder folder;
   auto source = NewGame();
   BuildSmallQuest(*source);
   const std::vector<uint8_t> bytes = Written(*source);
