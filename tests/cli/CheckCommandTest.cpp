@@ -129,7 +129,7 @@ TEST_F(CheckCommand, UsageErrorsAndFailures) {
       {{"check", project, project}, 2, "xgtool: check needs one project file"},
       {{"check", project, "--spell"}, 2, "xgtool: --spell needs a language"},
       {{"check", folder.File("missing.txg")}, 3, ""},
-      {{"check", "--spell", "xx", project}, 3, "Unknown spelling language: xx (dictionaries: "},
+      {{"check", "--spell", "xx", project}, 3, "xgtool: Unknown spelling language: xx (dictionaries: "},
   };
   for (const Case& c : cases) {
     const ToolResult result = RunTool(c.args);

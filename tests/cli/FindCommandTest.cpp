@@ -134,8 +134,8 @@ TEST_F(FindCommand, ExitCodes) {
       {{"find", "--whole", "x", project}, 2, "xgtool: find does not know the option --whole"},
       {{"find", "--regex", "(шлюз", project},
        3,
-       "Invalid regular expression at offset 5: missing closing parenthesis\n"},
-      {{"find", "x", folder.File("absent.txg")}, 3, "File not found\n"},
+       "xgtool: Invalid regular expression at offset 5: missing closing parenthesis\n"},
+      {{"find", "x", folder.File("absent.txg")}, 3, "xgtool: " + folder.File("absent.txg") + ": File not found\n"},
   };
   for (const Case& c : cases) {
     const ToolResult result = RunTool(c.args);

@@ -109,19 +109,19 @@ TEST_F(StateCommand, BadNumbersChangeNothing) {
     std::string err;
   };
   const std::vector<Case> cases = {
-      {{"review", project, "1", "0"}, 3, "There is no message 0" + range},
+      {{"review", project, "1", "0"}, 3, "xgtool: There is no message 0" + range},
       {{"review", project, "2", std::to_string(std::stoi(messages) + 1)},
        3,
-       "There is no message " + std::to_string(std::stoi(messages) + 1) + range},
-      {{"review", project, "-4", "--off"}, 3, "There is no message -4" + range},
-      {{"review", project, "two"}, 3, "'two' is not a valid integer value\n"},
-      {{"note", project, "0", "text"}, 3, "There is no message 0" + range},
-      {{"note", project, "x1", "text"}, 3, "'x1' is not a valid integer value\n"},
+       "xgtool: There is no message " + std::to_string(std::stoi(messages) + 1) + range},
+      {{"review", project, "-4", "--off"}, 3, "xgtool: There is no message -4" + range},
+      {{"review", project, "two"}, 3, "xgtool: 'two' is not a valid integer value\n"},
+      {{"note", project, "0", "text"}, 3, "xgtool: There is no message 0" + range},
+      {{"note", project, "x1", "text"}, 3, "xgtool: 'x1' is not a valid integer value\n"},
       {{"review", project}, 2, "xgtool: review needs a project file and message numbers\n"},
       {{"review", project, "--off"}, 2, "xgtool: review needs"},
       {{"note", project, "1"}, 2, "xgtool: note needs a project file, a message number and a text\n"},
       {{"stats"}, 2, "xgtool: stats needs one project file\n"},
-      {{"stats", folder.File("absent.txg")}, 3, "File not found\n"},
+      {{"stats", folder.File("absent.txg")}, 3, "xgtool: " + folder.File("absent.txg") + ": File not found\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0] + " " + (c.args.size() > 2 ? c.args[2] : ""));
