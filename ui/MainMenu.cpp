@@ -55,6 +55,7 @@ bool TMainMenu::IsMenuShortcut(const QKeySequence& pressed) const {
 
 #include <QUndoStack>
 
+#include "ui/RecentFiles.h"
 #include "ui/XGTranslator.h"
 
 void TForm1::CreateMenu() {
@@ -67,6 +68,8 @@ void TForm1::CreateMenu() {
         run(&TForm1::NewProjectButtonClick));
   m.Add(m.File, tr("&Open Project..."), {QKeySequence(Qt::CTRL | Qt::Key_O)}, run(&TForm1::LoadProjectButtonClick));
   m.File->addMenu(m.RecentFiles);
+  RecentFiles = std::make_unique<TRecentFiles>(
+      m.RecentFiles, [this](const QString& fileName) { RunGuarded([this, &fileName] { OpenRecentFile(fileName); }); });
   m.AddSeparator(m.File);
   m.Add(m.File, tr("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, run(&TForm1::SaveClick));
   m.Add(m.File, tr("Save &As..."), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},

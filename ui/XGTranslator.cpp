@@ -26,6 +26,9 @@
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
 #include "ui/MainMenu.h"
+#include "ui/RecentFiles.h"
+#include "ui/StatusBar.h"
+#include "ui/WindowSettings.h"
 #include "ui/keys/CatalogueKeys.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
@@ -251,6 +254,7 @@ void TForm1::CreateControls() {
   CentralArea->installEventFilter(this);
   setCentralWidget(CentralArea);
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  Status = std::make_unique<TWindowStatusBar>(statusBar());
   Edits = new QUndoStack(this);
 
   static const char* const imageNames[] = {"new-project",   "load-project",  "save-project",
@@ -505,6 +509,10 @@ void TForm1::ProcessEnabledControls() {
   }
   if (!status.isEmpty() && number > 0) status += QStringLiteral(" ( N %1 )").arg(number);
   StatusLabel->setText(status);
+  const int32_t shown = Project->MessageAtPosition(position);
+  const bool hasId = shown >= 1 && static_cast<std::size_t>(shown) < Project->SourceIds.size();
+  Status->ShowMessage(position, Project->PositionCount,
+                      hasId ? FromWide(Project->SourceIds[static_cast<std::size_t>(shown)]) : QString(), status);
 }
 
 int TForm1::PositionToShow(int32_t message) const {
@@ -622,6 +630,7 @@ void TForm1::NewProjectFromFile(const QString& fileName) {
     throw;
   }
   PrepareFormForProject();
+  RecentFiles->Add(fileName);
   MessagesListTrackBar->SetPosition(1);
   setWindowTitle(CatalogueText(u"NewProjectProgramTitle") + QStringLiteral("[*]"));
   RememberSavedTranslations();
@@ -646,6 +655,7 @@ void TForm1::LoadProjectFromFile(const QString& fileName) {
   Project->LinkDuplicatePaths();
   PrepareFormForProject();
   ProjectSaveDialog.FileName = fileName;
+  RecentFiles->Add(fileName);
   SetCaptionFromFileName(fileName);
   QuickSaveProjectButton->setEnabled(true);
   RememberSavedTranslations();
@@ -664,6 +674,7 @@ void TForm1::OpenFile(const QString& fileName) {
 void TForm1::SaveProjectButtonClick() {
   if (!dialogs_.ExecuteFileDialog(this, ProjectSaveDialog)) return;
   Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  RecentFiles->Add(ProjectSaveDialog.FileName);
   SetCaptionFromFileName(ProjectSaveDialog.FileName);
   QuickSaveProjectButton->setEnabled(true);
   RememberSavedTranslations();
@@ -703,10 +714,15 @@ void TForm1::LoadMsgsButtonClick() {
 
 void TForm1::ToolButton7Click() {
   if (!dialogs_.ExecuteFontDialog(this, FontDialog1)) return;
-  setFont(FontDialog1.Font);
-  SourceMemo->setFont(FontDialog1.Font);
-  StatusLabel->setFont(FontDialog1.Font);
-  TargetMemo->setFont(FontDialog1.Font);
+  ApplyFont(FontDialog1.Font);
+}
+
+void TForm1::ApplyFont(const QFont& font) {
+  FontDialog1.Font = font;
+  setFont(font);
+  SourceMemo->setFont(font);
+  StatusLabel->setFont(font);
+  TargetMemo->setFont(font);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -761,8 +777,10 @@ void TForm1::changeEvent(QEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
   bool mayClose = false;
   RunGuarded([this, &mayClose] { mayClose = MayDiscardChanges(); });
-  if (mayClose)
+  if (mayClose) {
+    SaveWindowSettings(*this);
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }

@@ -24,7 +24,10 @@
 class TBlockParJD;
 class TtxgProject;
 class TMainMenu;
+class TRecentFiles;
 class TWindowStatusBar;
+class QDragEnterEvent;
+class QDropEvent;
 class QMouseEvent;
 class QUndoStack;
 
@@ -165,6 +168,8 @@ class TForm1 : public QMainWindow, public TEditTarget {
   TPictureButton* ClearImage = nullptr;
   std::vector<QIcon> ButtonsImageList;
   std::unique_ptr<TMainMenu> Menu;
+  std::unique_ptr<TWindowStatusBar> Status;
+  std::unique_ptr<TRecentFiles> RecentFiles;
   QUndoStack* Edits = nullptr;
 
   TFileDialog SourceOpenDialog;
@@ -230,6 +235,12 @@ class TForm1 : public QMainWindow, public TEditTarget {
   void NewProjectFromFile(const QString& fileName);
   void LoadProjectFromFile(const QString& fileName);
   void OpenFile(const QString& fileName);
+  // A file dropped on the window or chosen in Open Recent (FileDrop.cpp): asks about unsaved
+  // changes first when the project would be replaced.
+  void OpenDroppedFile(const QString& fileName);
+  void OpenRecentFile(const QString& fileName);
+  // The font of the window and its texts (the font command, the remembered font).
+  void ApplyFont(const QFont& font);
 
   // True when translations changed since the last new project, load or save: the undo stack is
   // away from its clean state, or a change that cannot be undone (relinking) was made.
@@ -241,6 +252,8 @@ class TForm1 : public QMainWindow, public TEditTarget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
