@@ -2,7 +2,9 @@
 
 #include "project/ProjectClass.h"
 
-bool IsUnfinished(const TtxgProject& project, int32_t message) { return project.IsNotEdited(message); }
+bool IsUnfinished(const TtxgProject& project, int32_t message) {
+  return !project.IsTranslated(message) || project.NeedsReview(message);
+}
 
 int32_t FindUnfinished(const TtxgProject& project, int32_t position, int step) {
   const int32_t count = project.PositionCount;

@@ -93,6 +93,10 @@ void TForm1::CreateMenu() {
     FocusTranslation();
   });
   m.Add(m.Edit, tr("Mark as &Deleted"), {}, run(&TForm1::ClearImageClick));
+  m.AddSeparator(m.Edit);
+  m.Add(m.Edit, tr("Toggle Needs Re&view"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, run(&TForm1::ToggleReviewClick));
+  m.Add(m.Edit, tr("Done and &Next"), {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+        run(&TForm1::DoneAndNextClick));
 
   m.Add(m.View, tr("&Font..."), {}, run(&TForm1::ToolButton7Click));
 

@@ -1,5 +1,8 @@
 // Editing the translation in the window: typing, Copy, Clear and Load messages, each recorded as one
 // undo step; undo and redo coming back; the keyboard's moves between messages.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QTextCursor>
 #include <QUndoStack>
 
@@ -9,6 +12,8 @@
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
+#include "ui/ReviewPanel.h"
+#include "ui/StatusBar.h"
 #include "ui/XGTranslator.h"
 
 namespace {
@@ -111,13 +116,16 @@ void TForm1::LoadMessagesFromFile(const QString& fileName) {
 // ---------------------------------------------------------------------------------------------
 // Undo and redo
 
+void TForm1::ShowMessageOf(int32_t message) {
+  StartTypingRun();
+  if (Project->CurrentMessage == message) return;
+  const int position = PositionToShow(message);
+  if (position != MessagesListTrackBar->Position()) MessagesListTrackBar->SetPosition(position);
+}
+
 void TForm1::PutTranslation(int32_t message, const std::u16string& text) {
   TRecording recording(recordingDepth_);
-  StartTypingRun();
-  if (Project->CurrentMessage != message) {
-    const int position = PositionToShow(message);
-    if (position != MessagesListTrackBar->Position()) MessagesListTrackBar->SetPosition(position);
-  }
+  ShowMessageOf(message);
   Project->SetTargetText(message, text);
   if (Project->CurrentMessage == message) TargetMemo->SetText(FromWide(text));
   ProcessEnabledControls();
@@ -136,7 +144,59 @@ void TForm1::PutTranslations(const std::vector<TTextChange>& changes, bool after
   ProcessEnabledControls();
 }
 
-void TForm1::PutNeedsReview(int32_t, bool) {}
+void TForm1::PutNeedsReview(int32_t message, bool on) {
+  TRecording recording(recordingDepth_);
+  ShowMessageOf(message);
+  Project->SetNeedsReview(message, on);
+  ProcessEnabledControls();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Review mark and note
+
+void TForm1::ShowMessageState(int32_t message) {
+  const bool markable = message >= 1 && !Project->IsLinked(message);
+  const bool flagged = message >= 1 && Project->NeedsReview(message);
+  ReviewPanel->Show(markable, flagged, message >= 1 ? FromWide(Project->Note(message)) : QString());
+  // The coloured box says "look again" where the translator is looking.
+  QPalette palette = TargetMemo->palette();
+  palette.setColor(QPalette::Base,
+                   flagged ? QColor(255, 236, 196) : QApplication::palette(TargetMemo).color(QPalette::Base));
+  TargetMemo->setPalette(palette);
+  Status->ShowProgress(Project->TranslatedPositions(), Project->PositionCount, Project->ReviewPositions());
+}
+
+void TForm1::SetNeedsReviewRecorded(int32_t message, bool on, const QString& label) {
+  Project->SetNeedsReview(message, on);
+  StartTypingRun();
+  Edits->push(new TReviewCommand(*this, message, on, label));
+  ProcessEnabledControls();
+}
+
+void TForm1::ToggleReviewClick() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  if (message >= 1 && !Project->IsLinked(message)) {
+    const bool on = !Project->NeedsReview(message);
+    SetNeedsReviewRecorded(message, on, on ? tr("Mark for review") : tr("Clear review mark"));
+  } else {
+    ProcessEnabledControls();  // the box of the panel goes back to what the project holds
+  }
+}
+
+void TForm1::DoneAndNextClick() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  if (message >= 1 && !Project->IsLinked(message) && Project->NeedsReview(message))
+    SetNeedsReviewRecorded(message, false, tr("Clear review mark"));
+  NextUnfinishedClick();
+}
+
+void TForm1::NoteEdited() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  if (message < 1) return;
+  Project->SetNote(message, ReviewPanel->Note->text().toStdU16String());
+  // Notes are kept out of the undo history, but they are a change to save.
+  MarkUnrecordedChange();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Keyboard commands

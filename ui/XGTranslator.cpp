@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -27,6 +29,7 @@
 #include "support/JD_BlockPar.h"
 #include "ui/MainMenu.h"
 #include "ui/RecentFiles.h"
+#include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
 #include "ui/WindowSettings.h"
 #include "ui/keys/CatalogueKeys.h"
@@ -236,7 +239,8 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   ConnectEvents();
   // The central area is the window the layout rules speak of; menu and status bar come on top.
   move(InitialLeft, InitialTop);
-  resize(InitialWidth, InitialHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  layout()->activate();
+  resize(size() + QSize(InitialWidth, InitialHeight) - CentralArea->size());
   FormCreate();
 }
 
@@ -255,6 +259,13 @@ void TForm1::CreateControls() {
   setCentralWidget(CentralArea);
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
   Status = std::make_unique<TWindowStatusBar>(statusBar());
+  auto* reviewBar = new QToolBar(this);
+  reviewBar->setObjectName(QStringLiteral("ReviewBar"));
+  reviewBar->setMovable(false);
+  reviewBar->setFloatable(false);
+  ReviewPanel = new TReviewPanel(reviewBar);
+  reviewBar->addWidget(ReviewPanel);
+  addToolBar(Qt::BottomToolBarArea, reviewBar);
   Edits = new QUndoStack(this);
 
   static const char* const imageNames[] = {"new-project",   "load-project",  "save-project",
@@ -388,6 +399,8 @@ void TForm1::ConnectEvents() {
   TargetMemo->OnUserEdit = guarded(&TForm1::TargetMemoChange);
   TargetMemo->PassesShortcut = [this](const QKeySequence& keys) { return Menu->IsMenuShortcut(keys); };
   connect(Edits, &QUndoStack::cleanChanged, this, [this] { UpdateModifiedMarker(); });
+  ReviewPanel->OnReviewClicked = guarded(&TForm1::ToggleReviewClick);
+  ReviewPanel->OnNoteEdited = guarded(&TForm1::NoteEdited);
   SourceMemo->OnChange = [this] { SourceMemoChange(); };
 }
 
@@ -513,6 +526,7 @@ void TForm1::ProcessEnabledControls() {
   const bool hasId = shown >= 1 && static_cast<std::size_t>(shown) < Project->SourceIds.size();
   Status->ShowMessage(position, Project->PositionCount,
                       hasId ? FromWide(Project->SourceIds[static_cast<std::size_t>(shown)]) : QString(), status);
+  ShowMessageState(shown);
 }
 
 int TForm1::PositionToShow(int32_t message) const {

@@ -25,6 +25,7 @@ class TBlockParJD;
 class TtxgProject;
 class TMainMenu;
 class TRecentFiles;
+class TReviewPanel;
 class TWindowStatusBar;
 class QDragEnterEvent;
 class QDropEvent;
@@ -170,6 +171,7 @@ class TForm1 : public QMainWindow, public TEditTarget {
   std::unique_ptr<TMainMenu> Menu;
   std::unique_ptr<TWindowStatusBar> Status;
   std::unique_ptr<TRecentFiles> RecentFiles;
+  TReviewPanel* ReviewPanel = nullptr;
   QUndoStack* Edits = nullptr;
 
   TFileDialog SourceOpenDialog;
@@ -220,6 +222,10 @@ class TForm1 : public QMainWindow, public TEditTarget {
   void PreviousUnfinishedClick();
   void NextUnfinishedClick();
   void GoToMessageClick();
+  void ToggleReviewClick();
+  // Done and next: the review mark goes off, then on to the next unfinished message.
+  void DoneAndNextClick();
+  void NoteEdited();
   // Leaves the cursor at the end of the translation, ready for typing.
   void FocusTranslation();
   // Load messages without its dialog (a dropped .txt file).
@@ -267,6 +273,11 @@ class TForm1 : public QMainWindow, public TEditTarget {
   void MarkUnrecordedChange();
   void UpdateModifiedMarker();
   void StartTypingRun() { ++typingRun_; }
+  // Shows the message, if it is not shown, for a step undone or redone in it.
+  void ShowMessageOf(int32_t message);
+  // The review mark, the note and the progress of the shown message (WindowEditing.cpp).
+  void ShowMessageState(int32_t message);
+  void SetNeedsReviewRecorded(int32_t message, bool on, const QString& label);
   // Records a change of the shown message's translation made by the target box's change event.
   void RecordTranslationChange(int32_t message, std::u16string before, std::u16string after);
   std::vector<std::u16string> CurrentTargetTexts() const;

@@ -59,6 +59,14 @@ TEST(FindUnfinished, DeletedIsUnfinishedAndLinkedMessagesAreSkipped) {
   EXPECT_EQ(FindUnfinished(project, 1, -1), 3);
   project.SetTargetText(4, u"c");
   EXPECT_EQ(FindUnfinished(project, 2, -1), -1);
+  // Translated but flagged for review: unfinished. The linked duplicate answers for the message
+  // it folds into, which has a position of its own.
+  project.SetNeedsReview(3, true);
+  EXPECT_TRUE(IsUnfinished(project, 2));
+  EXPECT_EQ(FindUnfinished(project, 3, +1), 2);
+  project.SetNeedsReview(2, false);
+  project.SetNeedsReview(1, true);
+  EXPECT_EQ(FindUnfinished(project, 2, +1), 1);
   EXPECT_EQ(FindUnfinished(TtxgProject(Catalogue()), 0, +1), -1);
 }
 
