@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QUndoStack>
 #include <QUrl>
@@ -174,6 +176,37 @@ TEST_F(WindowDesktop, SizeFontAndFoldersAreRememberedBetweenRuns) {
   EXPECT_EQ(again->TargetSaveDialog.Folder, folder);
   EXPECT_EQ(again->SourceOpenDialog.Folder, QFileInfo(SampleQuest()).absolutePath());
   EXPECT_TRUE(again->ProjectOpenDialog.Folder.isEmpty());
+}
+
+// The file types go through the desktop's own reader; the .desktop file claims exactly them.
+TEST(DesktopFiles, FileTypesAreReadByTheMimeDatabase) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+  if (tool.isEmpty()) GTEST_SKIP() << "update-mime-database (shared-mime-info) is not installed";
+  Scratch scratch;
+  const QString mime = scratch.File(QStringLiteral("mime"));
+  ASSERT_TRUE(QDir().mkpath(mime + QStringLiteral("/packages")));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(XG_UI_DIR "/xgtranslator-mime.xml"),
+                          mime + QStringLiteral("/packages/xgtranslator.xml")));
+  QProcess update;
+  update.start(tool, {QStringLiteral("-V"), mime});
+  ASSERT_TRUE(update.waitForFinished(60000));
+  ASSERT_EQ(update.exitCode(), 0) << update.readAllStandardError().toStdString();
+  QFile globs(mime + QStringLiteral("/globs2"));
+  ASSERT_TRUE(globs.open(QIODevice::ReadOnly));
+  const QString globLines = QString::fromUtf8(globs.readAll());
+  const std::pair<const char*, const char*> types[] = {{"application/x-xengrav-quest", "*.xg"},
+                                                       {"application/x-xengrav-translation", "*.txg"}};
+  for (const auto& [type, glob] : types) {
+    EXPECT_TRUE(globLines.contains(QStringLiteral(":%1:%2\n").arg(QLatin1String(type), QLatin1String(glob)))) << type;
+    EXPECT_TRUE(QFile::exists(mime + QLatin1Char('/') + QLatin1String(type) + QStringLiteral(".xml"))) << type;
+  }
+
+  QFile desktop(QStringLiteral(XG_UI_DIR "/xgtranslator.desktop"));
+  ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
+  QStringList claimed;
+  for (const QString& line : QString::fromUtf8(desktop.readAll()).split(QLatin1Char('\n')))
+    if (line.startsWith(QStringLiteral("MimeType="))) claimed = line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  EXPECT_EQ(claimed, (QStringList{QLatin1String(types[0].first), QLatin1String(types[1].first)}));
 }
 
 }  // namespace
