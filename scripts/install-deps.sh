@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config ccache clang-format googletest libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-dev qt6-base-dev qt6-svg-dev qt6-l10n-tools xvfb xauth
-          x11-utils imagemagick dpkg-dev file
+          x11-utils imagemagick dpkg-dev file shared-mime-info
           libgettextpo-dev gettext libxml2-dev libxml2-utils translate-toolkit
           libhunspell-dev hunspell-ru hunspell-en-us libpcre2-dev)
 missing=()

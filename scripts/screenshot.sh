@@ -37,13 +37,18 @@ cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
+  [ -n "${settings:-}" ] && rm -rf "$settings"
+  true
 }
 trap cleanup EXIT
 export DISPLAY=":$display"
 for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 
-# The catalogue is found beside the program, so the working folder does not matter.
+# The catalogue is found beside the program, so the working folder does not matter. Settings of
+# their own, so the picture never depends on a size or font remembered from an earlier run.
 export QT_QPA_PLATFORM=xcb
+settings=$(mktemp -d)
+export XDG_CONFIG_HOME="$settings"
 "$program" "$file" &
 app_pid=$!
 
@@ -53,8 +58,7 @@ for _ in $(seq 100); do
     echo "$0: the program ended before its window was shown" >&2
     exit 1
   fi
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/Quest Translator/ && / 547x385/ {print $1; exit}')
-  [ -z "$window" ] && window=$(xwininfo -root -tree 2>/dev/null | awk '/Quest Translator/ {print $1; exit}')
+  window=$(xwininfo -root -tree 2>/dev/null | awk '/Quest Translator/ {print $1; exit}')
   if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q "IsViewable"; then break; fi
   window=""
   sleep 0.1

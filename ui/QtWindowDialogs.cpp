@@ -4,12 +4,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
 
 QString BoxCaption(QWidget* owner) {
-  if (owner != nullptr && !owner->window()->windowTitle().isEmpty()) return owner->window()->windowTitle();
+  if (owner != nullptr && !owner->window()->windowTitle().isEmpty()) {
+    QString caption = owner->window()->windowTitle();
+    return caption.remove(QStringLiteral("[*]"));  // the window's modified marker
+  }
   return QApplication::applicationName();
 }
 
@@ -46,6 +50,8 @@ bool TQtWindowDialogs::ExecuteFileDialog(QWidget* owner, TFileDialog& dialog) {
     const QFileInfo proposed(dialog.FileName);
     fileDialog.setDirectory(proposed.absolutePath());
     fileDialog.selectFile(proposed.fileName());
+  } else if (!dialog.Folder.isEmpty()) {
+    fileDialog.setDirectory(dialog.Folder);
   }
   if (fileDialog.exec() != QDialog::Accepted || fileDialog.selectedFiles().isEmpty()) return false;
   dialog.FileName = fileDialog.selectedFiles().front();
@@ -85,4 +91,12 @@ TSaveChangesAnswer TQtWindowDialogs::AskSaveChanges(QWidget* owner) {
   if (answer == QMessageBox::Save) return TSaveChangesAnswer::Save;
   if (answer == QMessageBox::Discard) return TSaveChangesAnswer::Discard;
   return TSaveChangesAnswer::Cancel;
+}
+
+bool TQtWindowDialogs::AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,
+                                 int& value) {
+  bool chosen = false;
+  const int number = QInputDialog::getInt(owner, title, label, value, minimum, maximum, 1, &chosen);
+  if (chosen) value = number;
+  return chosen;
 }

@@ -10,6 +10,8 @@ class TQtWindowDialogs : public TWindowDialogs {
   void ShowErrorBox(QWidget* owner, const QString& caption, const QString& text) override;
   void ShowError(QWidget* owner, const QString& text, const TErrorPlace& place) override;
   TSaveChangesAnswer AskSaveChanges(QWidget* owner) override;
+  bool AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,
+                 int& value) override;
 };
 
 // "Name|*.a;*.b|Other|*.c" as Qt writes filters: "Name (*.a *.b);;Other (*.c)".

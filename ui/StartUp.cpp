@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "ui/WindowSettings.h"
+
 std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringList& arguments,
                                         const QStringList& catalogueCandidates) {
   std::unique_ptr<TForm1> form;
@@ -12,6 +14,7 @@ std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringLi
     return nullptr;
   }
   form->setWindowIcon(QIcon(QStringLiteral(":/icons/xgtranslator.svg")));
+  RestoreWindowSettings(*form);
   form->show();
   if (arguments.size() > 1) {
     const QString fileName = arguments.at(1);

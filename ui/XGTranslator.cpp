@@ -4,13 +4,19 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLayout>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QSvgRenderer>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +27,12 @@
 #include "support/Installation.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
+#include "ui/MainMenu.h"
 #include "ui/MessageChecks.h"
+#include "ui/RecentFiles.h"
+#include "ui/ReviewPanel.h"
+#include "ui/StatusBar.h"
+#include "ui/WindowSettings.h"
 #include "ui/keys/CatalogueKeys.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
@@ -123,13 +134,43 @@ TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setTabChangesFocus(true);
+  // The window's undo stack owns every step; the box's own history would undo behind its back.
+  setUndoRedoEnabled(false);
+  connect(this, &QPlainTextEdit::textChanged, this, [this] {
+    if (!settingText_) TakeTypedText();
+  });
 }
 
 void TMemo::SetText(const QString& text) {
   if (text == text_) return;
   text_ = text;
+  settingText_ = true;
   setPlainText(DisplayForm(text));
+  settingText_ = false;
   if (OnChange) OnChange();
+}
+
+void TMemo::TakeTypedText() {
+  // The raw text keeps what the plain text would change (no-break spaces, line separators); the
+  // quest's line break is "\r\n".
+  QString typed = document()->toRawText();
+  typed.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  if (typed == text_) return;
+  text_ = typed;
+  userEditing_ = true;
+  if (OnUserEdit) OnUserEdit();
+  userEditing_ = false;
+}
+
+bool TMemo::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && PassesShortcut) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (PassesShortcut(QKeySequence(key->keyCombination()))) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QPlainTextEdit::event(event);
 }
 
 TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
@@ -190,7 +231,7 @@ void TPictureButton::mouseReleaseEvent(QMouseEvent* event) {
 // The window
 
 TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs) {
+    : QMainWindow(parent), dialogs_(dialogs) {
   RegisterWindowIcons();
   for (const QString& candidate : catalogueCandidates) {
     if (QFileInfo(candidate).isFile()) {
@@ -201,7 +242,12 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   // With no catalogue anywhere, the error names the first place looked at.
   if (CatalogueFileName.isEmpty() && !catalogueCandidates.isEmpty()) CatalogueFileName = catalogueCandidates.front();
   CreateControls();
+  CreateMenu();
   ConnectEvents();
+  // The central area is the window the layout rules speak of; menu and status bar come on top.
+  move(InitialLeft, InitialTop);
+  layout()->activate();
+  resize(size() + QSize(InitialWidth, InitialHeight) - CentralArea->size());
   FormCreate();
 }
 
@@ -209,11 +255,25 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateControls() {
   setObjectName(QStringLiteral("Form1"));
-  setGeometry(InitialLeft, InitialTop, InitialWidth, InitialHeight);
-  setMinimumSize(SmallestWidth, SmallestHeight);
-  setBackgroundRole(QPalette::Button);
-  setAutoFillBackground(true);
   setFont(WindowFont());
+  setAcceptDrops(true);
+  CentralArea = new QWidget(this);
+  CentralArea->setObjectName(QStringLiteral("CentralArea"));
+  CentralArea->setMinimumSize(SmallestWidth, SmallestHeight);
+  CentralArea->setBackgroundRole(QPalette::Button);
+  CentralArea->setAutoFillBackground(true);
+  CentralArea->installEventFilter(this);
+  setCentralWidget(CentralArea);
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  Status = std::make_unique<TWindowStatusBar>(statusBar());
+  auto* reviewBar = new QToolBar(this);
+  reviewBar->setObjectName(QStringLiteral("ReviewBar"));
+  reviewBar->setMovable(false);
+  reviewBar->setFloatable(false);
+  ReviewPanel = new TReviewPanel(reviewBar);
+  reviewBar->addWidget(ReviewPanel);
+  addToolBar(Qt::BottomToolBarArea, reviewBar);
+  Edits = new QUndoStack(this);
 
   static const char* const imageNames[] = {"new-project",   "load-project",  "save-project",
                                            "export-source", "export-target", "quick-save",
@@ -221,7 +281,7 @@ void TForm1::CreateControls() {
   for (const char* name : imageNames)
     ButtonsImageList.push_back(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)), ToolImageSize));
 
-  ToolBar1 = new QWidget(this);
+  ToolBar1 = new QWidget(CentralArea);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setGeometry(0, 0, InitialWidth, ToolBarHeight);
   int toolLeft = 0;
@@ -252,11 +312,11 @@ void TForm1::CreateControls() {
   addGap(43);
   addButton(ToolButton7, "ToolButton7", 8);
 
-  SourceMemo = new TMemo(this);
+  SourceMemo = new TMemo(CentralArea);
   SourceMemo->setObjectName(QStringLiteral("SourceMemo"));
   SourceMemo->setGeometry(8, 48, 521, 105);
 
-  StatusLabel = new QLabel(this);
+  StatusLabel = new QLabel(CentralArea);
   StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
   StatusLabel->setGeometry(8, 158, 521, 13);
   StatusLabel->setAlignment(Qt::AlignCenter);
@@ -266,24 +326,24 @@ void TForm1::CreateControls() {
   statusPalette.setColor(QPalette::Window, QColor(192, 192, 192));
   StatusLabel->setPalette(statusPalette);
 
-  TargetMemo = new TMemo(this);
+  TargetMemo = new TMemo(CentralArea);
   TargetMemo->setObjectName(QStringLiteral("TargetMemo"));
   TargetMemo->setGeometry(8, 184, 521, 105);
   Checks = new TMessageChecks(SourceMemo, TargetMemo);
   Checks->RunGuarded = [this](const std::function<void()>& command) { RunGuarded(command); };
   Checks->OnSpellingError = [this](const QString& error) { dialogs_.ShowError(this, error, TErrorPlace()); };
 
-  MessagesListTrackBar = new TTrackBar(this);
+  MessagesListTrackBar = new TTrackBar(CentralArea);
   MessagesListTrackBar->setObjectName(QStringLiteral("MessagesListTrackBar"));
   MessagesListTrackBar->setGeometry(0, 304, 207, 25);
 
-  MessageNumberLabel = new QLabel(QStringLiteral("0"), this);
+  MessageNumberLabel = new QLabel(QStringLiteral("0"), CentralArea);
   MessageNumberLabel->setObjectName(QStringLiteral("MessageNumberLabel"));
   MessageNumberLabel->setGeometry(218, 310, 6, 13);
   MessageNumberLabel->adjustSize();
 
   auto addPicture = [&](TPictureButton*& picture, const char* name, const char* image, QRect bounds, QSize imageSize) {
-    picture = new TPictureButton(this);
+    picture = new TPictureButton(CentralArea);
     picture->setObjectName(QLatin1String(name));
     picture->setGeometry(bounds);
     picture->setPixmap(RenderSvg(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(image)), imageSize,
@@ -346,6 +406,11 @@ void TForm1::ConnectEvents() {
   // Raised by the program's own changes, inside a command that already runs guarded.
   MessagesListTrackBar->OnChange = [this] { MessagesListTrackBarChange(); };
   TargetMemo->OnChange = [this] { TargetMemoChange(); };
+  TargetMemo->OnUserEdit = guarded(&TForm1::TargetMemoChange);
+  TargetMemo->PassesShortcut = [this](const QKeySequence& keys) { return Menu->IsMenuShortcut(keys); };
+  connect(Edits, &QUndoStack::cleanChanged, this, [this] { UpdateModifiedMarker(); });
+  ReviewPanel->OnReviewClicked = guarded(&TForm1::ToggleReviewClick);
+  ReviewPanel->OnNoteEdited = guarded(&TForm1::NoteEdited);
   SourceMemo->OnChange = [this] { SourceMemoChange(); };
 }
 
@@ -405,10 +470,10 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormResize() {
-  // Qt cannot know the window manager's frame before it is drawn, so the window's own size is
-  // the outer size the rules speak of.
-  const double W = std::max<double>(width(), SmallestWidth);
-  const double H = std::max<double>(height(), SmallestHeight);
+  // Qt cannot know the window manager's frame before it is drawn, so the central area's own size
+  // is the outer size the rules speak of.
+  const double W = std::max<double>(CentralArea->width(), SmallestWidth);
+  const double H = std::max<double>(CentralArea->height(), SmallestHeight);
 
   const int bottomRowTop = RoundHalfEven(H - 60);
   MessagesListTrackBar->setGeometry(MessagesListTrackBar->x(), bottomRowTop, RoundHalfEven(W - 320),
@@ -433,7 +498,7 @@ void TForm1::FormResize() {
   ToolBar1->resize(RoundHalfEven(W), ToolBar1->height());
 
   const QSize held(RoundHalfEven(W), RoundHalfEven(H));
-  if (size() != held) resize(held);
+  if (CentralArea->size() != held) resize(size() + held - CentralArea->size());
 }
 
 void TForm1::FormActivate() { FormResize(); }
@@ -447,6 +512,8 @@ void TForm1::ProcessEnabledControls() {
   QString status;
   int32_t number = 0;
   const int position = MessagesListTrackBar->Position();
+  // With no message shown there is nothing to type into.
+  TargetMemo->setReadOnly(position < 1);
   if (position >= 1) {
     const int32_t message = Project->MessageAtPosition(position);
     const std::size_t index = static_cast<std::size_t>(message);
@@ -467,7 +534,12 @@ void TForm1::ProcessEnabledControls() {
   }
   if (!status.isEmpty() && number > 0) status += QStringLiteral(" ( N %1 )").arg(number);
   StatusLabel->setText(status);
-  Checks->Refresh(Project.get(), position >= 1 ? Project->MessageAtPosition(position) : 0);
+  const int32_t shown = Project->MessageAtPosition(position);
+  const bool hasId = shown >= 1 && static_cast<std::size_t>(shown) < Project->SourceIds.size();
+  Status->ShowMessage(position, Project->PositionCount,
+                      hasId ? FromWide(Project->SourceIds[static_cast<std::size_t>(shown)]) : QString(), status);
+  ShowMessageState(shown);
+  Checks->Refresh(Project.get(), position >= 1 ? shown : 0);
 }
 
 int TForm1::PositionToShow(int32_t message) const {
@@ -502,7 +574,9 @@ void TForm1::KeepShownMessageInView() {
 }
 
 void TForm1::SetCaptionFromFileName(const QString& fileName) {
-  setWindowTitle(FromWide(TrimQuestText(ToWide(fileName))) + CatalogueText(u"CommonProgramTitle"));
+  // Qt shows "*" at the marker while there are unsaved changes.
+  setWindowTitle(FromWide(TrimQuestText(ToWide(fileName))) + QStringLiteral("[*]") +
+                 CatalogueText(u"CommonProgramTitle"));
 }
 
 std::vector<std::u16string> TForm1::CurrentTargetTexts() const {
@@ -513,9 +587,35 @@ std::vector<std::u16string> TForm1::CurrentTargetTexts() const {
   return result;
 }
 
-void TForm1::RememberSavedTranslations() { savedTargetTexts_ = CurrentTargetTexts(); }
+std::vector<TTextChange> TForm1::ChangesSince(const std::vector<std::u16string>& before) const {
+  std::vector<TTextChange> changes;
+  const std::vector<std::u16string> after = CurrentTargetTexts();
+  // A failed load can leave fewer texts than before; the missing ones are not part of the step.
+  const std::size_t common = std::min(before.size(), after.size());
+  for (std::size_t i = 0; i < common; ++i)
+    if (before[i] != after[i]) changes.push_back({static_cast<int32_t>(i + 1), before[i], after[i]});
+  return changes;
+}
 
-bool TForm1::HasUnsavedChanges() const { return CurrentTargetTexts() != savedTargetTexts_; }
+void TForm1::RememberSavedTranslations() {
+  Edits->setClean();
+  unrecordedChange_ = false;
+  UpdateModifiedMarker();
+}
+
+void TForm1::ForgetEdits() {
+  Edits->clear();
+  RememberSavedTranslations();
+}
+
+void TForm1::MarkUnrecordedChange() {
+  unrecordedChange_ = true;
+  UpdateModifiedMarker();
+}
+
+void TForm1::UpdateModifiedMarker() { setWindowModified(HasUnsavedChanges()); }
+
+bool TForm1::HasUnsavedChanges() const { return !Edits->isClean() || unrecordedChange_; }
 
 bool TForm1::MayDiscardChanges() {
   if (!HasUnsavedChanges()) return true;
@@ -548,7 +648,7 @@ void TForm1::NewProjectFromFile(const QString& fileName) {
   MessagesListTrackBar->SetPosition(0);
   QuickSaveProjectButton->setEnabled(false);
   Project->Clear();
-  RememberSavedTranslations();
+  ForgetEdits();
   try {
     Project->NewFromSource(FileNameForLibrary(fileName));
   } catch (...) {
@@ -557,8 +657,9 @@ void TForm1::NewProjectFromFile(const QString& fileName) {
     throw;
   }
   PrepareFormForProject();
+  RecentFiles->Add(fileName);
   MessagesListTrackBar->SetPosition(1);
-  setWindowTitle(CatalogueText(u"NewProjectProgramTitle"));
+  setWindowTitle(CatalogueText(u"NewProjectProgramTitle") + QStringLiteral("[*]"));
   RememberSavedTranslations();
 }
 
@@ -570,7 +671,7 @@ void TForm1::LoadProjectButtonClick() {
 
 void TForm1::LoadProjectFromFile(const QString& fileName) {
   Project->Clear();
-  RememberSavedTranslations();
+  ForgetEdits();
   MessagesListTrackBar->SetPosition(0);
   try {
     Project->LoadFromFile(FileNameForLibrary(fileName));
@@ -581,6 +682,7 @@ void TForm1::LoadProjectFromFile(const QString& fileName) {
   Project->LinkDuplicatePaths();
   PrepareFormForProject();
   ProjectSaveDialog.FileName = fileName;
+  RecentFiles->Add(fileName);
   SetCaptionFromFileName(fileName);
   QuickSaveProjectButton->setEnabled(true);
   RememberSavedTranslations();
@@ -599,6 +701,7 @@ void TForm1::OpenFile(const QString& fileName) {
 void TForm1::SaveProjectButtonClick() {
   if (!dialogs_.ExecuteFileDialog(this, ProjectSaveDialog)) return;
   Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  RecentFiles->Add(ProjectSaveDialog.FileName);
   SetCaptionFromFileName(ProjectSaveDialog.FileName);
   QuickSaveProjectButton->setEnabled(true);
   RememberSavedTranslations();
@@ -623,50 +726,34 @@ void TForm1::SaveMsgsButtonClick() {
   if (!dialogs_.ExecuteFileDialog(this, SaveMsgsSaveDialog)) return;
   const QString fileName = SaveMsgsSaveDialog.FileName;
   LoadMsgsOpenDialog.FileName = fileName;
+  // Resolving copies questions into their "<Empty>" references: a change, though not the user's.
+  const std::vector<std::u16string> before = CurrentTargetTexts();
   Project->Relink();
+  if (!ChangesSince(before).empty()) MarkUnrecordedChange();
   KeepShownMessageInView();
   Project->SaveMessages(FileNameForLibrary(fileName));
 }
 
 void TForm1::LoadMsgsButtonClick() {
   if (!dialogs_.ExecuteFileDialog(this, LoadMsgsOpenDialog)) return;
-  std::u16string report;
-  try {
-    Project->LoadMessages(FileNameForLibrary(LoadMsgsOpenDialog.FileName), report);
-  } catch (const ENotUnicodeText& refused) {
-    // The file was refused before anything was read; the rest of the command still runs.
-    dialogs_.ShowMessage(this, QString::fromUtf8(refused.what()));
-  }
-  Project->Relink();
-  KeepShownMessageInView();
-  TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
-  SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
-  if (!report.empty()) dialogs_.ShowErrorBox(this, QStringLiteral("Errors:"), FromWide(report));
+  LoadMessagesFromFile(LoadMsgsOpenDialog.FileName);
 }
 
 void TForm1::ToolButton7Click() {
   if (!dialogs_.ExecuteFontDialog(this, FontDialog1)) return;
-  setFont(FontDialog1.Font);
-  SourceMemo->setFont(FontDialog1.Font);
-  StatusLabel->setFont(FontDialog1.Font);
-  TargetMemo->setFont(FontDialog1.Font);
+  ApplyFont(FontDialog1.Font);
+}
+
+void TForm1::ApplyFont(const QFont& font) {
+  FontDialog1.Font = font;
+  setFont(font);
+  SourceMemo->setFont(font);
+  StatusLabel->setFont(font);
+  TargetMemo->setFont(font);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Editing and navigation
-
-void TForm1::CopyImageClick() { TargetMemo->SetText(SourceMemo->Text()); }
-
-void TForm1::ClearImageClick() {
-  TargetMemo->SetText(QString());
-  Project->StoreTranslation(Project->MessageAtPosition(MessagesListTrackBar->Position()), std::u16string());
-}
-
-void TForm1::TargetMemoChange() {
-  Project->StoreTranslation(Project->MessageAtPosition(MessagesListTrackBar->Position()),
-                            TrimQuestText(ToWide(TargetMemo->Text())));
-  ProcessEnabledControls();
-}
 
 void TForm1::SourceMemoChange() { ProcessEnabledControls(); }
 
@@ -675,6 +762,7 @@ void TForm1::MessagesListTrackBarChange() {
   MessageNumberLabel->setText(QString::number(position));
   MessageNumberLabel->adjustSize();
   Project->CurrentMessage = Project->MessageAtPosition(position);
+  StartTypingRun();
   TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
   SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
   ProcessEnabledControls();
@@ -703,21 +791,23 @@ void TForm1::FindNotEditedImageMouseDown() {
 // ---------------------------------------------------------------------------------------------
 // Window events
 
-void TForm1::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  RunGuarded([this] { FormResize(); });
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == CentralArea && event->type() == QEvent::Resize) RunGuarded([this] { FormResize(); });
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
+  QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) RunGuarded([this] { FormActivate(); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   bool mayClose = false;
   RunGuarded([this, &mayClose] { mayClose = MayDiscardChanges(); });
-  if (mayClose)
+  if (mayClose) {
+    SaveWindowSettings(*this);
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QString>
@@ -19,10 +20,19 @@
 #include <string>
 #include <vector>
 
+#include "ui/EditCommands.h"
+
 class TBlockParJD;
 class TMessageChecks;
 class TtxgProject;
+class TMainMenu;
+class TRecentFiles;
+class TReviewPanel;
+class TWindowStatusBar;
+class QDragEnterEvent;
+class QDropEvent;
 class QMouseEvent;
+class QUndoStack;
 
 // A file dialog as the window configures it: the filter in "Name|*.ext" form, the extension added
 // when the user types none, the title, and the file name it proposes and remembers.
@@ -35,6 +45,8 @@ struct TFileDialog {
   QString Title;
   QString FileName;
   bool OverwritePrompt = false;
+  // Where the dialog starts when FileName is empty (the folder last used with it).
+  QString Folder;
 };
 
 struct TFontDialog {
@@ -71,20 +83,34 @@ class TWindowDialogs {
   virtual void ShowError(QWidget* owner, const QString& text, const TErrorPlace& place) = 0;
   // Asked before translations that were changed since the last save or load are thrown away.
   virtual TSaveChangesAnswer AskSaveChanges(QWidget* owner) = 0;
+  // A number between `minimum` and `maximum` (Go to message); false when cancelled.
+  virtual bool AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,
+                         int& value) = 0;
 };
 
-// A read-only multi-line text box. It keeps the exact text it was given (line breaks included),
-// since the target box's text is written back into the project, and raises OnChange only when the
-// program sets a different text.
+// A multi-line text box, read-only unless the window lets the user type. It keeps the exact text it
+// was given (line breaks included), since the target box's text is written back into the project.
+// OnChange is raised when the program sets a different text, OnUserEdit when the user changed it
+// (Text() then holds the typed text, its line breaks as "\r\n").
 class TMemo : public QPlainTextEdit {
  public:
   explicit TMemo(QWidget* parent);
   const QString& Text() const { return text_; }
   void SetText(const QString& text);
+  bool UserEditing() const { return userEditing_; }
   std::function<void()> OnChange;
+  std::function<void()> OnUserEdit;
+  // Keys the box must leave to the window's menu (undo, moves between messages).
+  std::function<bool(const QKeySequence&)> PassesShortcut;
+
+ protected:
+  bool event(QEvent* event) override;
 
  private:
+  void TakeTypedText();
   QString text_;
+  bool settingText_ = false;
+  bool userEditing_ = false;
 };
 
 // The horizontal track bar. Program changes of the position or the maximum raise OnChange directly
@@ -124,7 +150,9 @@ class TPictureButton : public QLabel {
 // the folder of the executable, the installed data folder), shared with xgtool.
 QStringList DefaultCatalogueCandidates();
 
-class TForm1 : public QWidget {
+// The main window. Its central area holds the controls laid out by FormResize; around it are the
+// menu bar (MainMenu.cpp) and the status bar (StatusBar.cpp).
+class TForm1 : public QMainWindow, public TEditTarget {
  public:
   // Builds the controls, then runs FormCreate; a missing catalogue or key raises its error.
   TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates = DefaultCatalogueCandidates(),
@@ -132,6 +160,7 @@ class TForm1 : public QWidget {
   ~TForm1() override;
 
   // Controls, named as the rest of the program and the tests know them.
+  QWidget* CentralArea = nullptr;
   QWidget* ToolBar1 = nullptr;
   QToolButton* NewProjectButton = nullptr;
   QToolButton* LoadProjectButton = nullptr;
@@ -154,6 +183,11 @@ class TForm1 : public QWidget {
   TPictureButton* ClearImage = nullptr;
   std::vector<QIcon> ButtonsImageList;
   TMessageChecks* Checks = nullptr;  // markup, findings and spelling of the shown message
+  std::unique_ptr<TMainMenu> Menu;
+  std::unique_ptr<TWindowStatusBar> Status;
+  std::unique_ptr<TRecentFiles> RecentFiles;
+  TReviewPanel* ReviewPanel = nullptr;
+  QUndoStack* Edits = nullptr;
 
   TFileDialog SourceOpenDialog;
   TFileDialog ProjectOpenDialog;
@@ -199,13 +233,41 @@ class TForm1 : public QWidget {
   void NextProblemClick();
   void PreviousProblemClick();
 
+  // Menu and keyboard commands (MainMenu.cpp, WindowEditing.cpp).
+  void SaveClick();  // to the project's file when it has one, otherwise under a new name
+  void PreviousMessageClick();
+  void NextMessageClick();
+  void PreviousUnfinishedClick();
+  void NextUnfinishedClick();
+  void GoToMessageClick();
+  void ToggleReviewClick();
+  // Done and next: the review mark goes off, then on to the next unfinished message.
+  void DoneAndNextClick();
+  void NoteEdited();
+  // Leaves the cursor at the end of the translation, ready for typing.
+  void FocusTranslation();
+  // Load messages without its dialog (a dropped .txt file).
+  void LoadMessagesFromFile(const QString& fileName);
+
+  // Undo and redo come back through these (TEditTarget).
+  void PutTranslation(int32_t message, const std::u16string& text) override;
+  void PutTranslations(const std::vector<TTextChange>& changes, bool after) override;
+  void PutNeedsReview(int32_t message, bool on) override;
+
   // The steps of New project and Load project after the file is known; also used for the file
   // named on the command line (a .txg file is loaded as a project, anything else read as a quest).
   void NewProjectFromFile(const QString& fileName);
   void LoadProjectFromFile(const QString& fileName);
   void OpenFile(const QString& fileName);
+  // A file dropped on the window or chosen in Open Recent (FileDrop.cpp): asks about unsaved
+  // changes first when the project would be replaced.
+  void OpenDroppedFile(const QString& fileName);
+  void OpenRecentFile(const QString& fileName);
+  // The font of the window and its texts (the font command, the remembered font).
+  void ApplyFont(const QFont& font);
 
-  // True when a target text differs from what it was at the last new project, load or save.
+  // True when translations changed since the last new project, load or save: the undo stack is
+  // away from its clean state, or a change that cannot be undone (relinking) was made.
   bool HasUnsavedChanges() const;
   // Runs an event handler; an exception it raises is shown in the error box and stops there.
   void RunGuarded(const std::function<void()>& handler);
@@ -213,23 +275,44 @@ class TForm1 : public QWidget {
   QString CatalogueText(const char16_t* key) const;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateControls();
+  void CreateMenu();
   void ConnectEvents();
   void SetCaptionFromFileName(const QString& fileName);
   void RememberSavedTranslations();
+  void ForgetEdits();
+  void MarkUnrecordedChange();
+  void UpdateModifiedMarker();
+  void StartTypingRun() { ++typingRun_; }
+  // Shows the message, if it is not shown, for a step undone or redone in it.
+  void ShowMessageOf(int32_t message);
+  // The review mark, the note and the progress of the shown message (WindowEditing.cpp).
+  void ShowMessageState(int32_t message);
+  void SetNeedsReviewRecorded(int32_t message, bool on, const QString& label);
+  // Records a change of the shown message's translation made by the target box's change event.
+  void RecordTranslationChange(int32_t message, std::u16string before, std::u16string after);
   std::vector<std::u16string> CurrentTargetTexts() const;
+  std::vector<TTextChange> ChangesSince(const std::vector<std::u16string>& before) const;
   // False when the user cancelled: the current translations must then be kept.
   bool MayDiscardChanges();
   void KeepShownMessageInView();
   int PositionToShow(int32_t message) const;
 
   TWindowDialogs& dialogs_;
-  std::vector<std::u16string> savedTargetTexts_;
+  // Changes that are not on the undo stack (relinking rewrote texts) since the last save or load.
+  bool unrecordedChange_ = false;
+  // Typing merges into one undo step while the run number stays the same.
+  int typingRun_ = 1;
+  // Above zero while a command records its own step: changes made through the target box's change
+  // event are then part of that step.
+  int recordingDepth_ = 0;
 };
 
 // The file name as the core libraries take it (the platform's 8-bit encoding of names).

@@ -41,7 +41,7 @@ TEST_F(WindowCommands, NewProjectShowsTheFirstMessage) {
   EXPECT_EQ(form->SourceMemo->Text(), Wide(project().GetSourceText(1)));
   EXPECT_EQ(form->TargetMemo->Text(), Wide(project().GetTargetText(1)));
   EXPECT_EQ(form->MessageNumberLabel->text(), QStringLiteral("1"));
-  EXPECT_EQ(form->windowTitle(), Text(u"NewProjectProgramTitle"));
+  EXPECT_EQ(form->windowTitle(), Text(u"NewProjectProgramTitle") + ModifiedMarker);
   EXPECT_FALSE(form->QuickSaveProjectButton->isEnabled());
   EXPECT_EQ(TargetColour(*form), QColor(128, 128, 128));
   EXPECT_FALSE(form->HasUnsavedChanges());
@@ -75,7 +75,7 @@ TEST_F(WindowCommands, SaveQuickSaveAndLoad) {
   dialogs.Answer(QStringLiteral("ProjectSaveDialog"), saved);
   Click(form->SaveProjectButton);
   EXPECT_TRUE(QFile::exists(saved));
-  EXPECT_EQ(form->windowTitle(), saved + Text(u"CommonProgramTitle"));
+  EXPECT_EQ(form->windowTitle(), saved + ModifiedMarker + Text(u"CommonProgramTitle"));
   EXPECT_TRUE(form->QuickSaveProjectButton->isEnabled());
 
   // A translation, then quick save: no dialog, same file, caption kept.
@@ -100,7 +100,7 @@ TEST_F(WindowCommands, SaveQuickSaveAndLoad) {
   EXPECT_EQ(other->MessagesListTrackBar->Position(), other->Project->PositionOfMessage(cleared));
   EXPECT_EQ(other->MessagesListTrackBar->Max(), other->Project->PositionCount);
   EXPECT_EQ(other->TargetMemo->Text(), Text(u"MessageDeletedMSG"));
-  EXPECT_EQ(other->windowTitle(), saved + other->CatalogueText(u"CommonProgramTitle"));
+  EXPECT_EQ(other->windowTitle(), saved + ModifiedMarker + other->CatalogueText(u"CommonProgramTitle"));
   EXPECT_TRUE(other->QuickSaveProjectButton->isEnabled());
   EXPECT_EQ(other->ProjectSaveDialog.FileName, saved);
   EXPECT_FALSE(other->HasUnsavedChanges());

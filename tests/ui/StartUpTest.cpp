@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLayout>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -84,7 +85,10 @@ TEST(WindowStartUp, ControlsHintsBoundsAndFirstState) {
   for (TPictureButton* picture :
        {form->BackImage, form->FindNotEditedImage, form->ForwardImage, form->CopyImage, form->ClearImage})
     EXPECT_FALSE(picture->pixmap().isNull()) << picture->objectName().toStdString();
-  EXPECT_EQ(form->geometry(), QRect(157, 107, 547, 385));
+  // The rules' window is the central area, under the menu bar and above the status bar.
+  form->layout()->activate();
+  EXPECT_EQ(form->pos(), QPoint(157, 107));
+  EXPECT_EQ(form->CentralArea->size(), QSize(547, 385));
   EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"DefaultProgramTitle"));
   EXPECT_FALSE(form->QuickSaveProjectButton->isEnabled());
   EXPECT_TRUE(form->SourceMemo->isReadOnly());
@@ -162,10 +166,10 @@ TEST(WindowLayout, ResizeRules) {
   form->show();
   for (const LayoutCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.requested.width() << "x" << c.requested.height());
-    form->resize(c.requested);
+    form->resize(c.requested + Chrome(*form));
     QCoreApplication::processEvents();
     form->FormResize();
-    EXPECT_EQ(form->size(), c.held);
+    EXPECT_EQ(form->CentralArea->size(), c.held);
     EXPECT_EQ(form->MessagesListTrackBar->geometry().topLeft(), QPoint(0, c.bottomRowTop));
     EXPECT_EQ(form->MessagesListTrackBar->width(), c.trackWidth);
     EXPECT_EQ(form->MessageNumberLabel->pos(), QPoint(c.numberLeft, c.numberTop));
@@ -254,7 +258,7 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     auto form = StartTranslator(dialogs, {QStringLiteral("xgtranslator"), SampleQuest()}, {DataFile("msg_cfg.txt")});
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(dialogs.Errors.empty());
-    EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle"));
+    EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle") + ModifiedMarker);
     EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
     EXPECT_GT(form->Project->SourceCount, 0);
     form->Project->SaveToFile(FileNameForLibrary(scratch.File(QStringLiteral("sample.txg"))));
@@ -264,7 +268,7 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     const QString project = scratch.File(QStringLiteral("sample.txg"));
     auto form = StartTranslator(dialogs, {QStringLiteral("xgtranslator"), project}, {DataFile("msg_cfg.txt")});
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->windowTitle(), project + form->CatalogueText(u"CommonProgramTitle"));
+    EXPECT_EQ(form->windowTitle(), project + ModifiedMarker + form->CatalogueText(u"CommonProgramTitle"));
     EXPECT_TRUE(form->QuickSaveProjectButton->isEnabled());
     EXPECT_EQ(form->ProjectSaveDialog.FileName, project);
   }

@@ -28,6 +28,7 @@ class ScriptedDialogs : public TWindowDialogs {
   std::vector<TFileDialog> FileDialogsShown;
   std::optional<QFont> FontAnswer;
   std::deque<TSaveChangesAnswer> SaveChangesAnswers;
+  std::deque<int> NumberAnswers;  // an empty queue cancels
   int SaveChangesAsked = 0;
   std::vector<QString> Messages;
   std::vector<std::pair<QString, QString>> ErrorBoxes;
@@ -57,6 +58,12 @@ class ScriptedDialogs : public TWindowDialogs {
     Errors.push_back(text);
     ErrorPlaces.push_back(place);
   }
+  bool AskNumber(QWidget*, const QString&, const QString&, int, int, int& value) override {
+    if (NumberAnswers.empty()) return false;
+    value = NumberAnswers.front();
+    NumberAnswers.pop_front();
+    return true;
+  }
   TSaveChangesAnswer AskSaveChanges(QWidget*) override {
     ++SaveChangesAsked;
     if (SaveChangesAnswers.empty()) return TSaveChangesAnswer::Cancel;
@@ -78,6 +85,12 @@ class Scratch {
 inline std::unique_ptr<TForm1> MakeWindow(ScriptedDialogs& dialogs) {
   return std::make_unique<TForm1>(dialogs, QStringList{DataFile("msg_cfg.txt")});
 }
+
+// Where Qt shows "*" in the caption while translations are unsaved.
+inline const QString ModifiedMarker = QStringLiteral("[*]");
+
+// What the menu bar and the status bar add to the central area.
+inline QSize Chrome(const TForm1& form) { return form.size() - form.CentralArea->size(); }
 
 inline QColor TargetColour(const TForm1& form) { return form.TargetMemo->palette().color(QPalette::Text); }
 

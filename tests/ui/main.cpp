@@ -1,5 +1,6 @@
 // The window tests need a QApplication before any widget exists, so they bring their own main.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,10 @@ extern "C" const char* __lsan_default_suppressions() {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The window remembers recent files and its geometry in QSettings: each run of the tests gets
+  // settings of its own, never the user's.
+  QTemporaryDir settings;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
   QApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,203 @@
+// The status bar, the review mark and the note: what the translator sees of where they are and how
+// far the translation is, kept right through any mix of edits, undo and redo.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "UiTestSupport.h"
+#include "support/JD_BlockPar.h"
+#include "ui/ReviewPanel.h"
+#include "ui/StatusBar.h"
+
+using namespace uitest;
+
+namespace {
+
+TEST(StatusBarText, ProgressRoundsDownAndNamesReviewOnlyWhenThere) {
+  struct Case {
+    int translated, count, review;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {0, 0, 0, ""},
+      {0, 26095, 0, "0 of 26095 translated (0%)"},
+      {26094, 26095, 0, "26094 of 26095 translated (99%)"},  // never 100% with one left
+      {26095, 26095, 0, "26095 of 26095 translated (100%)"},
+      {1, 3, 2, "1 of 3 translated (33%), 2 need review"},
+      {2, 3, 0, "2 of 3 translated (66%)"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ProgressText(c.translated, c.count, c.review), QLatin1String(c.expected)) << c.expected;
+}
+
+class WindowProgress : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = MakeWindow(dialogs);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
+    QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
+    ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+    form->FocusTranslation();
+  }
+  void Press(const QKeySequence& keys) { QTest::keySequence(QApplication::focusWidget(), keys); }
+  // The progress as a plain count over every position would give it.
+  QString CountedProgress() {
+    int translated = 0;
+    int review = 0;
+    for (int32_t p = 1; p <= project().PositionCount; ++p) {
+      const int32_t m = project().MessageAtPosition(p);
+      if (!project().IsNotEdited(m)) ++translated;
+      if (project().NeedsReview(m)) ++review;
+    }
+    return ProgressText(translated, project().PositionCount, review);
+  }
+  int32_t Shown() const { return form->Project->CurrentMessage; }
+  TtxgProject& project() { return *form->Project; }
+
+  ScriptedDialogs dialogs;
+  Scratch scratch;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(WindowProgress, WhereTheTranslatorIs) {
+  const int32_t message = project().FindSourceId(u"L(3).Text(1)");
+  form->MessagesListTrackBar->SetPosition(project().PositionOfMessage(message));
+  const int position = form->MessagesListTrackBar->Position();
+  EXPECT_EQ(form->Status->Position->text(),
+            QStringLiteral("Message %1 of %2").arg(position).arg(project().PositionCount));
+  EXPECT_EQ(form->Status->Id->text(), QStringLiteral("L(3).Text(1)"));
+  EXPECT_EQ(form->Status->Kind->text(), form->StatusLabel->text());
+  EXPECT_EQ(form->Status->Progress->text(), CountedProgress());
+  form->MessagesListTrackBar->SetPosition(0);
+  EXPECT_EQ(form->Status->Position->text(), QString());
+  EXPECT_EQ(form->Status->Id->text(), QString());
+}
+
+TEST_F(WindowProgress, CountsEqualAPlainCountAfterRandomEdits) {
+  std::mt19937 random(20261208);
+  auto pick = [&random](int below) { return std::uniform_int_distribution<int>(0, below - 1)(random); };
+  const int positions = project().PositionCount;
+  int mostReviewed = 0;
+  for (int step = 0; step < 300; ++step) {
+    form->MessagesListTrackBar->SetPosition(1 + pick(positions));
+    form->FocusTranslation();
+    switch (pick(8)) {
+      case 0:
+        QTest::keyClicks(form->TargetMemo, QStringLiteral("x"));
+        break;
+      case 1:
+        form->TargetMemo->selectAll();
+        QTest::keyClick(form->TargetMemo, Qt::Key_Backspace);
+        break;
+      case 2:
+        Press(QKeySequence(Qt::CTRL | Qt::Key_B));
+        break;
+      case 3:
+        QTest::mouseClick(form->ClearImage, Qt::LeftButton);
+        break;
+      case 4:
+        Press(QKeySequence(Qt::CTRL | Qt::Key_U));
+        break;
+      case 5:
+        Press(QKeySequence(Qt::CTRL | Qt::Key_Return));
+        break;
+      case 6:
+        Press(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        break;
+      default:
+        Press(QKeySequence(Qt::CTRL | Qt::Key_Y));
+        break;
+    }
+    ASSERT_EQ(form->Status->Progress->text(), CountedProgress()) << "step " << step;
+    mostReviewed = std::max(mostReviewed, project().ReviewPositions());
+  }
+  // The keys did reach their commands: steps piled up and marks were set.
+  EXPECT_GT(form->Edits->count(), 50);
+  EXPECT_GT(mostReviewed, 3);
+  // And all the way back: nothing translated, nothing to review, nothing to save.
+  while (form->Edits->canUndo()) form->Edits->undo();
+  EXPECT_EQ(form->Status->Progress->text(), CountedProgress());
+  EXPECT_EQ(project().ReviewPositions(), 0);
+  EXPECT_FALSE(form->isWindowModified());
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowProgress, ReviewMarkIsAStepAndShownBesideTheTarget) {
+  const QColor plain = form->TargetMemo->palette().color(QPalette::Base);
+  form->MessagesListTrackBar->SetPosition(3);
+  const int32_t message = Shown();
+  form->FocusTranslation();
+  Press(QKeySequence(Qt::CTRL | Qt::Key_U));
+  EXPECT_TRUE(project().NeedsReview(message));
+  EXPECT_TRUE(form->ReviewPanel->NeedsReview->isChecked());
+  EXPECT_NE(form->TargetMemo->palette().color(QPalette::Base), plain);
+  EXPECT_TRUE(form->Status->Progress->text().endsWith(QStringLiteral(", 1 need review")));
+  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Mark for review"));
+
+  // Another message shows its own state; undo comes back here first.
+  form->MessagesListTrackBar->SetPosition(5);
+  EXPECT_FALSE(form->ReviewPanel->NeedsReview->isChecked());
+  EXPECT_EQ(form->TargetMemo->palette().color(QPalette::Base), plain);
+  form->Edits->undo();
+  EXPECT_EQ(Shown(), message);
+  EXPECT_FALSE(project().NeedsReview(message));
+  EXPECT_FALSE(form->ReviewPanel->NeedsReview->isChecked());
+  form->Edits->redo();
+  EXPECT_TRUE(project().NeedsReview(message));
+
+  // The box of the panel does the same as the key.
+  QTest::mouseClick(form->ReviewPanel->NeedsReview, Qt::LeftButton);
+  EXPECT_FALSE(project().NeedsReview(message));
+  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Clear review mark"));
+}
+
+TEST_F(WindowProgress, DoneAndNextClearsTheMarkAndGoesOnToTheNextUnfinished) {
+  // Positions 2 and 3 translated; 3 also flagged; 4 untranslated.
+  for (int p : {2, 3}) project().SetTargetText(project().MessageAtPosition(p), u"translated");
+  project().SetNeedsReview(project().MessageAtPosition(3), true);
+  form->MessagesListTrackBar->SetPosition(1);
+  form->FocusTranslation();
+  Press(QKeySequence(Qt::CTRL | Qt::Key_Return));
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 3);  // flagged: unfinished
+  EXPECT_EQ(QApplication::focusWidget(), form->TargetMemo);
+  Press(QKeySequence(Qt::CTRL | Qt::Key_Return));
+  EXPECT_FALSE(project().NeedsReview(project().MessageAtPosition(3)));
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 4);
+  EXPECT_TRUE(form->TargetMemo->textCursor().atEnd());
+}
+
+TEST_F(WindowProgress, TheNoteIsStoredAndSaved) {
+  form->MessagesListTrackBar->SetPosition(2);
+  const int32_t message = Shown();
+  QTest::keyClicks(form->ReviewPanel->Note, QStringLiteral("ask the author"));
+  EXPECT_EQ(project().Note(message), u"ask the author");
+  EXPECT_TRUE(form->isWindowModified());
+  form->MessagesListTrackBar->SetPosition(3);
+  EXPECT_EQ(form->ReviewPanel->Note->text(), QString());
+  form->MessagesListTrackBar->SetPosition(2);
+  EXPECT_EQ(form->ReviewPanel->Note->text(), QStringLiteral("ask the author"));
+
+  const QString saved = scratch.File(QStringLiteral("note.txg"));
+  dialogs.Answer(QStringLiteral("ProjectSaveDialog"), saved);
+  QTest::keySequence(form.get(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_FALSE(form->isWindowModified());
+  TtxgProject reread(*form->Catalogue);
+  reread.LoadFromFile(FileNameForLibrary(saved));
+  EXPECT_EQ(reread.Note(message), u"ask the author");
+  // With no message shown there is nothing to mark.
+  form->MessagesListTrackBar->SetPosition(0);
+  EXPECT_FALSE(form->ReviewPanel->NeedsReview->isEnabled());
+  EXPECT_FALSE(form->ReviewPanel->Note->isEnabled());
+}
+
+}  // namespace

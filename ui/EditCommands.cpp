@@ -1,0 +1,43 @@
+#include "ui/EditCommands.h"
+
+#include <utility>
+
+TTranslationCommand::TTranslationCommand(TEditTarget& target, TTextChange change, const QString& label, int typingRun)
+    : QUndoCommand(label), target_(target), change_(std::move(change)), typingRun_(typingRun) {}
+
+void TTranslationCommand::undo() { target_.PutTranslation(change_.Message, change_.Before); }
+
+void TTranslationCommand::redo() {
+  // The change was made before the command was recorded.
+  if (std::exchange(applied_, false)) return;
+  target_.PutTranslation(change_.Message, change_.After);
+}
+
+bool TTranslationCommand::mergeWith(const QUndoCommand* other) {
+  const auto* typed = static_cast<const TTranslationCommand*>(other);
+  if (typed->typingRun_ != typingRun_ || typed->change_.Message != change_.Message) return false;
+  change_.After = typed->change_.After;
+  // Typed back to where the run started: nothing is left to undo.
+  setObsolete(change_.After == change_.Before);
+  return true;
+}
+
+TImportCommand::TImportCommand(TEditTarget& target, std::vector<TTextChange> changes, const QString& label)
+    : QUndoCommand(label), target_(target), changes_(std::move(changes)) {}
+
+void TImportCommand::undo() { target_.PutTranslations(changes_, false); }
+
+void TImportCommand::redo() {
+  if (std::exchange(applied_, false)) return;
+  target_.PutTranslations(changes_, true);
+}
+
+TReviewCommand::TReviewCommand(TEditTarget& target, int32_t message, bool on, const QString& label)
+    : QUndoCommand(label), target_(target), message_(message), on_(on) {}
+
+void TReviewCommand::undo() { target_.PutNeedsReview(message_, !on_); }
+
+void TReviewCommand::redo() {
+  if (std::exchange(applied_, false)) return;
+  target_.PutNeedsReview(message_, on_);
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The undoable changes of a translation. Each command is recorded after the window has made its
+// change through the usual path (the target box's change event), so the first redo() does
+// nothing; later undo() and redo() go back to the window through TEditTarget, which first shows the
+// message concerned.
+#include <QUndoCommand>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One message's target text before and after a change. `Message` is the index of the text among
+// the target quest's enumerated texts (the project's message number).
+struct TTextChange {
+  int32_t Message = 0;
+  std::u16string Before;
+  std::u16string After;
+};
+
+class TEditTarget {
+ public:
+  virtual ~TEditTarget() = default;
+  // Shows the message (when it is not shown) and stores `text` as its translation.
+  virtual void PutTranslation(int32_t message, const std::u16string& text) = 0;
+  // Puts back many texts at once (an import): Before or After of each change.
+  virtual void PutTranslations(const std::vector<TTextChange>& changes, bool after) = 0;
+  // Shows the message and sets its needs-review mark.
+  virtual void PutNeedsReview(int32_t message, bool on) = 0;
+};
+
+// Typing, Copy and Clear. Typing commands of one typing run in one message merge into one step;
+// the window starts a new run whenever another message is shown or a command is undone.
+class TTranslationCommand : public QUndoCommand {
+ public:
+  static constexpr int TypingId = 1;
+  // typingRun 0: a command of its own (Copy, Clear), never merged.
+  TTranslationCommand(TEditTarget& target, TTextChange change, const QString& label, int typingRun = 0);
+  void undo() override;
+  void redo() override;
+  int id() const override { return typingRun_ != 0 ? TypingId : -1; }
+  bool mergeWith(const QUndoCommand* other) override;
+  const TTextChange& Change() const { return change_; }
+
+ private:
+  TEditTarget& target_;
+  TTextChange change_;
+  int typingRun_;
+  bool applied_ = true;
+};
+
+// A whole exchange-file import: every text it changed, as one step.
+class TImportCommand : public QUndoCommand {
+ public:
+  TImportCommand(TEditTarget& target, std::vector<TTextChange> changes, const QString& label);
+  void undo() override;
+  void redo() override;
+
+ private:
+  TEditTarget& target_;
+  std::vector<TTextChange> changes_;
+  bool applied_ = true;
+};
+
+// The needs-review mark of one message switched on or off.
+class TReviewCommand : public QUndoCommand {
+ public:
+  TReviewCommand(TEditTarget& target, int32_t message, bool on, const QString& label);
+  void undo() override;
+  void redo() override;
+
+ private:
+  TEditTarget& target_;
+  int32_t message_;
+  bool on_;
+  bool applied_ = true;
+};

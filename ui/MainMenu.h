@@ -1,0 +1,51 @@
+#pragma once
+// The window's menu bar: every command of the tool bar and the picture buttons, plus the editing
+// and keyboard commands, each with its shortcut shown.
+//
+// Adding an entry (from any part of the window, after TForm1 has built its menu):
+//
+//   QAction* find = form.Menu->Add(form.Menu->Edit, QObject::tr("&Find..."), {QKeySequence::Find},
+//                                  [&form] { form.FindClick(); });
+//
+// Add() creates the action in the chosen menu (File, Edit, View, Go, Tools or Help), shows its
+// shortcuts, runs the handler through the window's error guard (an exception is shown in the error
+// box and stops there) and makes the menu visible (menus without entries are hidden). Use
+// AddSeparator(menu) between groups. Keep the shortcuts unique: the table in README.md lists them.
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+class TMainMenu {
+ public:
+  // `guard` runs a handler and shows what it raises (TForm1::RunGuarded).
+  TMainMenu(QMenuBar* bar, std::function<void(const std::function<void()>&)> guard);
+
+  QMenu* File = nullptr;
+  QMenu* RecentFiles = nullptr;  // submenu of File, filled by TRecentFiles
+  QMenu* Edit = nullptr;
+  QMenu* View = nullptr;
+  QMenu* Go = nullptr;
+  QMenu* Tools = nullptr;
+  QMenu* Help = nullptr;
+
+  QAction* Add(QMenu* menu, const QString& text, const QList<QKeySequence>& shortcuts,
+               const std::function<void()>& handler);
+  // An action made elsewhere (the undo stack's own Undo and Redo), with its shortcuts.
+  QAction* AddAction(QMenu* menu, QAction* action, const QList<QKeySequence>& shortcuts);
+  void AddSeparator(QMenu* menu);
+  // Every action of every menu that has a shortcut (for the text box, which must let them pass).
+  bool IsMenuShortcut(const QKeySequence& pressed) const;
+
+ private:
+  QMenu* AddMenu(const QString& title);
+  QMenuBar* bar_;
+  std::function<void(const std::function<void()>&)> guard_;
+  QList<QAction*> actions_;
+};

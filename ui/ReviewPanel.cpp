@@ -1,0 +1,36 @@
+#include "ui/ReviewPanel.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+TReviewPanel::TReviewPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("ReviewPanel"));
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(8, 2, 8, 2);
+  NeedsReview = new QCheckBox(tr("Needs &review"), this);
+  NeedsReview->setObjectName(QStringLiteral("NeedsReviewBox"));
+  NeedsReview->setToolTip(tr("The translation needs another look (Ctrl+U)"));
+  Note = new QLineEdit(this);
+  Note->setObjectName(QStringLiteral("NoteEdit"));
+  Note->setPlaceholderText(tr("Note for this message"));
+  Note->setClearButtonEnabled(true);
+  layout->addWidget(NeedsReview);
+  layout->addWidget(Note, 1);
+  connect(NeedsReview, &QCheckBox::clicked, this, [this] {
+    if (OnReviewClicked) OnReviewClicked();
+  });
+  connect(Note, &QLineEdit::textEdited, this, [this] {
+    if (OnNoteEdited) OnNoteEdited();
+  });
+}
+
+void TReviewPanel::Show(bool enabled, bool needsReview, const QString& note) {
+  const QSignalBlocker reviewBlocker(NeedsReview);
+  const QSignalBlocker noteBlocker(Note);
+  NeedsReview->setEnabled(enabled);
+  Note->setEnabled(enabled);
+  NeedsReview->setChecked(needsReview);
+  if (Note->text() != note) Note->setText(note);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The window's status bar: where the translator is ("Message P of N", the id and kind of the
+// message) and how far the translation is ("T of N translated (X%)", the needs-review count).
+// It only shows what it is given; the counts come from the project, which keeps them as texts
+// change.
+#include <QString>
+
+class QLabel;
+class QStatusBar;
+
+class TWindowStatusBar {
+ public:
+  explicit TWindowStatusBar(QStatusBar* bar);
+  QLabel* Position = nullptr;
+  QLabel* Id = nullptr;
+  QLabel* Kind = nullptr;
+  QLabel* Progress = nullptr;
+
+  // position 0: no message is shown.
+  void ShowMessage(int position, int count, const QString& id, const QString& kind);
+  void ShowProgress(int translated, int count, int review);
+};
+
+// "T of N translated (X%)", and ", R need review" when R is not zero; X rounds down, so 100%
+// means every message. Empty when there are no messages.
+QString ProgressText(int translated, int count, int review);

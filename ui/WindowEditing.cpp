@@ -1,0 +1,252 @@
+// Editing the translation in the window: typing, Copy, Clear and Load messages, each recorded as one
+// undo step; undo and redo coming back; the keyboard's moves between messages.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTextCursor>
+#include <QUndoStack>
+
+#include <algorithm>
+
+#include "project/Navigation.h"
+#include "project/ProjectClass.h"
+#include "quest/TextFieldClass.h"
+#include "support/JD_BlockPar.h"
+#include "ui/ReviewPanel.h"
+#include "ui/StatusBar.h"
+#include "ui/XGTranslator.h"
+
+namespace {
+
+QString FromWide(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// Holds a command's recording open while the target box's change events run inside it.
+class TRecording {
+ public:
+  explicit TRecording(int& depth) : depth_(depth) { ++depth_; }
+  ~TRecording() { --depth_; }
+  TRecording(const TRecording&) = delete;
+  TRecording& operator=(const TRecording&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+void TForm1::TargetMemoChange() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  std::u16string before = message >= 1 ? Project->GetTargetText(message) : std::u16string();
+  Project->StoreTranslation(message, TrimQuestText(TargetMemo->Text().toStdU16String()));
+  if (message >= 1) {
+    std::u16string after = Project->GetTargetText(message);
+    if (after != before) RecordTranslationChange(message, std::move(before), std::move(after));
+  }
+  ProcessEnabledControls();
+}
+
+void TForm1::RecordTranslationChange(int32_t message, std::u16string before, std::u16string after) {
+  if (TargetMemo->UserEditing()) {
+    Edits->push(
+        new TTranslationCommand(*this, {message, std::move(before), std::move(after)}, tr("Typing"), typingRun_));
+  } else if (recordingDepth_ == 0) {
+    // Showing a message stores its trimmed form: a change, but no step of the user's.
+    MarkUnrecordedChange();
+  }
+}
+
+void TForm1::CopyImageClick() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  std::u16string before = message >= 1 ? Project->GetTargetText(message) : std::u16string();
+  {
+    TRecording recording(recordingDepth_);
+    TargetMemo->SetText(SourceMemo->Text());
+  }
+  StartTypingRun();
+  if (message >= 1 && Project->GetTargetText(message) != before)
+    Edits->push(new TTranslationCommand(*this, {message, std::move(before), Project->GetTargetText(message)},
+                                        tr("Copy source")));
+}
+
+void TForm1::ClearImageClick() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  std::u16string before = message >= 1 ? Project->GetTargetText(message) : std::u16string();
+  {
+    TRecording recording(recordingDepth_);
+    TargetMemo->SetText(QString());
+    Project->StoreTranslation(message, std::u16string());
+  }
+  StartTypingRun();
+  if (message >= 1 && Project->GetTargetText(message) != before)
+    Edits->push(new TTranslationCommand(*this, {message, std::move(before), Project->GetTargetText(message)},
+                                        tr("Clear translation")));
+}
+
+void TForm1::LoadMessagesFromFile(const QString& fileName) {
+  LoadMsgsOpenDialog.FileName = fileName;
+  // The import with the resolving and relinking after it is one step, recorded even when a later
+  // part fails, since what was read stays in the project.
+  const std::vector<std::u16string> before = CurrentTargetTexts();
+  auto record = [this, &before] {
+    std::vector<TTextChange> changes = ChangesSince(before);
+    StartTypingRun();
+    if (!changes.empty()) Edits->push(new TImportCommand(*this, std::move(changes), tr("Load messages")));
+  };
+  std::u16string report;
+  try {
+    TRecording recording(recordingDepth_);
+    try {
+      Project->LoadMessages(FileNameForLibrary(fileName), report);
+    } catch (const ENotUnicodeText& refused) {
+      // The file was refused before anything was read; the rest of the command still runs.
+      dialogs_.ShowMessage(this, QString::fromUtf8(refused.what()));
+    }
+    Project->Relink();
+    KeepShownMessageInView();
+    TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
+    SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
+  } catch (...) {
+    record();
+    throw;
+  }
+  record();
+  if (!report.empty()) dialogs_.ShowErrorBox(this, QStringLiteral("Errors:"), FromWide(report));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo and redo
+
+void TForm1::ShowMessageOf(int32_t message) {
+  StartTypingRun();
+  if (Project->CurrentMessage == message) return;
+  const int position = PositionToShow(message);
+  if (position != MessagesListTrackBar->Position()) MessagesListTrackBar->SetPosition(position);
+}
+
+void TForm1::PutTranslation(int32_t message, const std::u16string& text) {
+  TRecording recording(recordingDepth_);
+  ShowMessageOf(message);
+  Project->SetTargetText(message, text);
+  if (Project->CurrentMessage == message) TargetMemo->SetText(FromWide(text));
+  ProcessEnabledControls();
+}
+
+void TForm1::PutTranslations(const std::vector<TTextChange>& changes, bool after) {
+  TRecording recording(recordingDepth_);
+  StartTypingRun();
+  // Every enumerated text as it was, linked duplicates included; the links follow the texts.
+  for (const TTextChange& change : changes)
+    Project->TargetTexts[static_cast<std::size_t>(change.Message)]->Text = after ? change.After : change.Before;
+  Project->LinkDuplicatePaths();
+  KeepShownMessageInView();
+  TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
+  SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
+  ProcessEnabledControls();
+}
+
+void TForm1::PutNeedsReview(int32_t message, bool on) {
+  TRecording recording(recordingDepth_);
+  ShowMessageOf(message);
+  Project->SetNeedsReview(message, on);
+  ProcessEnabledControls();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Review mark and note
+
+void TForm1::ShowMessageState(int32_t message) {
+  const bool markable = message >= 1 && !Project->IsLinked(message);
+  const bool flagged = message >= 1 && Project->NeedsReview(message);
+  ReviewPanel->Show(markable, flagged, message >= 1 ? FromWide(Project->Note(message)) : QString());
+  // The coloured box says "look again" where the translator is looking.
+  QPalette palette = TargetMemo->palette();
+  palette.setColor(QPalette::Base,
+                   flagged ? QColor(255, 236, 196) : QApplication::palette(TargetMemo).color(QPalette::Base));
+  TargetMemo->setPalette(palette);
+  Status->ShowProgress(Project->TranslatedPositions(), Project->PositionCount, Project->ReviewPositions());
+}
+
+void TForm1::SetNeedsReviewRecorded(int32_t message, bool on, const QString& label) {
+  Project->SetNeedsReview(message, on);
+  StartTypingRun();
+  Edits->push(new TReviewCommand(*this, message, on, label));
+  ProcessEnabledControls();
+}
+
+void TForm1::ToggleReviewClick() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  if (message >= 1 && !Project->IsLinked(message)) {
+    const bool on = !Project->NeedsReview(message);
+    SetNeedsReviewRecorded(message, on, on ? tr("Mark for review") : tr("Clear review mark"));
+  } else {
+    ProcessEnabledControls();  // the box of the panel goes back to what the project holds
+  }
+}
+
+void TForm1::DoneAndNextClick() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  if (message >= 1 && !Project->IsLinked(message) && Project->NeedsReview(message))
+    SetNeedsReviewRecorded(message, false, tr("Clear review mark"));
+  NextUnfinishedClick();
+}
+
+void TForm1::NoteEdited() {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  if (message < 1) return;
+  Project->SetNote(message, ReviewPanel->Note->text().toStdU16String());
+  // Notes are kept out of the undo history, but they are a change to save.
+  MarkUnrecordedChange();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keyboard commands
+
+void TForm1::FocusTranslation() {
+  TargetMemo->setFocus(Qt::ShortcutFocusReason);
+  TargetMemo->moveCursor(QTextCursor::End);
+}
+
+void TForm1::SaveClick() {
+  if (QuickSaveProjectButton->isEnabled())
+    QuickSaveProjectButtonClick();
+  else
+    SaveProjectButtonClick();
+}
+
+void TForm1::PreviousMessageClick() {
+  BackImageMouseDown();
+  FocusTranslation();
+}
+
+void TForm1::NextMessageClick() {
+  ForwardImageMouseDown();
+  FocusTranslation();
+}
+
+void TForm1::PreviousUnfinishedClick() {
+  const int32_t found = FindUnfinished(*Project, MessagesListTrackBar->Position(), -1);
+  if (found >= 1)
+    MessagesListTrackBar->SetPosition(found);
+  else
+    dialogs_.ShowMessage(this, CatalogueText(u"CannotFindNotEditedMessage"));
+  FocusTranslation();
+}
+
+void TForm1::NextUnfinishedClick() {
+  const int32_t found = FindUnfinished(*Project, MessagesListTrackBar->Position(), +1);
+  if (found >= 1)
+    MessagesListTrackBar->SetPosition(found);
+  else
+    dialogs_.ShowMessage(this, CatalogueText(u"CannotFindNotEditedMessage"));
+  FocusTranslation();
+}
+
+void TForm1::GoToMessageClick() {
+  if (MessagesListTrackBar->Max() < 1) return;
+  int position = std::max(1, MessagesListTrackBar->Position());
+  if (!dialogs_.AskNumber(this, tr("Go to message"), tr("Message (1 to %1):").arg(MessagesListTrackBar->Max()), 1,
+                          MessagesListTrackBar->Max(), position))
+    return;
+  MessagesListTrackBar->SetPosition(std::clamp(position, 1, MessagesListTrackBar->Max()));
+  FocusTranslation();
+}
