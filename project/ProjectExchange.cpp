@@ -17,6 +17,7 @@ namespace {
 
 constexpr uint8_t ByteOrderMarkLow = 0xFF;
 constexpr uint8_t ByteOrderMarkHigh = 0xFE;
+constexpr char16_t ByteOrderMark = ByteOrderMarkLow | ByteOrderMarkHigh << 8;
 
 const std::u16string RecordBegin = u"<Begin ";
 const std::u16string HeaderEnd = u">\r\n";
@@ -108,17 +109,15 @@ void TtxgProject::SaveMessages(const std::string& fileName) const {
 }
 
 void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& report) {
-  TBlockFileReader file(fileName);
-  auto refuse = [&fileName] {
+  // Read straight into text: a file of megabytes is not held as bytes and as text at once. The
+  // text keeps its byte-order mark at 0; records are looked for after it.
+  int64_t size = 0;
+  const std::u16string text = ReadUnitsFile(fileName, size);
+  if (size % 2 != 0 || size < 4 || text[0] != ByteOrderMark) {
     ENotUnicodeText error;
     error.FileName = fileName;
     throw error;
-  };
-  const int64_t size = file.Size();
-  if (size % 2 != 0 || size < 4) refuse();
-  if (file.ReadByte() != ByteOrderMarkLow) refuse();
-  if (file.ReadByte() != ByteOrderMarkHigh) refuse();
-  const std::u16string text = file.ReadUnits(static_cast<int32_t>((size - 2) / 2));
+  }
   report.clear();
 
   std::vector<bool> found(static_cast<std::size_t>(std::max(TargetCount, 0)) + 1, false);
@@ -132,7 +131,7 @@ void TtxgProject::LoadMessages(const std::string& fileName, std::u16string& repo
 
   BuildIdIndexes();
   int32_t lastFound = 0;
-  int32_t pos = 0;
+  int32_t pos = 1;
   const auto length = static_cast<int32_t>(text.size());
   while (pos < length) {
     const int32_t begin = FindJD(text, RecordBegin, pos);

@@ -2,6 +2,7 @@
 // in the quest file layout and, when the project stores states, settings or sections, the block of
 // ProjectTrailer.h. The message table is not stored; it is rebuilt on loading.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,17 +23,19 @@ void TtxgProject::SaveToFile(const std::string& fileName) const {
 }
 
 void TtxgProject::LoadFromFile(const std::string& fileName) {
-  TBlockFileReader file(fileName);
+  auto file = std::make_unique<TBlockFileReader>(fileName);
   try {
-    const int32_t currentMessage = file.ReadInt();
+    const int32_t currentMessage = file->ReadInt();
     // The stored counts are not trusted: the enumeration after loading replaces them.
-    (void)file.ReadInt();
-    (void)file.ReadInt();
-    SourceGame.ReadFrom(file);
-    TargetGame.ReadFrom(file);
+    (void)file->ReadInt();
+    (void)file->ReadInt();
+    SourceGame.ReadFrom(*file);
+    TargetGame.ReadFrom(*file);
     DropStoredData();
     // The states name their messages, so the table is enumerated before they are read.
-    TTrailerRead trailer = ReadProjectTrailer(file);
+    TTrailerRead trailer = ReadProjectTrailer(*file);
+    // The file's bytes go before the table is built: both at once would raise the peak by megabytes.
+    file.reset();
     EnumerateBothQuests();
     loadWarning_ = std::move(trailer.Warning);
     ApplyTrailerSections(std::move(trailer.Sections));

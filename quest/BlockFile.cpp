@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <climits>
@@ -86,6 +87,43 @@ void WriteAll(int descriptor, const std::vector<uint8_t>& bytes, const std::stri
   }
 }
 
+// Reads a whole file in chunks: `expect(size)` once with the size the file claims, then
+// `take(chunk, count)` until its end. Folders and devices are refused, and so are files above
+// MaxReadableFileSize.
+template <typename Expect, typename Take>
+void ReadFileInChunks(const std::string& fileName, Expect&& expect, Take&& take) {
+  if (fileName.empty()) throw EInOutError(IoInvalidFilename);
+  const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) RaiseForErrno(errno, fileName);
+  // The descriptor is closed on every way out, including the exceptions below.
+  struct Closer {
+    int descriptor;
+    ~Closer() { ::close(descriptor); }
+  } closer{descriptor};
+
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0) RaiseForErrno(errno, fileName);
+  // Folders and devices are no files to read; a device such as /dev/zero would never end.
+  if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) throw EInOutError(IoAccessDenied);
+  if (info.st_size > MaxReadableFileSize) RaiseForErrno(EFBIG, fileName);
+  if (S_ISREG(info.st_mode)) expect(static_cast<std::size_t>(info.st_size));
+
+  // Read to the end rather than trusting the size: the file may change, or not be a plain file.
+  uint8_t chunk[65536];
+  int64_t total = 0;
+  for (;;) {
+    const ssize_t result = ::read(descriptor, chunk, sizeof chunk);
+    if (result < 0) {
+      if (errno == EINTR) continue;
+      RaiseForErrno(errno, fileName);
+    }
+    if (result == 0) break;
+    total += result;
+    if (total > MaxReadableFileSize) RaiseForErrno(EFBIG, fileName);
+    take(chunk, static_cast<std::size_t>(result));
+  }
+}
+
 // Flushes the folder so the rename itself survives a crash. The new file is already in place
 // when this runs, so a failure here is not reported as a failed save.
 void FlushFolder(const std::string& folder) {
@@ -160,34 +198,31 @@ TBlockFileReader::TBlockFileReader(const std::string& fileName) : fileName_(file
 }
 
 void TBlockFileReader::ReadWholeFile(const std::string& fileName) {
-  if (fileName.empty()) throw EInOutError(IoInvalidFilename);
-  const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) RaiseForErrno(errno, fileName);
-  // The descriptor is closed on every way out, including the exceptions below.
-  struct Closer {
-    int descriptor;
-    ~Closer() { ::close(descriptor); }
-  } closer{descriptor};
+  ReadFileInChunks(
+      fileName, [this](std::size_t expected) { bytes_.reserve(expected); },
+      [this](const uint8_t* chunk, std::size_t count) { bytes_.insert(bytes_.end(), chunk, chunk + count); });
+}
 
-  struct stat info {};
-  if (::fstat(descriptor, &info) != 0) RaiseForErrno(errno, fileName);
-  // Folders and devices are no files to read; a device such as /dev/zero would never end.
-  if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) throw EInOutError(IoAccessDenied);
-  if (info.st_size > MaxReadableFileSize) RaiseForErrno(EFBIG, fileName);
-  if (S_ISREG(info.st_mode)) bytes_.reserve(static_cast<std::size_t>(info.st_size));
-
-  // Read to the end rather than trusting the size: the file may change, or not be a plain file.
-  uint8_t chunk[65536];
-  for (;;) {
-    const ssize_t result = ::read(descriptor, chunk, sizeof chunk);
-    if (result < 0) {
-      if (errno == EINTR) continue;
-      RaiseForErrno(errno, fileName);
-    }
-    if (result == 0) break;
-    if (static_cast<int64_t>(bytes_.size()) + result > MaxReadableFileSize) RaiseForErrno(EFBIG, fileName);
-    bytes_.insert(bytes_.end(), chunk, chunk + result);
-  }
+std::u16string ReadUnitsFile(const std::string& fileName, int64_t& byteCount) {
+  std::u16string units;
+  byteCount = 0;
+  int carried = -1;  // a low byte whose high byte is in the next chunk
+  WithFileContext(fileName, [&] {
+    ReadFileInChunks(
+        fileName, [&units](std::size_t expected) { units.reserve(expected / 2); },
+        [&](const uint8_t* chunk, std::size_t count) {
+          byteCount += static_cast<int64_t>(count);
+          std::size_t i = 0;
+          if (carried >= 0 && count > 0) {
+            units += static_cast<char16_t>(carried | chunk[0] << 8);
+            carried = -1;
+            i = 1;
+          }
+          for (; i + 1 < count; i += 2) units += static_cast<char16_t>(chunk[i] | chunk[i + 1] << 8);
+          if (i < count) carried = chunk[i];
+        });
+  });
+  return units;
 }
 
 TBlockFileReader::TBlockFileReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
@@ -244,23 +279,55 @@ std::u16string TBlockFileReader::ReadUnits(int32_t count) {
 
 TBlockFileWriter::TBlockFileWriter(std::string fileName) : fileName_(std::move(fileName)) {}
 
-void TBlockFileWriter::WriteByte(uint8_t value) { bytes_.push_back(value); }
+uint8_t* TBlockFileWriter::Extend(std::size_t count) {
+  if (bytes_.capacity() - bytes_.size() < count) {
+    if (!bytes_.empty()) fullPieces_.push_back(std::move(bytes_));
+    bytes_ = std::vector<uint8_t>();
+    bytes_.reserve(std::max(count, PieceSize));
+  }
+  const std::size_t start = bytes_.size();
+  bytes_.resize(start + count);
+  return bytes_.data() + start;
+}
+
+void TBlockFileWriter::Reserve(std::size_t byteCount) {
+  if (bytes_.capacity() - bytes_.size() >= byteCount) return;
+  if (!bytes_.empty()) fullPieces_.push_back(std::move(bytes_));
+  bytes_ = std::vector<uint8_t>();
+  bytes_.reserve(byteCount);
+}
+
+const std::vector<uint8_t>& TBlockFileWriter::Bytes() const {
+  if (!fullPieces_.empty()) {
+    std::size_t size = bytes_.size();
+    for (const std::vector<uint8_t>& piece : fullPieces_) size += piece.size();
+    std::vector<uint8_t> joined;
+    joined.reserve(size);
+    for (const std::vector<uint8_t>& piece : fullPieces_) joined.insert(joined.end(), piece.begin(), piece.end());
+    joined.insert(joined.end(), bytes_.begin(), bytes_.end());
+    fullPieces_.clear();
+    bytes_ = std::move(joined);
+  }
+  return bytes_;
+}
+
+void TBlockFileWriter::WriteByte(uint8_t value) { *Extend(1) = value; }
 
 void TBlockFileWriter::WriteInt(int32_t value) {
   const auto bits = static_cast<uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+  uint8_t* p = Extend(4);
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
 void TBlockFileWriter::WriteReal(double value) {
   const auto bits = std::bit_cast<uint64_t>(value);
-  for (int i = 0; i < 8; ++i) bytes_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+  uint8_t* p = Extend(8);
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
 void TBlockFileWriter::WriteUnits(const std::u16string& units) {
   // Sized once and filled by index: exchange files of a few megabytes are written in one call.
-  const std::size_t start = bytes_.size();
-  bytes_.resize(start + units.size() * 2);
-  uint8_t* p = bytes_.data() + start;
+  uint8_t* p = Extend(units.size() * 2);
   for (std::size_t i = 0; i < units.size(); ++i) {
     p[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
     p[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
@@ -268,8 +335,8 @@ void TBlockFileWriter::WriteUnits(const std::u16string& units) {
 }
 
 void TBlockFileWriter::WriteBytes(const void* source, std::size_t count) {
-  const auto* first = static_cast<const uint8_t*>(source);
-  bytes_.insert(bytes_.end(), first, first + count);
+  if (count == 0) return;
+  std::memcpy(Extend(count), source, count);
 }
 
 void TBlockFileWriter::Commit() {
@@ -305,6 +372,7 @@ void TBlockFileWriter::CommitBytes() {
 
   try {
     if (targetExists && ::fchmod(descriptor, mode) != 0) RaiseForErrno(errno, target);
+    for (const std::vector<uint8_t>& piece : fullPieces_) WriteAll(descriptor, piece, target);
     WriteAll(descriptor, bytes_, target);
     if (::fsync(descriptor) != 0) RaiseForErrno(errno, target);
   } catch (...) {

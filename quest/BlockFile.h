@@ -68,6 +68,11 @@ class TBlockFileReader {
   std::size_t position_ = 0;
 };
 
+// The whole file as little-endian UTF-16 code units, read straight into the text without a copy of
+// its bytes (an odd last byte is left out); `byteCount` receives the number of bytes read. Opening
+// and reading fail as for TBlockFileReader's constructor.
+std::u16string ReadUnitsFile(const std::string& fileName, int64_t& byteCount);
+
 // Collects the bytes of a file in memory; Commit() writes them atomically: a temporary file beside
 // the target (".<name>.saving~") is written, flushed and renamed over the target, then the folder
 // is flushed. On failure the old file stays as it was and the temporary is removed. A symbolic
@@ -82,18 +87,25 @@ class TBlockFileWriter {
   void WriteByte(uint8_t value);
   void WriteReal(double value);
   void WriteUnits(const std::u16string& units);
-  // Room for a file whose size the caller knows beforehand (the exchange file): written in pieces
-  // without growing the buffer again and again.
-  void Reserve(std::size_t byteCount) { bytes_.reserve(byteCount); }
+  // Room for a file whose size the caller knows beforehand (the exchange file): its bytes then lie
+  // in one piece.
+  void Reserve(std::size_t byteCount);
   void WriteBytes(const void* source, std::size_t count);
 
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  // Everything written so far, as one array (the pieces are joined on first use).
+  const std::vector<uint8_t>& Bytes() const;
   const std::string& FileName() const { return fileName_; }
   void Commit();
 
  private:
   void CommitBytes();
+  // Room for `count` more bytes at the end of the current piece; returns where they go.
+  uint8_t* Extend(std::size_t count);
 
   std::string fileName_;
-  std::vector<uint8_t> bytes_;
+  // The bytes are kept in pieces of at least PieceSize: one buffer grown to a file of megabytes
+  // would copy all of it again and again, and hold it twice while it does.
+  static constexpr std::size_t PieceSize = std::size_t{1} << 20;
+  mutable std::vector<std::vector<uint8_t>> fullPieces_;
+  mutable std::vector<uint8_t> bytes_;  // the piece being written
 };

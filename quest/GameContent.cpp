@@ -49,7 +49,9 @@ std::u16string NumberedId(const std::u16string& prefix, const char16_t* open, in
   char digits[16];
   const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
   std::u16string id;
-  id.reserve(prefix.size() + 16 + static_cast<std::size_t>(end - digits));
+  // Exactly the length: tens of thousands of ids, each a few units too long, add up to megabytes.
+  id.reserve(prefix.size() + std::char_traits<char16_t>::length(open) + static_cast<std::size_t>(end - digits) +
+             std::char_traits<char16_t>::length(close));
   id += prefix;
   id += open;
   id.append(digits, end);

@@ -30,6 +30,20 @@ void TTextField::Load(TBlockFileReader& file) {
   // before the loop rather than after gigabytes of empty lines.
   file.Require(int64_t{lineCount} * 4);
 
+  if (lineCount == 1) {
+    // What every saved file holds: the line is trimmed where it lies, with no copies in between
+    // (tens of thousands of texts otherwise leave the heap full of holes).
+    const int32_t length = file.ReadInt();
+    if (length > 0) Text = file.ReadUnits(length);
+    std::size_t last = Text.size();
+    while (last > 0 && IsTrimmedUnit(Text[last - 1])) --last;
+    Text.erase(last);
+    std::size_t first = 0;
+    while (first < Text.size() && IsTrimmedUnit(Text[first])) ++first;
+    Text.erase(0, first);
+    return;
+  }
+
   std::u16string text;
   for (int32_t line = 0; line < lineCount; ++line) {
     const int32_t length = file.ReadInt();

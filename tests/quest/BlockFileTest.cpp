@@ -263,3 +263,62 @@ TEST_F(BlockFileFolder, AWriteThatCannotCompleteLeavesTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Writes of every kind, many megabytes in all, cross the writer's pieces at every alignment: the
+// joined bytes, the committed file and a plain reference agree.
+TEST_F(BlockFileFolder, WriterAcrossPiecesKeepsEveryByteInOrder) {
+  TBlockFileWriter writer((folder_ / "big.bin").string());
+  std::vector<uint8_t> expected;
+  std::u16string units;
+  for (int32_t i = 0; expected.size() < (std::size_t{5} << 20) / 2; ++i) {
+    writer.WriteByte(static_cast<uint8_t>(i));
+    expected.push_back(static_cast<uint8_t>(i));
+    writer.WriteInt(i * 7919);
+    for (int b = 0; b < 4; ++b) expected.push_back(static_cast<uint8_t>(static_cast<uint32_t>(i * 7919) >> (8 * b)));
+    units.assign(static_cast<std::size_t>(i % 300), static_cast<char16_t>(0x0400 + i % 64));
+    writer.WriteUnits(units);
+    for (char16_t unit : units) {
+      expected.push_back(static_cast<uint8_t>(unit & 0xFF));
+      expected.push_back(static_cast<uint8_t>(unit >> 8));
+    }
+  }
+  writer.Commit();
+  EXPECT_EQ(FileBytes(folder_ / "big.bin"), expected);
+  EXPECT_EQ(writer.Bytes(), expected);
+  // Writing on after the pieces were joined goes on at the end.
+  writer.WriteByte(0xAB);
+  expected.push_back(0xAB);
+  EXPECT_EQ(writer.Bytes(), expected);
+}
+
+// A text file read straight into code units: pairs across the read chunks, an odd last byte left
+// out, and the open errors of the reader, with the file named.
+TEST_F(BlockFileFolder, ReadUnitsFileReadsLittleEndianPairs) {
+  for (const std::size_t size :
+       {std::size_t{0}, std::size_t{1}, std::size_t{4}, std::size_t{65537}, std::size_t{2 * 65536 + 3}}) {
+    SCOPED_TRACE(size);
+    std::vector<uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 31 + i / 256);
+    PutFile(folder_ / "units.txt", bytes);
+    int64_t byteCount = -1;
+    const std::u16string units = ReadUnitsFile((folder_ / "units.txt").string(), byteCount);
+    EXPECT_EQ(byteCount, static_cast<int64_t>(size));
+    ASSERT_EQ(units.size(), size / 2);
+    for (std::size_t i = 0; i < units.size(); ++i)
+      ASSERT_EQ(units[i], static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8)) << i;
+  }
+  const std::string missing = (folder_ / "missing.txt").string();
+  int64_t byteCount = 0;
+  try {
+    ReadUnitsFile(missing, byteCount);
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.ErrorCode, IoFileNotFound);
+    EXPECT_EQ(error.FileName, missing);
+  }
+  EXPECT_EQ(ErrorCodeOf([&] { ReadUnitsFile(folder_.string(), byteCount); }), IoAccessDenied);
+}
+
+}  // namespace
