@@ -132,8 +132,7 @@ TEST_F(ProjectTrailer, StatesSurviveSaveLoadImportExportAndASecondSave) {
   loaded.SaveMessages(folder.File("m.txt"));
   std::u16string report;
   loaded.LoadMessages(folder.File("m.txt"), report);
-  loaded.ResolveEmptyReferences();
-  loaded.LinkDuplicatePaths();
+  loaded.Relink();
   expectSameStates(loaded);
   EXPECT_EQ(loaded.TranslatedPositions(), 0);
 
