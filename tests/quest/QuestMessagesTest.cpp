@@ -229,6 +229,34 @@ TEST(QuestMessages, FullQuestListsEveryMessageWithoutACapacity) {
   EXPECT_EQ(e.texts.size(), static_cast<std::size_t>(e.count) + 1);
 }
 
+// The returned list is the enumeration itself, and every code decodes to the kind and record the
+// id names: location texts carry their location's number, every other kind none.
+TEST(QuestMessages, MessagesReturnsTheEnumerationAndCodesDecodeToTheirIds) {
+  auto game = NewGame();
+  BuildFullQuest(*game);
+  const Enumeration e = Enumerate(*game);
+  const TMessageList list = game->Messages();
+  ASSERT_EQ(list.Count, e.count);
+  EXPECT_EQ(list.Types, e.types);
+  EXPECT_EQ(list.Texts, e.texts);
+  EXPECT_EQ(list.Ids, e.ids);
+  int32_t locationTexts = 0;
+  for (int32_t n = 1; n <= list.Count; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    const TMessageType type = DecodeMessageType(list.Types[i]);
+    const std::string id(list.Ids[i].begin(), list.Ids[i].end());
+    if (type.Kind == KindLocationText) {
+      ++locationTexts;
+      ASSERT_EQ(id.rfind("L(" + std::to_string(type.Number) + ").Text(", 0), 0u) << id;
+    } else {
+      ASSERT_GE(type.Kind, KindEditorParName) << id;
+      ASSERT_LE(type.Kind, KindParViewString) << id;
+      ASSERT_EQ(type.Number, 0) << id;
+    }
+  }
+  EXPECT_EQ(locationTexts, 300 * 10);
+}
+
 TEST(QuestMessages, SampleQuestHasEveryKindButTheGameParameterName) {
   auto game = NewGame();
   game->LoadFromFile(std::string(XG_DATA_DIR) + "/sample.xg");
