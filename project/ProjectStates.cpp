@@ -18,8 +18,8 @@ bool IsSectionName(const std::string& name) {
 }  // namespace
 
 void TtxgProject::DropStoredData() {
+  // Room for the messages comes with the next LinkDuplicatePaths, which every caller runs.
   states_.Clear();
-  states_.Resize(SourceCount);
   settings_.clear();
   sections_.clear();
   loadWarning_.clear();
@@ -158,9 +158,9 @@ void TtxgProject::ApplyTrailerSections(std::vector<TTrailerSection> sections) {
   };
   for (TTrailerSection& section : sections) {
     if (section.Name == StatesSectionName)
-      warn(DecodeMessageStates(section.Bytes, SourceIds, SourceCount, states_));
+      warn(DecodeMessageStates(std::move(section.Bytes), SourceIds, SourceCount, states_));
     else if (section.Name == SettingsSectionName)
-      warn(DecodeSettings(section.Bytes, settings_));
+      warn(DecodeSettings(std::move(section.Bytes), settings_));
     else
       sections_.insert_or_assign(std::move(section.Name), std::move(section.Bytes));
   }

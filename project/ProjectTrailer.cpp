@@ -16,22 +16,31 @@ constexpr int32_t TrailerVersion = 1;
 constexpr int32_t MaxSectionNameLength = 64;
 // A section needs its two lengths and a name of at least one byte.
 constexpr int64_t SmallestSection = 9;
-// number, id length, flags, note length, previous-source length
-constexpr int64_t SmallestStateRecord = 17;
+// number, flags, id length
+constexpr int64_t SmallestStateRecord = 9;
 // key length, a key of one unit, value length
 constexpr int64_t SmallestSetting = 10;
 constexpr uint8_t NeedsReviewFlag = 0x01;
+constexpr uint8_t HasNoteFlag = 0x02;
+constexpr uint8_t HasPreviousFlag = 0x04;
+constexpr uint8_t WideIdFlag = 0x08;
+constexpr uint8_t KnownStateFlags = NeedsReviewFlag | HasNoteFlag | HasPreviousFlag | WideIdFlag;
 
-constexpr std::array<uint32_t, 256> MakeCrcTable() {
-  std::array<uint32_t, 256> table{};
+// Slicing by eight: table[k][b] is the CRC of byte b followed by k zero bytes, so eight bytes are
+// folded in per step. A byte at a time costs more than decoding the states themselves.
+using TCrcTables = std::array<std::array<uint32_t, 256>, 8>;
+constexpr TCrcTables MakeCrcTables() {
+  TCrcTables tables{};
   for (uint32_t i = 0; i < 256; ++i) {
     uint32_t value = i;
     for (int bit = 0; bit < 8; ++bit) value = (value & 1) != 0 ? 0xEDB88320u ^ (value >> 1) : value >> 1;
-    table[i] = value;
+    tables[0][i] = value;
   }
-  return table;
+  for (uint32_t i = 0; i < 256; ++i)
+    for (std::size_t k = 1; k < 8; ++k) tables[k][i] = (tables[k - 1][i] >> 8) ^ tables[0][tables[k - 1][i] & 0xFF];
+  return tables;
 }
-constexpr std::array<uint32_t, 256> CrcTable = MakeCrcTable();
+constexpr TCrcTables CrcTables = MakeCrcTables();
 
 // Raised inside the decoders for bytes that do not follow the layout; turned into a warning.
 struct EDamaged {};
@@ -75,28 +84,36 @@ const std::string StatesDropped = "The message states stored in the project file
 }  // namespace
 
 uint32_t Crc32(const uint8_t* data, std::size_t size) {
+  const auto& t = CrcTables;
   uint32_t crc = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) crc = CrcTable[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    const uint32_t low = crc ^ (uint32_t{data[i]} | uint32_t{data[i + 1]} << 8 | uint32_t{data[i + 2]} << 16 |
+                                uint32_t{data[i + 3]} << 24);
+    crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^ t[3][data[i + 4]] ^
+          t[2][data[i + 5]] ^ t[1][data[i + 6]] ^ t[0][data[i + 7]];
+  }
+  for (; i < size; ++i) crc = t[0][(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
   return crc ^ 0xFFFFFFFFu;
 }
 
 void WriteProjectTrailer(TBlockFileWriter& file, const std::vector<TTrailerSection>& sections) {
-  TBlockFileWriter body;
-  std::size_t size = 4;
-  for (const TTrailerSection& section : sections) size += 8 + section.Name.size() + section.Bytes.size();
-  body.Reserve(size);
-  body.WriteInt(static_cast<int32_t>(sections.size()));
-  for (const TTrailerSection& section : sections) {
-    body.WriteInt(static_cast<int32_t>(section.Name.size()));
-    body.WriteBytes(section.Name.data(), section.Name.size());
-    body.WriteInt(static_cast<int32_t>(section.Bytes.size()));
-    body.WriteBytes(section.Bytes.data(), section.Bytes.size());
-  }
+  // The body goes straight into the file: its length is known before it is written.
+  std::size_t length = 4;
+  for (const TTrailerSection& section : sections) length += 8 + section.Name.size() + section.Bytes.size();
+  file.Reserve(file.Bytes().size() + sizeof TrailerMark + 12 + length);
   file.WriteBytes(TrailerMark, sizeof TrailerMark);
   file.WriteInt(TrailerVersion);
-  file.WriteInt(static_cast<int32_t>(body.Bytes().size()));
-  file.WriteBytes(body.Bytes().data(), body.Bytes().size());
-  file.WriteInt(static_cast<int32_t>(Crc32(body.Bytes().data(), body.Bytes().size())));
+  file.WriteInt(static_cast<int32_t>(length));
+  const std::size_t bodyStart = file.Bytes().size();
+  file.WriteInt(static_cast<int32_t>(sections.size()));
+  for (const TTrailerSection& section : sections) {
+    file.WriteInt(static_cast<int32_t>(section.Name.size()));
+    file.WriteBytes(section.Name.data(), section.Name.size());
+    file.WriteInt(static_cast<int32_t>(section.Bytes.size()));
+    file.WriteBytes(section.Bytes.data(), section.Bytes.size());
+  }
+  file.WriteInt(static_cast<int32_t>(Crc32(file.Bytes().data() + bodyStart, length)));
 }
 
 TTrailerRead ReadProjectTrailer(TBlockFileReader& file) {
@@ -155,6 +172,64 @@ TTrailerRead ReadProjectTrailer(TBlockFileReader& file) {
   return result;
 }
 
+namespace {
+
+bool IsNarrow(const std::u16string& text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; });
+}
+
+// An id of code units below 0x80 (every id a quest makes) is stored one byte a unit.
+void WriteId(TBlockFileWriter& file, const std::u16string& id, bool narrow) {
+  file.WriteInt(static_cast<int32_t>(id.size()));
+  if (!narrow) {
+    file.WriteUnits(id);
+    return;
+  }
+  std::string bytes(id.size(), '\0');
+  std::transform(id.begin(), id.end(), bytes.begin(), [](char16_t unit) { return static_cast<char>(unit); });
+  file.WriteBytes(bytes.data(), bytes.size());
+}
+
+// The id of a record as read: narrow ids stay bytes, so the usual match costs no allocation.
+struct TRecordId {
+  bool Narrow = true;
+  std::string Bytes;
+  std::u16string Units;
+
+  void Read(TBlockFileReader& file, bool narrow) {
+    Narrow = narrow;
+    if (!narrow) {
+      Units = ReadText(file);
+      return;
+    }
+    const int32_t length = file.ReadInt();
+    if (length < 0) throw EDamaged{};
+    file.Require(length);
+    Bytes.resize(static_cast<std::size_t>(length));
+    file.ReadBytes(Bytes.data(), Bytes.size());
+    for (char byte : Bytes)
+      if (static_cast<unsigned char>(byte) >= 0x80) throw EDamaged{};
+  }
+  bool Equals(const std::u16string& id) const {
+    if (!Narrow) return Units == id;
+    return Bytes.size() == id.size() &&
+           std::equal(Bytes.begin(), Bytes.end(), id.begin(), [](char byte, char16_t unit) {
+             return static_cast<char16_t>(static_cast<unsigned char>(byte)) == unit;
+           });
+  }
+  std::string Text() const { return Narrow ? Bytes : WideToAnsi(Units); }
+};
+
+// A text that is there only when its flag is set, and then is not empty.
+std::u16string ReadPresentText(TBlockFileReader& file, bool present) {
+  if (!present) return {};
+  std::u16string text = ReadText(file);
+  if (text.empty()) throw EDamaged{};
+  return text;
+}
+
+}  // namespace
+
 std::vector<uint8_t> EncodeMessageStates(const TMessageStates& states, const std::vector<std::u16string>& ids) {
   const int32_t count = std::min(states.Count(), static_cast<int32_t>(ids.size()) - 1);
   int32_t records = 0;
@@ -162,7 +237,7 @@ std::vector<uint8_t> EncodeMessageStates(const TMessageStates& states, const std
   for (int32_t n = 1; n <= count; ++n) {
     if (!states.HasState(n)) continue;
     ++records;
-    size += SmallestStateRecord +
+    size += SmallestStateRecord + 8 +
             2 * (ids[static_cast<std::size_t>(n)].size() + states.Note(n).size() + states.PreviousSource(n).size());
   }
   TBlockFileWriter section;
@@ -170,17 +245,23 @@ std::vector<uint8_t> EncodeMessageStates(const TMessageStates& states, const std
   section.WriteInt(records);
   for (int32_t n = 1; n <= count; ++n) {
     if (!states.HasState(n)) continue;
+    const std::u16string& id = ids[static_cast<std::size_t>(n)];
+    const std::u16string& note = states.Note(n);
+    const std::u16string& previous = states.PreviousSource(n);
+    const bool narrow = IsNarrow(id);
     section.WriteInt(n);
-    WriteText(section, ids[static_cast<std::size_t>(n)]);
-    section.WriteByte(states.NeedsReview(n) ? NeedsReviewFlag : 0);
-    WriteText(section, states.Note(n));
-    WriteText(section, states.PreviousSource(n));
+    section.WriteByte(static_cast<uint8_t>((states.NeedsReview(n) ? NeedsReviewFlag : 0) |
+                                           (note.empty() ? 0 : HasNoteFlag) | (previous.empty() ? 0 : HasPreviousFlag) |
+                                           (narrow ? 0 : WideIdFlag)));
+    WriteId(section, id, narrow);
+    if (!note.empty()) WriteText(section, note);
+    if (!previous.empty()) WriteText(section, previous);
   }
   return section.Bytes();
 }
 
-std::string DecodeMessageStates(const std::vector<uint8_t>& bytes, const std::vector<std::u16string>& ids,
-                                int32_t count, TMessageStates& states) {
+std::string DecodeMessageStates(std::vector<uint8_t> bytes, const std::vector<std::u16string>& ids, int32_t count,
+                                TMessageStates& states) {
   count = std::max(0, std::min(count, static_cast<int32_t>(ids.size()) - 1));
   TMessageStates decoded;
   decoded.Resize(count);
@@ -189,29 +270,29 @@ std::string DecodeMessageStates(const std::vector<uint8_t>& bytes, const std::ve
   int32_t notes = 0;
   int32_t previous = 0;
   try {
-    TBlockFileReader reader(bytes);
+    TBlockFileReader reader(std::move(bytes));
     const int32_t records = reader.ReadInt();
     if (records < 0 || records > reader.BytesLeft() / SmallestStateRecord) throw EDamaged{};
     std::vector<int32_t> recordOf(static_cast<std::size_t>(count) + 1, 0);
+    TRecordId id;
     for (int32_t record = 1; record <= records; ++record) {
       const int32_t n = reader.ReadInt();
-      std::u16string id = ReadText(reader);
       const uint8_t flags = reader.ReadByte();
-      if ((flags & ~NeedsReviewFlag) != 0) throw EDamaged{};
-      std::u16string note = ReadText(reader);
-      std::u16string previousSource = ReadText(reader);
+      if ((flags & ~KnownStateFlags) != 0) throw EDamaged{};
+      id.Read(reader, (flags & WideIdFlag) == 0);
+      std::u16string note = ReadPresentText(reader, (flags & HasNoteFlag) != 0);
+      std::u16string previousSource = ReadPresentText(reader, (flags & HasPreviousFlag) != 0);
       reviews += (flags & NeedsReviewFlag) != 0 ? 1 : 0;
       notes += note.empty() ? 0 : 1;
       previous += previousSource.empty() ? 0 : 1;
       if (!mismatch.empty()) continue;
       auto named = [&] {
-        return "record " + std::to_string(record) + " names message " + std::to_string(n) + " \"" + WideToAnsi(id) +
-               "\"";
+        return "record " + std::to_string(record) + " names message " + std::to_string(n) + " \"" + id.Text() + "\"";
       };
       if (n < 1 || n > count) {
         mismatch = named() + (count == 0 ? ", but the project has no messages"
                                          : ", but the project has messages 1 to " + std::to_string(count));
-      } else if (ids[static_cast<std::size_t>(n)] != id) {
+      } else if (!id.Equals(ids[static_cast<std::size_t>(n)])) {
         mismatch = named() + ", but message " + std::to_string(n) + " of this project is \"" +
                    WideToAnsi(ids[static_cast<std::size_t>(n)]) + "\"";
       } else if (recordOf[static_cast<std::size_t>(n)] != 0) {
@@ -246,10 +327,10 @@ std::vector<uint8_t> EncodeSettings(const TProjectSettings& settings) {
   return section.Bytes();
 }
 
-std::string DecodeSettings(const std::vector<uint8_t>& bytes, TProjectSettings& settings) {
+std::string DecodeSettings(std::vector<uint8_t> bytes, TProjectSettings& settings) {
   TProjectSettings decoded;
   try {
-    TBlockFileReader reader(bytes);
+    TBlockFileReader reader(std::move(bytes));
     const int32_t count = reader.ReadInt();
     if (count < 0 || count > reader.BytesLeft() / SmallestSetting) throw EDamaged{};
     for (int32_t i = 0; i < count; ++i) {

@@ -53,17 +53,21 @@ struct TTrailerRead {
 TTrailerRead ReadProjectTrailer(TBlockFileReader& file);
 
 // The "states" section: int32 record count, then per message holding a state
-//   int32 message number, int32 id length, the id (UTF-16LE), byte flags (bit 0: needs review),
-//   int32 note length, the note, int32 previous-source length, the previous source text.
+//   int32 message number,
+//   byte flags: bit 0 needs review, bit 1 has a note, bit 2 has a previous source text,
+//               bit 3 the id is UTF-16LE (otherwise one byte a unit, every unit below 0x80),
+//   int32 id length in units, the id,
+//   when bit 1: int32 note length (above 0), the note (UTF-16LE),
+//   when bit 2: int32 previous-source length (above 0), the previous source text (UTF-16LE).
 // Records name their message by number and id; `ids` are the project's message ids 1..count.
 std::vector<uint8_t> EncodeMessageStates(const TMessageStates& states, const std::vector<std::u16string>& ids);
 // Fills `states` (resized to `count`) from the section, or leaves it empty and returns the
 // user-facing text of what was dropped when a record does not fit the project.
-std::string DecodeMessageStates(const std::vector<uint8_t>& bytes, const std::vector<std::u16string>& ids,
-                                int32_t count, TMessageStates& states);
+std::string DecodeMessageStates(std::vector<uint8_t> bytes, const std::vector<std::u16string>& ids, int32_t count,
+                                TMessageStates& states);
 
 // The "settings" section: int32 count, then per setting int32 key length, key, int32 value
 // length, value (UTF-16LE); keys in increasing order.
 std::vector<uint8_t> EncodeSettings(const TProjectSettings& settings);
 // Empty text on success; otherwise `settings` is left empty and the text says what was dropped.
-std::string DecodeSettings(const std::vector<uint8_t>& bytes, TProjectSettings& settings);
+std::string DecodeSettings(std::vector<uint8_t> bytes, TProjectSettings& settings);

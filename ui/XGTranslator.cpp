@@ -686,6 +686,8 @@ void TForm1::LoadProjectFromFile(const QString& fileName) {
   SetCaptionFromFileName(fileName);
   QuickSaveProjectButton->setEnabled(true);
   RememberSavedTranslations();
+  // The quests loaded; what the damaged end of the file held is gone, and the user hears it once.
+  if (!Project->LoadWarning().empty()) dialogs_.ShowMessage(this, QString::fromStdString(Project->LoadWarning()));
 }
 
 void TForm1::OpenFile(const QString& fileName) {

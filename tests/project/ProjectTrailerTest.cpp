@@ -38,12 +38,15 @@ void WriteText(TBlockFileWriter& file, const std::u16string& text) {
   file.WriteUnits(text);
 }
 
+// A record as another writer could make it; `review` is 0 or 1, the id is written one byte a unit
+// unless `wideId`.
 struct Record {
   int32_t number;
   std::u16string id;
-  uint8_t flags;
+  uint8_t review;
   std::u16string note;
   std::u16string previous;
+  bool wideId = false;
 };
 
 std::vector<uint8_t> StatesSection(const std::vector<Record>& records) {
@@ -51,10 +54,16 @@ std::vector<uint8_t> StatesSection(const std::vector<Record>& records) {
   section.WriteInt(static_cast<int32_t>(records.size()));
   for (const Record& record : records) {
     section.WriteInt(record.number);
-    WriteText(section, record.id);
-    section.WriteByte(record.flags);
-    WriteText(section, record.note);
-    WriteText(section, record.previous);
+    section.WriteByte(static_cast<uint8_t>(record.review | (record.note.empty() ? 0 : 2) |
+                                           (record.previous.empty() ? 0 : 4) | (record.wideId ? 8 : 0)));
+    if (record.wideId) {
+      WriteText(section, record.id);
+    } else {
+      section.WriteInt(static_cast<int32_t>(record.id.size()));
+      for (char16_t unit : record.id) section.WriteByte(static_cast<uint8_t>(unit));
+    }
+    if (!record.note.empty()) WriteText(section, record.note);
+    if (!record.previous.empty()) WriteText(section, record.previous);
   }
   return section.Bytes();
 }
@@ -92,6 +101,8 @@ class ProjectTrailer : public ::testing::Test {
 TEST(Crc32, KnownValues) {
   const std::string check = "123456789";
   EXPECT_EQ(Crc32(reinterpret_cast<const uint8_t*>(check.data()), check.size()), 0xCBF43926u);
+  const std::string fox = "The quick brown fox jumps over the lazy dog";
+  EXPECT_EQ(Crc32(reinterpret_cast<const uint8_t*>(fox.data()), fox.size()), 0x414FA339u);
   EXPECT_EQ(Crc32(nullptr, 0), 0u);
 }
 
@@ -190,10 +201,20 @@ TEST_F(ProjectTrailer, LayoutOfTheBlock) {
   body.WriteInt(3);
   body.WriteInt(6);
   body.WriteBytes("states", 6);
-  const std::vector<uint8_t> states =
-      StatesSection({{2, u"Path(102).Start", 1, u"", u""}, {3, u"Path(103).Start", 0, u"N", u""}});
-  body.WriteInt(static_cast<int32_t>(states.size()));
-  body.WriteBytes(states.data(), states.size());
+  TBlockFileWriter states;
+  states.WriteInt(2);
+  states.WriteInt(2);
+  states.WriteByte(0x01);  // needs review
+  states.WriteInt(15);
+  states.WriteBytes("Path(102).Start", 15);
+  states.WriteInt(3);
+  states.WriteByte(0x02);  // has a note
+  states.WriteInt(15);
+  states.WriteBytes("Path(103).Start", 15);
+  states.WriteInt(1);
+  states.WriteUnits(u"N");
+  body.WriteInt(static_cast<int32_t>(states.Bytes().size()));
+  body.WriteBytes(states.Bytes().data(), states.Bytes().size());
   body.WriteInt(8);
   body.WriteBytes("settings", 8);
   body.WriteInt(4 + 4 + 16 + 4 + 4);
@@ -227,6 +248,21 @@ TEST_F(ProjectTrailer, UnknownSectionsAreKeptAsTheyWere) {
   EXPECT_TRUE(loaded.NeedsReview(1));
   loaded.SaveToFile(folder.File("saved.txg"));
   EXPECT_EQ(ReadBytes(folder.File("saved.txg")), file);
+}
+
+// A record may hold its id in UTF-16 even when every unit is ASCII, and any order of records fits.
+TEST_F(ProjectTrailer, RecordsInAnyOrderAndIdFormFit) {
+  OpenSmallProject();
+  LoadDamaged(Joined(HeadAndQuests(project),
+                     Trailer({{"states", StatesSection({{3, u"Path(103).Start", 0, u"n", u""},
+                                                        {1, u"Path(101).Start", 1, u"", u"p", true}})}})));
+  EXPECT_EQ(loaded.LoadWarning(), "");
+  EXPECT_TRUE(loaded.NeedsReview(1));
+  EXPECT_EQ(loaded.PreviousSource(1), u"p");
+  EXPECT_EQ(loaded.Note(3), u"n");
+  EXPECT_FALSE(loaded.NeedsReview(2));
+  EXPECT_EQ(loaded.ReviewPositions(), 1);
+  EXPECT_EQ(loaded.NotePositions(), 1);
 }
 
 struct DamageCase {
@@ -333,6 +369,10 @@ TEST_F(ProjectTrailer, RecordsThatDoNotFitTheProjectDropTheStatesOnly) {
       {"message zero",
        {{0, u"", 1, u"", u""}},
        dropped + "record 1 names message 0 \"\", but the project has messages 1 to 3. Dropped: 1 review mark."},
+      {"an id beyond ASCII",
+       {{1, u"Path(101).Stårt", 0, u"", u"old", true}},
+       dropped + "record 1 names message 1 \"Path(101).Stårt\", but message 1 of this project is \"Path(101).Start\". "
+                 "Dropped: 1 previous source text."},
       {"one message twice",
        {{3, u"Path(103).Start", 1, u"", u""}, {3, u"Path(103).Start", 1, u"", u""}},
        dropped + "records 1 and 2 both name message 3. Dropped: 2 review marks."},
@@ -368,6 +408,8 @@ TEST_F(ProjectTrailer, DamagedSectionsAreDroppedOneByOne) {
   };
   std::vector<uint8_t> longer = goodStates;
   longer.push_back(0);
+  std::vector<uint8_t> noteOfNoUnits = withByte(goodStates, 8, 0x03);
+  noteOfNoUnits.insert(noteOfNoUnits.end(), {0, 0, 0, 0});
   struct SectionCase {
     const char* name;
     std::vector<TTrailerSection> sections;
@@ -375,10 +417,15 @@ TEST_F(ProjectTrailer, DamagedSectionsAreDroppedOneByOne) {
     bool statesKept, settingsKept;
   };
   const std::vector<SectionCase> cases = {
-      {"unknown flag", {{"states", withByte(goodStates, 4 + 4 + 4 + 30, 2)}}, statesDamaged, false, true},
+      // goodStates: count (0..3), number (4..7), flags (8), id length (9..12), id (13..27)
+      {"unknown flag", {{"states", withByte(goodStates, 8, 0x11)}}, statesDamaged, false, true},
       {"record count beyond the bytes", {{"states", withByte(goodStates, 0, 200)}}, statesDamaged, false, true},
       {"negative record count", {{"states", withByte(goodStates, 3, 0x80)}}, statesDamaged, false, true},
-      {"negative id length", {{"states", withByte(goodStates, 11, 0x80)}}, statesDamaged, false, true},
+      {"negative id length", {{"states", withByte(goodStates, 12, 0x80)}}, statesDamaged, false, true},
+      {"id longer than the bytes", {{"states", withByte(goodStates, 9, 16)}}, statesDamaged, false, true},
+      {"byte id beyond ASCII", {{"states", withByte(goodStates, 13, 0xD0)}}, statesDamaged, false, true},
+      {"note flagged but empty", {{"states", noteOfNoUnits}}, statesDamaged, false, true},
+      {"note flagged but missing", {{"states", withByte(goodStates, 8, 0x03)}}, statesDamaged, false, true},
       {"bytes after the records", {{"states", longer}}, statesDamaged, false, true},
       {"settings cut",
        {{"states", goodStates}, {"settings", std::vector<uint8_t>{1, 0, 0, 0, 2, 0}}},
