@@ -27,7 +27,9 @@ class SilentDialogs : public TWindowDialogs {
   bool ExecuteFontDialog(QWidget*, TFontDialog&) override { return false; }
   void ShowMessage(QWidget*, const QString&) override {}
   void ShowErrorBox(QWidget*, const QString&, const QString&) override {}
-  void ShowError(QWidget*, const QString& text) override { throw std::runtime_error(text.toStdString()); }
+  void ShowError(QWidget*, const QString& text, const TErrorPlace&) override {
+    throw std::runtime_error(text.toStdString());
+  }
   TSaveChangesAnswer AskSaveChanges(QWidget*) override { return TSaveChangesAnswer::Discard; }
   bool AskNumber(QWidget*, const QString&, const QString&, int, int, int&) override { return false; }
 };

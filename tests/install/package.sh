@@ -30,7 +30,8 @@ done
 dpkg -x "$deb" "$scratch/root" || { echo "FAIL: dpkg -x" >&2; exit 1; }
 expectedFiles=(usr/bin/xgtool usr/share/xgtranslator/msg_cfg.txt)
 [ "$withWindow" = ON ] && expectedFiles+=(usr/bin/xgtranslator usr/share/applications/xgtranslator.desktop
-                                         usr/share/icons/hicolor/scalable/apps/xgtranslator.svg)
+                                         usr/share/icons/hicolor/scalable/apps/xgtranslator.svg
+                                         usr/share/mime/packages/xgtranslator.xml)
 for file in "${expectedFiles[@]}"; do
   [ -s "$scratch/root/$file" ] || fail "the package lacks $file"
 done
@@ -38,6 +39,8 @@ if [ "$withWindow" = ON ]; then
   desktop="$scratch/root/usr/share/applications/xgtranslator.desktop"
   grep -q '^Exec=xgtranslator' "$desktop" || fail ".desktop file does not start xgtranslator"
   grep -q '^Icon=xgtranslator$' "$desktop" || fail ".desktop file does not name the packaged icon"
+  grep -q '^MimeType=application/x-xengrav-quest;application/x-xengrav-translation;$' "$desktop" ||
+    fail ".desktop file does not claim the packaged file types"
 fi
 
 # From a folder that holds no catalogue: the packaged one is found beside the installed binary.
