@@ -4,22 +4,8 @@
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
 
-namespace {
-
-// The review flag arrives with the project's message states; until the project has it, no message
-// is flagged. Written as a template so that it picks up TtxgProject::NeedsReview once it exists.
-template <typename Project>
-bool FlaggedForReview(const Project& project, int32_t n) {
-  if constexpr (requires { project.NeedsReview(n); })
-    return project.NeedsReview(n);
-  else
-    return false;
-}
-
-}  // namespace
-
 TMessageState MessageState(const TtxgProject& project, int32_t n) {
-  if (FlaggedForReview(project, n)) return TMessageState::NeedsReview;
+  if (project.NeedsReview(n)) return TMessageState::NeedsReview;
   return project.IsNotEdited(n) ? TMessageState::Untranslated : TMessageState::Translated;
 }
 
