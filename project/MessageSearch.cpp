@@ -7,7 +7,6 @@
 #include <string>
 
 #include "project/ProjectClass.h"
-#include "quest/TextFieldClass.h"
 
 namespace {
 
@@ -244,8 +243,7 @@ std::vector<TReplacement> PlanReplacements(const TtxgProject& project, const TTe
     const TTextField* target = FieldOf(project.TargetTexts, project.TargetCount, n);
     if (target == nullptr || target->Text == deletedText) continue;
     if (matcher.Replace(target->Text, replacement, changed) == 0 || changed == target->Text) continue;
-    if (IsBlankText(changed)) changed = deletedText;
-    plan.push_back(TReplacement{n, target->Text, changed});
+    plan.push_back(TReplacement{n, target->Text, project.TranslationToStore(changed)});
   }
   return plan;
 }

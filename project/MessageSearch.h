@@ -89,8 +89,9 @@ struct TReplacement {
 // The translations that replacing `matcher` by `replacement` would change, among `messages`, in
 // the order given. Only target texts are rewritten. Messages that are linked duplicates are left
 // out (they follow the path they fold into), and so is a target holding the deleted-message mark,
-// which is no translation to edit. A result that is blank becomes the deleted-message text, as any
-// stored translation does. Raises ESearchPatternError for a replacement naming a missing group.
+// which is no translation to edit. Results are what the project stores for them
+// (TranslationToStore: a blank one becomes the deleted-message text). Raises ESearchPatternError for a replacement
+// naming a missing group.
 std::vector<TReplacement> PlanReplacements(const TtxgProject& project, const TTextMatcher& matcher,
                                            std::u16string_view replacement, const std::vector<int32_t>& messages);
 // Every message shown at a position, in position order: the candidates of a replace-all.

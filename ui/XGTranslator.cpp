@@ -768,6 +768,7 @@ void TForm1::MessagesListTrackBarChange() {
   TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
   SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));
   ProcessEnabledControls();
+  if (OnMessageShown) OnMessageShown(Project->CurrentMessage);
 }
 
 void TForm1::ForwardImageMouseDown() {

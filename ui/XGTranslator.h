@@ -266,6 +266,9 @@ class TForm1 : public QMainWindow, public TEditTarget {
   // The font of the window and its texts (the font command, the remembered font).
   void ApplyFont(const QFont& font);
 
+  // Told the message the window shows after every move (0 for none).
+  std::function<void(int32_t message)> OnMessageShown;
+
   // True when translations changed since the last new project, load or save: the undo stack is
   // away from its clean state, or a change that cannot be undone (relinking) was made.
   bool HasUnsavedChanges() const;

@@ -113,7 +113,7 @@ TEST(Catalogue, ShippedFileDefinesEveryKeyOnce) {
 
   TBlockParJD catalogue;
   catalogue.LoadFromFile(path, false);
-  ASSERT_EQ(CatalogueKeys().size(), 57u);
+  ASSERT_EQ(CatalogueKeys().size(), 101u);
   for (const std::u16string& key : CatalogueKeys()) {
     SCOPED_TRACE(WideToAnsi(key));
     int definitions = 0;

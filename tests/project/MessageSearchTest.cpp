@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ProjectTestSupport.h"
+#include "project/MessageFilter.h"
 #include "project/MessageSearch.h"
 #include "support/JD_Str.h"
 
@@ -218,6 +219,26 @@ TEST_F(ProjectSearch, ReplaceInOneMessageAndToBlank) {
   EXPECT_TRUE(PlanReplacements(project, TTextMatcher(u"", false, false, false), u"x", {1, 2, 4}).empty());
   EXPECT_TRUE(PlanReplacements(project, TTextMatcher(u"север", false, false, false), u"x", {3}).empty());
   EXPECT_THROW(PlanReplacements(project, TTextMatcher(u"(a)", false, false, true), u"\\3", {1}), ESearchPatternError);
+}
+
+TEST_F(ProjectSearch, EachFilterKeepsThePositionsOfItsState) {
+  // Message 1 and 2 are translated, 4 still holds its source, 5 the deleted-message mark; 2 and
+  // 4 are flagged for review, which is their state whether translated or not.
+  project.SetNeedsReview(2, true);
+  project.SetNeedsReview(4, true);
+  struct Case {
+    TStateFilter filter;
+    std::vector<int32_t> positions;
+  };
+  const std::vector<Case> cases = {{TStateFilter::All, {1, 2, 3, 4}},
+                                   {TStateFilter::Untranslated, {4}},
+                                   {TStateFilter::Translated, {1}},
+                                   {TStateFilter::NeedsReview, {2, 3}}};
+  for (const Case& c : cases) EXPECT_EQ(FilterPositions(project, c.filter, nullptr), c.positions);
+  const TMessageSearch search(u"Path(103)", Options(false, false, true));
+  EXPECT_EQ(FilterPositions(project, TStateFilter::Untranslated, &search), (std::vector<int32_t>{4}));
+  EXPECT_EQ(FilterPositions(project, TStateFilter::NeedsReview, &search), (std::vector<int32_t>{3}));
+  EXPECT_EQ(FilterPositions(project, TStateFilter::Translated, &search), std::vector<int32_t>{});
 }
 
 }  // namespace

@@ -57,6 +57,19 @@ const std::vector<std::u16string>& CatalogueKeys() {
          // default texts of a new quest document
          u"GameContentQuestSuccessGovMessage", u"GameContentQuestDecription", u"GameContentQuestTargetName", u"RToStar",
          u"RParsec", u"RArtefact", u"RToPlanet", u"RDate", u"RMoney", u"RFromPLanet", u"RFromStar", u"RVagrel"});
+    // message list, search, replace and context
+    list.insert(list.end(),
+                {u"ListDockTitle",       u"ContextDockTitle",  u"ListColumnPosition",  u"ListColumnId",
+                 u"ListColumnKind",      u"ListColumnState",   u"ListColumnSource",    u"ListColumnTranslation",
+                 u"StateUntranslated",   u"StateNeedsReview",  u"StateTranslated",     u"FilterAll",
+                 u"FilterUntranslated",  u"FilterNeedsReview", u"FilterTranslated",    u"FilterWithProblems",
+                 u"StateHasProblems",    u"SearchPlaceholder", u"SearchInBoth",        u"SearchInSource",
+                 u"SearchInTranslation", u"SearchInId",        u"SearchCaseOption",    u"SearchWordsOption",
+                 u"SearchRegexOption",   u"ListCountFormat",   u"FindAction",          u"FindNextAction",
+                 u"FindPreviousAction",  u"ReplaceAction",     u"ListPanelAction",     u"ContextPanelAction",
+                 u"ReplaceDialogTitle",  u"ReplaceFindLabel",  u"ReplaceWithLabel",    u"ReplaceShownOption",
+                 u"ReplaceAllOption",    u"ReplaceButton",     u"ReplaceCloseButton",  u"ReplacePreviewFormat",
+                 u"ContextSamePath",     u"ContextSameValue2", u"ContextSameLocation", u"ContextSameParameter"});
     return list;
   }();
   return keys;

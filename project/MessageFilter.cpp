@@ -1,0 +1,35 @@
+// Message states and the filter of the message list.
+#include "project/MessageFilter.h"
+
+#include "project/MessageSearch.h"
+#include "project/ProjectClass.h"
+
+TMessageState MessageState(const TtxgProject& project, int32_t n) {
+  if (project.NeedsReview(n)) return TMessageState::NeedsReview;
+  return project.IsNotEdited(n) ? TMessageState::Untranslated : TMessageState::Translated;
+}
+
+bool PassesStateFilter(TStateFilter filter, TMessageState state) {
+  switch (filter) {
+    case TStateFilter::All:
+      return true;
+    case TStateFilter::Untranslated:
+      return state == TMessageState::Untranslated;
+    case TStateFilter::NeedsReview:
+      return state == TMessageState::NeedsReview;
+    case TStateFilter::Translated:
+      return state == TMessageState::Translated;
+  }
+  return false;
+}
+
+std::vector<int32_t> FilterPositions(const TtxgProject& project, TStateFilter filter, const TMessageSearch* search) {
+  std::vector<int32_t> positions;
+  for (int32_t position = 1; position <= project.PositionCount; ++position) {
+    const int32_t n = project.MessageAtPosition(position);
+    if (!PassesStateFilter(filter, MessageState(project, n))) continue;
+    if (search != nullptr && !search->Matches(project, n)) continue;
+    positions.push_back(position);
+  }
+  return positions;
+}

@@ -1,0 +1,153 @@
+#include "ui/MessageListPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "project/MessageSearch.h"
+#include "project/ProjectClass.h"
+#include "ui/MessageListModel.h"
+
+TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText text, QWidget* parent)
+    : QWidget(parent), project_(project), text_(std::move(text)) {
+  FilterBox = new QComboBox(this);
+  for (const char16_t* key :
+       {u"FilterAll", u"FilterUntranslated", u"FilterNeedsReview", u"FilterTranslated", u"FilterWithProblems"})
+    FilterBox->addItem(text_(key));
+  SearchEdit = new QLineEdit(this);
+  SearchEdit->setPlaceholderText(text_(u"SearchPlaceholder"));
+  SearchEdit->setClearButtonEnabled(true);
+  SearchInBox = new QComboBox(this);
+  for (const char16_t* key : {u"SearchInBoth", u"SearchInSource", u"SearchInTranslation", u"SearchInId"})
+    SearchInBox->addItem(text_(key));
+  CaseBox = new QCheckBox(text_(u"SearchCaseOption"), this);
+  WordsBox = new QCheckBox(text_(u"SearchWordsOption"), this);
+  RegexBox = new QCheckBox(text_(u"SearchRegexOption"), this);
+  CountLabel = new QLabel(this);
+  Model = new TMessageListModel(project, text_, this);
+  Table = new QTableView(this);
+  Table->setModel(Model);
+  Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Table->setSelectionMode(QAbstractItemView::SingleSelection);
+  Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Table->setSortingEnabled(true);
+  Table->sortByColumn(TMessageListModel::PositionColumn, Qt::AscendingOrder);
+  Table->setWordWrap(false);
+  Table->verticalHeader()->hide();
+  Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
+  Table->horizontalHeader()->setStretchLastSection(true);
+
+  auto* searchRow = new QHBoxLayout;
+  searchRow->addWidget(FilterBox);
+  searchRow->addWidget(SearchEdit, 1);
+  searchRow->addWidget(SearchInBox);
+  auto* optionRow = new QHBoxLayout;
+  optionRow->addWidget(CaseBox);
+  optionRow->addWidget(WordsBox);
+  optionRow->addWidget(RegexBox);
+  optionRow->addStretch(1);
+  optionRow->addWidget(CountLabel);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->addLayout(searchRow);
+  layout->addLayout(optionRow);
+  layout->addWidget(Table, 1);
+
+  connect(FilterBox, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Model->SetFilter(static_cast<TListFilter>(index)); });
+  connect(SearchEdit, &QLineEdit::textChanged, this, [this] { ApplySearch(); });
+  connect(SearchInBox, &QComboBox::currentIndexChanged, this, [this] { ApplySearch(); });
+  for (QCheckBox* box : {CaseBox, WordsBox, RegexBox})
+    connect(box, &QCheckBox::toggled, this, [this] { ApplySearch(); });
+  connect(Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+    if (selecting_ || !current.isValid()) return;
+    shown_ = Model->MessageAtRow(current.row());
+    if (OnMessageChosen) OnMessageChosen(shown_);
+  });
+  // A new filter or table drops the selection; the shown message keeps its row when listed.
+  connect(Model, &QAbstractItemModel::modelReset, this, [this] {
+    SelectMessage(shown_);
+    UpdateCount();
+  });
+  UpdateCount();
+}
+
+void TMessageListPanel::ApplySearch() {
+  TSearchOptions options;
+  const int in = SearchInBox->currentIndex();
+  options.InSource = in == 0 || in == 1;
+  options.InTarget = in == 0 || in == 2;
+  options.InId = in == 3;
+  options.IgnoreCase = !CaseBox->isChecked();
+  options.WholeWords = WordsBox->isChecked();
+  options.RegularExpression = RegexBox->isChecked();
+  const std::u16string pattern = SearchEdit->text().toStdU16String();
+  try {
+    auto search = pattern.empty() ? nullptr : std::make_unique<TMessageSearch>(pattern, options);
+    searchError_.clear();
+    Model->SetSearch(std::move(search));
+  } catch (const ESearchPatternError& error) {
+    // Half-typed expressions are common: the list stays as it was and the reason is shown.
+    searchError_ = QString::fromUtf8(error.what());
+    UpdateCount();
+  }
+}
+
+void TMessageListPanel::UpdateCount() {
+  if (!searchError_.isEmpty()) {
+    CountLabel->setText(searchError_);
+    CountLabel->setStyleSheet(QStringLiteral("color: #b00000"));
+    return;
+  }
+  CountLabel->setStyleSheet(QString());
+  const QLocale locale;
+  CountLabel->setText(
+      text_(u"ListCountFormat").arg(locale.toString(Model->rowCount()), locale.toString(Model->TotalPositions())));
+}
+
+void TMessageListPanel::SelectMessage(int32_t message) {
+  shown_ = message;
+  const int row = Model->RowOfMessage(message);
+  selecting_ = true;
+  if (row >= 0) {
+    const QModelIndex index = Model->index(row, 0);
+    Table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Table->scrollTo(index);
+  } else {
+    Table->selectionModel()->clearSelection();
+    Table->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  }
+  selecting_ = false;
+}
+
+void TMessageListPanel::FocusSearch() {
+  SearchEdit->setFocus(Qt::ShortcutFocusReason);
+  SearchEdit->selectAll();
+}
+
+int32_t TMessageListPanel::NextListed(int32_t message, bool backward) const {
+  const int rows = Model->rowCount();
+  if (rows == 0) return 0;
+  const int row = Model->RowOfMessage(message);
+  if (row >= 0) return Model->MessageAtRow((row + (backward ? rows - 1 : 1)) % rows);
+  // Not listed: the nearest listed position in the direction of the search, wrapping around.
+  const int32_t position = project_.PositionOfMessage(message);
+  int32_t best = 0;
+  int32_t wrap = 0;
+  for (int r = 0; r < rows; ++r) {
+    const int32_t candidate = project_.PositionOfMessage(Model->MessageAtRow(r));
+    const bool ahead = backward ? candidate < position : candidate > position;
+    if (ahead && (best == 0 || (backward ? candidate > best : candidate < best))) best = candidate;
+    if (wrap == 0 || (backward ? candidate > wrap : candidate < wrap)) wrap = candidate;
+  }
+  return project_.MessageAtPosition(best != 0 ? best : wrap);
+}

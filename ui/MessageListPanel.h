@@ -1,0 +1,54 @@
+#pragma once
+// TMessageListPanel: the message list with its state filter, the search field and its options,
+// and the count of listed positions ("123 of 26,095"). Choosing a row asks the window to show that
+// message; the window tells the panel which message it shows.
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+#include "ui/CatalogueText.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableView;
+class TMessageListModel;
+class TtxgProject;
+
+class TMessageListPanel : public QWidget {
+ public:
+  TMessageListPanel(const TtxgProject& project, TCatalogueText text, QWidget* parent = nullptr);
+
+  QComboBox* FilterBox = nullptr;  // all, untranslated, needs review, translated
+  QLineEdit* SearchEdit = nullptr;
+  QComboBox* SearchInBox = nullptr;  // source and translation, source, translation, id
+  QCheckBox* CaseBox = nullptr;
+  QCheckBox* WordsBox = nullptr;
+  QCheckBox* RegexBox = nullptr;
+  QLabel* CountLabel = nullptr;
+  QTableView* Table = nullptr;
+  TMessageListModel* Model = nullptr;
+
+  // The user chose a row (click, keyboard).
+  std::function<void(int32_t message)> OnMessageChosen;
+  // The window shows `message`: its row becomes the current one, without OnMessageChosen.
+  void SelectMessage(int32_t message);
+  void FocusSearch();
+  // The message of the row after (or before) the row of `message`, wrapping around; for a message
+  // that is not listed, the listed one nearest after (before) it by position. 0 for an empty list.
+  int32_t NextListed(int32_t message, bool backward) const;
+  // The reason the search text is no valid expression; empty when it is valid.
+  const QString& SearchError() const { return searchError_; }
+
+ private:
+  void ApplySearch();
+  void UpdateCount();
+
+  const TtxgProject& project_;
+  TCatalogueText text_;
+  QString searchError_;
+  int32_t shown_ = 0;
+  bool selecting_ = false;
+};
