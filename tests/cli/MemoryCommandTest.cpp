@@ -1,0 +1,87 @@
+// xgtool commands that reuse translations: the memory written as TMX.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/ToolRunner.h"
+#include "memory/Tmx.h"
+#include "memory/Utf8.h"
+#include "quest/BlockFile.h"
+
+namespace {
+
+using clitest::Folder;
+using clitest::ToolResult;
+
+ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
+
+std::string Line(const std::string& text, const std::string& start) {
+  const std::size_t at = text.find(start);
+  return at == std::string::npos ? std::string()
+                                 : text.substr(at + start.size(), text.find('\n', at) - at - start.size());
+}
+
+// A project of the sample quest with every other exchange body translated as "RU " + source.
+std::string HalfTranslatedSample(const Folder& folder) {
+  const std::string project = folder.File("sample.txg");
+  EXPECT_EQ(RunTool({"new", clitest::SampleQuest, project}).exitCode, 0);
+  EXPECT_EQ(RunTool({"export-messages", project, folder.File("out.txt")}).exitCode, 0);
+  TBlockFileReader in(folder.File("out.txt"));
+  in.ReadByte();
+  in.ReadByte();
+  std::u16string text = in.ReadUnits(static_cast<int32_t>(in.BytesLeft() / 2));
+  int body = 0;
+  for (std::size_t at = text.find(u"<Begin "); at != std::u16string::npos; at = text.find(u"<Begin ", at + 1))
+    if (body++ % 2 == 0) text.insert(text.find(u">\r\n", at) + 3, u"RU ");
+  TBlockFileWriter out(folder.File("in.txt"));
+  out.WriteByte(0xFF);
+  out.WriteByte(0xFE);
+  out.WriteUnits(text);
+  out.Commit();
+  EXPECT_EQ(RunTool({"import-messages", project, folder.File("in.txt")}).exitCode, 0);
+  return project;
+}
+
+TEST(MemoryCommand, ExportTmxWritesOneUnitPerTranslatedPosition) {
+  Folder folder;
+  const std::string project = HalfTranslatedSample(folder);
+  const ToolResult info = RunTool({"info", project});
+  const int translated = std::stoi(Line(info.out, "Positions: ")) - std::stoi(Line(info.out, "Not edited: "));
+  ASSERT_GT(translated, 0);
+
+  const std::string tmx = folder.File("memory.tmx");
+  const ToolResult result = RunTool({"export-tmx", project, tmx});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(std::system(("xmllint --noout '" + tmx + "'").c_str()), 0);
+
+  const auto entries = ReadTmx(tmx);
+  ASSERT_EQ(static_cast<int>(entries.size()), translated);
+  for (const TMemoryEntry& entry : entries) {
+    // The quest trims blanks at the ends of what the exchange file brought.
+    EXPECT_NE(entry.Translation.find(u"RU "), std::u16string::npos) << Utf16ToUtf8(entry.Translation);
+    EXPECT_NE(entry.Translation.find(entry.Source.substr(0, 8)), std::u16string::npos)
+        << Utf16ToUtf8(entry.Source) << " / " << Utf16ToUtf8(entry.Translation);
+  }
+}
+
+TEST(MemoryCommand, ExportTmxFailures) {
+  Folder folder;
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+  };
+  const std::vector<Case> cases = {
+      {{"export-tmx", folder.File("missing.txg"), folder.File("out.tmx")}, 3},
+      {{"export-tmx", clitest::SampleQuest, folder.File("out.tmx")}, 3},  // a quest is no project
+      {{"export-tmx", folder.File("only-one.txg")}, 2},
+  };
+  for (const Case& c : cases) {
+    const ToolResult result = RunTool(c.args);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args[1] << ": " << result.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("out.tmx")));
+  }
+}
+
+}  // namespace
