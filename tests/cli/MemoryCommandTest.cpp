@@ -11,7 +11,6 @@
 
 namespace {
 
-using clitest::Folder;
 using clitest::ToolResult;
 
 ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
@@ -23,7 +22,7 @@ std::string Line(const std::string& text, const std::string& start) {
 }
 
 // A project of the sample quest with every other exchange body translated as "RU " + source.
-std::string HalfTranslatedSample(const Folder& folder) {
+std::string HalfTranslatedSample(const ScratchFolder& folder) {
   const std::string project = folder.File("sample.txg");
   EXPECT_EQ(RunTool({"new", clitest::SampleQuest, project}).exitCode, 0);
   EXPECT_EQ(RunTool({"export-messages", project, folder.File("out.txt")}).exitCode, 0);
@@ -44,7 +43,7 @@ std::string HalfTranslatedSample(const Folder& folder) {
 }
 
 TEST(MemoryCommand, ExportTmxWritesOneUnitPerTranslatedPosition) {
-  Folder folder;
+  ScratchFolder folder;
   const std::string project = HalfTranslatedSample(folder);
   const ToolResult info = RunTool({"info", project});
   const int translated = std::stoi(Line(info.out, "Positions: ")) - std::stoi(Line(info.out, "Not edited: "));
@@ -67,7 +66,7 @@ TEST(MemoryCommand, ExportTmxWritesOneUnitPerTranslatedPosition) {
 }
 
 TEST(MemoryCommand, ExportTmxFailures) {
-  Folder folder;
+  ScratchFolder folder;
   struct Case {
     std::vector<std::string> args;
     int exitCode;

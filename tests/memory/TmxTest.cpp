@@ -15,8 +15,6 @@
 
 namespace {
 
-using projecttest::ScratchFolder;
-
 void WriteText(const std::string& fileName, const std::string& text) { std::ofstream(fileName) << text; }
 
 // What a shell command prints, and whether it succeeded.
