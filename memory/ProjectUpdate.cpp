@@ -2,29 +2,10 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
+#include "memory/UnusedTranslations.h"
 #include "project/ProjectClass.h"
-
-namespace {
-
-// The message whose position a message stands for: itself, or for a linked duplicate path question
-// the message of the path it follows.
-std::vector<int32_t> PositionHolders(const TtxgProject& project) {
-  std::unordered_map<const TTextField*, int32_t> messageOfText;
-  for (int32_t n = 1; n <= project.TargetCount; ++n)
-    messageOfText.emplace(project.TargetTexts[static_cast<std::size_t>(n)], n);
-  std::vector<int32_t> holders(static_cast<std::size_t>(project.SourceCount) + 1, 0);
-  for (int32_t n = 1; n <= project.SourceCount; ++n) {
-    holders[static_cast<std::size_t>(n)] = n;
-    const int32_t path = project.LinkedPath[static_cast<std::size_t>(n)];
-    if (path == 0) continue;
-    auto found = messageOfText.find(&project.TargetGame.Path(path).StartText);
-    if (found != messageOfText.end()) holders[static_cast<std::size_t>(n)] = found->second;
-  }
-  return holders;
-}
-
-}  // namespace
 
 TUpdatePlan PlanUpdate(const TtxgProject& old, const TtxgProject& fresh) {
   TUpdatePlan plan;
@@ -33,10 +14,9 @@ TUpdatePlan PlanUpdate(const TtxgProject& old, const TtxgProject& fresh) {
   std::unordered_map<std::u16string, int32_t> firstTranslatedWithSource;
   for (int32_t n = 1; n <= old.SourceCount; ++n) {
     oldSources[static_cast<std::size_t>(n)] = TrimQuestText(old.GetSourceText(n));
-    if (!old.IsNotEdited(n)) firstTranslatedWithSource.try_emplace(oldSources[static_cast<std::size_t>(n)], n);
+    if (old.IsTranslated(n)) firstTranslatedWithSource.try_emplace(oldSources[static_cast<std::size_t>(n)], n);
   }
 
-  const std::vector<int32_t> holders = PositionHolders(old);
   std::vector<bool> used(static_cast<std::size_t>(old.SourceCount) + 1, false);
   for (int32_t position = 1; position <= fresh.PositionCount; ++position) {
     TUpdateStep step;
@@ -45,7 +25,7 @@ TUpdatePlan PlanUpdate(const TtxgProject& old, const TtxgProject& fresh) {
     const int32_t sameId = old.FindSourceId(fresh.SourceIds[static_cast<std::size_t>(step.NewMessage)]);
     if (sameId > 0) {
       const bool sameSource = oldSources[static_cast<std::size_t>(sameId)] == source;
-      if (!old.IsNotEdited(sameId)) {
+      if (old.IsTranslated(sameId)) {
         step.Rule = sameSource ? UpdateRule::Kept : UpdateRule::Changed;
         step.OldMessage = sameId;
       } else if (sameSource) {
@@ -69,14 +49,61 @@ TUpdatePlan PlanUpdate(const TtxgProject& old, const TtxgProject& fresh) {
         ++plan.New;
         break;
     }
-    if (step.Rule != UpdateRule::New)
-      used[static_cast<std::size_t>(holders[static_cast<std::size_t>(step.OldMessage)])] = true;
+    if (step.Rule != UpdateRule::New) used[static_cast<std::size_t>(old.StateMessage(step.OldMessage))] = true;
     plan.Steps.push_back(step);
   }
 
   for (int32_t position = 1; position <= old.PositionCount; ++position) {
     const int32_t n = old.MessageAtPosition(position);
-    if (!old.IsNotEdited(n) && !used[static_cast<std::size_t>(n)]) plan.UnusedMessages.push_back(n);
+    if (old.IsTranslated(n) && !used[static_cast<std::size_t>(n)]) plan.UnusedMessages.push_back(n);
   }
+  return plan;
+}
+
+TUpdatePlan UpdateProject(const TtxgProject& old, const std::string& newQuestFile, TtxgProject& fresh) {
+  fresh.Clear();
+  fresh.NewFromSource(newQuestFile);
+  TUpdatePlan plan = PlanUpdate(old, fresh);
+  const std::u16string deletedText = old.DeletedMessageText();
+  for (const TUpdateStep& step : plan.Steps) {
+    const int32_t n = step.NewMessage;
+    const int32_t from = step.OldMessage;
+    if (from == 0) continue;
+    switch (step.Rule) {
+      case UpdateRule::Kept:
+        fresh.SetTargetText(n, old.GetTargetText(from));
+        fresh.SetNeedsReview(n, old.NeedsReview(from));
+        fresh.SetNote(n, old.Note(from));
+        fresh.SetPreviousSource(n, old.PreviousSource(from));
+        break;
+      case UpdateRule::Changed:
+        fresh.SetTargetText(n, old.GetTargetText(from));
+        fresh.SetNeedsReview(n, true);
+        fresh.SetNote(n, old.Note(from));  // a note is about the message, and the message is the same
+        fresh.SetPreviousSource(n, old.GetSourceText(from));
+        break;
+      case UpdateRule::Moved:
+        fresh.SetTargetText(n, old.GetTargetText(from));
+        fresh.SetNeedsReview(n, true);
+        break;
+      case UpdateRule::New:
+        // Untranslated, same id and source: what the translator noted or decided about it stays.
+        if (old.GetTargetText(from) == deletedText) fresh.SetTargetText(n, deletedText);
+        fresh.SetNeedsReview(n, old.NeedsReview(from));
+        fresh.SetNote(n, old.Note(from));
+        break;
+    }
+  }
+
+  for (const char16_t* key : {u"language", u"spelling", u"memories"}) fresh.SetSetting(key, old.Setting(key));
+  std::vector<TMemoryEntry> unused = UnusedTranslations(old);
+  for (int32_t m : plan.UnusedMessages)
+    unused.push_back({old.GetSourceText(m), old.GetTargetText(m), old.SourceIds[static_cast<std::size_t>(m)]});
+  SetUnusedTranslations(fresh, unused);
+
+  const int32_t current = old.CurrentMessage >= 1 && old.CurrentMessage <= old.SourceCount
+                              ? fresh.FindSourceId(old.SourceIds[static_cast<std::size_t>(old.CurrentMessage)])
+                              : 0;
+  fresh.CurrentMessage = current > 0 ? current : 1;
   return plan;
 }

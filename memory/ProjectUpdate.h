@@ -2,6 +2,7 @@
 // Update of a translation project to a new version of its source quest: which translation each
 // position of the new quest takes from the old project, by the first rule that applies.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class TtxgProject;
@@ -31,3 +32,11 @@ struct TUpdatePlan {
 
 // `fresh` is a project just made from the new quest; `old` is the translated project.
 TUpdatePlan PlanUpdate(const TtxgProject& old, const TtxgProject& fresh);
+
+// Makes `fresh` a project of the quest file `newQuestFile` and carries into it from `old` what the
+// plan says: kept messages keep translation, review flag, note and previous source; changed ones
+// keep translation and note, are flagged and remember the old source; moved ones take the
+// translation and are flagged; a new message of the same id and source keeps the note, the flag
+// and a deleted mark. Settings and the unused translations of `old` go along, with the newly
+// unused ones after them. A quest that cannot be read raises with `fresh` left empty.
+TUpdatePlan UpdateProject(const TtxgProject& old, const std::string& newQuestFile, TtxgProject& fresh);

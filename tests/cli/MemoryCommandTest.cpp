@@ -1,4 +1,4 @@
-// xgtool commands that reuse translations: the memory written as TMX.
+// xgtool commands that reuse translations: update to a new quest, propagation, the memory as TMX.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +6,7 @@
 
 #include "cli/ToolRunner.h"
 #include "memory/Tmx.h"
+#include "memory/UpdateFixtures.h"
 #include "memory/Utf8.h"
 #include "quest/BlockFile.h"
 
@@ -81,6 +82,87 @@ TEST(MemoryCommand, ExportTmxFailures) {
     EXPECT_EQ(result.exitCode, c.exitCode) << c.args[1] << ": " << result.err;
     EXPECT_FALSE(std::filesystem::exists(folder.File("out.tmx")));
   }
+}
+
+TEST(MemoryCommand, UpdatePrintsTheFiveCounts) {
+  ScratchFolder folder;
+  updatetest::OldProject()->SaveToFile(folder.File("old.txg"));
+  const std::string before = clitest::ReadWhole(folder.File("old.txg"));
+  const ToolResult result =
+      RunTool({"update", folder.File("old.txg"), updatetest::WriteNewQuest(folder), folder.File("out.txg")});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "kept: 4\nchanged: 1\nmoved: 2\nnew: 4\nunused: 1\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(clitest::ReadWhole(folder.File("old.txg")), before);
+  const ToolResult info = RunTool({"info", folder.File("out.txg")});
+  EXPECT_EQ(Line(info.out, "Not edited: "), "4");
+}
+
+TEST(MemoryCommand, UpdateToTheQuestItWasMadeFromChangesNothing) {
+  ScratchFolder folder;
+  const std::string project = HalfTranslatedSample(folder);
+  const ToolResult info = RunTool({"info", project});
+  const int positions = std::stoi(Line(info.out, "Positions: "));
+  const int untranslated = std::stoi(Line(info.out, "Not edited: "));
+  ASSERT_EQ(RunTool({"export-source", project, folder.File("source.xg")}).exitCode, 0);
+  const ToolResult result = RunTool({"update", project, folder.File("source.xg"), folder.File("same.txg")});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "kept: " + std::to_string(positions - untranslated) +
+                            "\nchanged: 0\nmoved: 0\nnew: " + std::to_string(untranslated) + "\nunused: 0\n");
+  EXPECT_EQ(clitest::ReadWhole(folder.File("same.txg")), clitest::ReadWhole(project));
+}
+
+TEST(MemoryCommand, UpdateRefusesUnreadableInputAndWritesNothing) {
+  ScratchFolder folder;
+  updatetest::OldProject()->SaveToFile(folder.File("old.txg"));
+  const std::string quest = updatetest::WriteNewQuest(folder);
+  const std::string garbage = folder.Write("garbage.xg", std::string("not a quest at all"));
+  const std::string before = clitest::ReadWhole(folder.File("old.txg"));
+  struct Case {
+    std::string old, quest;
+    int exitCode;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {folder.File("missing.txg"), quest, 3, "File not found\n"},
+      {folder.File("old.txg"), folder.File("missing.xg"), 3, "File not found\n"},
+      {folder.File("old.txg"), garbage, 3, ""},
+      {quest, quest, 3, ""},  // a quest is no project
+  };
+  for (const Case& c : cases) {
+    const ToolResult result = RunTool({"update", c.old, c.quest, folder.File("out.txg")});
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.old << " " << c.quest;
+    EXPECT_EQ(result.out, "");
+    EXPECT_FALSE(result.err.empty());
+    if (!c.err.empty()) {
+      EXPECT_EQ(result.err, c.err);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.File("out.txg"))) << c.quest;
+    EXPECT_EQ(clitest::ReadWhole(folder.File("old.txg")), before);
+  }
+  EXPECT_EQ(RunTool({"update", folder.File("old.txg"), quest}).exitCode, 2);
+}
+
+TEST(MemoryCommand, PropagateFillsSavesAndCounts) {
+  ScratchFolder folder;
+  const std::vector<updatetest::FixturePath> paths = {
+      {101, 1, u"Repeat", true}, {102, 2, u"Repeat"}, {103, 3, u"Other"}, {104, 4, u"Repeat"}};
+  auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
+  updatetest::BuildQuest(project->SourceGame, paths);
+  projecttest::OpenFromSource(*project);
+  project->SetTargetText(1, u"RU Repeat");
+  project->SaveToFile(folder.File("p.txg"));
+
+  ToolResult result = RunTool({"propagate", folder.File("p.txg")});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "propagated: 2\n");
+  TtxgProject saved(projecttest::Catalogue());
+  saved.LoadFromFile(folder.File("p.txg"));
+  EXPECT_EQ(saved.GetTargetText(2), u"RU Repeat");
+  EXPECT_EQ(saved.GetTargetText(4), u"RU Repeat");
+  EXPECT_EQ(saved.ReviewPositions(), 2);
+  EXPECT_EQ(RunTool({"propagate", folder.File("p.txg")}).out, "propagated: 0\n");
+  EXPECT_EQ(RunTool({"propagate", folder.File("missing.txg")}).exitCode, 3);
 }
 
 }  // namespace
