@@ -71,24 +71,24 @@ TUpdatePlan UpdateProject(const TtxgProject& old, const std::string& newQuestFil
     if (from == 0) continue;
     switch (step.Rule) {
       case UpdateRule::Kept:
-        fresh.SetTargetText(n, old.GetTargetText(from));
+        fresh.StoreTranslation(n, old.GetTargetText(from));
         fresh.SetNeedsReview(n, old.NeedsReview(from));
         fresh.SetNote(n, old.Note(from));
         fresh.SetPreviousSource(n, old.PreviousSource(from));
         break;
       case UpdateRule::Changed:
-        fresh.SetTargetText(n, old.GetTargetText(from));
+        fresh.StoreTranslation(n, old.GetTargetText(from));
         fresh.SetNeedsReview(n, true);
         fresh.SetNote(n, old.Note(from));  // a note is about the message, and the message is the same
         fresh.SetPreviousSource(n, old.GetSourceText(from));
         break;
       case UpdateRule::Moved:
-        fresh.SetTargetText(n, old.GetTargetText(from));
+        fresh.StoreTranslation(n, old.GetTargetText(from));
         fresh.SetNeedsReview(n, true);
         break;
       case UpdateRule::New:
         // Untranslated, same id and source: what the translator noted or decided about it stays.
-        if (old.GetTargetText(from) == deletedText) fresh.SetTargetText(n, deletedText);
+        if (old.GetTargetText(from) == deletedText) fresh.StoreTranslation(n, deletedText);
         fresh.SetNeedsReview(n, old.NeedsReview(from));
         fresh.SetNote(n, old.Note(from));
         break;

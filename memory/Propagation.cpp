@@ -22,7 +22,7 @@ int32_t PropagateTranslation(TtxgProject& project, int32_t n) {
   const std::vector<int32_t> targets = PropagationTargets(project, n);
   const std::u16string translation = project.GetTargetText(n);
   for (int32_t m : targets) {
-    project.SetTargetText(m, translation);
+    project.StoreTranslation(m, translation);
     project.SetNeedsReview(m, true);
   }
   return static_cast<int32_t>(targets.size());
@@ -44,7 +44,7 @@ int32_t PropagateAll(TtxgProject& project) {
   for (const auto& [m, source] : untranslated) {
     auto found = translationOfSource.find(source);
     if (found == translationOfSource.end()) continue;
-    project.SetTargetText(m, project.GetTargetText(found->second));
+    project.StoreTranslation(m, project.GetTargetText(found->second));
     project.SetNeedsReview(m, true);
     ++filled;
   }
