@@ -1,6 +1,8 @@
 // xgtool commands that reuse translations: update to a new source quest, propagation, export of
 // the translation memory as TMX.
 #include <memory>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,9 @@ namespace {
 std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context) {
   auto project = std::make_unique<TtxgProject>(context.Catalogue());
   project->LoadFromFile(fileName);
+  // Same warning lines as the project commands: dropped states are said, never silent.
+  std::istringstream warnings(project->LoadWarning());
+  for (std::string line; std::getline(warnings, line);) context.err << "warning: " << line << '\n';
   return project;
 }
 

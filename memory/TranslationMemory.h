@@ -9,6 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
+// A match is offered to the translator from this similarity up.
+constexpr int OfferedSimilarity = 75;
+
 struct TMemoryEntry {
   std::u16string Source;
   std::u16string Translation;
