@@ -124,8 +124,9 @@ TEST(MemoryCommand, UpdateRefusesUnreadableInputAndWritesNothing) {
     std::string err;
   };
   const std::vector<Case> cases = {
-      {folder.File("missing.txg"), quest, 3, "File not found\n"},
-      {folder.File("old.txg"), folder.File("missing.xg"), 3, "File not found\n"},
+      {folder.File("missing.txg"), quest, 3, "xgtool: " + folder.File("missing.txg") + ": File not found\n"},
+      {folder.File("old.txg"), folder.File("missing.xg"), 3,
+       "xgtool: " + folder.File("missing.xg") + ": File not found\n"},
       {folder.File("old.txg"), garbage, 3, ""},
       {quest, quest, 3, ""},  // a quest is no project
   };
