@@ -1,0 +1,67 @@
+// xgtool commands that reuse translations: update to a new source quest, propagation, export of
+// the translation memory as TMX.
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "memory/ProjectMemory.h"
+#include "memory/ProjectUpdate.h"
+#include "memory/Propagation.h"
+#include "memory/Tmx.h"
+#include "memory/Utf8.h"
+#include "project/ProjectClass.h"
+
+namespace {
+
+std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context) {
+  auto project = std::make_unique<TtxgProject>(context.Catalogue());
+  project->LoadFromFile(fileName);
+  // Same warning lines as the project commands: dropped states are said, never silent.
+  std::istringstream warnings(project->LoadWarning());
+  for (std::string line; std::getline(warnings, line);) context.err << "warning: " << line << '\n';
+  return project;
+}
+
+int ExportTmxCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 2) throw UsageError{"export-tmx needs a project file and a TMX file"};
+  auto project = LoadProject(args[0], context);
+  TTmxLanguages languages;
+  if (const std::u16string language = project->Setting(u"language"); !language.empty())
+    languages.Target = Utf16ToUtf8(language);
+  WriteTmx(args[1], TranslatedEntries(*project), languages);
+  return ExitOk;
+}
+
+int UpdateCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 3) throw UsageError{"update needs the old project, the new quest and the output project"};
+  auto old = LoadProject(args[0], context);
+  auto fresh = std::make_unique<TtxgProject>(context.Catalogue());
+  const TUpdatePlan plan = UpdateProject(*old, args[1], *fresh);
+  fresh->SaveToFile(args[2]);
+  context.out << "kept: " << plan.Kept << "\nchanged: " << plan.Changed << "\nmoved: " << plan.Moved
+              << "\nnew: " << plan.New << "\nunused: " << plan.UnusedMessages.size() << '\n';
+  return ExitOk;
+}
+
+int PropagateCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 1) throw UsageError{"propagate needs one project file"};
+  auto project = LoadProject(args[0], context);
+  const int32_t filled = PropagateAll(*project);
+  project->SaveToFile(args[0]);
+  context.out << "propagated: " << filled << '\n';
+  return ExitOk;
+}
+
+const CommandRegistration exportTmxRegistration(
+    "export-tmx", "export-tmx FILE.txg OUT.tmx   (write the translated positions as a TMX 1.4 memory)",
+    ExportTmxCommand);
+const CommandRegistration updateRegistration(
+    "update", "update OLD.txg NEW.xg OUT.txg   (carry the translations of OLD over to the quest NEW)", UpdateCommand);
+const CommandRegistration propagateRegistration(
+    "propagate", "propagate FILE.txg   (fill each translation into untranslated messages of the same source)",
+    PropagateCommand);
+
+}  // namespace

@@ -1,0 +1,65 @@
+#include "memory/ProjectMemory.h"
+
+#include <exception>
+
+#include "memory/Tmx.h"
+#include "memory/UnusedTranslations.h"
+#include "memory/Utf8.h"
+#include "project/ProjectClass.h"
+#include "quest/BlockFile.h"
+
+std::vector<TMemoryEntry> TranslatedEntries(const TtxgProject& project) {
+  std::vector<TMemoryEntry> entries;
+  for (int32_t position = 1; position <= project.PositionCount; ++position) {
+    const int32_t n = project.MessageAtPosition(position);
+    if (!project.IsTranslated(n)) continue;
+    entries.push_back(
+        {project.GetSourceText(n), project.GetTargetText(n), project.SourceIds[static_cast<std::size_t>(n)]});
+  }
+  return entries;
+}
+
+std::vector<std::string> AttachedMemoryFiles(const TtxgProject& project) {
+  std::vector<std::string> files;
+  const std::string lines = Utf16ToUtf8(project.Setting(u"memories"));
+  std::size_t start = 0;
+  while (start < lines.size()) {
+    std::size_t end = lines.find('\n', start);
+    if (end == std::string::npos) end = lines.size();
+    if (end > start) files.push_back(lines.substr(start, end - start));
+    start = end + 1;
+  }
+  return files;
+}
+
+void SetAttachedMemoryFiles(TtxgProject& project, const std::vector<std::string>& files) {
+  std::string lines;
+  for (const std::string& file : files) {
+    if (file.empty() || file.find('\n') != std::string::npos) continue;  // one file a line, nothing else
+    if (!lines.empty()) lines += '\n';
+    lines += file;
+  }
+  project.SetSetting(u"memories", Utf8ToUtf16(lines));
+}
+
+void FillProjectMemory(const TtxgProject& project, TTranslationMemory& memory, std::vector<std::string>& problems) {
+  memory.Clear();
+  for (TMemoryEntry& entry : TranslatedEntries(project)) memory.Add(std::move(entry));
+  try {
+    for (TMemoryEntry& entry : UnusedTranslations(project)) {
+      entry.Origin = u"unused " + entry.Origin;
+      memory.Add(std::move(entry));
+    }
+  } catch (const std::exception& error) {
+    problems.push_back(error.what());
+  }
+  for (const std::string& file : AttachedMemoryFiles(project)) {
+    try {
+      for (TMemoryEntry& entry : ReadTmx(file)) memory.Add(std::move(entry));
+    } catch (const EInOutError& error) {
+      problems.push_back(file + ": " + error.what());
+    } catch (const std::exception& error) {
+      problems.push_back(error.what());
+    }
+  }
+}

@@ -1,0 +1,29 @@
+#pragma once
+// TMX 1.4 files for the translation memory, read and written with libxml2.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "memory/TranslationMemory.h"
+
+// A file that is no well-formed TMX: "FILE: not a TMX file: CAUSE".
+class ETmxError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TTmxLanguages {
+  std::string Source = "und";  // srclang of the header and the language of the first variant
+  std::string Target = "und";
+};
+
+// One <tu> per entry, its tuid the entry's origin when there is one. Characters XML cannot hold
+// (controls other than tab and line breaks, lone surrogates) are written as U+FFFD. Saved through
+// TBlockFileWriter, so a failed write leaves an old file as it was.
+void WriteTmx(const std::string& fileName, const std::vector<TMemoryEntry>& entries,
+              const TTmxLanguages& languages = {});
+
+// Every <tu> with a source and a translation: the source is the variant in the header's srclang
+// (the first variant when none is), the translation the first other variant. The origin of each
+// entry is the file name. Raises EInOutError when the file cannot be read, ETmxError otherwise.
+std::vector<TMemoryEntry> ReadTmx(const std::string& fileName);

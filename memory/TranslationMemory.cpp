@@ -1,0 +1,141 @@
+#include "memory/TranslationMemory.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "memory/MemoryWords.h"
+
+uint32_t TTranslationMemory::WordNumber(std::u16string_view word) {
+  auto [found, added] = wordNumbers_.try_emplace(std::u16string(word), static_cast<uint32_t>(postings_.size()));
+  if (added) postings_.emplace_back();
+  return found->second;
+}
+
+std::size_t TTranslationMemory::Add(TMemoryEntry entry) {
+  std::u16string pairKey = entry.Source;
+  pairKey += u'\0';
+  pairKey += entry.Translation;
+  auto [pair, isNew] = pairs_.try_emplace(std::move(pairKey), entries_.size());
+  if (!isNew) return pair->second;
+
+  const auto index = static_cast<uint32_t>(entries_.size());
+  TIndexedEntry indexed;
+  for (std::u16string_view word : WordsOf(entry.Source)) indexed.Words.push_back(WordNumber(word));
+  std::vector<uint32_t> sorted = indexed.Words;
+  std::sort(sorted.begin(), sorted.end());
+  for (std::size_t i = 0; i < sorted.size();) {
+    std::size_t j = i;
+    while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
+    postings_[sorted[i]].push_back({index, static_cast<uint32_t>(j - i)});
+    i = j;
+  }
+  indexed_.push_back(std::move(indexed));
+  entries_.push_back(std::move(entry));
+  return index;
+}
+
+void TTranslationMemory::Clear() {
+  entries_.clear();
+  indexed_.clear();
+  wordNumbers_.clear();
+  postings_.clear();
+  pairs_.clear();
+}
+
+std::vector<TSuggestion> TTranslationMemory::Suggest(std::u16string_view source, std::size_t limit,
+                                                     int minimumPercent) const {
+  std::vector<TSuggestion> best;
+  if (limit == 0 || entries_.empty()) return best;
+
+  // The query's words as numbers; a word the memory never saw gets a number of its own so that it
+  // still counts in the distance.
+  std::vector<uint32_t> query;
+  std::vector<std::pair<uint32_t, uint32_t>> queryCounts;  // known word number, occurrences
+  {
+    uint32_t unknown = static_cast<uint32_t>(postings_.size());
+    for (std::u16string_view word : WordsOf(source)) {
+      auto found = wordNumbers_.find(std::u16string(word));
+      query.push_back(found == wordNumbers_.end() ? unknown++ : found->second);
+    }
+    std::vector<uint32_t> sorted = query;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size();) {
+      std::size_t j = i;
+      while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
+      if (sorted[i] < postings_.size()) queryCounts.emplace_back(sorted[i], static_cast<uint32_t>(j - i));
+      i = j;
+    }
+  }
+
+  // Words in common (as multisets) per entry. The edit distance is at least the longer word
+  // count minus the words in common, which bounds the similarity from above.
+  std::vector<uint32_t> common(entries_.size(), 0);
+  std::vector<uint32_t> touched;
+  for (const auto& [word, count] : queryCounts)
+    for (const TPosting& posting : postings_[word]) {
+      if (common[posting.Entry] == 0) touched.push_back(posting.Entry);
+      common[posting.Entry] += std::min(count, posting.Count);
+    }
+
+  // Similarities are compared as exact fractions: words kept over the longer word count.
+  struct Fraction {
+    uint64_t Kept;
+    uint64_t Longer;
+    bool operator<(const Fraction& other) const { return Kept * other.Longer < other.Kept * Longer; }
+    bool operator==(const Fraction& other) const { return Kept * other.Longer == other.Kept * Longer; }
+  };
+  auto fraction = [](std::size_t kept, std::size_t longer) {
+    return longer == 0 ? Fraction{0, 1} : Fraction{kept, longer};
+  };
+  struct Candidate {
+    Fraction Bound;
+    uint32_t Entry;
+  };
+  std::vector<Candidate> candidates;
+  candidates.reserve(touched.size());
+  for (uint32_t entry : touched) {
+    const Fraction bound = fraction(common[entry], std::max(query.size(), indexed_[entry].Words.size()));
+    if (bound.Kept * 100 >= static_cast<uint64_t>(std::max(minimumPercent, 0)) * bound.Longer)
+      candidates.push_back({bound, entry});
+  }
+  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+    return !(a.Bound == b.Bound) ? b.Bound < a.Bound : a.Entry < b.Entry;
+  });
+
+  // Exact ranking: the similarity before rounding, an identical text above one that differs in
+  // blanks only, then the entry order.
+  struct Ranked {
+    Fraction Score;
+    bool Identical;
+    uint32_t Entry;
+    int Percent;
+  };
+  std::vector<Ranked> ranked;
+  auto before = [](const Ranked& a, const Ranked& b) {
+    if (!(a.Score == b.Score)) return b.Score < a.Score;
+    if (a.Identical != b.Identical) return a.Identical;
+    return a.Entry < b.Entry;
+  };
+  for (const Candidate& candidate : candidates) {
+    if (ranked.size() == limit) {
+      const Ranked& last = ranked.back();
+      // Candidates come by falling bound, then rising entry: none after this one can rank higher.
+      // Only a bound of 100% may still hide an identical text that outranks the last.
+      const bool fullBound = candidate.Bound.Kept == candidate.Bound.Longer;
+      if (candidate.Bound < last.Score ||
+          (candidate.Bound == last.Score && candidate.Entry > last.Entry && (last.Identical || !fullBound)))
+        break;
+    }
+    const auto& words = indexed_[candidate.Entry].Words;
+    const std::size_t distance = WordEditDistance(query, words);
+    const std::size_t longer = std::max(query.size(), words.size());
+    const bool identical = entries_[candidate.Entry].Source == source;
+    const int percent = SimilarityPercent(identical, distance, query.size(), words.size());
+    if (percent < minimumPercent) continue;
+    Ranked entry{fraction(longer - std::min(distance, longer), longer), identical, candidate.Entry, percent};
+    ranked.insert(std::upper_bound(ranked.begin(), ranked.end(), entry, before), entry);
+    if (ranked.size() > limit) ranked.pop_back();
+  }
+  for (const Ranked& entry : ranked) best.push_back({entry.Entry, entry.Percent});
+  return best;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// TTranslationMemory: pairs of a source text and its translation with where they came from, and
+// the best matches for a new source text. An index from each word to the entries holding it
+// finds the candidates; the exact similarity is computed only for those that could still rank.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// A match is offered to the translator from this similarity up.
+constexpr int OfferedSimilarity = 75;
+
+struct TMemoryEntry {
+  std::u16string Source;
+  std::u16string Translation;
+  std::u16string Origin;  // a message id, "unused: <id>", or the TMX file it was read from
+};
+
+struct TSuggestion {
+  std::size_t Entry;  // index into the memory
+  int Percent;        // SimilarityPercent of the query and the entry's source
+};
+
+class TTranslationMemory {
+ public:
+  // An entry whose source and translation are both already held is not added again; the first
+  // origin stays. Returns the index of the entry holding the pair.
+  std::size_t Add(TMemoryEntry entry);
+  std::size_t Size() const { return entries_.size(); }
+  const TMemoryEntry& Entry(std::size_t index) const { return entries_.at(index); }
+  void Clear();
+
+  // Up to `limit` entries with a similarity of at least `minimumPercent`, best first; equal
+  // percentages in the order the entries were added.
+  std::vector<TSuggestion> Suggest(std::u16string_view source, std::size_t limit = 5, int minimumPercent = 1) const;
+
+ private:
+  struct TIndexedEntry {
+    std::vector<uint32_t> Words;  // word numbers in text order
+  };
+  struct TPosting {
+    uint32_t Entry;
+    uint32_t Count;  // how often the word occurs in the entry
+  };
+  std::vector<TMemoryEntry> entries_;
+  std::vector<TIndexedEntry> indexed_;
+  std::unordered_map<std::u16string, uint32_t> wordNumbers_;
+  std::vector<std::vector<TPosting>> postings_;            // per word number
+  std::unordered_map<std::u16string, std::size_t> pairs_;  // source + U+0000 + translation -> entry
+
+  uint32_t WordNumber(std::u16string_view word);
+};

@@ -1,0 +1,69 @@
+#include "ui/SuggestionsPanel.h"
+
+#include <QVBoxLayout>
+
+#include "memory/TranslationMemory.h"
+#include "ui/WordDiffHtml.h"
+
+TSuggestionsPanel::TSuggestionsPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("SuggestionsPanel"));
+  auto* layout = new QVBoxLayout(this);
+  auto makeLabel = [this, layout](const QString& name) {
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::RichText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(label);
+    return label;
+  };
+  PreviousSourceLabel = makeLabel(QStringLiteral("PreviousSourceLabel"));
+  for (int i = 0; i < MaxSuggestions; ++i) Rows.push_back(makeLabel(QStringLiteral("SuggestionRow%1").arg(i + 1)));
+  EmptyLabel = makeLabel(QStringLiteral("NoSuggestionLabel"));
+  EmptyLabel->setText(tr("No suggestions from the translation memory."));
+  layout->addStretch(1);
+  Clear();
+}
+
+void TSuggestionsPanel::Clear() {
+  shown_.clear();
+  percents_.clear();
+  PreviousSourceLabel->clear();
+  PreviousSourceLabel->hide();
+  for (QLabel* row : Rows) {
+    row->clear();
+    row->hide();
+  }
+  EmptyLabel->show();
+}
+
+void TSuggestionsPanel::ShowMessage(const TTranslationMemory* memory, const std::u16string& source,
+                                    const std::u16string& messageId, const std::u16string& previousSource) {
+  Clear();
+  if (!previousSource.empty()) {
+    PreviousSourceLabel->setText(tr("<b>Source changed:</b> ") + WordDiffHtml(previousSource, source));
+    PreviousSourceLabel->show();
+  }
+  if (memory == nullptr) return;
+  // One more than shown, in case the message's own translation is among them.
+  for (const TSuggestion& suggestion : memory->Suggest(source, MaxSuggestions + 1, OfferedSimilarity)) {
+    const TMemoryEntry& entry = memory->Entry(suggestion.Entry);
+    if (!messageId.empty() && entry.Origin == messageId) continue;
+    if (shown_.size() == static_cast<std::size_t>(MaxSuggestions)) break;
+    QLabel* row = Rows[shown_.size()];
+    row->setText(
+        QStringLiteral("<b>Ctrl+%1</b> &nbsp;<b>%2%</b> &nbsp;").arg(shown_.size() + 1).arg(suggestion.Percent) +
+        WordDiffHtml(entry.Source, source) + QLatin1String("<br>&rarr; ") + PlainTextHtml(entry.Translation));
+    row->setToolTip(QString::fromStdU16String(entry.Origin));
+    row->show();
+    shown_.push_back(entry);
+    percents_.push_back(suggestion.Percent);
+  }
+  EmptyLabel->setVisible(shown_.empty());
+}
+
+bool TSuggestionsPanel::InsertSuggestion(int index) {
+  if (index < 0 || index >= Count()) return false;
+  if (OnInsert) OnInsert(shown_[static_cast<std::size_t>(index)].Translation);
+  return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The suggestions panel: for the message shown, how its source changed since the last update (when
+// it did) and the best matches of the translation memory, each with its similarity and the
+// differences between its source and the current one. The window inserts a suggestion through
+// OnInsert (Ctrl+1 ... Ctrl+5 in the menu).
+#include <QLabel>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "memory/TranslationMemory.h"
+
+class TSuggestionsPanel : public QWidget {
+ public:
+  static constexpr int MaxSuggestions = 5;
+
+  explicit TSuggestionsPanel(QWidget* parent = nullptr);
+
+  // `memory` may be null (no project). Entries whose origin is `messageId` are the message's own
+  // translation and are not offered for it.
+  void ShowMessage(const TTranslationMemory* memory, const std::u16string& source, const std::u16string& messageId,
+                   const std::u16string& previousSource);
+  void Clear();
+
+  int Count() const { return static_cast<int>(shown_.size()); }
+  const TMemoryEntry& Shown(int index) const { return shown_.at(static_cast<std::size_t>(index)); }
+  int PercentOf(int index) const { return percents_.at(static_cast<std::size_t>(index)); }
+  // Hands suggestion `index` (0-based) to OnInsert; false when there is none.
+  bool InsertSuggestion(int index);
+  std::function<void(const std::u16string& translation)> OnInsert;
+
+  QLabel* PreviousSourceLabel = nullptr;  // hidden unless the message has a previous source
+  std::vector<QLabel*> Rows;              // MaxSuggestions labels, the unused ones hidden
+  QLabel* EmptyLabel = nullptr;           // shown when nothing matches
+
+ private:
+  std::vector<TMemoryEntry> shown_;
+  std::vector<int> percents_;
+};
