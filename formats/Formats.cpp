@@ -1,0 +1,40 @@
+#include "formats/Formats.h"
+
+#include <cctype>
+
+#include "formats/PoFormat.h"
+#include "formats/XliffFormat.h"
+
+namespace {
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
+  if (text.size() < end.size()) return false;
+  for (std::size_t i = 0; i < end.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) !=
+        std::tolower(static_cast<unsigned char>(end[i])))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+const std::vector<TFormat>& Formats() {
+  static const std::vector<TFormat> formats = {
+      {"po", ".po", "gettext PO file", SavePo, LoadPo},
+      {"xliff", ".xlf", "XLIFF 1.2 file", SaveXliff, LoadXliff},
+  };
+  return formats;
+}
+
+const TFormat* FindFormat(const std::string& name) {
+  for (const TFormat& format : Formats())
+    if (format.Name == name) return &format;
+  return nullptr;
+}
+
+const TFormat* FormatForFile(const std::string& fileName) {
+  for (const TFormat& format : Formats())
+    if (EndsWithIgnoringCase(fileName, format.Extension)) return &format;
+  if (EndsWithIgnoringCase(fileName, ".xliff")) return FindFormat("xliff");
+  return nullptr;
+}

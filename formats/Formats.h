@@ -1,0 +1,23 @@
+#pragma once
+// The formats a project goes out in and comes back from, each a pair of plain functions
+// registered by name and extension (the exchange file, PO, XLIFF).
+#include <string>
+#include <vector>
+
+#include "formats/TranslationUnits.h"
+
+class TtxgProject;
+
+struct TFormat {
+  std::string Name;         // "po", "xliff", "exchange"
+  std::string Extension;    // ".po", ...
+  std::string Description;  // for file dialogs
+  void (*Save)(const TtxgProject& project, const std::string& fileName, const TExportOptions& options);
+  void (*Load)(TtxgProject& project, const std::string& fileName, TConversionReport& report);
+};
+
+const std::vector<TFormat>& Formats();
+// nullptr when no format has that name.
+const TFormat* FindFormat(const std::string& name);
+// The format whose extension the file name ends with (case ignored), or nullptr.
+const TFormat* FormatForFile(const std::string& fileName);

@@ -1,0 +1,14 @@
+#pragma once
+// gettext PO files, read and written by gettext's own libgettextpo. One entry per position:
+// msgctxt = the message id (made unique, see OutgoingUnits), msgid = the source text, msgstr = the
+// translation or empty while untranslated, "#." = the kind. Texts go through PortableText.
+#include <string>
+
+#include "formats/TranslationUnits.h"
+
+class TtxgProject;
+
+void SavePo(const TtxgProject& project, const std::string& fileName, const TExportOptions& options);
+// Raises EFormatParseError (file, line, what) for a file gettext cannot parse, a charset other than
+// UTF-8 or bytes that are not UTF-8, before the project changes.
+void LoadPo(TtxgProject& project, const std::string& fileName, TConversionReport& report);

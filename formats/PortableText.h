@@ -1,0 +1,36 @@
+#pragma once
+// The one mapping between a quest's texts and the UTF-8 texts that PO and XLIFF carry.
+//
+// Out (PortableText):
+//  - CR LF becomes LF: a line break as PO and XML write it.
+//  - A lone CR, a lone LF, every other code unit below U+0020 but the tab, U+FFFE, U+FFFF and
+//    every lone surrogate become "\u{XXXX}" (four upper-case hex digits of the code unit): none of
+//    them survives UTF-8, XML or PO's own line handling as it is.
+//  - A backslash that stands before "u{" becomes "\u{005C}", so every "\u{" of a portable text is
+//    one of these escapes and a text that happens to hold one comes back as it was.
+//  - Everything else is written as its UTF-8 form.
+// Back (QuestTextFromPortable): LF becomes CR LF, "\u{XXXX}" (four hex digits, either case)
+// becomes that code unit, anything else is kept. So QuestTextFromPortable(PortableText(t)) == t
+// for every t.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Raised by QuestTextFromPortable for bytes that are not UTF-8.
+class ENotUtf8 : public std::runtime_error {
+ public:
+  ENotUtf8();
+};
+
+std::string PortableText(std::u16string_view text);
+std::u16string QuestTextFromPortable(std::string_view portable);
+
+// A portable text cut into runs of plain text and markup: "<...>" tags, "[...]" and "{...}"
+// expressions (each to the first closing bracket; an unclosed one is plain text) and the escapes
+// above. Joining the pieces gives the text back.
+struct TTextPiece {
+  bool Markup;
+  std::string_view Text;
+};
+std::vector<TTextPiece> SplitMarkup(std::string_view portable);

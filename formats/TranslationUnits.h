@@ -1,0 +1,51 @@
+#pragma once
+// What PO and XLIFF share: the units a project sends out (one per position, under a context that
+// is unique in the file), the kind label written beside each, and the one import rule that brings
+// units back into the project and reports what did not fit.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "project/ConversionReport.h"
+
+class TtxgProject;
+
+// A file that cannot be parsed: "FILE:LINE: what is wrong" (no line part when the reader gives none).
+class EFormatParseError : public std::runtime_error {
+ public:
+  EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what);
+};
+
+// What the caller knows that the project does not: the quest's file name and the target language.
+struct TExportOptions {
+  std::string QuestName;
+  std::string Language;  // empty = not set
+};
+
+struct TOutgoingUnit {
+  int32_t Message;         // the message number shown at this position
+  std::u16string Context;  // its id; a repeated id gets "#2", "#3", ... in message order
+};
+// Positions in order; linked duplicates are carried by the message they follow.
+std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project);
+
+// The window's label of a message kind, with " (N)" for a location text of location N.
+std::u16string MessageKindLabel(const TtxgProject& project, int32_t typeCode);
+
+struct TIncomingUnit {
+  std::u16string Context;
+  std::u16string Source;
+  std::u16string Translation;  // empty = untranslated
+};
+
+// Matches every unit by its context and stores its translation; an empty translation turns a
+// translated message back into its source text and leaves an untranslated one as it is. Unknown
+// contexts, changed sources, changed tags and positions without a unit are report entries, in
+// that order of meeting, the missing ones last. Nothing is parsed here: a caller that has all its
+// units has already refused a broken file, so a refused file leaves the project untouched.
+void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& units, TConversionReport& report);
+
+// " tag" for every tag of `source` that `translation` lacks, then for every tag of `translation`
+// that `source` lacks; empty when both hold the same tags.
+std::u16string TagDifference(const std::u16string& source, const std::u16string& translation);

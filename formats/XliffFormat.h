@@ -1,0 +1,17 @@
+#pragma once
+// XLIFF 1.2 files, read and written through libxml2. One <trans-unit> per position, its id the
+// unit's context (see OutgoingUnits); markup of the texts goes out as <ph> elements holding the
+// original, and comes back from <ph> or from plain text alike. Texts go through PortableText.
+#include <string>
+
+#include "formats/TranslationUnits.h"
+
+class TtxgProject;
+
+// Quests are written in Russian: the source language of every file we write.
+inline constexpr const char* XliffSourceLanguage = "ru";
+
+void SaveXliff(const TtxgProject& project, const std::string& fileName, const TExportOptions& options);
+// Raises EFormatParseError (file, line, what) for malformed XML, a root element other than
+// <xliff> or text that is not UTF-8, before the project changes.
+void LoadXliff(TtxgProject& project, const std::string& fileName, TConversionReport& report);

@@ -1,0 +1,102 @@
+// Out and back in through every translation tool format: the project stays byte for byte as it
+// was, and a fresh project from the same quest receives every translation.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FormatTestSupport.h"
+#include "common/FullQuest.h"
+
+using namespace formattest;
+
+namespace {
+
+struct RoundTripCase {
+  std::string format;
+  bool oddQuest;
+};
+
+class RoundTrip : public ::testing::TestWithParam<RoundTripCase> {
+ protected:
+  std::unique_ptr<TtxgProject> NewProject() { return std::make_unique<TtxgProject>(projecttest::Catalogue()); }
+  ScratchFolder folder;
+};
+
+TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
+  const TFormat& format = *FindFormat(GetParam().format);
+  auto project = NewProject();
+  if (GetParam().oddQuest) {
+    MakeOddProject(*project);
+    project->SetTargetText(2, project->DeletedMessageText());
+  } else {
+    project->NewFromSource(projecttest::SampleQuest());
+    project->SetTargetText(1, u"Translated <ToStar> mission\r\nsecond line <Money>");
+  }
+  // The project file keeps texts as the quest file does (trimmed at both ends): what goes out is
+  // what a project read from its file holds.
+  project->SaveToFile(folder.File("made.txg"));
+  project = NewProject();
+  project->LoadFromFile(folder.File("made.txg"));
+  const std::string before = folder.File("before.txg");
+  project->SaveToFile(before);
+  const std::string exported = folder.File("out" + format.Extension);
+  format.Save(*project, exported, Options);
+
+  auto reloaded = NewProject();
+  reloaded->LoadFromFile(before);
+  TConversionReport report;
+  format.Load(*reloaded, exported, report);
+  EXPECT_EQ(report.Lines(), u"");
+  reloaded->SaveToFile(folder.File("after.txg"));
+  EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(before));
+
+  // A project fresh from the same quest receives every translation and keeps every source text.
+  auto fresh = NewProject();
+  fresh->LoadFromFile(before);
+  fresh->TargetGame.Assign(fresh->SourceGame);
+  fresh->RebuildMessageTable();
+  format.Load(*fresh, exported, report);
+  for (int32_t n = 1; n <= project->SourceCount; ++n) {
+    if (project->IsNotEdited(n)) {
+      EXPECT_EQ(fresh->GetTargetText(n), fresh->GetSourceText(n)) << n;
+    } else {
+      EXPECT_EQ(fresh->GetTargetText(n), project->GetTargetText(n)) << n;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RoundTrip,
+                         ::testing::Values(RoundTripCase{"po", false}, RoundTripCase{"po", true},
+                                           RoundTripCase{"xliff", false}, RoundTripCase{"xliff", true}),
+                         [](const auto& info) { return info.param.format + (info.param.oddQuest ? "Odd" : "Sample"); });
+
+TEST(FormatRegistry, NamesAndExtensionsFindTheirFormat) {
+  struct Case {
+    std::string file;
+    std::string format;  // "" = none
+  };
+  const std::vector<Case> cases = {{"a.po", "po"},       {"A.PO", "po"}, {"b.xlf", "xliff"},
+                                   {"b.xliff", "xliff"}, {"c.pot", ""},  {"po", ""}};
+  for (const Case& test : cases) {
+    const TFormat* format = FormatForFile(test.file);
+    EXPECT_EQ(format == nullptr ? std::string() : format->Name, test.format) << test.file;
+  }
+  EXPECT_EQ(FindFormat("xliff")->Extension, ".xlf");
+  EXPECT_EQ(FindFormat("tmx"), nullptr);
+}
+
+TEST(OutgoingUnits, OnePerPositionWithRepeatedIdsMadeUnique) {
+  auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
+  MakeOddProject(*project);
+  const std::vector<TOutgoingUnit> units = OutgoingUnits(*project);
+  ASSERT_EQ(static_cast<int32_t>(units.size()), project->PositionCount);
+  ASSERT_LT(project->PositionCount, project->SourceCount);  // the duplicate question is linked
+  std::vector<std::u16string> locationContexts;
+  for (const TOutgoingUnit& unit : units)
+    if (unit.Context.rfind(u"L(5)", 0) == 0) locationContexts.push_back(unit.Context);
+  EXPECT_EQ(locationContexts, (std::vector<std::u16string>{u"L(5).Text(1)", u"L(5).Text(1)#2"}));
+}
+
+}  // namespace
