@@ -4,8 +4,13 @@
 
 #include "formats/PoFormat.h"
 #include "formats/XliffFormat.h"
+#include "project/ExchangeFormat.h"
 
 namespace {
+
+void SaveExchange(const TtxgProject& project, const std::string& fileName, const TExportOptions&) {
+  TExchangeFormat::Save(project, fileName);
+}
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
   if (text.size() < end.size()) return false;
@@ -22,6 +27,7 @@ const std::vector<TFormat>& Formats() {
   static const std::vector<TFormat> formats = {
       {"po", ".po", "gettext PO file", SavePo, LoadPo},
       {"xliff", ".xlf", "XLIFF 1.2 file", SaveXliff, LoadXliff},
+      {"exchange", ".txt", "Unicode Text Document", SaveExchange, TExchangeFormat::Load},
   };
   return formats;
 }

@@ -1,16 +1,41 @@
-// Exchange file import into a project made from the sample quest, and the checks of what it read.
+// The exchange file's record scanner, driven directly on any text: records lie inside the text,
+// in order, and the header pieces are the non-empty pieces between single spaces. Then the same
+// bytes as a file imported into a project made from the sample quest, and the checks of what it read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "FuzzSupport.h"
 #include "checks/TranslationChecks.h"
+#include "project/ExchangeFormat.h"
 #include "project/ProjectClass.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  std::u16string text(size / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<char16_t>(data[2 * i] | (static_cast<unsigned>(data[2 * i + 1]) << 8));
+  const char16_t* const begin = text.data();
+  const char16_t* const end = text.data() + text.size();
+  const char16_t* last = begin;
+  TExchangeScanner scanner(text);
+  for (TExchangeRecord record; scanner.Next(record);) {
+    // Each record starts after the one before and lies wholly inside the text.
+    if (record.Ids.data() < last || record.Body.data() < record.Ids.data() + record.Ids.size()) std::abort();
+    if (record.Body.data() + record.Body.size() > end) std::abort();
+    if (std::u16string_view(record.Body.data() - 3, 3) != u">\r\n") std::abort();
+    last = record.Body.data() + record.Body.size();
+    std::size_t idUnits = 0;
+    ForEachRecordId(record.Ids, [&](int32_t, std::u16string_view id) {
+      if (id.empty() || id.find(u' ') != std::u16string_view::npos) std::abort();
+      idUnits += id.size();
+    });
+    if (idUnits > record.Ids.size()) std::abort();
+  }
+
   static auto project = [] {
     auto made = std::make_unique<TtxgProject>(fuzzsupport::Catalogue());
     made->NewFromSource(fuzzsupport::SampleQuestPath());

@@ -6,7 +6,11 @@
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
+#include "formats/TranslationUnits.h"
+#include "project/ProjectClass.h"
+#include "quest/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 namespace fuzzsupport {
@@ -42,5 +46,38 @@ const std::string& WriteScratchFile(const uint8_t* data, std::size_t size) {
 }
 
 std::string SampleQuestPath() { return std::string(XG_DATA_DIR) + "/sample.xg"; }
+
+namespace {
+
+std::vector<uint8_t> TargetBytes(const TtxgProject& project) {
+  TBlockFileWriter writer;
+  project.TargetGame.WriteTo(writer);
+  return writer.Bytes();
+}
+
+}  // namespace
+
+int ImportIntoSample(const uint8_t* data, std::size_t size, ImportFunction import) {
+  static auto project = [] {
+    auto made = std::make_unique<TtxgProject>(Catalogue());
+    made->NewFromSource(SampleQuestPath());
+    return made;
+  }();
+  const std::string& file = WriteScratchFile(data, size);
+  project->TargetGame.Assign(project->SourceGame);
+  project->RebuildMessageTable();
+  const std::vector<uint8_t> before = TargetBytes(*project);
+  TConversionReport report;
+  try {
+    import(*project, file, report);
+  } catch (const EFormatParseError&) {
+    if (TargetBytes(*project) != before) std::abort();
+    return 0;
+  }
+  project->ResolveEmptyReferences();
+  project->LinkDuplicatePaths();
+  if (project->SourceCount != project->TargetCount) std::abort();
+  return 0;
+}
 
 }  // namespace fuzzsupport

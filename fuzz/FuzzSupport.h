@@ -5,6 +5,8 @@
 #include <string>
 
 class TBlockParJD;
+class TConversionReport;
+class TtxgProject;
 
 namespace fuzzsupport {
 
@@ -15,5 +17,10 @@ const TBlockParJD& Catalogue();
 const std::string& WriteScratchFile(const uint8_t* data, std::size_t size);
 // The shipped sample quest.
 std::string SampleQuestPath();
+
+using ImportFunction = void (*)(TtxgProject& project, const std::string& fileName, TConversionReport& report);
+// Imports the bytes as a file into a project fresh from the sample quest. Aborts when numbering
+// falls out of step, or when a refused file changed the target quest.
+int ImportIntoSample(const uint8_t* data, std::size_t size, ImportFunction import);
 
 }  // namespace fuzzsupport

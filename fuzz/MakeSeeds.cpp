@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz harnesses from the shipped data: the sample quest in every
-// file version, a project of the sample without and with message states, an exchange file of the
-// sample, and the catalogue.
+// file version, a project of the sample without and with message states, an exchange, a PO and an
+// XLIFF file of the sample, and the catalogue.
 //   make_fuzz_seeds CORPUS_FOLDER
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "common/LegacyQuestWriter.h"
+#include "formats/PoFormat.h"
+#include "formats/XliffFormat.h"
 #include "project/ProjectClass.h"
 #include "quest/GameContent.h"
 #include "support/JD_BlockPar.h"
@@ -29,7 +31,7 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path corpus(argv[1]);
   const std::string data = XG_DATA_DIR;
-  for (const char* harness : {"catalogue", "quest", "project", "exchange"})
+  for (const char* harness : {"catalogue", "quest", "project", "exchange", "po", "xliff"})
     std::filesystem::create_directories(corpus / harness);
 
   std::filesystem::copy_file(data + "/msg_cfg.txt", corpus / "catalogue" / "msg_cfg.txt",
@@ -49,6 +51,14 @@ int main(int argc, char** argv) {
   project.CurrentMessage = 5;
   project.SaveToFile((corpus / "project" / "sample.txg").string());
   project.SaveMessages((corpus / "exchange" / "sample.txt").string());
+  const TExportOptions options{"sample.xg", "en"};
+  SavePo(project, (corpus / "po" / "sample.po").string(), options);
+  SaveXliff(project, (corpus / "xliff" / "sample.xlf").string(), options);
+  // A translated message with markup and a line break, and one with a note-free blank text.
+  project.SetTargetText(1, u"Translated <ToStar>\r\nsecond line <Money> \xD800");
+  project.SetTargetText(2, u" ");
+  SavePo(project, (corpus / "po" / "translated.po").string(), options);
+  SaveXliff(project, (corpus / "xliff" / "translated.xlf").string(), options);
 
   // The same project with message states, settings and a section of a later feature after the quests.
   for (int32_t n = 1; n <= project.SourceCount; n += 3) project.SetNeedsReview(n, true);

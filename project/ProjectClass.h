@@ -149,6 +149,9 @@ class TtxgProject {
   void RemoveChangeListener(int id);
 
  private:
+  // The exchange format reads the id indexes and the text fields directly, as the import always did.
+  friend class TExchangeFormat;
+
   // Everything below is derived from the public table and rebuilt with it.
   std::vector<int32_t> messagePosition_;  // per source message: its position, or -1 (linked)
   std::vector<int32_t> linkedMessages_;   // the messages with LinkedPath != 0, increasing
