@@ -34,8 +34,7 @@ int ExportCommand(const char* formatName, const std::vector<std::string>& args, 
   auto project = std::make_unique<TtxgProject>(context.Catalogue());
   project->LoadFromFile(files[0]);
   // The references are resolved in memory only, as for the exchange file.
-  project->ResolveEmptyReferences();
-  project->LinkDuplicatePaths();
+  project->Relink();
   options.QuestName = QuestNameOf(files[0]);
   FindFormat(formatName)->Save(*project, files[1], options);
   return ExitOk;
@@ -48,8 +47,7 @@ int ImportCommand(const char* formatName, const std::vector<std::string>& args, 
   project->LoadFromFile(args[0]);
   TConversionReport report;
   FindFormat(formatName)->Load(*project, args[1], report);
-  project->ResolveEmptyReferences();
-  project->LinkDuplicatePaths();
+  project->Relink();
   project->SaveToFile(args[0]);
   context.out << WideToAnsi(report.Lines());
   return report.Empty() ? ExitOk : ExitReported;

@@ -5,11 +5,13 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "formats/PortableText.h"
@@ -19,6 +21,18 @@
 namespace {
 
 const char* const Generator = "XGTranslator 0.1";
+constexpr std::string_view UntranslatedReviewLine = "needs review";
+
+// True when an extracted comment holds the line that flags an untranslated message for review.
+bool HasReviewLine(const char* extracted) {
+  const std::string_view text = extracted == nullptr ? std::string_view() : extracted;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    if (text.substr(start, end - start) == UntranslatedReviewLine) return true;
+    start = end + 1;
+  }
+  return false;
+}
 
 // libgettextpo reports problems through callbacks; the first error is kept and raised afterwards.
 struct ParseProblem {
@@ -55,7 +69,7 @@ using PoIterator = std::unique_ptr<std::remove_pointer_t<po_message_iterator_t>,
 
 std::string Utf8(const std::u16string& text) { return PortableText(text); }
 
-std::string HeaderText(const TExportOptions& options) {
+std::string HeaderText(const TExportOptions& options, const std::string& language) {
   return "Project-Id-Version: " + options.QuestName +
          "\n"
          "Report-Msgid-Bugs-To: \n"
@@ -63,7 +77,7 @@ std::string HeaderText(const TExportOptions& options) {
          "Last-Translator: \n"
          "Language-Team: \n"
          "Language: " +
-         options.Language +
+         language +
          "\n"
          "MIME-Version: 1.0\n"
          "Content-Type: text/plain; charset=UTF-8\n"
@@ -122,17 +136,24 @@ void SavePo(const TtxgProject& project, const std::string& fileName, const TExpo
     PoIterator iterator(po_message_iterator(file.get(), nullptr));
     po_message_t header = po_message_create();
     po_message_set_msgid(header, "");
-    po_message_set_msgstr(header, HeaderText(options).c_str());
+    po_message_set_msgstr(header, HeaderText(options, TargetLanguage(project, options)).c_str());
     po_message_insert(iterator.get(), header);
     for (const TOutgoingUnit& unit : OutgoingUnits(project)) {
       po_message_t message = po_message_create();
       po_message_set_msgctxt(message, Utf8(unit.Context).c_str());
       po_message_set_msgid(message, Utf8(project.GetSourceText(unit.Message)).c_str());
-      po_message_set_msgstr(message,
-                            project.IsNotEdited(unit.Message) ? "" : Utf8(project.GetTargetText(unit.Message)).c_str());
-      po_message_set_extracted_comments(
-          message,
-          Utf8(MessageKindLabel(project, project.SourceTypes[static_cast<std::size_t>(unit.Message)])).c_str());
+      const int32_t n = unit.Message;
+      po_message_set_msgstr(message, project.IsTranslated(n) ? Utf8(project.GetTargetText(n)).c_str() : "");
+      std::string extracted = Utf8(MessageKindLabel(project, project.SourceTypes[static_cast<std::size_t>(n)]));
+      // gettext writes no fuzzy flag on an entry without a translation: the flag of an untranslated
+      // message goes into the extracted comment instead.
+      if (project.NeedsReview(n) && !project.IsTranslated(n)) extracted += "\n" + std::string(UntranslatedReviewLine);
+      po_message_set_extracted_comments(message, extracted.c_str());
+      // Every line of a note becomes one "#" line; the reader gives them back with their breaks.
+      if (!project.Note(n).empty()) po_message_set_comments(message, (Utf8(project.Note(n)) + "\n").c_str());
+      if (!project.PreviousSource(n).empty())
+        po_message_set_prev_msgid(message, Utf8(project.PreviousSource(n)).c_str());
+      po_message_set_fuzzy(message, project.NeedsReview(n) ? 1 : 0);
       po_message_insert(iterator.get(), message);
     }
   }
@@ -172,6 +193,15 @@ void LoadPo(TtxgProject& project, const std::string& fileName, TConversionReport
       unit.Context = QuestTextFromPortable(context == nullptr ? "" : context);
       unit.Source = QuestTextFromPortable(po_message_msgid(message));
       unit.Translation = QuestTextFromPortable(po_message_msgstr(message));
+      unit.NeedsReview = po_message_is_fuzzy(message) != 0 ||
+                         (unit.Translation.empty() && HasReviewLine(po_message_extracted_comments(message)));
+      std::string note = po_message_comments(message);
+      if (!note.empty() && note.back() == '\n') note.pop_back();
+      unit.Note = QuestTextFromPortable(note);
+      // No "#|" line means no previous source: the file is the translator's word on it.
+      unit.HasPreviousSource = true;
+      const char* previous = po_message_prev_msgid(message);
+      unit.PreviousSource = QuestTextFromPortable(previous == nullptr ? "" : previous);
     } catch (const ENotUtf8&) {
       throw EFormatParseError(fileName, 0,
                               std::string("the entry \"") + (context == nullptr ? "" : context) + "\" is not UTF-8");

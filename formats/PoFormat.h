@@ -1,7 +1,10 @@
 #pragma once
 // gettext PO files, read and written by gettext's own libgettextpo. One entry per position:
 // msgctxt = the message id (made unique, see OutgoingUnits), msgid = the source text, msgstr = the
-// translation or empty while untranslated, "#." = the kind. Texts go through PortableText.
+// translation or empty while untranslated, "#." = the kind, "#, fuzzy" = needs review, "#" = the
+// note, "#| msgid" = the previous source text. gettext writes no fuzzy flag on an untranslated
+// entry: an untranslated message that needs review has the line "needs review" in its "#."
+// comment. Texts, notes and previous sources go through PortableText.
 #include <string>
 
 #include "formats/TranslationUnits.h"

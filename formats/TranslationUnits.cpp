@@ -7,6 +7,7 @@
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
+#include "ui/keys/CatalogueKeys.h"
 
 EFormatParseError::EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what)
     : std::runtime_error(fileName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what) {}
@@ -25,16 +26,16 @@ std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project) {
   return units;
 }
 
+std::string TargetLanguage(const TtxgProject& project, const TExportOptions& options) {
+  return options.Language.empty() ? WideToAnsi(project.Setting(u"language")) : options.Language;
+}
+
 std::u16string MessageKindLabel(const TtxgProject& project, int32_t typeCode) {
-  static const char16_t* const keys[] = {u"EditorParNameMSGType",  u"GameParNameMSGType",  u"StandartCriticalMSGType",
-                                         u"OutsideParMSGType",     u"SuccessGovMSGType",   u"MissionGovMSGType",
-                                         u"LocationTextMSGType",   u"PathQuestionMSGType", u"PathTextMSGType",
-                                         u"CustomCriticalMSGType", u"ParViewStringMSGType"};
-  const int32_t kind = typeCode % 1000;
-  const int32_t number = typeCode / 1000;
-  if (kind < 1 || kind > 11) return {};
-  std::u16string label = project.Catalogue->Par_Get(keys[kind - 1]);
-  if (number > 0) label += u" (" + AnsiToWide(std::to_string(number)) + u")";
+  const TMessageType type = DecodeMessageType(typeCode);
+  const char16_t* key = MessageKindKey(type.Kind);
+  if (key == nullptr) return {};
+  std::u16string label = project.Catalogue->Par_Get(key);
+  if (type.Number > 0) label += u" (" + AnsiToWide(std::to_string(type.Number)) + u")";
   return label;
 }
 
@@ -57,8 +58,6 @@ void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& 
   unitOfContext.reserve(outgoing.size());
   for (std::size_t i = 0; i < outgoing.size(); ++i) unitOfContext.emplace(outgoing[i].Context, i);
   std::vector<bool> found(outgoing.size(), false);
-  const std::u16string deletedText = project.DeletedMessageText();
-
   for (const TIncomingUnit& unit : units) {
     const auto match = unitOfContext.find(unit.Context);
     if (match == unitOfContext.end()) {
@@ -69,14 +68,16 @@ void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& 
     const int32_t n = outgoing[match->second].Message;
     const std::u16string source = project.GetSourceText(n);
     if (unit.Source != source) report.Add(TReportKind::ChangedSource, unit.Context);
+    project.SetNeedsReview(n, unit.NeedsReview);
+    project.SetNote(n, unit.Note);
+    if (unit.HasPreviousSource) project.SetPreviousSource(n, unit.PreviousSource);
     if (unit.Translation.empty()) {
-      if (!project.IsNotEdited(n)) project.SetTargetText(n, source);
+      if (project.IsTranslated(n)) project.SetTargetText(n, source);
       continue;
     }
     const std::u16string difference = TagDifference(source, unit.Translation);
     if (!difference.empty()) report.Add(TReportKind::DifferentTags, unit.Context, difference);
-    // A blank text would drop the message out of the target's list and shift every later one.
-    project.SetTargetText(n, IsBlankText(unit.Translation) ? deletedText : unit.Translation);
+    project.StoreTranslation(n, unit.Translation);
   }
   for (std::size_t i = 0; i < outgoing.size(); ++i)
     if (!found[i]) report.Add(TReportKind::NotFound, outgoing[i].Context);

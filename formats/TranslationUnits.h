@@ -30,6 +30,9 @@ struct TOutgoingUnit {
 // Positions in order; linked duplicates are carried by the message they follow.
 std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project);
 
+// The language the file is for: the caller's, else the project's setting "language".
+std::string TargetLanguage(const TtxgProject& project, const TExportOptions& options);
+
 // The window's label of a message kind, with " (N)" for a location text of location N.
 std::u16string MessageKindLabel(const TtxgProject& project, int32_t typeCode);
 
@@ -37,10 +40,15 @@ struct TIncomingUnit {
   std::u16string Context;
   std::u16string Source;
   std::u16string Translation;  // empty = untranslated
+  bool NeedsReview = false;
+  std::u16string Note;             // empty = none
+  bool HasPreviousSource = false;  // false: the file does not carry one, the project's stays
+  std::u16string PreviousSource;
 };
 
-// Matches every unit by its context and stores its translation; an empty translation turns a
-// translated message back into its source text and leaves an untranslated one as it is. Unknown
+// Matches every unit by its context and stores its translation, its review flag and its note (and
+// its previous source when the file carries them); an empty translation turns a translated
+// message back into its source text and leaves an untranslated one as it is. Unknown
 // contexts, changed sources, changed tags and positions without a unit are report entries, in
 // that order of meeting, the missing ones last. Nothing is parsed here: a caller that has all its
 // units has already refused a broken file, so a refused file leaves the project untouched.

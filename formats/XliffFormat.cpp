@@ -124,6 +124,10 @@ void CollectUnits(const xmlNode* node, const std::string& fileName, std::vector<
       unit.Context = QuestTextFromPortable(Attribute(child, "id"));
       unit.Source = source == nullptr ? std::u16string() : QuestTextFromPortable(Content(source));
       unit.Translation = target == nullptr ? std::u16string() : QuestTextFromPortable(Content(target));
+      unit.NeedsReview = target != nullptr && Attribute(target, "state") == "needs-review-translation";
+      for (const xmlNode* note = child->children; note != nullptr; note = note->next)
+        if (IsElement(note, "note") && Attribute(note, "from") == "translator")
+          unit.Note = QuestTextFromPortable(Content(note));
     } catch (const ENotUtf8&) {
       throw EFormatParseError(fileName, static_cast<std::size_t>(xmlGetLineNo(child)), "the text is not UTF-8");
     }
@@ -163,7 +167,8 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.Start("file");
   out.Attribute("original", options.QuestName);
   out.Attribute("source-language", XliffSourceLanguage);
-  if (!options.Language.empty()) out.Attribute("target-language", options.Language);
+  const std::string language = TargetLanguage(project, options);
+  if (!language.empty()) out.Attribute("target-language", language);
   out.Attribute("datatype", "plaintext");
   out.Text("\n");
   out.Start("header");
@@ -177,7 +182,7 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.Start("body");
   for (const TOutgoingUnit& unit : OutgoingUnits(project)) {
     const int32_t n = unit.Message;
-    const bool translated = !project.IsNotEdited(n);
+    const bool translated = project.IsTranslated(n);
     out.Text("\n");
     out.Start("trans-unit");
     out.Attribute("id", PortableText(unit.Context));
@@ -188,7 +193,9 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
     out.End();
     out.Text("\n");
     out.Start("target");
-    out.Attribute("state", translated ? "translated" : "needs-translation");
+    out.Attribute("state", project.NeedsReview(n) ? "needs-review-translation"
+                           : translated           ? "translated"
+                                                  : "needs-translation");
     if (translated) out.MarkedText(PortableText(project.GetTargetText(n)));
     out.End();
     out.Text("\n");
@@ -196,6 +203,13 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
     out.Attribute("from", "developer");
     out.Text(PortableText(MessageKindLabel(project, project.SourceTypes[static_cast<std::size_t>(n)])));
     out.End();
+    if (!project.Note(n).empty()) {
+      out.Text("\n");
+      out.Start("note");
+      out.Attribute("from", "translator");
+      out.Text(PortableText(project.Note(n)));
+      out.End();
+    }
     out.Text("\n");
     out.End();
   }

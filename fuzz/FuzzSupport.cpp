@@ -74,8 +74,7 @@ int ImportIntoSample(const uint8_t* data, std::size_t size, ImportFunction impor
     if (TargetBytes(*project) != before) std::abort();
     return 0;
   }
-  project->ResolveEmptyReferences();
-  project->LinkDuplicatePaths();
+  project->Relink();
   if (project->SourceCount != project->TargetCount) std::abort();
   return 0;
 }

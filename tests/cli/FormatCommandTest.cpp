@@ -2,6 +2,7 @@
 // code, refused files (exit 3, file and line named, project untouched) and wrong arguments.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,43 @@ TEST(FormatCommand, TranslationGoesOutAndComesBack) {
     const ToolResult messages = RunTool({"messages", project});
     EXPECT_NE(messages.out.find("\tRVagrel\tcourier\n"), std::string::npos) << messages.out;
   }
+}
+
+// msgfmt counts a translation flagged for review as fuzzy: its three counts add up to xgtool's.
+TEST(FormatCommand, GettextStatisticsAgreeWithStats) {
+  ScratchFolder folder;
+  const std::string project = folder.File("sample.txg");
+  ASSERT_EQ(RunTool({"new", clitest::SampleQuest, project}).exitCode, 0);
+  const std::string po = folder.File("out.po");
+  ASSERT_EQ(RunTool({"export-po", project, po}).exitCode, 0);
+  std::string text = ReadWhole(po);
+  Replace(text, "msgid \"курьер\"\nmsgstr \"\"", "msgid \"курьер\"\nmsgstr \"courier\"");
+  folder.Write("out.po", text);
+  ASSERT_EQ(RunTool({"import-po", project, po}).exitCode, 0);
+  // Message 1 (untranslated) and message 3 (RVagrel, translated) need review.
+  ASSERT_EQ(RunTool({"review", project, "1", "3"}).exitCode, 0);
+  ASSERT_EQ(RunTool({"export-po", project, po}).exitCode, 0);
+
+  const ToolResult stats = RunTool({"stats", project});
+  ASSERT_EQ(stats.exitCode, 0) << stats.err;
+  const std::vector<std::string> lines = stats.Lines();
+  ASSERT_EQ(lines.size(), 4u);
+  const int positions = std::stoi(lines[0].substr(lines[0].find(' ') + 1));
+  const int translated = std::stoi(lines[1].substr(lines[1].find(' ') + 1));
+  EXPECT_EQ(lines[3], "review: 2");
+  const std::string command = "msgfmt -c --statistics -o /dev/null " + clitest::Quoted(po) + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  char buffer[256] = {};
+  ASSERT_NE(fgets(buffer, sizeof buffer, pipe), nullptr);
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(translated, 1);
+  EXPECT_EQ(std::string(buffer), std::to_string(translated - 1) + " translated messages, 1 fuzzy translation, " +
+                                     std::to_string(positions - translated) + " untranslated messages.\n");
+
+  // --language names the language of the file.
+  ASSERT_EQ(RunTool({"export-po", "--language", "de", project, po}).exitCode, 0);
+  EXPECT_NE(ReadWhole(po).find("\"Language: de\\n\""), std::string::npos);
 }
 
 TEST(FormatCommand, ReportIsPrintedAndExitsWithOne) {

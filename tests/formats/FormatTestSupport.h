@@ -54,7 +54,8 @@ inline std::u16string OddTranslation(std::size_t i) {
 // Builds the odd quest into `project` as a new project: odd path questions (paths 101..), a
 // parameter with a blank name, two locations with the same number (repeated ids), and two
 // paths asking the same question (a linked duplicate). Then translates every second message with
-// OddTranslation and leaves the rest untranslated.
+// OddTranslation and leaves the rest untranslated, flags a translated and an untranslated message
+// for review, gives notes (odd ones) and previous source texts to some.
 inline void MakeOddProject(TtxgProject& project) {
   TGame& game = project.SourceGame;
   projecttest::MakeBareQuest(game);
@@ -74,6 +75,15 @@ inline void MakeOddProject(TtxgProject& project) {
   for (std::size_t i = 0; i < OddTexts().size(); i += 2)
     project.SetTargetText(project.FindSourceId(u"Path(" + AnsiToWide(std::to_string(101 + i)) + u").Start"),
                           OddTranslation(i));
+  const int32_t first = project.FindSourceId(u"Path(101).Start");   // translated
+  const int32_t second = project.FindSourceId(u"Path(102).Start");  // untranslated
+  project.SetNeedsReview(first, true);
+  project.SetNeedsReview(second, true);
+  project.SetNote(first, u"check the <b> tag\r\n second line with a lone\rCR and \\u{0041}");
+  project.SetNote(second, u"\r\n\r\nafter two breaks \xD800");
+  project.SetNote(project.FindSourceId(u"L(5).Text(1)"), u" leading space");
+  project.SetPreviousSource(first, u"the old\r\nquestion \x01");
+  project.SetPreviousSource(project.FindSourceId(u"Path(103).Start"), u"old text");
 }
 
 // The number of the first message whose source id is `id`.

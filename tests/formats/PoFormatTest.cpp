@@ -44,12 +44,6 @@ class PoFile : public ::testing::Test {
     project = std::make_unique<TtxgProject>(projecttest::Catalogue());
     project->LoadFromFile(folder.File("made.txg"));
   }
-  int32_t TranslatedPositions() const {
-    int32_t count = 0;
-    for (int32_t p = 1; p <= project->PositionCount; ++p)
-      count += project->IsNotEdited(project->MessageAtPosition(p)) ? 0 : 1;
-    return count;
-  }
   std::unique_ptr<TtxgProject> project;
   ScratchFolder folder;
 };
@@ -61,13 +55,20 @@ TEST_F(PoFile, EntriesCarryContextKindAndTheMappedTexts) {
       "\"Language: en\\n\"",
       "\"Content-Type: text/plain; charset=UTF-8\\n\"",
       "\"X-Generator: XGTranslator 0.1\\n\"",
-      "#. Path question\nmsgctxt \"Path(102).Start\"\nmsgid \"lone\\\\u{000D}carriage return\"\nmsgstr \"\"\n",
+      "#. Path question\n#| msgid \"old text\"\nmsgctxt \"Path(103).Start\"\nmsgid \"lone\\\\u{000A}line feed\"\n",
       "msgctxt \"Path(101).Start\"\nmsgid \"\"\n\"two lines\\n\"\n\"of text\"\nmsgstr \"\"\n\"two lines\\n\"\n"
       "\"of text [T\\\\u{0002}\\\\u{DC01}] \"\n",
       "#. Parameter name\nmsgctxt \"Par(1).Name\"\nmsgid \"\"\nmsgstr \"\"\n",
       "msgctxt \"L(5).Text(1)\"\nmsgid \"first of two L(5)\"",
       "msgctxt \"L(5).Text(1)#2\"\nmsgid \"second of two L(5)\"",
       "#. Location text (5)\n",
+      // States: review (for an untranslated message in the "#." comment), note, previous source.
+      "# check the <b> tag\n#  second line with a lone\\u{000D}CR and \\u{005C}u{0041}\n#. Path question\n"
+      "#, fuzzy\n#| msgid \"\"\n#| \"the old\\n\"\n#| \"question \\\\u{0001}\"\nmsgctxt \"Path(101).Start\"",
+      "#. Path question\n#. needs review\nmsgctxt \"Path(102).Start\"\nmsgid \"lone\\\\u{000D}carriage "
+      "return\"\nmsgstr "
+      "\"\"\n",
+      "#  leading space\n#. Location text (5)\nmsgctxt \"L(5).Text(1)\"",
       "msgid \"tab\\tinside\\tand at the end\\t\"",
   };
   for (const std::string& piece : expected) EXPECT_NE(text.find(piece), std::string::npos) << piece;
@@ -81,9 +82,17 @@ TEST_F(PoFile, GettextChecksPassAndCountsAgree) {
   const std::string file = Export();
   const ToolRun check = RunShell("msgfmt -c --statistics -o /dev/null " + Quoted(file));
   EXPECT_EQ(check.exitCode, 0) << check.output;
-  const int32_t translated = TranslatedPositions();
-  EXPECT_EQ(check.output, std::to_string(translated) + " translated messages, " +
+  // gettext counts a translation that needs review as fuzzy, not as translated.
+  int32_t fuzzy = 0;
+  for (int32_t p = 1; p <= project->PositionCount; ++p) {
+    const int32_t n = project->MessageAtPosition(p);
+    fuzzy += project->IsTranslated(n) && project->NeedsReview(n);
+  }
+  ASSERT_EQ(fuzzy, 1);
+  const int32_t translated = project->TranslatedPositions();
+  EXPECT_EQ(check.output, std::to_string(translated - fuzzy) + " translated messages, 1 fuzzy translation, " +
                               std::to_string(project->PositionCount - translated) + " untranslated messages.\n");
+
   // pocount --csv: "FILE, translated, words, words, fuzzy, words, untranslated, ..." on one line.
   const ToolRun count = RunShell("pocount --csv " + Quoted(file) + " 2>/dev/null");
   EXPECT_EQ(count.exitCode, 0) << count.output;
@@ -93,7 +102,8 @@ TEST_F(PoFile, GettextChecksPassAndCountsAgree) {
   std::istringstream row(count.output.substr(line + file.size() + 1));
   for (std::string field; fields.size() < 6 && std::getline(row, field, ',');) fields.push_back(std::stoi(field));
   ASSERT_EQ(fields.size(), 6u);
-  EXPECT_EQ(fields[0], translated);
+  EXPECT_EQ(fields[0], translated - fuzzy);
+  EXPECT_EQ(fields[3], fuzzy);
   // pocount takes an entry with an empty msgid (a blank parameter name) for a header.
   int32_t blank = 0;
   for (int32_t p = 1; p <= project->PositionCount; ++p)
@@ -200,7 +210,8 @@ TEST_F(PoFile, FilesChangedByGettextToolsImportAsTheyMeant) {
   const std::string saved = folder.File("before.txg");
   project->SaveToFile(saved);
 
-  // msgmerge against a fresh template keeps every translation: nothing changes.
+  // msgmerge against a fresh template keeps every translation, flag and note; on an exact match
+  // it drops the "#|" lines, and the previous sources with them.
   auto untranslated = std::make_unique<TtxgProject>(projecttest::Catalogue());
   untranslated->LoadFromFile(saved);
   untranslated->TargetGame.Assign(untranslated->SourceGame);
@@ -213,8 +224,32 @@ TEST_F(PoFile, FilesChangedByGettextToolsImportAsTheyMeant) {
   TConversionReport report;
   LoadPo(*untranslated, merged, report);
   EXPECT_TRUE(report.Empty()) << WideToAnsi(report.Lines());
-  untranslated->SaveToFile(folder.File("merged.txg"));
-  EXPECT_EQ(projecttest::ReadBytes(folder.File("merged.txg")), projecttest::ReadBytes(saved));
+  int32_t previousSources = 0;
+  for (int32_t n = 1; n <= project->SourceCount; ++n) {
+    EXPECT_EQ(untranslated->GetTargetText(n), project->GetTargetText(n)) << n;
+    EXPECT_EQ(untranslated->NeedsReview(n), project->NeedsReview(n)) << n;
+    EXPECT_EQ(untranslated->Note(n), project->Note(n)) << n;
+    EXPECT_EQ(untranslated->PreviousSource(n), u"") << n;
+    previousSources += !project->PreviousSource(n).empty();
+  }
+  EXPECT_EQ(previousSources, 2);
+
+  // msgattrib --set-fuzzy flags every translation for review.
+  const std::string flagged = folder.File("flagged.po");
+  run = RunShell("msgattrib --set-fuzzy -o " + Quoted(flagged) + " " + Quoted(file));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  LoadPo(*untranslated, flagged, report);
+  for (int32_t p = 1; p <= project->PositionCount; ++p) {
+    const int32_t n = project->MessageAtPosition(p);
+    EXPECT_EQ(untranslated->NeedsReview(n), project->IsTranslated(n) || project->NeedsReview(n)) << n;
+  }
+  // Only the flags changed: the previous sources came back from the unmerged file.
+  untranslated->SaveToFile(folder.File("flagged.txg"));
+  for (int32_t p = 1; p <= project->PositionCount; ++p)
+    if (project->IsTranslated(project->MessageAtPosition(p)))
+      project->SetNeedsReview(project->MessageAtPosition(p), true);
+  project->SaveToFile(folder.File("expected.txg"));
+  EXPECT_EQ(projecttest::ReadBytes(folder.File("flagged.txg")), projecttest::ReadBytes(folder.File("expected.txg")));
 
   // msgfilter rewrites every translation and nothing else.
   const std::string filtered = folder.File("filtered.po");

@@ -49,6 +49,13 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
   TConversionReport report;
   format.Load(*reloaded, exported, report);
   EXPECT_EQ(report.Lines(), u"");
+  // Message by message first, so a difference is named before the bytes are compared.
+  for (int32_t n = 1; n <= project->SourceCount; ++n) {
+    EXPECT_EQ(reloaded->GetTargetText(n), project->GetTargetText(n)) << n;
+    EXPECT_EQ(reloaded->NeedsReview(n), project->NeedsReview(n)) << n;
+    EXPECT_EQ(reloaded->Note(n), project->Note(n)) << n;
+    EXPECT_EQ(reloaded->PreviousSource(n), project->PreviousSource(n)) << n;
+  }
   reloaded->SaveToFile(folder.File("after.txg"));
   EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(before));
 
@@ -85,6 +92,32 @@ TEST(FormatRegistry, NamesAndExtensionsFindTheirFormat) {
   }
   EXPECT_EQ(FindFormat("xliff")->Extension, ".xlf");
   EXPECT_EQ(FindFormat("tmx"), nullptr);
+}
+
+TEST(TargetLanguage, TheCallersElseTheProjectsSetting) {
+  auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
+  project->NewFromSource(projecttest::SampleQuest());
+  ScratchFolder folder;
+  struct Case {
+    std::u16string setting;
+    std::string option;
+    std::string poMark;
+    std::string xliffMark;
+  };
+  const std::vector<Case> cases = {
+      {u"", "", "\"Language: \\n\"", "source-language=\"ru\" datatype="},
+      {u"fr", "", "\"Language: fr\\n\"", "target-language=\"fr\""},
+      {u"fr", "de", "\"Language: de\\n\"", "target-language=\"de\""},
+  };
+  for (const Case& test : cases) {
+    project->SetSetting(u"language", test.setting);
+    FindFormat("po")->Save(*project, folder.File("a.po"), TExportOptions{"a.xg", test.option});
+    FindFormat("xliff")->Save(*project, folder.File("a.xlf"), TExportOptions{"a.xg", test.option});
+    const std::vector<uint8_t> po = projecttest::ReadBytes(folder.File("a.po"));
+    const std::vector<uint8_t> xliff = projecttest::ReadBytes(folder.File("a.xlf"));
+    EXPECT_NE(std::string(po.begin(), po.end()).find(test.poMark), std::string::npos) << test.poMark;
+    EXPECT_NE(std::string(xliff.begin(), xliff.end()).find(test.xliffMark), std::string::npos) << test.xliffMark;
+  }
 }
 
 TEST(OutgoingUnits, OnePerPositionWithRepeatedIdsMadeUnique) {

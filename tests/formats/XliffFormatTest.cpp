@@ -67,7 +67,11 @@ TEST_F(XliffFile, UnitsCarryStatesKindsAndMarkupAsPlaceholders) {
       "<target state=\"translated\"><ph id=\"1\">[T\\u{0002}\\u{DC01}]</ph> <ph id=\"2\">&lt;b&gt;</ph>tag",
       "<trans-unit id=\"Path(102).Start\" xml:space=\"preserve\">\n"
       "<source>lone<ph id=\"1\">\\u{000D}</ph>carriage return</source>\n"
-      "<target state=\"needs-translation\"/>\n<note from=\"developer\">Path question</note>",
+      "<target state=\"needs-review-translation\"/>\n<note from=\"developer\">Path question</note>\n"
+      "<note from=\"translator\">\n\nafter two breaks \\u{D800}</note>\n</trans-unit>",
+      "<target state=\"needs-translation\"/>\n<note from=\"developer\">Path question</note>\n</trans-unit>",
+      "<note from=\"translator\">check the &lt;b&gt; tag\n second line with a lone\\u{000D}CR and "
+      "\\u{005C}u{0041}</note>",
       "<trans-unit id=\"L(5).Text(1)#2\"",
       "<note from=\"developer\">Location text (5)</note>",
       "<source>XML specials &amp; <ph id=\"1\">&lt; &gt;</ph> &quot; '</source>",
@@ -100,15 +104,19 @@ TEST_F(XliffFile, ImportReportsWhatDoesNotFit) {
   const std::string file = Export();
   std::string text = ReadText(file);
   ReplaceAll(text, "<trans-unit id=\"Path(103).Start\"", "<trans-unit id=\"Path(103).Gone\"");
-  ReplaceAll(text,
-             "<source>lone<ph id=\"1\">\\u{000D}</ph>carriage return</source>\n<target state=\"needs-translation\"/>",
-             "<source>lone carriage return</source>\n<target>New</target>");
+  ReplaceAll(
+      text,
+      "<source>lone<ph id=\"1\">\\u{000D}</ph>carriage return</source>\n<target state=\"needs-review-translation\"/>",
+      "<source>lone carriage return</source>\n<target>New</target>");
   WriteText(file, text);
   TConversionReport report;
   LoadXliff(*project, file, report);
   EXPECT_EQ(report.Lines(),
             u"Changed source: Path(102).Start\nUnknown id: Path(103).Gone\nNot found: Path(103).Start\n");
-  EXPECT_EQ(project->GetTargetText(MessageOf(*project, u"Path(102).Start")), u"New");
+  const int32_t changed = MessageOf(*project, u"Path(102).Start");
+  EXPECT_EQ(project->GetTargetText(changed), u"New");
+  EXPECT_FALSE(project->NeedsReview(changed));  // a target without a state
+  EXPECT_EQ(project->Note(changed), u"\r\n\r\nafter two breaks \xD800");
 }
 
 struct BrokenXliff {

@@ -53,8 +53,7 @@ class DamagedTranslationFiles : public ::testing::TestWithParam<std::string> {
       ASSERT_EQ(TargetBytes(*project), before) << what;
       return;
     }
-    project->ResolveEmptyReferences();
-    project->LinkDuplicatePaths();
+    project->Relink();
     ASSERT_EQ(project->SourceCount, project->TargetCount) << what;
   }
 
