@@ -73,14 +73,15 @@ TEST(FormatCommand, GettextStatisticsAgreeWithStats) {
   const std::string project = folder.File("sample.txg");
   ASSERT_EQ(RunTool({"new", clitest::SampleQuest, project}).exitCode, 0);
   const std::string po = folder.File("out.po");
-  ASSERT_EQ(RunTool({"export-po", project, po}).exitCode, 0);
+  ASSERT_EQ(RunTool({"export-po", "--language", "en", project, po}).exitCode, 0);
   std::string text = ReadWhole(po);
   Replace(text, "msgid \"курьер\"\nmsgstr \"\"", "msgid \"курьер\"\nmsgstr \"courier\"");
   folder.Write("out.po", text);
   ASSERT_EQ(RunTool({"import-po", project, po}).exitCode, 0);
   // Message 1 (untranslated) and message 3 (RVagrel, translated) need review.
   ASSERT_EQ(RunTool({"review", project, "1", "3"}).exitCode, 0);
-  ASSERT_EQ(RunTool({"export-po", project, po}).exitCode, 0);
+  // Without a language msgfmt warns first; with one it says only the counts.
+  ASSERT_EQ(RunTool({"export-po", "--language", "en", project, po}).exitCode, 0);
 
   const ToolResult stats = RunTool({"stats", project});
   ASSERT_EQ(stats.exitCode, 0) << stats.err;
