@@ -1,6 +1,9 @@
 #include "formats/PortableText.h"
 
 #include <cstdint>
+#include <utility>
+
+#include "quest/QuestMarkup.h"
 
 namespace {
 
@@ -91,29 +94,74 @@ uint32_t DecodeUtf8(std::string_view text, std::size_t& at) {
 
 ENotUtf8::ENotUtf8() : std::runtime_error("the text is not UTF-8") {}
 
-std::string PortableText(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 2);
+namespace {
+
+// Appends the portable form of text[begin, end) to the pieces: a markup range as one markup piece,
+// a plain range as plain pieces with every escape a markup piece of its own. Lookahead (CR LF, a
+// surrogate pair, a backslash before "u{") sees the whole text, so the pieces join to exactly
+// PortableText(text) as long as no range cuts a CR LF or a pair, which the markup reader never does.
+void AppendPortable(std::u16string_view text, std::size_t begin, std::size_t end, bool markup,
+                    std::vector<TTextPiece>& pieces) {
+  // A markup range pushes nothing but its own piece, so this pointer stays valid.
+  std::string* out = nullptr;
+  if (markup) {
+    pieces.push_back({true, {}});
+    out = &pieces.back().Text;
+  }
+  auto plain = [&]() -> std::string& {
+    if (markup) return *out;
+    if (pieces.empty() || pieces.back().Markup) pieces.push_back({false, {}});
+    return pieces.back().Text;
+  };
+  auto escape = [&](char16_t unit) {
+    if (markup) {
+      AppendEscape(*out, unit);
+    } else {
+      pieces.push_back({true, {}});
+      AppendEscape(pieces.back().Text, unit);
+    }
+  };
   const std::size_t length = text.size();
-  for (std::size_t i = 0; i < length; ++i) {
+  for (std::size_t i = begin; i < end; ++i) {
     const char16_t unit = text[i];
     if (unit == u'\r' && i + 1 < length && text[i + 1] == u'\n') {
-      out += '\n';
+      plain() += '\n';
       ++i;
     } else if ((unit < 0x20 && unit != u'\t') || unit == 0xFFFE || unit == 0xFFFF) {
-      AppendEscape(out, unit);
+      escape(unit);
     } else if (IsHighSurrogate(unit) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
-      AppendUtf8(out, 0x10000 + ((static_cast<uint32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00u));
+      AppendUtf8(plain(), 0x10000 + ((static_cast<uint32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00u));
       ++i;
     } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-      AppendEscape(out, unit);
+      escape(unit);
     } else if (unit == u'\\' && text.substr(i + 1, 2) == u"u{") {
-      AppendEscape(out, unit);
+      escape(unit);
     } else {
-      AppendUtf8(out, unit);
+      AppendUtf8(plain(), unit);
     }
   }
-  return out;
+}
+
+}  // namespace
+
+std::string PortableText(std::u16string_view text) {
+  std::vector<TTextPiece> pieces;
+  AppendPortable(text, 0, text.size(), true, pieces);
+  return pieces.empty() ? std::string() : std::move(pieces.front().Text);
+}
+
+std::vector<TTextPiece> PortablePieces(std::u16string_view text) {
+  std::vector<TTextPiece> pieces;
+  std::size_t plainStart = 0;
+  TMarkupScanner scanner(text);
+  for (TMarkupToken token; scanner.Next(token);) {
+    if (!token.IsTag() && token.Kind != TMarkupKind::Formula) continue;
+    AppendPortable(text, plainStart, token.Begin, false, pieces);
+    AppendPortable(text, token.Begin, token.End, true, pieces);
+    plainStart = token.End;
+  }
+  AppendPortable(text, plainStart, text.size(), false, pieces);
+  return pieces;
 }
 
 std::u16string QuestTextFromPortable(std::string_view portable) {
@@ -139,32 +187,4 @@ std::u16string QuestTextFromPortable(std::string_view portable) {
     }
   }
   return out;
-}
-
-std::vector<TTextPiece> SplitMarkup(std::string_view portable) {
-  std::vector<TTextPiece> pieces;
-  std::size_t plainStart = 0;
-  std::size_t at = 0;
-  auto addMarkup = [&](std::size_t end) {
-    if (at > plainStart) pieces.push_back({false, portable.substr(plainStart, at - plainStart)});
-    pieces.push_back({true, portable.substr(at, end - at)});
-    at = end;
-    plainStart = end;
-  };
-  while (at < portable.size()) {
-    const char c = portable[at];
-    char closer = 0;
-    if (c == '<') closer = '>';
-    if (c == '[') closer = ']';
-    if (c == '{') closer = '}';
-    if (c == '\\' && EscapeAt(portable, at) >= 0) {
-      addMarkup(at + EscapeLength);
-    } else if (closer != 0 && portable.find(closer, at + 1) != std::string_view::npos) {
-      addMarkup(portable.find(closer, at + 1) + 1);
-    } else {
-      ++at;
-    }
-  }
-  if (at > plainStart) pieces.push_back({false, portable.substr(plainStart, at - plainStart)});
-  return pieces;
 }

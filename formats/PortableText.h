@@ -26,11 +26,11 @@ class ENotUtf8 : public std::runtime_error {
 std::string PortableText(std::u16string_view text);
 std::u16string QuestTextFromPortable(std::string_view portable);
 
-// A portable text cut into runs of plain text and markup: "<...>" tags, "[...]" and "{...}"
-// expressions (each to the first closing bracket; an unclosed one is plain text) and the escapes
-// above. Joining the pieces gives the text back.
+// PortableText(text) cut into runs of plain text and markup: the tags and formulas that the
+// quest's markup reader finds, and the escapes above, each a piece of its own. Joining the
+// pieces gives PortableText(text).
 struct TTextPiece {
   bool Markup;
-  std::string_view Text;
+  std::string Text;
 };
-std::vector<TTextPiece> SplitMarkup(std::string_view portable);
+std::vector<TTextPiece> PortablePieces(std::u16string_view text);

@@ -54,9 +54,9 @@ class Writer {
     End();
   }
   // A text with its markup as <ph> elements, numbered from 1 within the element.
-  void MarkedText(const std::string& portable) {
+  void MarkedText(std::u16string_view text) {
     int number = 0;
-    for (const TTextPiece& piece : SplitMarkup(portable)) {
+    for (const TTextPiece& piece : PortablePieces(text)) {
       if (!piece.Markup) {
         Text(piece.Text);
         continue;
@@ -189,14 +189,14 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
     out.Attribute("xml:space", "preserve");
     out.Text("\n");
     out.Start("source");
-    out.MarkedText(PortableText(project.GetSourceText(n)));
+    out.MarkedText(project.GetSourceText(n));
     out.End();
     out.Text("\n");
     out.Start("target");
     out.Attribute("state", project.NeedsReview(n) ? "needs-review-translation"
                            : translated           ? "translated"
                                                   : "needs-translation");
-    if (translated) out.MarkedText(PortableText(project.GetTargetText(n)));
+    if (translated) out.MarkedText(project.GetTargetText(n));
     out.End();
     out.Text("\n");
     out.Start("note");

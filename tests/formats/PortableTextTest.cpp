@@ -77,31 +77,38 @@ TEST(PortableText, BytesThatAreNotUtf8AreRefused) {
   for (const std::string& bytes : broken) EXPECT_THROW(QuestTextFromPortable(bytes), ENotUtf8) << bytes.size();
 }
 
-struct SplitCase {
-  std::string text;
+struct PiecesCase {
+  std::u16string text;
   std::vector<std::string> markup;  // the markup pieces, in order
 };
 
-TEST(PortableText, MarkupPiecesJoinToTheText) {
-  const std::vector<SplitCase> cases = {
-      {"plain", {}},
-      {"<b>bold</b>", {"<b>", "</b>"}},
-      {"[a] and {b}", {"[a]", "{b}"}},
-      {"<unclosed and [also", {}},
-      {"x\\u{000D}y", {"\\u{000D}"}},
-      {"{nested [x]} after", {"{nested [x]}"}},
-      {"<a [b> c]", {"<a [b>"}},
-      {"\\u{12", {}},
+TEST(PortableText, MarkupPiecesJoinToThePortableText) {
+  const std::vector<PiecesCase> cases = {
+      {u"plain", {}},
+      {u"<b>bold</b>", {"<b>", "</b>"}},
+      {u"[a] and {b}", {"[a]", "{b}"}},
+      {u"<clr>red<clrEnd>", {"<clr>", "<clrEnd>"}},
+      {u"<unclosed and", {"<unclosed and"}},
+      {u"x\ry\x01", {"\\u{000D}", "\\u{0001}"}},
+      {u"{nested [x]} after", {"{nested [x]}"}},
+      {u"a\\u{0041} b", {"\\u{005C}", "{0041}"}},
+      {u"[a\rb]\xD83D\xDE00", {"[a\\u{000D}b]"}},
+      {u"two\r\nlines", {}},
   };
-  for (const SplitCase& test : cases) {
+  for (const PiecesCase& test : cases) {
     std::string joined;
     std::vector<std::string> markup;
-    for (const TTextPiece& piece : SplitMarkup(test.text)) {
+    for (const TTextPiece& piece : PortablePieces(test.text)) {
       joined += piece.Text;
-      if (piece.Markup) markup.emplace_back(piece.Text);
+      if (piece.Markup) markup.push_back(piece.Text);
     }
-    EXPECT_EQ(joined, test.text);
-    EXPECT_EQ(markup, test.markup) << test.text;
+    EXPECT_EQ(joined, PortableText(test.text));
+    EXPECT_EQ(markup, test.markup) << PortableText(test.text);
+  }
+  for (const std::u16string& text : formattest::OddTexts()) {
+    std::string joined;
+    for (const TTextPiece& piece : PortablePieces(text)) joined += piece.Text;
+    EXPECT_EQ(joined, PortableText(text));
   }
 }
 

@@ -63,7 +63,7 @@ TEST_F(XliffFile, UnitsCarryStatesKindsAndMarkupAsPlaceholders) {
       "<file original=\"odd.xg\" source-language=\"ru\" target-language=\"en\" datatype=\"plaintext\">",
       "<trans-unit id=\"Path(111).Start\" xml:space=\"preserve\">\n"
       "<source><ph id=\"1\">&lt;b&gt;</ph>tag<ph id=\"2\">&lt;/b&gt;</ph> <ph id=\"3\">[expression]</ph> "
-      "<ph id=\"4\">{other}</ph> &lt;unclosed</source>\n"
+      "<ph id=\"4\">{other}</ph> <ph id=\"5\">&lt;unclosed</ph></source>\n"
       "<target state=\"translated\"><ph id=\"1\">[T\\u{0002}\\u{DC01}]</ph> <ph id=\"2\">&lt;b&gt;</ph>tag",
       "<trans-unit id=\"Path(102).Start\" xml:space=\"preserve\">\n"
       "<source>lone<ph id=\"1\">\\u{000D}</ph>carriage return</source>\n"
