@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <gettext-po.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "formats/PortableText.h"
@@ -86,30 +86,56 @@ std::string HeaderText(const TExportOptions& options, const std::string& languag
          Generator + "\n";
 }
 
-// libgettextpo writes only to a named file: it writes into an anonymous memory file, whose bytes
-// then go through the atomic writer like every file we save.
-std::vector<uint8_t> WrittenBytes(po_file_t file) {
-  const int descriptor = memfd_create("po", MFD_CLOEXEC);
-  if (descriptor < 0) throw EInOutError(errno);
-  std::vector<uint8_t> bytes;
-  try {
-    if (po_file_write(file, ("/proc/self/fd/" + std::to_string(descriptor)).c_str(), &ErrorHandler) == nullptr)
-      throw EInOutError(EIO);
-    const off_t size = lseek(descriptor, 0, SEEK_END);
-    if (size < 0) throw EInOutError(errno);
-    bytes.resize(static_cast<std::size_t>(size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t got = pread(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-      if (got <= 0) throw EInOutError(got < 0 ? errno : IoReadBeyondEnd);
-      done += static_cast<std::size_t>(got);
+// The PO syntax of a text: a quoted string with C escapes, cut after every line break as gettext
+// cuts it (a text with an inner break starts with an empty string); long lines are not wrapped.
+void AppendQuoted(std::string& out, std::string_view prefix, std::string_view keyword, std::string_view text) {
+  auto quoteLine = [&out](std::string_view line) {
+    out += '"';
+    for (const char c : line) {
+      switch (c) {
+        case '"':
+          out += "\\\"";
+          break;
+        case '\\':
+          out += "\\\\";
+          break;
+        case '\n':
+          out += "\\n";
+          break;
+        case '\t':
+          out += "\\t";
+          break;
+        default:
+          out += c;
+      }
     }
-  } catch (...) {
-    close(descriptor);
-    throw;
+    out += "\"\n";
+  };
+  out.append(prefix).append(keyword).append(" ");
+  const std::size_t innerBreak = text.find('\n');
+  if (innerBreak == std::string_view::npos || innerBreak + 1 == text.size()) {
+    quoteLine(text);
+    return;
   }
-  close(descriptor);
-  return bytes;
+  out += "\"\"\n";
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+    out.append(prefix);
+    quoteLine(text.substr(start, end - start));
+    start = end;
+  }
+}
+
+// Comment lines: "#" and the marker before every line of `text`.
+void AppendComment(std::string& out, std::string_view marker, std::string_view text) {
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::string_view line = text.substr(start, end - start);
+    out += '#';
+    if (!line.empty() || marker != " ") out.append(marker).append(line);
+    out += '\n';
+    start = end + 1;
+  }
 }
 
 // The charset the header names, or "" when there is no header or no charset.
@@ -130,36 +156,37 @@ std::string HeaderCharset(po_file_t file) {
 
 }  // namespace
 
+// gettext's own writer (po_file_write) spends most of an export on per-character output and
+// charset conversion; the entries are written here in its syntax instead and checked by gettext's
+// tools in the tests, while reading stays with libgettextpo.
 void SavePo(const TtxgProject& project, const std::string& fileName, const TExportOptions& options) {
-  PoFile file(po_file_create());
-  {
-    PoIterator iterator(po_message_iterator(file.get(), nullptr));
-    po_message_t header = po_message_create();
-    po_message_set_msgid(header, "");
-    po_message_set_msgstr(header, HeaderText(options, TargetLanguage(project, options)).c_str());
-    po_message_insert(iterator.get(), header);
-    for (const TOutgoingUnit& unit : OutgoingUnits(project)) {
-      po_message_t message = po_message_create();
-      po_message_set_msgctxt(message, Utf8(unit.Context).c_str());
-      po_message_set_msgid(message, Utf8(project.GetSourceText(unit.Message)).c_str());
-      const int32_t n = unit.Message;
-      po_message_set_msgstr(message, project.IsTranslated(n) ? Utf8(project.GetTargetText(n)).c_str() : "");
-      std::string extracted = Utf8(MessageKindLabel(project, project.SourceTypes[static_cast<std::size_t>(n)]));
-      // gettext writes no fuzzy flag on an entry without a translation: the flag of an untranslated
-      // message goes into the extracted comment instead.
-      if (project.NeedsReview(n) && !project.IsTranslated(n)) extracted += "\n" + std::string(UntranslatedReviewLine);
-      po_message_set_extracted_comments(message, extracted.c_str());
-      // Every line of a note becomes one "#" line; the reader gives them back with their breaks.
-      if (!project.Note(n).empty()) po_message_set_comments(message, (Utf8(project.Note(n)) + "\n").c_str());
-      if (!project.PreviousSource(n).empty())
-        po_message_set_prev_msgid(message, Utf8(project.PreviousSource(n)).c_str());
-      po_message_set_fuzzy(message, project.NeedsReview(n) ? 1 : 0);
-      po_message_insert(iterator.get(), message);
-    }
+  std::string out;
+  out.reserve(static_cast<std::size_t>(std::max(project.PositionCount, 0)) * 256 + 1024);
+  AppendQuoted(out, "", "msgid", "");
+  AppendQuoted(out, "", "msgstr", HeaderText(options, TargetLanguage(project, options)));
+  std::unordered_map<int32_t, std::string> kindLabels;
+  for (const TOutgoingUnit& unit : OutgoingUnits(project)) {
+    const int32_t n = unit.Message;
+    const bool translated = project.IsTranslated(n);
+    const int32_t type = project.SourceTypes[static_cast<std::size_t>(n)];
+    auto label = kindLabels.find(type);
+    if (label == kindLabels.end()) label = kindLabels.emplace(type, Utf8(MessageKindLabel(project, type))).first;
+    out += '\n';
+    // Every line of a note becomes one "#" line; the reader gives them back with their breaks.
+    if (!project.Note(n).empty()) AppendComment(out, " ", Utf8(project.Note(n)));
+    std::string extracted = label->second;
+    // gettext keeps no fuzzy flag on an entry without a translation: the flag of an untranslated
+    // message goes into the extracted comment instead.
+    if (project.NeedsReview(n) && !translated) extracted.append("\n").append(UntranslatedReviewLine);
+    AppendComment(out, ". ", extracted);
+    if (project.NeedsReview(n) && translated) out += "#, fuzzy\n";
+    if (!project.PreviousSource(n).empty()) AppendQuoted(out, "#| ", "msgid", Utf8(project.PreviousSource(n)));
+    AppendQuoted(out, "", "msgctxt", Utf8(unit.Context));
+    AppendQuoted(out, "", "msgid", Utf8(project.GetSourceText(n)));
+    AppendQuoted(out, "", "msgstr", translated ? Utf8(project.GetTargetText(n)) : std::string());
   }
-  const std::vector<uint8_t> bytes = WrittenBytes(file.get());
   TBlockFileWriter writer(fileName);
-  writer.WriteBytes(bytes.data(), bytes.size());
+  writer.WriteBytes(out.data(), out.size());
   writer.Commit();
 }
 

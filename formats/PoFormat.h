@@ -1,5 +1,6 @@
 #pragma once
-// gettext PO files, read and written by gettext's own libgettextpo. One entry per position:
+// gettext PO files, read by gettext's own libgettextpo and written in its syntax (checked by
+// gettext's tools in the tests). One entry per position:
 // msgctxt = the message id (made unique, see OutgoingUnits), msgid = the source text, msgstr = the
 // translation or empty while untranslated, "#." = the kind, "#, fuzzy" = needs review, "#" = the
 // note, "#| msgid" = the previous source text. gettext writes no fuzzy flag on an untranslated

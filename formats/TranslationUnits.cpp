@@ -1,16 +1,28 @@
 #include "formats/TranslationUnits.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
 #include "project/ProjectClass.h"
+#include "quest/QuestMarkup.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
 #include "ui/keys/CatalogueKeys.h"
 
+namespace {
+
+std::string ParseErrorText(const std::string& fileName, std::size_t line, const std::string& what) {
+  std::string text = fileName;
+  if (line > 0) text.append(":").append(std::to_string(line));
+  return text.append(": ").append(what);
+}
+
+}  // namespace
+
 EFormatParseError::EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what)
-    : std::runtime_error(fileName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what) {}
+    : std::runtime_error(ParseErrorText(fileName, line, what)) {}
 
 std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project) {
   std::vector<TOutgoingUnit> units;
@@ -40,6 +52,14 @@ std::u16string MessageKindLabel(const TtxgProject& project, int32_t typeCode) {
 }
 
 std::u16string TagDifference(const std::u16string& source, const std::u16string& translation) {
+  // The usual translation keeps every tag: compared as sorted views before any list is built.
+  std::vector<std::u16string_view> sourceViews;
+  std::vector<std::u16string_view> translationViews;
+  AppendExchangeTags(source, sourceViews);
+  AppendExchangeTags(translation, translationViews);
+  std::sort(sourceViews.begin(), sourceViews.end());
+  std::sort(translationViews.begin(), translationViews.end());
+  if (sourceViews == translationViews) return {};
   TStringsJD sourceTags;
   TStringsJD translationTags;
   TtxgProject::ExtractTags(source, sourceTags);

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "formats/PortableText.h"
@@ -180,8 +181,13 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.End();
   out.Text("\n");
   out.Start("body");
+  std::unordered_map<int32_t, std::string> kindLabels;
   for (const TOutgoingUnit& unit : OutgoingUnits(project)) {
     const int32_t n = unit.Message;
+    const int32_t type = project.SourceTypes[static_cast<std::size_t>(n)];
+    auto label = kindLabels.find(type);
+    if (label == kindLabels.end())
+      label = kindLabels.emplace(type, PortableText(MessageKindLabel(project, type))).first;
     const bool translated = project.IsTranslated(n);
     out.Text("\n");
     out.Start("trans-unit");
@@ -201,7 +207,7 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
     out.Text("\n");
     out.Start("note");
     out.Attribute("from", "developer");
-    out.Text(PortableText(MessageKindLabel(project, project.SourceTypes[static_cast<std::size_t>(n)])));
+    out.Text(label->second);
     out.End();
     if (!project.Note(n).empty()) {
       out.Text("\n");
