@@ -144,7 +144,7 @@ TEST(FormatCommand, UnparsableFileExitsWithThreeNamingFileAndLine) {
     const std::string file = folder.Write("broken" + test.extension, test.text);
     const ToolResult run = RunTool({test.command, project, file});
     EXPECT_EQ(run.exitCode, 3) << test.command;
-    EXPECT_EQ(run.err, file + test.error);
+    EXPECT_EQ(run.err, "xgtool: " + file + test.error);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadWhole(project), before) << test.command;
   }
