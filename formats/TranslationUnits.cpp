@@ -38,6 +38,16 @@ std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project) {
   return units;
 }
 
+int32_t MessageOfReportId(const TtxgProject& project, const std::u16string& id) {
+  if (id.find(u'#') != std::u16string::npos) {
+    for (const TOutgoingUnit& unit : OutgoingUnits(project))
+      if (unit.Context == id) return unit.Message;
+    return 0;
+  }
+  const int32_t n = project.FindSourceId(id);
+  return n < 0 ? 0 : n;
+}
+
 std::string TargetLanguage(const TtxgProject& project, const TExportOptions& options) {
   return options.Language.empty() ? WideToAnsi(project.Setting(u"language")) : options.Language;
 }

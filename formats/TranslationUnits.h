@@ -33,6 +33,10 @@ std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project);
 // The language the file is for: the caller's, else the project's setting "language".
 std::string TargetLanguage(const TtxgProject& project, const TExportOptions& options);
 
+// The message a report entry's id names: a unit's context (with its "#N" suffix) or a plain
+// message id; 0 when the project has no such message.
+int32_t MessageOfReportId(const TtxgProject& project, const std::u16string& id);
+
 // The window's label of a message kind, with " (N)" for a location text of location N.
 std::u16string MessageKindLabel(const TtxgProject& project, int32_t typeCode);
 

@@ -58,3 +58,14 @@ std::u16string TConversionReport::Lines() const {
   for (const TReportEntry& entry : entries_) text += EntryLine(entry) + u"\n";
   return text;
 }
+
+std::vector<TConversionReport::TGroup> TConversionReport::Groups() const {
+  std::vector<TGroup> groups;
+  for (const TReportEntry& entry : entries_) {
+    auto group = groups.begin();
+    while (group != groups.end() && group->Kind != entry.Kind) ++group;
+    if (group == groups.end()) group = groups.insert(groups.end(), TGroup{entry.Kind, {}});
+    group->Entries.push_back(&entry);
+  }
+  return groups;
+}

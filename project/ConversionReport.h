@@ -36,6 +36,14 @@ class TConversionReport {
   // The line of one entry in Lines().
   static std::u16string EntryLine(const TReportEntry& entry);
 
+  // The entries grouped by kind, the kinds in the order first met, the entries of each in their
+  // order: what a report box lists under "Not found: 57".
+  struct TGroup {
+    TReportKind Kind;
+    std::vector<const TReportEntry*> Entries;
+  };
+  std::vector<TGroup> Groups() const;
+
  private:
   std::vector<TReportEntry> entries_;
 };

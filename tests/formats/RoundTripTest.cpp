@@ -130,6 +130,14 @@ TEST(OutgoingUnits, OnePerPositionWithRepeatedIdsMadeUnique) {
   for (const TOutgoingUnit& unit : units)
     if (unit.Context.rfind(u"L(5)", 0) == 0) locationContexts.push_back(unit.Context);
   EXPECT_EQ(locationContexts, (std::vector<std::u16string>{u"L(5).Text(1)", u"L(5).Text(1)#2"}));
+
+  // A report names messages by these contexts or by plain ids; each leads back to its message.
+  const int32_t first = project->FindSourceId(u"L(5).Text(1)");
+  ASSERT_GT(first, 0);
+  EXPECT_EQ(MessageOfReportId(*project, u"L(5).Text(1)"), first);
+  EXPECT_EQ(project->GetSourceText(MessageOfReportId(*project, u"L(5).Text(1)#2")), u"second of two L(5)");
+  EXPECT_EQ(MessageOfReportId(*project, u"L(5).Text(1)#3"), 0);
+  EXPECT_EQ(MessageOfReportId(*project, u"Nowhere"), 0);
 }
 
 }  // namespace

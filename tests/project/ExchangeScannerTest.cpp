@@ -86,6 +86,22 @@ TEST(ConversionReport, ExchangeTextAndLinesOfEveryKind) {
             u"Not found: L(1).Text(1)\n"
             u"Not found: L(1).Text(2)\n");
   EXPECT_FALSE(report.Empty());
+
+  // Grouped by kind in the order first met; "Not found" holds both of its entries.
+  report.Add(TReportKind::UnknownId, u"Y");
+  std::vector<std::pair<std::u16string, std::vector<std::u16string>>> groups;
+  for (const TConversionReport::TGroup& group : report.Groups()) {
+    groups.push_back({TConversionReport::KindName(group.Kind), {}});
+    for (const TReportEntry* entry : group.Entries) groups.back().second.push_back(entry->Id);
+  }
+  const std::vector<std::pair<std::u16string, std::vector<std::u16string>>> expected = {
+      {u"Unknown id", {u"X", u"Y"}},
+      {u"Different numbers", {u"Path(1).Start"}},
+      {u"Different tags", {u"GovMsg"}},
+      {u"Changed source", {u"RVagrel"}},
+      {u"Not found", {u"L(1).Text(1)", u"L(1).Text(2)"}},
+  };
+  EXPECT_EQ(groups, expected);
   report.Clear();
   EXPECT_EQ(report.ExchangeText(), u"");
 }
