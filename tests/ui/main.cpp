@@ -6,7 +6,7 @@
 
 // Qt and the font libraries keep caches for the life of the process on purpose.
 extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libgettextpo\nleak:libfontconfig\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\nleak:libdbus\nleak:libglib\n";
+  return "leak:libfontconfig\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\nleak:libdbus\nleak:libglib\n";
 }
 
 int main(int argc, char** argv) {
