@@ -97,6 +97,7 @@ void TMessageChecks::ChooseSpelling(const std::string& language) {
 }
 
 void TMessageChecks::FillSpellingMenu(QMenu* menu) {
+  qDeleteAll(menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));  // of an earlier filling
   auto* choices = new QActionGroup(menu);
   const std::string chosen = spellingSetting_;
   auto add = [&](const QString& title, const std::string& language) {

@@ -243,6 +243,7 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   if (CatalogueFileName.isEmpty() && !catalogueCandidates.isEmpty()) CatalogueFileName = catalogueCandidates.front();
   CreateControls();
   CreateMenu();
+  CreateCheckMenus();
   ConnectEvents();
   // The central area is the window the layout rules speak of; menu and status bar come on top.
   move(InitialLeft, InitialTop);

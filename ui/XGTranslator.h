@@ -287,6 +287,7 @@ class TForm1 : public QMainWindow, public TEditTarget {
  private:
   void CreateControls();
   void CreateMenu();
+  void CreateCheckMenus();  // WindowChecks.cpp
   void ConnectEvents();
   void SetCaptionFromFileName(const QString& fileName);
   void RememberSavedTranslations();

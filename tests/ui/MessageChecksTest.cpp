@@ -2,8 +2,11 @@
 // with the findings, underlines where the findings and misspelled words are, and the spelling's
 // context menu.
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -14,6 +17,7 @@
 #include "UiTestSupport.h"
 #include "checks/Spelling.h"
 #include "common/ScratchFolder.h"
+#include "ui/MainMenu.h"
 #include "ui/MarkupHighlighter.h"
 #include "ui/MessageChecks.h"
 
@@ -238,6 +242,53 @@ TEST_F(ShownMessageChecks, NextAndPreviousProblemMoveToMessagesWithFindings) {
   form->NextProblemClick();
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 18);
   EXPECT_EQ(dialogs.Messages.size(), 1u);
+}
+
+TEST_F(ShownMessageChecks, TheGoAndToolsMenusReachTheChecks) {
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->FocusTranslation();
+  form->Project->SetTargetText(form->Project->MessageAtPosition(4), u"Broken <Mony");
+  form->Project->SetTargetText(form->Project->MessageAtPosition(30), u"Doubled  space");
+  const std::vector<std::pair<QKeySequence, int>> presses = {
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), 4},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), 30},
+      {QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E), 4},
+      {QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E), 30},
+  };
+  for (const auto& [keys, position] : presses) {
+    QWidget* focus = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : form.get();
+    QTest::keySequence(focus, keys);
+    EXPECT_EQ(form->MessagesListTrackBar->Position(), position) << keys.toString().toStdString();
+  }
+
+  QMenu* spelling = form->findChild<QMenu*>(QStringLiteral("ToolsSpellingMenu"));
+  ASSERT_NE(spelling, nullptr);
+  EXPECT_TRUE(form->Menu->Tools->menuAction()->isVisible());
+  for (int opened = 0; opened < 2; ++opened) {  // filled again each time it opens
+    emit spelling->aboutToShow();
+    ASSERT_GE(spelling->actions().size(), 3);
+    EXPECT_EQ(spelling->actions().first()->text() + (spelling->actions().first()->isChecked() ? "*" : ""),
+              opened == 0 ? QStringLiteral("None*") : QStringLiteral("None"));
+    for (QAction* action : spelling->actions())
+      if (action->text() == QStringLiteral("en_US")) action->trigger();
+    EXPECT_EQ(form->Project->Setting(u"spelling"), u"en_US");
+  }
+  EXPECT_EQ(spelling->findChildren<QActionGroup*>().size(), 1);
+}
+
+TEST_F(ShownMessageChecks, FindingsFollowTheTyping) {
+  Translate(QStringLiteral("You saved Vega-7. The government pays you <Money> credits."));
+  EXPECT_TRUE(form->Checks->Findings().empty());
+  form->FocusTranslation();  // the cursor at the end
+  QTest::keyClicks(form->TargetMemo, QStringLiteral("  Thanks"));
+  std::string codes;
+  for (const TCheckFinding& finding : form->Checks->Findings()) codes += std::string(finding.Code) + " ";
+  EXPECT_EQ(codes, "doublespace punctuation ");
+  EXPECT_TRUE(form->Checks->Badge()->isVisibleTo(form.get()));
+  QTest::keyClicks(form->TargetMemo, QStringLiteral("."));
+  ASSERT_EQ(form->Checks->Findings().size(), 1u);
+  EXPECT_EQ(form->Checks->Findings()[0].Code, "doublespace");
 }
 
 TEST(ShownPosition, LineBreaksCountOnceInTheBox) {
