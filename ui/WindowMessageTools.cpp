@@ -25,7 +25,7 @@ void TForm1::CreateMessageTools() {
   ContextDock = dock(Tools->ContextPanel, u"ContextDockTitle", "ContextDock", Qt::BottomDockWidgetArea);
   // Both under the editor, side by side: the editor keeps its width and its layout rules.
   splitDockWidget(ListDock, ContextDock, Qt::Horizontal);
-  resizeDocks({ListDock, ContextDock}, {3, 1}, Qt::Horizontal);
+  resizeDocks({ListDock, ContextDock}, {3, 2}, Qt::Horizontal);
   Tools->RevealList = [this] {
     ListDock->show();
     ListDock->raise();
