@@ -98,7 +98,7 @@ QVariant TMessageListModel::data(const QModelIndex& index, int role) const {
     }
     case StateColumn: {
       const QString state = text_(StateKey(MessageState(project_, n)));
-      return CheckMessage(project_, n).empty() ? state : state + QStringLiteral(", ") + text_(u"StateHasProblems");
+      return HasProblems(n) ? state + QStringLiteral(", ") + text_(u"StateHasProblems") : state;
     }
     case SourceColumn:
     case TranslationColumn: {
@@ -139,14 +139,17 @@ void TMessageListModel::Refilter() {
   endResetModel();
 }
 
+// A message not edited yet has no findings but "unchanged", which its state already says.
+bool TMessageListModel::HasProblems(int32_t message) const {
+  return MessageState(project_, message) != TMessageState::Untranslated && !CheckMessage(project_, message).empty();
+}
+
 std::vector<int32_t> TMessageListModel::FilteredPositions() const {
   const bool problemsOnly = filter_ == TListFilter::WithProblems;
   const TStateFilter states = problemsOnly ? TStateFilter::All : static_cast<TStateFilter>(filter_);
   std::vector<int32_t> positions = FilterPositions(project_, states, search_.get());
   if (problemsOnly)
-    std::erase_if(positions, [this](int32_t position) {
-      return CheckMessage(project_, project_.MessageAtPosition(position)).empty();
-    });
+    std::erase_if(positions, [this](int32_t position) { return !HasProblems(project_.MessageAtPosition(position)); });
   return positions;
 }
 
@@ -187,7 +190,7 @@ void TMessageListModel::SortRows() {
     for (int32_t position : rows_) {
       const int32_t n = p.MessageAtPosition(position);
       ranks[static_cast<std::size_t>(n)] =
-          2 * static_cast<int32_t>(MessageState(p, n)) + static_cast<int32_t>(!CheckMessage(p, n).empty());
+          2 * static_cast<int32_t>(MessageState(p, n)) + static_cast<int32_t>(HasProblems(n));
     }
   }
   auto StateRank = [&ranks](int32_t n) { return ranks[static_cast<std::size_t>(n)]; };

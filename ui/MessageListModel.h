@@ -15,7 +15,7 @@ class TtxgProject;
 class TMessageSearch;
 
 // The filters of the list, in the order the panel offers them: the four states, and the messages
-// the checks find problems in.
+// the checks find problems in (beyond being untranslated).
 enum class TListFilter { All, Untranslated, NeedsReview, Translated, WithProblems };
 
 class TMessageListModel : public QAbstractTableModel {
@@ -50,6 +50,7 @@ class TMessageListModel : public QAbstractTableModel {
  private:
   void SortRows();
   std::vector<int32_t> FilteredPositions() const;
+  bool HasProblems(int32_t message) const;
   void IndexRows();
 
   const TtxgProject& project_;

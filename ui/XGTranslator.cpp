@@ -29,6 +29,7 @@
 #include "support/JD_Error.h"
 #include "ui/MainMenu.h"
 #include "ui/MessageChecks.h"
+#include "ui/MessageTools.h"
 #include "ui/RecentFiles.h"
 #include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
@@ -245,11 +246,12 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   CreateMenu();
   CreateCheckMenus();
   ConnectEvents();
-  // The central area is the window the layout rules speak of; menu and status bar come on top.
+  FormCreate();
+  CreateMessageTools();
+  // The central area is the window the layout rules speak of; menu, status bar and docks come on top.
   move(InitialLeft, InitialTop);
   layout()->activate();
   resize(size() + QSize(InitialWidth, InitialHeight) - CentralArea->size());
-  FormCreate();
 }
 
 TForm1::~TForm1() = default;

@@ -32,7 +32,9 @@ class TWindowStatusBar;
 class QDragEnterEvent;
 class QDropEvent;
 class QMouseEvent;
+class QDockWidget;
 class QUndoStack;
+class TMessageTools;
 
 // A file dialog as the window configures it: the filter in "Name|*.ext" form, the extension added
 // when the user types none, the title, and the file name it proposes and remembers.
@@ -200,6 +202,11 @@ class TForm1 : public QMainWindow, public TEditTarget {
 
   std::unique_ptr<TBlockParJD> Catalogue;
   std::unique_ptr<TtxgProject> Project;
+  // The message list, context, find and replace (WindowMessageTools.cpp). Declared after the
+  // catalogue and the project: its panels read both while they are torn down.
+  std::unique_ptr<TMessageTools> Tools;
+  QDockWidget* ListDock = nullptr;
+  QDockWidget* ContextDock = nullptr;
   QString CatalogueFileName;
 
   void FormCreate();
@@ -288,6 +295,7 @@ class TForm1 : public QMainWindow, public TEditTarget {
   void CreateControls();
   void CreateMenu();
   void CreateCheckMenus();  // WindowChecks.cpp
+  void CreateMessageTools();
   void ConnectEvents();
   void SetCaptionFromFileName(const QString& fileName);
   void RememberSavedTranslations();

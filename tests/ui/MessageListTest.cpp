@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,21 +36,13 @@ class MessageList : public testing::Test {
  protected:
   void SetUp() override {
     form = MakeWindow(dialogs);
-    tools = std::make_unique<TMessageTools>(
-        *form->Project, [this](const char16_t* key) { return form->CatalogueText(key); }, undo, form.get());
-    AttachToForm(*tools, *form);
     form->show();
     dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
     QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
     ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
-    // Inside the window, as a dock would hold them, so focus and shortcuts behave as there.
-    panel().setParent(form.get());
-    panel().setGeometry(0, 0, 540, 380);
-    panel().show();
-    tools->ContextPanel->setParent(form.get());
-    tools->ContextPanel->setGeometry(0, 0, 540, 380);
+    tools = form->Tools.get();
+    ASSERT_TRUE(form->ListDock->isVisible()) << "the list is shown by default";
   }
-  void TearDown() override { tools.reset(); }
 
   TtxgProject& project() { return *form->Project; }
   TMessageListPanel& panel() { return *tools->ListPanel; }
@@ -91,10 +84,11 @@ class MessageList : public testing::Test {
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
   }
 
+  QUndoStack& undo() { return *form->Edits; }
+
   ScriptedDialogs dialogs;
   std::unique_ptr<TForm1> form;
-  QUndoStack undo;
-  std::unique_ptr<TMessageTools> tools;
+  TMessageTools* tools = nullptr;
 };
 
 TEST_F(MessageList, EveryFilterListsAsManyRowsAsAPlainCount) {
@@ -107,7 +101,9 @@ TEST_F(MessageList, EveryFilterListsAsManyRowsAsAPlainCount) {
   const int review = Count(flagged);
   const int untranslated = Count([&](int32_t n) { return !flagged(n) && Untranslated(n); });
   const int translated = Count([&](int32_t n) { return !flagged(n) && !Untranslated(n); });
-  const int problems = Count([this](int32_t n) { return !CheckMessage(project(), n).empty(); });
+  // Problems beyond being untranslated: the findings of messages in another state.
+  const int problems =
+      Count([&](int32_t n) { return (flagged(n) || !Untranslated(n)) && !CheckMessage(project(), n).empty(); });
   for (int count : {review, untranslated, translated, problems}) {
     ASSERT_GT(count, 0);
     ASSERT_LT(count, project().PositionCount);
@@ -247,7 +243,7 @@ TEST_F(MessageList, ReplaceAllIsOneUndoStepAndTheListFollows) {
   const int untranslatedBefore = Rows();
   QSignalSpy repainted(&model(), &QAbstractItemModel::dataChanged);
   QTest::mouseClick(dialog.ReplaceButton, Qt::LeftButton);
-  EXPECT_EQ(undo.count(), 1);
+  EXPECT_EQ(undo().count(), 1);
   EXPECT_GE(repainted.count(), expected);
   int changed = 0;
   for (int32_t n = 1; n <= project().TargetCount; ++n) {
@@ -264,11 +260,11 @@ TEST_F(MessageList, ReplaceAllIsOneUndoStepAndTheListFollows) {
   panel().FilterBox->setCurrentIndex(1);
   EXPECT_EQ(Rows(), untranslatedBefore - expected);
 
-  undo.undo();
+  undo().undo();
   EXPECT_EQ(Targets(), before);
   EXPECT_EQ(Sources(), sources);
   EXPECT_EQ(form->TargetMemo->Text(), Wide(before[std::size_t(project().CurrentMessage - 1)]));
-  undo.redo();
+  undo().redo();
   EXPECT_NE(Targets(), before);
 }
 
@@ -304,7 +300,6 @@ TEST_F(MessageList, ClickingAContextEntryShowsThatMessage) {
   const int32_t question = project().FindTargetId(u"Path(4).Start");
   form->MessagesListTrackBar->SetPosition(project().PositionOfMessage(question));
   TContextPanel& context = *tools->ContextPanel;
-  context.show();
   const std::vector<TContextEntry> entries = MessageContext(project(), question);
   ASSERT_FALSE(entries.empty());
   QTreeWidgetItem* item = nullptr;
