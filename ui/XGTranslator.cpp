@@ -30,6 +30,7 @@
 #include "ui/MainMenu.h"
 #include "ui/MessageChecks.h"
 #include "ui/RecentFiles.h"
+#include "ui/ReuseSession.h"
 #include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
 #include "ui/WindowSettings.h"
@@ -243,6 +244,7 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   if (CatalogueFileName.isEmpty() && !catalogueCandidates.isEmpty()) CatalogueFileName = catalogueCandidates.front();
   CreateControls();
   CreateMenu();
+  CreateReuse();
   ConnectEvents();
   // The central area is the window the layout rules speak of; menu and status bar come on top.
   move(InitialLeft, InitialTop);
@@ -540,6 +542,7 @@ void TForm1::ProcessEnabledControls() {
                       hasId ? FromWide(Project->SourceIds[static_cast<std::size_t>(shown)]) : QString(), status);
   ShowMessageState(shown);
   Checks->Refresh(Project.get(), position >= 1 ? shown : 0);
+  ShowReuse();
 }
 
 int TForm1::PositionToShow(int32_t message) const {
@@ -556,6 +559,7 @@ int TForm1::PositionToShow(int32_t message) const {
 }
 
 void TForm1::PrepareFormForProject() {
+  RebuildMemory();
   MessagesListTrackBar->SetMax(Project->PositionCount);
   MessagesListTrackBar->SetPosition(PositionToShow(Project->CurrentMessage));
   ProcessEnabledControls();
