@@ -1,6 +1,7 @@
 #include "ui/QtWindowDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -100,3 +101,10 @@ bool TQtWindowDialogs::AskNumber(QWidget* owner, const QString& title, const QSt
   if (chosen) value = number;
   return chosen;
 }
+
+bool TQtWindowDialogs::AskYesNo(QWidget* owner, const QString& text) {
+  return QMessageBox::question(owner, QApplication::applicationDisplayName(), text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool TQtWindowDialogs::ExecuteDialog(QWidget* /*owner*/, QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

@@ -12,6 +12,8 @@ class TQtWindowDialogs : public TWindowDialogs {
   TSaveChangesAnswer AskSaveChanges(QWidget* owner) override;
   bool AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,
                  int& value) override;
+  bool AskYesNo(QWidget* owner, const QString& text) override;
+  bool ExecuteDialog(QWidget* owner, QDialog& dialog) override;
 };
 
 // "Name|*.a;*.b|Other|*.c" as Qt writes filters: "Name (*.a *.b);;Other (*.c)".

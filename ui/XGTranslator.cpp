@@ -31,6 +31,7 @@
 #include "ui/MessageChecks.h"
 #include "ui/MessageTools.h"
 #include "ui/RecentFiles.h"
+#include "ui/ReuseSession.h"
 #include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
 #include "ui/WindowSettings.h"
@@ -245,6 +246,7 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   CreateControls();
   CreateMenu();
   CreateCheckMenus();
+  CreateReuse();
   ConnectEvents();
   FormCreate();
   CreateMessageTools();
@@ -543,6 +545,7 @@ void TForm1::ProcessEnabledControls() {
                       hasId ? FromWide(Project->SourceIds[static_cast<std::size_t>(shown)]) : QString(), status);
   ShowMessageState(shown);
   Checks->Refresh(Project.get(), position >= 1 ? shown : 0);
+  ShowReuse();
 }
 
 int TForm1::PositionToShow(int32_t message) const {
@@ -559,6 +562,7 @@ int TForm1::PositionToShow(int32_t message) const {
 }
 
 void TForm1::PrepareFormForProject() {
+  RebuildMemory();
   MessagesListTrackBar->SetMax(Project->PositionCount);
   MessagesListTrackBar->SetPosition(PositionToShow(Project->CurrentMessage));
   ProcessEnabledControls();

@@ -22,7 +22,11 @@
 
 #include "ui/EditCommands.h"
 
+class QDialog;
 class TBlockParJD;
+class TReuseSession;
+class TSuggestionsPanel;
+struct TFilledMessage;
 class TMessageChecks;
 class TtxgProject;
 class TMainMenu;
@@ -88,6 +92,10 @@ class TWindowDialogs {
   // A number between `minimum` and `maximum` (Go to message); false when cancelled.
   virtual bool AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,
                          int& value) = 0;
+  // A yes-or-no question (the offer to fill a translation into the same texts); no by default.
+  virtual bool AskYesNo(QWidget* /*owner*/, const QString& /*text*/) { return false; }
+  // Runs a dialog of the window's own (memory files, unused translations); true when accepted.
+  virtual bool ExecuteDialog(QWidget* /*owner*/, QDialog& /*dialog*/) { return false; }
 };
 
 // A multi-line text box, read-only unless the window lets the user type. It keeps the exact text it
@@ -276,6 +284,15 @@ class TForm1 : public QMainWindow, public TEditTarget {
   // Told the message the window shows after every move (0 for none).
   std::function<void(int32_t message)> OnMessageShown;
 
+  // Reusing translations (ReuseWindow.cpp): the suggestions dock, the memory, the update.
+  TSuggestionsPanel* Suggestions = nullptr;
+  std::unique_ptr<TReuseSession> Reuse;
+  TFileDialog UpdateSourceDialog;
+  void UpdateSourceQuestClick();
+  void MemoryFilesClick();
+  void UnusedTranslationsClick();
+  void InsertSuggestionClick(int index);  // 0-based: Ctrl+1 is 0
+
   // True when translations changed since the last new project, load or save: the undo stack is
   // away from its clean state, or a change that cannot be undone (relinking) was made.
   bool HasUnsavedChanges() const;
@@ -317,7 +334,16 @@ class TForm1 : public QMainWindow, public TEditTarget {
   void KeepShownMessageInView();
   int PositionToShow(int32_t message) const;
 
+  void CreateReuse();
+  // Fills the memory again from the project (new, load, update, attached files).
+  void RebuildMemory();
+  // The suggestions of the shown message, and the offer to propagate a translation just left.
+  void ShowReuse();
+  void PutFills(const std::vector<TFilledMessage>& fills, bool after);
+  void InsertSuggestion(const std::u16string& translation);
+
   TWindowDialogs& dialogs_;
+  bool offeringFill_ = false;
   // Changes that are not on the undo stack (relinking rewrote texts) since the last save or load.
   bool unrecordedChange_ = false;
   // Typing merges into one undo step while the run number stays the same.

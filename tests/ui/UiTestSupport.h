@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -58,6 +59,19 @@ class ScriptedDialogs : public TWindowDialogs {
     Errors.push_back(text);
     ErrorPlaces.push_back(place);
   }
+  // Yes-or-no questions: answered from the queue (an empty queue says no), each question kept.
+  std::deque<bool> YesNoAnswers;
+  std::vector<QString> YesNoAsked;
+  bool AskYesNo(QWidget*, const QString& text) override {
+    YesNoAsked.push_back(text);
+    if (YesNoAnswers.empty()) return false;
+    const bool answer = YesNoAnswers.front();
+    YesNoAnswers.pop_front();
+    return answer;
+  }
+  // A dialog of the window's own: the script works it and says whether it was accepted.
+  std::function<bool(QDialog&)> DialogScript;
+  bool ExecuteDialog(QWidget*, QDialog& dialog) override { return DialogScript ? DialogScript(dialog) : false; }
   bool AskNumber(QWidget*, const QString&, const QString&, int, int, int& value) override {
     if (NumberAnswers.empty()) return false;
     value = NumberAnswers.front();

@@ -1,0 +1,198 @@
+// Reusing translations in the window: suggestions inserted with Ctrl+N as one step, the offer to
+// fill a translation into the same texts, File → Update source quest…, attached memory files and
+// the unused translations.
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+#include "UiTestSupport.h"
+#include "memory/ProjectMemory.h"
+#include "memory/Tmx.h"
+#include "memory/UpdateFixtures.h"
+#include "ui/MemoryFilesDialog.h"
+#include "ui/SuggestionsPanel.h"
+#include "ui/UnusedTranslationsDialog.h"
+
+using namespace uitest;
+using updatetest::FixturePath;
+using updatetest::MessageOfPath;
+
+namespace {
+
+class WindowReuse : public testing::Test {
+ protected:
+  // Opens a project of these paths, the translated ones as "RU " + question.
+  void Open(const std::vector<FixturePath>& paths) {
+    auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
+    updatetest::BuildQuest(project->SourceGame, paths);
+    projecttest::OpenFromSource(*project);
+    for (const FixturePath& path : paths)
+      if (path.translated) project->SetTargetText(MessageOfPath(*project, path.number), u"RU " + path.question);
+    project->SaveToFile(scratch.File("p.txg").toStdString());
+    form = MakeWindow(dialogs);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->LoadProjectFromFile(scratch.File("p.txg"));
+  }
+  void ShowPath(int32_t number) {
+    form->MessagesListTrackBar->SetPosition(project().PositionOfMessage(MessageOfPath(project(), number)));
+  }
+  void Type(const QString& keys) {
+    form->TargetMemo->setFocus();
+    form->TargetMemo->selectAll();
+    QTest::keyClicks(form->TargetMemo, keys);
+  }
+  std::u16string TargetOf(int32_t path) { return project().GetTargetText(MessageOfPath(project(), path)); }
+  bool ReviewOf(int32_t path) { return project().NeedsReview(MessageOfPath(project(), path)); }
+  TtxgProject& project() { return *form->Project; }
+
+  ScriptedDialogs dialogs;
+  Scratch scratch;
+  std::unique_ptr<TForm1> form;
+};
+
+const std::vector<FixturePath> Doors = {
+    {101, 1, u"Open the door", true}, {102, 2, u"Open the red door"}, {103, 3, u"Close the gate"},
+    {104, 4, u"Close the gate"},      {105, 5, u"Close the gate"},
+};
+
+TEST_F(WindowReuse, CtrlNumberInsertsASuggestionAsOneStep) {
+  Open(Doors);
+  ShowPath(102);
+  ASSERT_EQ(form->Suggestions->Count(), 1);
+  EXPECT_EQ(form->Suggestions->PercentOf(0), 75);
+  const int steps = form->Edits->count();
+  form->FocusTranslation();
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_1));
+  EXPECT_EQ(TargetOf(102), u"RU Open the door");
+  EXPECT_EQ(form->TargetMemo->Text(), "RU Open the door");
+  EXPECT_EQ(form->Edits->count(), steps + 1);
+  QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_2));  // no second one
+  EXPECT_EQ(form->Edits->count(), steps + 1);
+  form->Edits->undo();
+  EXPECT_EQ(TargetOf(102), u"Open the red door");
+  EXPECT_EQ(form->TargetMemo->Text(), "Open the red door");
+  form->Edits->redo();
+  EXPECT_EQ(TargetOf(102), u"RU Open the door");
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowReuse, LeavingANewTranslationOffersToFillTheSameTexts) {
+  Open(Doors);
+  ShowPath(103);
+  Type(QStringLiteral("Shut the gate"));
+  ASSERT_EQ(TargetOf(103), u"Shut the gate");
+  dialogs.YesNoAnswers = {true};
+  const int steps = form->Edits->count();
+  form->NextMessageClick();
+  ASSERT_EQ(dialogs.YesNoAsked.size(), 1u);
+  EXPECT_TRUE(dialogs.YesNoAsked[0].contains("2 more"));
+  EXPECT_EQ(TargetOf(104), u"Shut the gate");
+  EXPECT_EQ(TargetOf(105), u"Shut the gate");
+  EXPECT_TRUE(ReviewOf(104));
+  EXPECT_FALSE(ReviewOf(103));
+  EXPECT_EQ(form->TargetMemo->Text(), "Shut the gate");  // the message moved to was filled too
+  EXPECT_EQ(form->Edits->count(), steps + 1);
+
+  form->Edits->undo();
+  EXPECT_EQ(TargetOf(104), u"Close the gate");
+  EXPECT_EQ(TargetOf(105), u"Close the gate");
+  EXPECT_FALSE(ReviewOf(105));
+  EXPECT_EQ(TargetOf(103), u"Shut the gate");
+  // Undoing moved nowhere new: no second offer.
+  EXPECT_EQ(dialogs.YesNoAsked.size(), 1u);
+
+  // Leaving a message unchanged, or answering no, fills nothing.
+  ShowPath(101);
+  ShowPath(102);
+  ShowPath(103);
+  Type(QStringLiteral("Shut that gate"));
+  dialogs.YesNoAnswers = {false};
+  ShowPath(101);
+  EXPECT_EQ(dialogs.YesNoAsked.size(), 2u);
+  EXPECT_EQ(TargetOf(104), u"Close the gate");
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowReuse, UpdateSourceQuestReplacesTheProjectAndShowsWhatChanged) {
+  updatetest::OldProject()->SaveToFile(scratch.File("old.txg").toStdString());
+  const ScratchFolder quests;
+  const std::string newQuest = updatetest::WriteNewQuest(quests);
+  form = MakeWindow(dialogs);
+  form->show();
+  form->LoadProjectFromFile(scratch.File("old.txg"));
+  const QByteArray before = [&] {
+    QFile file(scratch.File("old.txg"));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+  }();
+  dialogs.Answer(QStringLiteral("UpdateSourceDialog"), QString::fromStdString(newQuest));
+  form->UpdateSourceQuestClick();
+  ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+  ASSERT_EQ(dialogs.Messages.size(), 1u);
+  EXPECT_EQ(dialogs.Messages[0], "kept: 4\nchanged: 1\nmoved: 2\nnew: 4\nunused: 1");
+  EXPECT_EQ(project().PositionCount, 11);
+  EXPECT_TRUE(form->HasUnsavedChanges());
+  EXPECT_FALSE(form->QuickSaveProjectButton->isEnabled());  // the old project file stays as it was
+
+  ShowPath(102);
+  EXPECT_TRUE(form->Suggestions->PreviousSourceLabel->isVisibleTo(form->Suggestions));
+  EXPECT_TRUE(form->Suggestions->PreviousSourceLabel->text().contains("red </span>"));
+  ShowPath(101);
+  EXPECT_FALSE(form->Suggestions->PreviousSourceLabel->isVisibleTo(form->Suggestions));
+
+  int unusedRows = -1;
+  dialogs.DialogScript = [&unusedRows](QDialog& dialog) {
+    unusedRows = static_cast<TUnusedTranslationsDialog&>(dialog).Model->rowCount();
+    return true;
+  };
+  form->UnusedTranslationsClick();
+  EXPECT_EQ(unusedRows, 1);
+
+  QFile file(scratch.File("old.txg"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(WindowReuse, UnreadableNewQuestKeepsTheProject) {
+  Open(Doors);
+  dialogs.Answer(QStringLiteral("UpdateSourceDialog"), scratch.File("missing.xg"));
+  form->RunGuarded([this] { form->UpdateSourceQuestClick(); });
+  EXPECT_EQ(dialogs.Errors.size(), 1u);
+  EXPECT_EQ(project().PositionCount, 5);
+  EXPECT_EQ(TargetOf(101), u"RU Open the door");
+}
+
+TEST_F(WindowReuse, AttachedMemoryFilesAreRememberedAndSuggested) {
+  Open(Doors);
+  const std::string tmx = scratch.File("other.tmx").toStdString();
+  WriteTmx(tmx, {{u"Close the gate now", u"Закрой ворота", u""}});
+  dialogs.DialogScript = [&tmx](QDialog& dialog) {
+    static_cast<TMemoryFilesDialog&>(dialog).List->addItem(QString::fromStdString(tmx));
+    return true;
+  };
+  form->MemoryFilesClick();
+  EXPECT_EQ(AttachedMemoryFiles(project()), std::vector<std::string>{tmx});
+  EXPECT_TRUE(form->HasUnsavedChanges());
+  ShowPath(103);
+  ASSERT_EQ(form->Suggestions->Count(), 1);
+  EXPECT_EQ(form->Suggestions->Shown(0).Translation, u"Закрой ворота");
+
+  // Saved and opened again: the file is still attached and read.
+  form->SaveClick();
+  dialogs.DialogScript = nullptr;
+  form->LoadProjectFromFile(scratch.File("p.txg"));
+  EXPECT_EQ(AttachedMemoryFiles(project()), std::vector<std::string>{tmx});
+  ShowPath(104);
+  EXPECT_EQ(form->Suggestions->Count(), 1);
+  // Cancelled: nothing changes.
+  form->MemoryFilesClick();
+  EXPECT_EQ(AttachedMemoryFiles(project()), std::vector<std::string>{tmx});
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+// Reusing translations in the window: the suggestions beside the texts, the propagation offer when
+// a message is left with a new translation, File → Update source quest…, File → Translation
+// memory… and the list of unused translations. Each command is a call of the memory library; the
+// window only shows its results and records its fills as undo steps.
+#include <QDockWidget>
+#include <QKeySequence>
+#include <QUndoStack>
+
+#include <memory>
+
+#include "memory/ProjectMemory.h"
+#include "memory/ProjectUpdate.h"
+#include "memory/Propagation.h"
+#include "memory/UnusedTranslations.h"
+#include "project/ProjectClass.h"
+#include "ui/MainMenu.h"
+#include "ui/MemoryFilesDialog.h"
+#include "ui/ReuseSession.h"
+#include "ui/SuggestionsPanel.h"
+#include "ui/UnusedTranslationsDialog.h"
+#include "ui/XGTranslator.h"
+
+namespace {
+
+QString FromWide(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+constexpr int SuggestionsWidth = 300;
+
+}  // namespace
+
+void TForm1::CreateReuse() {
+  Reuse = std::make_unique<TReuseSession>();
+  auto* dock = new QDockWidget(tr("Suggestions"), this);
+  dock->setObjectName(QStringLiteral("SuggestionsDock"));
+  dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  Suggestions = new TSuggestionsPanel(dock);
+  Suggestions->OnInsert = [this](const std::u16string& translation) { InsertSuggestion(translation); };
+  // A fixed width: the central area keeps the sizes its layout rules are written for.
+  Suggestions->setFixedWidth(SuggestionsWidth);
+  dock->setWidget(Suggestions);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+
+  UpdateSourceDialog.Name = QStringLiteral("UpdateSourceDialog");
+  UpdateSourceDialog.Kind = TFileDialog::Open;
+  UpdateSourceDialog.Filter = QStringLiteral("Xengrav|*.xg");
+  UpdateSourceDialog.DefaultExt = QStringLiteral("xg");
+  UpdateSourceDialog.Title = tr("New version of the source quest");
+
+  Menu->AddSeparator(Menu->File);
+  Menu->Add(Menu->File, tr("&Update source quest..."), {}, [this] { UpdateSourceQuestClick(); });
+  Menu->Add(Menu->File, tr("Translation &memory..."), {}, [this] { MemoryFilesClick(); });
+  Menu->Add(Menu->View, tr("&Unused translations"), {}, [this] { UnusedTranslationsClick(); });
+  Menu->AddSeparator(Menu->Edit);
+  for (int i = 0; i < TSuggestionsPanel::MaxSuggestions; ++i)
+    Menu->Add(Menu->Edit, tr("Insert suggestion &%1").arg(i + 1),
+              {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i))}, [this, i] { InsertSuggestionClick(i); });
+}
+
+void TForm1::RebuildMemory() {
+  if (!Reuse) return;
+  const std::vector<std::string> problems = Reuse->Rebuild(*Project);
+  if (problems.empty()) return;
+  QString text = tr("Some translation memories could not be read:");
+  for (const std::string& problem : problems) text += QLatin1Char('\n') + QString::fromStdString(problem);
+  dialogs_.ShowMessage(this, text);
+}
+
+void TForm1::ShowReuse() {
+  if (!Reuse || offeringFill_) return;
+  const int32_t left = Reuse->MessageShown(*Project, Project->CurrentMessage, *Suggestions);
+  // Undo and redo move between messages too, and so do New and Open (to no message): only the
+  // translator's own move to another message is offered.
+  if (left == 0 || recordingDepth_ != 0 || Project->CurrentMessage < 1) return;
+  const std::size_t others = PropagationTargets(*Project, left).size();
+  if (others == 0) return;
+  offeringFill_ = true;
+  const bool fill = dialogs_.AskYesNo(
+      this, tr("The same source text is untranslated in %1 more messages. Fill in this translation there too "
+               "(marked for review)?")
+                .arg(others));
+  offeringFill_ = false;
+  if (!fill) return;
+  std::vector<TFilledMessage> fills = FillSameTranslation(*Project, left);
+  // The message moved to may be one of those filled.
+  ++recordingDepth_;
+  TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
+  --recordingDepth_;
+  StartTypingRun();
+  Edits->push(new TFillCommand([this](const std::vector<TFilledMessage>& f, bool after) { PutFills(f, after); },
+                               std::move(fills), tr("Fill same translation")));
+  ProcessEnabledControls();
+}
+
+void TForm1::PutFills(const std::vector<TFilledMessage>& fills, bool after) {
+  ++recordingDepth_;
+  PutFilled(*Project, fills, after);
+  TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
+  --recordingDepth_;
+  StartTypingRun();
+  ProcessEnabledControls();
+}
+
+void TForm1::InsertSuggestion(const std::u16string& translation) {
+  const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
+  std::vector<TFilledMessage> fills = FillSuggestion(*Project, message, translation);
+  if (fills.empty()) return;
+  ++recordingDepth_;
+  TargetMemo->SetText(FromWide(Project->GetTargetText(message)));
+  --recordingDepth_;
+  StartTypingRun();
+  Edits->push(new TFillCommand([this](const std::vector<TFilledMessage>& f, bool after) { PutFills(f, after); },
+                               std::move(fills), tr("Insert suggestion")));
+  ProcessEnabledControls();
+}
+
+void TForm1::InsertSuggestionClick(int index) { Suggestions->InsertSuggestion(index); }
+
+void TForm1::UpdateSourceQuestClick() {
+  if (Project->SourceCount == 0) return;
+  if (!dialogs_.ExecuteFileDialog(this, UpdateSourceDialog)) return;
+  auto fresh = std::make_unique<TtxgProject>(*Catalogue);
+  const TUpdatePlan plan = UpdateProject(*Project, FileNameForLibrary(UpdateSourceDialog.FileName), *fresh);
+  Project = std::move(fresh);
+  ForgetEdits();
+  PrepareFormForProject();
+  // The updated project is no file yet: saving asks for a name, so the old project stays as it was.
+  QuickSaveProjectButton->setEnabled(false);
+  MarkUnrecordedChange();
+  dialogs_.ShowMessage(this, UpdateSummary(plan));
+}
+
+void TForm1::MemoryFilesClick() {
+  TMemoryFilesDialog dialog(dialogs_, AttachedMemoryFiles(*Project), this);
+  if (!dialogs_.ExecuteDialog(this, dialog)) return;
+  if (dialog.Files() == AttachedMemoryFiles(*Project)) return;
+  SetAttachedMemoryFiles(*Project, dialog.Files());
+  MarkUnrecordedChange();
+  RebuildMemory();
+}
+
+void TForm1::UnusedTranslationsClick() {
+  TUnusedTranslationsDialog dialog(UnusedTranslations(*Project), this);
+  dialogs_.ExecuteDialog(this, dialog);
+}
