@@ -179,15 +179,16 @@ bool IsNarrow(const std::u16string& text) {
 }
 
 // An id of code units below 0x80 (every id a quest makes) is stored one byte a unit.
-void WriteId(TBlockFileWriter& file, const std::u16string& id, bool narrow) {
+// `buffer` is kept between calls so that long ids cost no allocation each.
+void WriteId(TBlockFileWriter& file, const std::u16string& id, bool narrow, std::string& buffer) {
   file.WriteInt(static_cast<int32_t>(id.size()));
   if (!narrow) {
     file.WriteUnits(id);
     return;
   }
-  std::string bytes(id.size(), '\0');
-  std::transform(id.begin(), id.end(), bytes.begin(), [](char16_t unit) { return static_cast<char>(unit); });
-  file.WriteBytes(bytes.data(), bytes.size());
+  buffer.resize(id.size());
+  std::transform(id.begin(), id.end(), buffer.begin(), [](char16_t unit) { return static_cast<char>(unit); });
+  file.WriteBytes(buffer.data(), buffer.size());
 }
 
 // The id of a record as read: narrow ids stay bytes, so the usual match costs no allocation.
@@ -243,6 +244,7 @@ std::vector<uint8_t> EncodeMessageStates(const TMessageStates& states, const std
   TBlockFileWriter section;
   section.Reserve(size);
   section.WriteInt(records);
+  std::string buffer;
   for (int32_t n = 1; n <= count; ++n) {
     if (!states.HasState(n)) continue;
     const std::u16string& id = ids[static_cast<std::size_t>(n)];
@@ -253,7 +255,7 @@ std::vector<uint8_t> EncodeMessageStates(const TMessageStates& states, const std
     section.WriteByte(static_cast<uint8_t>((states.NeedsReview(n) ? NeedsReviewFlag : 0) |
                                            (note.empty() ? 0 : HasNoteFlag) | (previous.empty() ? 0 : HasPreviousFlag) |
                                            (narrow ? 0 : WideIdFlag)));
-    WriteId(section, id, narrow);
+    WriteId(section, id, narrow, buffer);
     if (!note.empty()) WriteText(section, note);
     if (!previous.empty()) WriteText(section, previous);
   }
