@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "checks/TranslationChecks.h"
+#include "checks/ProblemSearch.h"
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
 #include "ui/keys/CatalogueKeys.h"
@@ -140,9 +140,7 @@ void TMessageListModel::Refilter() {
 }
 
 // A message not edited yet has no findings but "unchanged", which its state already says.
-bool TMessageListModel::HasProblems(int32_t message) const {
-  return MessageState(project_, message) != TMessageState::Untranslated && !CheckMessage(project_, message).empty();
-}
+bool TMessageListModel::HasProblems(int32_t message) const { return ::HasProblems(project_, message); }
 
 std::vector<int32_t> TMessageListModel::FilteredPositions() const {
   const bool problemsOnly = filter_ == TListFilter::WithProblems;

@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
-#include "checks/TranslationChecks.h"
+#include "checks/ProblemSearch.h"
 #include "project/MessageContext.h"
 #include "support/JD_BlockPar.h"
 #include "ui/ContextPanel.h"
@@ -101,9 +101,8 @@ TEST_F(MessageList, EveryFilterListsAsManyRowsAsAPlainCount) {
   const int review = Count(flagged);
   const int untranslated = Count([&](int32_t n) { return !flagged(n) && Untranslated(n); });
   const int translated = Count([&](int32_t n) { return !flagged(n) && !Untranslated(n); });
-  // Problems beyond being untranslated: the findings of messages in another state.
-  const int problems =
-      Count([&](int32_t n) { return (flagged(n) || !Untranslated(n)) && !CheckMessage(project(), n).empty(); });
+  // Problems beyond being untranslated, as the checks' rule has them.
+  const int problems = Count([this](int32_t n) { return HasProblems(project(), n); });
   for (int count : {review, untranslated, translated, problems}) {
     ASSERT_GT(count, 0);
     ASSERT_LT(count, project().PositionCount);
