@@ -108,14 +108,6 @@ void TForm1::CreateMenu() {
         run(&TForm1::PreviousUnfinishedClick));
   m.Add(m.Go, tr("Next U&nfinished"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)},
         run(&TForm1::NextUnfinishedClick));
-  m.Add(m.Go, tr("Previous P&roblem"), {}, [this] {
-    PreviousProblemClick();
-    FocusTranslation();
-  });
-  m.Add(m.Go, tr("Next Pro&blem"), {}, [this] {
-    NextProblemClick();
-    FocusTranslation();
-  });
   m.AddSeparator(m.Go);
   m.Add(m.Go, tr("&Go to Message..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}, run(&TForm1::GoToMessageClick));
 }
