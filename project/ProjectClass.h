@@ -99,6 +99,10 @@ class TtxgProject {
   // empty (Clear), never a table over half-read quests. A damaged block after the quests does not
   // fail the load: what it held is dropped and LoadWarning() says what.
   void LoadFromFile(const std::string& fileName);
+  // Takes over the quests, current message, states, settings and sections of `other`, as saving it
+  // and loading the file here would, so this object stays the one its listeners and the window's
+  // panels know. `other` is left as it was.
+  void TakeOver(const TtxgProject& other);
   // What the last LoadFromFile dropped, for the user (lines separated by '\n'); empty when nothing.
   const std::string& LoadWarning() const { return loadWarning_; }
   void SaveMessages(const std::string& fileName) const;

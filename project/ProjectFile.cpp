@@ -47,3 +47,21 @@ void TtxgProject::LoadFromFile(const std::string& fileName) {
     throw;
   }
 }
+
+void TtxgProject::TakeOver(const TtxgProject& other) {
+  if (&other == this) return;
+  std::vector<TTrailerSection> sections = other.TrailerSections();
+  try {
+    SourceGame.Assign(other.SourceGame);
+    TargetGame.Assign(other.TargetGame);
+    DropStoredData();
+    EnumerateBothQuests();
+    loadWarning_.clear();
+    ApplyTrailerSections(std::move(sections));
+    CurrentMessage = other.CurrentMessage;
+    LinkDuplicatePaths();
+  } catch (...) {
+    Clear();
+    throw;
+  }
+}

@@ -120,7 +120,9 @@ void TForm1::UpdateSourceQuestClick() {
   if (!dialogs_.ExecuteFileDialog(this, UpdateSourceDialog)) return;
   auto fresh = std::make_unique<TtxgProject>(*Catalogue);
   const TUpdatePlan plan = UpdateProject(*Project, FileNameForLibrary(UpdateSourceDialog.FileName), *fresh);
-  Project = std::move(fresh);
+  // The window's panels hold this project object: it takes the update over instead of being replaced.
+  Project->TakeOver(*fresh);
+  fresh.reset();
   ForgetEdits();
   PrepareFormForProject();
   // The updated project is no file yet: saving asks for a name, so the old project stays as it was.

@@ -153,6 +153,27 @@ TEST_F(ProjectTrailer, StatesSurviveSaveLoadImportExportAndASecondSave) {
   expectSameStates(loaded);
 }
 
+TEST_F(ProjectTrailer, TakeOverIsASaveAndLoadWithoutTheFile) {
+  project.NewFromSource(SampleQuest());
+  project.SetNeedsReview(4, true);
+  project.SetNote(6, u"note");
+  project.SetTargetText(7, u"translated");
+  project.SetSection("later", {1, 2, 3});
+  project.CurrentMessage = 9;
+  project.SaveToFile(folder.File("p.txg"));
+
+  loaded.LoadFromFile(folder.File("p.txg"));
+  loaded.SetNote(2, u"dropped by the take-over");
+  std::vector<int32_t> heard;
+  loaded.AddChangeListener([&heard](int32_t message) { heard.push_back(message); });
+  loaded.TakeOver(project);
+  loaded.SaveToFile(folder.File("taken.txg"));
+  EXPECT_EQ(ReadBytes(folder.File("taken.txg")), ReadBytes(folder.File("p.txg")));
+  EXPECT_EQ(loaded.TranslatedPositions(), project.TranslatedPositions());
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back(), 0);
+}
+
 TEST_F(ProjectTrailer, AProjectWithoutStatesIsWrittenAsBefore) {
   project.NewFromSource(SampleQuest());
   project.SetNeedsReview(3, true);
