@@ -256,7 +256,11 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   resize(size() + QSize(InitialWidth, InitialHeight) - CentralArea->size());
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // Children (the undo stack first) are destroyed after this window's own members and would still
+  // announce their clearing to handlers of a window that is half gone.
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
 
 void TForm1::CreateControls() {
   setObjectName(QStringLiteral("Form1"));
