@@ -18,14 +18,7 @@ namespace {
 using updatetest::FixturePath;
 using updatetest::MessageOfPath;
 
-std::unique_ptr<TtxgProject> ProjectOf(const std::vector<FixturePath>& paths) {
-  auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
-  updatetest::BuildQuest(project->SourceGame, paths);
-  projecttest::OpenFromSource(*project);
-  for (const FixturePath& path : paths)
-    if (path.translated) project->SetTargetText(MessageOfPath(*project, path.number), u"RU " + path.question);
-  return project;
-}
+using updatetest::ProjectOf;
 
 const std::vector<FixturePath> Repeated = {
     {101, 1, u"Repeat"},       {102, 2, u"Other"},  {103, 3, u"Repeat", true},  {104, 4, u"  Repeat "},

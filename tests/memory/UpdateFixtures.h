@@ -86,6 +86,16 @@ inline std::unique_ptr<TtxgProject> NewProject() {
 }
 
 // The new quest as a quest file in `folder`.
+// A project of these paths whose translated ones read "RU " and the question.
+inline std::unique_ptr<TtxgProject> ProjectOf(const std::vector<FixturePath>& paths) {
+  auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
+  BuildQuest(project->SourceGame, paths);
+  projecttest::OpenFromSource(*project);
+  for (const FixturePath& path : paths)
+    if (path.translated) project->SetTargetText(MessageOfPath(*project, path.number), u"RU " + path.question);
+  return project;
+}
+
 inline std::string WriteNewQuest(const ScratchFolder& folder) {
   const std::string file = folder.File("new.xg");
   NewProject()->SourceGame.SaveToFile(file);

@@ -17,14 +17,7 @@ namespace {
 using updatetest::FixturePath;
 using updatetest::MessageOfPath;
 
-std::unique_ptr<TtxgProject> ProjectOf(const std::vector<FixturePath>& paths) {
-  auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
-  updatetest::BuildQuest(project->SourceGame, paths);
-  projecttest::OpenFromSource(*project);
-  for (const FixturePath& path : paths)
-    if (path.translated) project->SetTargetText(MessageOfPath(*project, path.number), u"RU " + path.question);
-  return project;
-}
+using updatetest::ProjectOf;
 
 const std::vector<FixturePath> Paths = {
     {101, 1, u"Open the door", true}, {102, 2, u"Open the door"}, {103, 3, u"Open the door"},
