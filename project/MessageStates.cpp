@@ -8,8 +8,8 @@ const std::u16string NoText;
 
 void TMessageStates::Clear() {
   review_.assign(1, 0);
-  notes_.assign(1, std::u16string());
-  previous_.assign(1, std::u16string());
+  notes_.clear();
+  previous_.clear();
   statesHeld_ = 0;
 }
 
@@ -17,26 +17,36 @@ void TMessageStates::Resize(int32_t count) {
   if (count < 0) count = 0;
   for (int32_t n = count + 1; n <= Count(); ++n)
     if (HasState(n)) --statesHeld_;
-  const auto size = static_cast<std::size_t>(count) + 1;
-  review_.resize(size, 0);
-  notes_.resize(size);
-  previous_.resize(size);
+  review_.resize(static_cast<std::size_t>(count) + 1, 0);
+  std::erase_if(notes_, [count](const auto& held) { return held.first > count; });
+  std::erase_if(previous_, [count](const auto& held) { return held.first > count; });
 }
 
 bool TMessageStates::NeedsReview(int32_t n) const { return InRange(n) && review_[static_cast<std::size_t>(n)] != 0; }
 
-const std::u16string& TMessageStates::Note(int32_t n) const {
-  return InRange(n) ? notes_[static_cast<std::size_t>(n)] : NoText;
+const std::u16string& TMessageStates::TextOf(const TSparseTexts& texts, int32_t n) {
+  const auto held = texts.find(n);
+  return held == texts.end() ? NoText : held->second;
 }
 
+bool TMessageStates::PutText(TSparseTexts& texts, int32_t n, std::u16string text) {
+  if (text.empty()) return texts.erase(n) != 0;
+  auto [held, added] = texts.try_emplace(n);
+  if (!added && held->second == text) return false;
+  held->second = std::move(text);
+  return true;
+}
+
+const std::u16string& TMessageStates::Note(int32_t n) const { return InRange(n) ? TextOf(notes_, n) : NoText; }
+
 const std::u16string& TMessageStates::PreviousSource(int32_t n) const {
-  return InRange(n) ? previous_[static_cast<std::size_t>(n)] : NoText;
+  return InRange(n) ? TextOf(previous_, n) : NoText;
 }
 
 bool TMessageStates::HasState(int32_t n) const {
   if (!InRange(n)) return false;
   const auto i = static_cast<std::size_t>(n);
-  return review_[i] != 0 || !notes_[i].empty() || !previous_[i].empty();
+  return review_[i] != 0 || HasText(notes_, n) || HasText(previous_, n);
 }
 
 template <typename Change>
@@ -58,17 +68,9 @@ bool TMessageStates::SetNeedsReview(int32_t n, bool on) {
 }
 
 bool TMessageStates::SetNote(int32_t n, std::u16string note) {
-  return Update(n, [&](std::size_t i) {
-    if (notes_[i] == note) return false;
-    notes_[i] = std::move(note);
-    return true;
-  });
+  return Update(n, [&](std::size_t) { return PutText(notes_, n, std::move(note)); });
 }
 
 bool TMessageStates::SetPreviousSource(int32_t n, std::u16string text) {
-  return Update(n, [&](std::size_t i) {
-    if (previous_[i] == text) return false;
-    previous_[i] = std::move(text);
-    return true;
-  });
+  return Update(n, [&](std::size_t) { return PutText(previous_, n, std::move(text)); });
 }

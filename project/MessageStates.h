@@ -4,6 +4,7 @@
 // message number (1-based); knows nothing of positions, links or files.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TMessageStates {
@@ -30,12 +31,19 @@ class TMessageStates {
 
  private:
   std::vector<uint8_t> review_{0};
-  std::vector<std::u16string> notes_{std::u16string()};
-  std::vector<std::u16string> previous_{std::u16string()};
+  // Few messages have a note or a previous source: only those are held, so a large project does
+  // not carry two empty strings per message.
+  using TSparseTexts = std::unordered_map<int32_t, std::u16string>;
+  TSparseTexts notes_;
+  TSparseTexts previous_;
   int32_t statesHeld_ = 0;  // messages for which HasState is true
 
   bool InRange(int32_t n) const { return n >= 1 && n <= Count(); }
   // Runs `change` on message n and keeps statesHeld_ right.
   template <typename Change>
   bool Update(int32_t n, Change&& change);
+  static const std::u16string& TextOf(const TSparseTexts& texts, int32_t n);
+  static bool HasText(const TSparseTexts& texts, int32_t n) { return texts.find(n) != texts.end(); }
+  // Stores a text (an empty one is not held); returns whether it changed.
+  static bool PutText(TSparseTexts& texts, int32_t n, std::u16string text);
 };

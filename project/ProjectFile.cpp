@@ -11,7 +11,7 @@
 #include "quest/BlockFile.h"
 
 void TtxgProject::SaveToFile(const std::string& fileName) const {
-  TBlockFileWriter file(fileName);
+  TBlockFileWriter file(fileName, TPieces::Streamed);
   file.WriteInt(CurrentMessage);
   file.WriteInt(SourceCount);
   file.WriteInt(TargetCount);

@@ -83,9 +83,9 @@ const std::string StatesDropped = "The message states stored in the project file
 
 }  // namespace
 
-uint32_t Crc32(const uint8_t* data, std::size_t size) {
+uint32_t Crc32(const uint8_t* data, std::size_t size, uint32_t crc) {
   const auto& t = CrcTables;
-  uint32_t crc = 0xFFFFFFFFu;
+  crc ^= 0xFFFFFFFFu;
   std::size_t i = 0;
   for (; i + 8 <= size; i += 8) {
     const uint32_t low = crc ^ (uint32_t{data[i]} | uint32_t{data[i + 1]} << 8 | uint32_t{data[i + 2]} << 16 |
@@ -98,22 +98,32 @@ uint32_t Crc32(const uint8_t* data, std::size_t size) {
 }
 
 void WriteProjectTrailer(TBlockFileWriter& file, const std::vector<TTrailerSection>& sections) {
-  // The body goes straight into the file: its length is known before it is written.
+  // The body's length is known before it is written, and its checksum is taken as it goes out: the
+  // file's earlier bytes may already be on disk.
   std::size_t length = 4;
   for (const TTrailerSection& section : sections) length += 8 + section.Name.size() + section.Bytes.size();
-  file.Reserve(file.Bytes().size() + sizeof TrailerMark + 12 + length);
   file.WriteBytes(TrailerMark, sizeof TrailerMark);
   file.WriteInt(TrailerVersion);
   file.WriteInt(static_cast<int32_t>(length));
-  const std::size_t bodyStart = file.Bytes().size();
-  file.WriteInt(static_cast<int32_t>(sections.size()));
+  uint32_t crc = 0;
+  auto bodyBytes = [&](const void* bytes, std::size_t count) {
+    file.WriteBytes(bytes, count);
+    crc = Crc32(static_cast<const uint8_t*>(bytes), count, crc);
+  };
+  auto bodyInt = [&](std::size_t value) {
+    const auto bits = static_cast<uint32_t>(value);
+    const uint8_t littleEndian[4] = {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
+                                     static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)};
+    bodyBytes(littleEndian, sizeof littleEndian);
+  };
+  bodyInt(sections.size());
   for (const TTrailerSection& section : sections) {
-    file.WriteInt(static_cast<int32_t>(section.Name.size()));
-    file.WriteBytes(section.Name.data(), section.Name.size());
-    file.WriteInt(static_cast<int32_t>(section.Bytes.size()));
-    file.WriteBytes(section.Bytes.data(), section.Bytes.size());
+    bodyInt(section.Name.size());
+    bodyBytes(section.Name.data(), section.Name.size());
+    bodyInt(section.Bytes.size());
+    bodyBytes(section.Bytes.data(), section.Bytes.size());
   }
-  file.WriteInt(static_cast<int32_t>(Crc32(file.Bytes().data() + bodyStart, length)));
+  file.WriteInt(static_cast<int32_t>(crc));
 }
 
 TTrailerRead ReadProjectTrailer(TBlockFileReader& file) {

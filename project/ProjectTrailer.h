@@ -37,8 +37,9 @@ using TProjectSettings = std::map<std::u16string, std::u16string, std::less<>>;
 inline const std::string StatesSectionName = "states";
 inline const std::string SettingsSectionName = "settings";
 
-// The standard CRC-32 (reflected polynomial 0xEDB88320), as zlib computes it.
-uint32_t Crc32(const uint8_t* data, std::size_t size);
+// The standard CRC-32 (reflected polynomial 0xEDB88320), as zlib computes it. Passing the CRC of
+// the bytes before as `crc` continues it: the result is the CRC of both runs together.
+uint32_t Crc32(const uint8_t* data, std::size_t size, uint32_t crc = 0);
 
 // Appends the block holding `sections`, in that order.
 void WriteProjectTrailer(TBlockFileWriter& file, const std::vector<TTrailerSection>& sections);

@@ -277,14 +277,29 @@ std::u16string TBlockFileReader::ReadUnits(int32_t count) {
 // ---------------------------------------------------------------------------------------------
 // TBlockFileWriter
 
-TBlockFileWriter::TBlockFileWriter(std::string fileName) : fileName_(std::move(fileName)) {}
+TBlockFileWriter::TBlockFileWriter(std::string fileName, TPieces pieces)
+    : fileName_(std::move(fileName)), pieces_(pieces) {}
+
+TBlockFileWriter::~TBlockFileWriter() { DropTemporary(); }
+
+void TBlockFileWriter::NewPiece(std::size_t count) {
+  if (!bytes_.empty()) {
+    if (pieces_ == TPieces::Streamed) {
+      // The full piece goes to the file now; its buffer is used again when it is large enough.
+      WithFileContext(fileName_, [this] { SendPieces(false); });
+    } else {
+      fullPieces_.push_back(std::move(bytes_));
+      bytes_ = std::vector<uint8_t>();
+    }
+  }
+  if (bytes_.capacity() < count) {
+    bytes_ = std::vector<uint8_t>();
+    bytes_.reserve(count);
+  }
+}
 
 uint8_t* TBlockFileWriter::Extend(std::size_t count) {
-  if (bytes_.capacity() - bytes_.size() < count) {
-    if (!bytes_.empty()) fullPieces_.push_back(std::move(bytes_));
-    bytes_ = std::vector<uint8_t>();
-    bytes_.reserve(std::max(count, PieceSize));
-  }
+  if (bytes_.capacity() - bytes_.size() < count) NewPiece(std::max(count, PieceSize));
   const std::size_t start = bytes_.size();
   bytes_.resize(start + count);
   return bytes_.data() + start;
@@ -292,12 +307,17 @@ uint8_t* TBlockFileWriter::Extend(std::size_t count) {
 
 void TBlockFileWriter::Reserve(std::size_t byteCount) {
   if (bytes_.capacity() - bytes_.size() >= byteCount) return;
-  if (!bytes_.empty()) fullPieces_.push_back(std::move(bytes_));
-  bytes_ = std::vector<uint8_t>();
-  bytes_.reserve(byteCount);
+  NewPiece(byteCount);
+}
+
+std::size_t TBlockFileWriter::Size() const {
+  std::size_t size = sent_ + bytes_.size();
+  for (const std::vector<uint8_t>& piece : fullPieces_) size += piece.size();
+  return size;
 }
 
 const std::vector<uint8_t>& TBlockFileWriter::Bytes() const {
+  if (sent_ > 0) throw std::logic_error("The bytes of " + fileName_ + " went to the file already");
   if (!fullPieces_.empty()) {
     std::size_t size = bytes_.size();
     for (const std::vector<uint8_t>& piece : fullPieces_) size += piece.size();
@@ -343,10 +363,10 @@ void TBlockFileWriter::Commit() {
   WithFileContext(fileName_, [this] { CommitBytes(); });
 }
 
-void TBlockFileWriter::CommitBytes() {
+void TBlockFileWriter::OpenTemporary() {
   if (fileName_.empty() || fileName_.back() == '/') throw EInOutError(IoInvalidFilename);
   // Saving through a symbolic link replaces the file it points to and keeps the link.
-  const std::string target = ResolveLinkTarget(fileName_);
+  std::string target = ResolveLinkTarget(fileName_);
 
   mode_t mode = 0666;  // narrowed by the umask when the file is created
   bool targetExists = false;
@@ -364,31 +384,65 @@ void TBlockFileWriter::CommitBytes() {
     RaiseForErrno(errno, target);
   }
 
-  const std::string temporary = TemporaryNameFor(target);
+  std::string temporary = TemporaryNameFor(target);
   // A stale temporary is removed first so the new one gets fresh permissions.
   ::unlink(temporary.c_str());
   const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (descriptor < 0) RaiseForErrno(errno, target);
+  descriptor_ = descriptor;
+  target_ = std::move(target);
+  temporary_ = std::move(temporary);
+  if (targetExists && ::fchmod(descriptor_, mode) != 0) {
+    const int chmodError = errno;
+    DropTemporary();
+    RaiseForErrno(chmodError, target_);
+  }
+}
 
+void TBlockFileWriter::SendPieces(bool keep) {
+  if (descriptor_ < 0) OpenTemporary();
   try {
-    if (targetExists && ::fchmod(descriptor, mode) != 0) RaiseForErrno(errno, target);
-    for (const std::vector<uint8_t>& piece : fullPieces_) WriteAll(descriptor, piece, target);
-    WriteAll(descriptor, bytes_, target);
-    if (::fsync(descriptor) != 0) RaiseForErrno(errno, target);
+    for (const std::vector<uint8_t>& piece : fullPieces_) WriteAll(descriptor_, piece, target_);
+    WriteAll(descriptor_, bytes_, target_);
   } catch (...) {
-    ::close(descriptor);
-    ::unlink(temporary.c_str());
+    DropTemporary();
     throw;
   }
+  if (keep) return;
+  for (const std::vector<uint8_t>& piece : fullPieces_) sent_ += piece.size();
+  sent_ += bytes_.size();
+  fullPieces_.clear();
+  bytes_.clear();
+}
+
+void TBlockFileWriter::DropTemporary() noexcept {
+  if (descriptor_ < 0) return;
+  ::close(descriptor_);
+  ::unlink(temporary_.c_str());
+  descriptor_ = -1;
+}
+
+void TBlockFileWriter::CommitBytes() {
+  // Once pieces went to a file that was then saved, they are gone: a second save would lose them.
+  if (sent_ > 0 && descriptor_ < 0) throw std::logic_error("The file " + fileName_ + " was saved already");
+  // What is left stays collected, so that the bytes of a file saved in one piece can still be read.
+  SendPieces(true);
+  if (::fsync(descriptor_) != 0) {
+    const int syncError = errno;
+    DropTemporary();
+    RaiseForErrno(syncError, target_);
+  }
+  const int descriptor = descriptor_;
+  descriptor_ = -1;
   if (::close(descriptor) != 0) {
     const int closeError = errno;
-    ::unlink(temporary.c_str());
-    RaiseForErrno(closeError, target);
+    ::unlink(temporary_.c_str());
+    RaiseForErrno(closeError, target_);
   }
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
     const int renameError = errno;
-    ::unlink(temporary.c_str());
-    RaiseForErrno(renameError, target);
+    ::unlink(temporary_.c_str());
+    RaiseForErrno(renameError, target_);
   }
-  FlushFolder(FolderOf(target));
+  FlushFolder(FolderOf(target_));
 }

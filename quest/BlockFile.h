@@ -73,15 +73,24 @@ class TBlockFileReader {
 // and reading fail as for TBlockFileReader's constructor.
 std::u16string ReadUnitsFile(const std::string& fileName, int64_t& byteCount);
 
-// Collects the bytes of a file in memory; Commit() writes them atomically: a temporary file beside
-// the target (".<name>.saving~") is written, flushed and renamed over the target, then the folder
-// is flushed. On failure the old file stays as it was and the temporary is removed. A symbolic
-// link is kept and the file it points to replaced; an existing file keeps its permission bits; a
-// read-only file, a folder or a device is refused with 5.
+// Collects the bytes of a file; Commit() saves them atomically: a temporary file beside the target
+// (".<name>.saving~") is written, flushed and renamed over the target, then the folder is flushed.
+// On failure the old file stays as it was and the temporary is removed. A symbolic link is kept and
+// the file it points to replaced; an existing file keeps its permission bits; a read-only file, a
+// folder or a device is refused with 5.
+// A streamed writer hands each full piece of PieceSize bytes to the temporary file as soon as it is
+// full, so a save of megabytes does not hold the whole file in memory; the target's checks then
+// raise at that first piece instead of at Commit(), and Bytes() is no longer available. Any writer
+// destroyed without a successful Commit() removes its temporary.
+enum class TPieces { Kept, Streamed };
+
 class TBlockFileWriter {
  public:
   TBlockFileWriter() = default;
-  explicit TBlockFileWriter(std::string fileName);
+  explicit TBlockFileWriter(std::string fileName, TPieces pieces = TPieces::Kept);
+  ~TBlockFileWriter();
+  TBlockFileWriter(const TBlockFileWriter&) = delete;
+  TBlockFileWriter& operator=(const TBlockFileWriter&) = delete;
 
   void WriteInt(int32_t value);
   void WriteByte(uint8_t value);
@@ -92,20 +101,38 @@ class TBlockFileWriter {
   void Reserve(std::size_t byteCount);
   void WriteBytes(const void* source, std::size_t count);
 
-  // Everything written so far, as one array (the pieces are joined on first use).
+  // The number of bytes written so far.
+  std::size_t Size() const;
+  // Everything written so far, as one array (the pieces are joined on first use). Raises
+  // std::logic_error once pieces went to the file.
   const std::vector<uint8_t>& Bytes() const;
   const std::string& FileName() const { return fileName_; }
   void Commit();
 
  private:
+  // Checks the target and opens the temporary file beside it.
+  void OpenTemporary();
+  // Writes what is collected to the temporary file; empties the pieces unless `keep`.
+  void SendPieces(bool keep);
   void CommitBytes();
+  // Closes and removes the temporary file, if one is open.
+  void DropTemporary() noexcept;
   // Room for `count` more bytes at the end of the current piece; returns where they go.
   uint8_t* Extend(std::size_t count);
+  // Starts a new piece with room for at least `count` bytes.
+  void NewPiece(std::size_t count);
 
   std::string fileName_;
+  TPieces pieces_ = TPieces::Kept;
   // The bytes are kept in pieces of at least PieceSize: one buffer grown to a file of megabytes
   // would copy all of it again and again, and hold it twice while it does.
   static constexpr std::size_t PieceSize = std::size_t{1} << 20;
   mutable std::vector<std::vector<uint8_t>> fullPieces_;
   mutable std::vector<uint8_t> bytes_;  // the piece being written
+
+  // The save in progress of a named writer.
+  std::string target_;     // the file the link names, or the file itself
+  std::string temporary_;  // beside it
+  int descriptor_ = -1;    // the open temporary file
+  std::size_t sent_ = 0;   // bytes already in the temporary file
 };

@@ -243,7 +243,7 @@ void TGame::LoadFromFile(const std::string& fileName) {
 }
 
 void TGame::SaveToFile(const std::string& fileName) const {
-  TBlockFileWriter file(fileName);
+  TBlockFileWriter file(fileName, TPieces::Streamed);
   WriteTo(file);
   file.Commit();
 }

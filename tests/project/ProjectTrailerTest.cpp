@@ -104,6 +104,10 @@ TEST(Crc32, KnownValues) {
   const std::string fox = "The quick brown fox jumps over the lazy dog";
   EXPECT_EQ(Crc32(reinterpret_cast<const uint8_t*>(fox.data()), fox.size()), 0x414FA339u);
   EXPECT_EQ(Crc32(nullptr, 0), 0u);
+  // Continued over the fox in two runs, at every split.
+  const auto* bytes = reinterpret_cast<const uint8_t*>(fox.data());
+  for (std::size_t split = 0; split <= fox.size(); ++split)
+    EXPECT_EQ(Crc32(bytes + split, fox.size() - split, Crc32(bytes, split)), 0x414FA339u) << split;
 }
 
 TEST_F(ProjectTrailer, StatesSurviveSaveLoadImportExportAndASecondSave) {

@@ -293,6 +293,37 @@ TEST_F(BlockFileFolder, WriterAcrossPiecesKeepsEveryByteInOrder) {
   EXPECT_EQ(writer.Bytes(), expected);
 }
 
+// A streamed writer sends its full pieces to the temporary file while it is written: the file gets
+// every byte, a failure at a piece or a writer given up before Commit() leaves the old file and no
+// temporary, and the bytes that went out can be neither read back nor saved a second time.
+TEST_F(BlockFileFolder, StreamedWriterSavesPiecesAsItGoes) {
+  const std::vector<uint8_t> old{9, 8, 7};
+  std::vector<uint8_t> expected(3 * (std::size_t{1} << 20) + 5);
+  for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<uint8_t>(i * 31 + i / 4096);
+  const enum Ending { Saved, GivenUp, ReadOnly } endings[] = {Saved, GivenUp, ReadOnly};
+  for (const Ending ending : endings) {
+    PutFile(folder_ / "q.txg", old);
+    if (ending == ReadOnly) fs::permissions(folder_ / "q.txg", fs::perms(0444));
+    int number = 0;
+    {
+      TBlockFileWriter writer((folder_ / "q.txg").string(), TPieces::Streamed);
+      number = ErrorCodeOf([&] {
+        for (std::size_t at = 0; at < expected.size(); at += 1000)
+          writer.WriteBytes(expected.data() + at, std::min<std::size_t>(1000, expected.size() - at));
+      });
+      if (ending == Saved) {
+        writer.Commit();
+        EXPECT_THROW(writer.Bytes(), std::logic_error);
+        EXPECT_THROW(writer.Commit(), std::logic_error);
+      }
+    }
+    EXPECT_EQ(number, ending == ReadOnly ? 5 : 0) << ending;
+    EXPECT_EQ(FileBytes(folder_ / "q.txg"), ending == Saved ? expected : old) << ending;
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"q.txg"}) << ending;
+    fs::permissions(folder_ / "q.txg", fs::perms(0644));
+  }
+}
+
 // A text file read straight into code units: pairs across the read chunks, an odd last byte left
 // out, and the open errors of the reader, with the file named.
 TEST_F(BlockFileFolder, ReadUnitsFileReadsLittleEndianPairs) {
