@@ -1,4 +1,5 @@
 // xgtool commands for the translation tools' formats: export and import of PO and XLIFF files.
+#include <future>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -43,10 +44,19 @@ int ExportCommand(const char* formatName, const std::vector<std::string>& args, 
 int ImportCommand(const char* formatName, const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 2)
     throw UsageError{std::string("import-") + formatName + " needs a project file and an input file"};
+  const TFormat& format = *FindFormat(formatName);
+  // The file is read on a second thread while the project loads: the two take about as long.
+  auto reading = std::async(std::launch::async, format.Read, args[1]);
   auto project = std::make_unique<TtxgProject>(context.Catalogue());
-  project->LoadFromFile(args[0]);
+  try {
+    project->LoadFromFile(args[0]);
+  } catch (...) {
+    // The project's error is the one reported; the reading's outcome no longer matters.
+    reading.wait();
+    throw;
+  }
   TConversionReport report;
-  FindFormat(formatName)->Load(*project, args[1], report);
+  ApplyIncomingUnits(*project, reading.get(), report);
   project->Relink();
   project->SaveToFile(args[0]);
   context.out << WideToAnsi(report.Lines());

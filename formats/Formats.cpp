@@ -25,9 +25,9 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
 
 const std::vector<TFormat>& Formats() {
   static const std::vector<TFormat> formats = {
-      {"po", ".po", "gettext PO file", SavePo, LoadPo},
-      {"xliff", ".xlf", "XLIFF 1.2 file", SaveXliff, LoadXliff},
-      {"exchange", ".txt", "Unicode Text Document", SaveExchange, TExchangeFormat::Load},
+      {"po", ".po", "gettext PO file", SavePo, LoadPo, ReadPoUnits},
+      {"xliff", ".xlf", "XLIFF 1.2 file", SaveXliff, LoadXliff, ReadXliffUnits},
+      {"exchange", ".txt", "Unicode Text Document", SaveExchange, TExchangeFormat::Load, nullptr},
   };
   return formats;
 }

@@ -14,6 +14,10 @@ struct TFormat {
   std::string Description;  // for file dialogs
   void (*Save)(const TtxgProject& project, const std::string& fileName, const TExportOptions& options);
   void (*Load)(TtxgProject& project, const std::string& fileName, TConversionReport& report);
+  // Reads the file's units without the project, so a caller may read while the project loads;
+  // nullptr for a format that needs the project to read (the exchange file). Load is Read and
+  // ApplyIncomingUnits.
+  std::vector<TIncomingUnit> (*Read)(const std::string& fileName);
 };
 
 const std::vector<TFormat>& Formats();

@@ -190,7 +190,7 @@ void SavePo(const TtxgProject& project, const std::string& fileName, const TExpo
   writer.Commit();
 }
 
-void LoadPo(TtxgProject& project, const std::string& fileName, TConversionReport& report) {
+std::vector<TIncomingUnit> ReadPoUnits(const std::string& fileName) {
   // The usual error for a file that cannot be opened, before gettext is asked.
   const int probe = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName));
@@ -235,5 +235,9 @@ void LoadPo(TtxgProject& project, const std::string& fileName, TConversionReport
     }
     units.push_back(std::move(unit));
   }
-  ApplyIncomingUnits(project, units, report);
+  return units;
+}
+
+void LoadPo(TtxgProject& project, const std::string& fileName, TConversionReport& report) {
+  ApplyIncomingUnits(project, ReadPoUnits(fileName), report);
 }

@@ -1,6 +1,7 @@
 #include "formats/TranslationUnits.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -84,18 +85,30 @@ std::u16string TagDifference(const std::u16string& source, const std::u16string&
 
 void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& units, TConversionReport& report) {
   const std::vector<TOutgoingUnit> outgoing = OutgoingUnits(project);
+  // A file usually comes back in the order it went out: each unit is first looked for where the
+  // one before it was found, and the map of every context is built only when that misses.
   std::unordered_map<std::u16string_view, std::size_t> unitOfContext;
-  unitOfContext.reserve(outgoing.size());
-  for (std::size_t i = 0; i < outgoing.size(); ++i) unitOfContext.emplace(outgoing[i].Context, i);
+  auto find = [&](const std::u16string& context, std::size_t expected) -> std::optional<std::size_t> {
+    if (expected < outgoing.size() && outgoing[expected].Context == context) return expected;
+    if (unitOfContext.empty()) {
+      unitOfContext.reserve(outgoing.size());
+      for (std::size_t i = 0; i < outgoing.size(); ++i) unitOfContext.emplace(outgoing[i].Context, i);
+    }
+    const auto match = unitOfContext.find(context);
+    if (match == unitOfContext.end()) return std::nullopt;
+    return match->second;
+  };
   std::vector<bool> found(outgoing.size(), false);
+  std::size_t expected = 0;
   for (const TIncomingUnit& unit : units) {
-    const auto match = unitOfContext.find(unit.Context);
-    if (match == unitOfContext.end()) {
+    const std::optional<std::size_t> match = find(unit.Context, expected);
+    if (!match) {
       report.Add(TReportKind::UnknownId, unit.Context);
       continue;
     }
-    found[match->second] = true;
-    const int32_t n = outgoing[match->second].Message;
+    found[*match] = true;
+    expected = *match + 1;
+    const int32_t n = outgoing[*match].Message;
     const std::u16string source = project.GetSourceText(n);
     if (unit.Source != source) report.Add(TReportKind::ChangedSource, unit.Context);
     project.SetNeedsReview(n, unit.NeedsReview);

@@ -1,15 +1,19 @@
 #include "formats/XliffFormat.h"
 
 #include <fcntl.h>
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlwriter.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -79,62 +83,130 @@ class Writer {
   xmlTextWriterPtr writer_;
 };
 
-struct DocDeleter {
-  void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
-};
 struct ContextDeleter {
   void operator()(xmlParserCtxtPtr context) const { xmlFreeParserCtxt(context); }
 };
 
-bool IsElement(const xmlNode* node, const char* name) {
-  return node->type == XML_ELEMENT_NODE && std::strcmp(C(node->name), name) == 0;
-}
+// The units of a file, gathered from the parser's events without building a document tree: a
+// file of many megabytes is read in one pass. A trans-unit counts anywhere below the root (in
+// <body> or in <group>s); its first <source> and <target> children give their whole text content
+// (inline elements such as <ph> included), its <note from="translator"> children the note (the
+// last one wins).
+class UnitReader {
+ public:
+  UnitReader(xmlParserCtxtPtr context, const std::string& fileName) : context_(context), fileName_(fileName) {}
 
-std::string Content(const xmlNode* node) {
-  xmlChar* content = xmlNodeGetContent(node);
-  std::string text = content == nullptr ? std::string() : C(content);
-  xmlFree(content);
-  return text;
-}
+  std::vector<TIncomingUnit> Units;
+  // A problem met by a handler; the parser is stopped and it is raised once the parse returns.
+  std::optional<EFormatParseError> Failure;
 
-std::string Attribute(const xmlNode* node, const char* name) {
-  xmlChar* value = xmlGetProp(node, X(name));
-  std::string text = value == nullptr ? std::string() : C(value);
-  xmlFree(value);
-  return text;
-}
-
-const xmlNode* Child(const xmlNode* node, const char* name) {
-  for (const xmlNode* child = node->children; child != nullptr; child = child->next)
-    if (IsElement(child, name)) return child;
-  return nullptr;
-}
-
-// Trans-units anywhere below `node` (in <body> or in <group>s), in document order.
-void CollectUnits(const xmlNode* node, const std::string& fileName, std::vector<TIncomingUnit>& units) {
-  for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
-    if (child->type != XML_ELEMENT_NODE) continue;
-    if (!IsElement(child, "trans-unit")) {
-      CollectUnits(child, fileName, units);
-      continue;
-    }
-    const xmlNode* source = Child(child, "source");
-    const xmlNode* target = Child(child, "target");
-    TIncomingUnit unit;
-    try {
-      unit.Context = QuestTextFromPortable(Attribute(child, "id"));
-      unit.Source = source == nullptr ? std::u16string() : QuestTextFromPortable(Content(source));
-      unit.Translation = target == nullptr ? std::u16string() : QuestTextFromPortable(Content(target));
-      unit.NeedsReview = target != nullptr && Attribute(target, "state") == "needs-review-translation";
-      for (const xmlNode* note = child->children; note != nullptr; note = note->next)
-        if (IsElement(note, "note") && Attribute(note, "from") == "translator")
-          unit.Note = QuestTextFromPortable(Content(note));
-    } catch (const ENotUtf8&) {
-      throw EFormatParseError(fileName, static_cast<std::size_t>(xmlGetLineNo(child)), "the text is not UTF-8");
-    }
-    units.push_back(std::move(unit));
+  static void StartElement(void* data, const xmlChar* localName, const xmlChar*, const xmlChar* uri, int,
+                           const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
+    static_cast<UnitReader*>(data)->Start(C(localName), uri, attributeCount, attributes);
   }
-}
+  static void EndElement(void* data, const xmlChar*, const xmlChar*, const xmlChar*) {
+    static_cast<UnitReader*>(data)->End();
+  }
+  static void Characters(void* data, const xmlChar* text, int length) {
+    auto* reader = static_cast<UnitReader*>(data);
+    if (reader->field_ != Field::None) reader->text_.append(C(text), static_cast<std::size_t>(length));
+  }
+
+ private:
+  enum class Field { None, Source, Target, Note };
+
+  // libxml2 passes each attribute as five pointers: local name, prefix, URI, value start, value end.
+  static std::string AttributeValue(int count, const xmlChar** attributes, const char* name) {
+    for (int i = 0; i < count; ++i) {
+      const xmlChar** attribute = attributes + 5 * i;
+      if (std::strcmp(C(attribute[0]), name) == 0)
+        return std::string(C(attribute[3]), static_cast<std::size_t>(attribute[4] - attribute[3]));
+    }
+    return {};
+  }
+
+  std::size_t Line() const { return static_cast<std::size_t>(std::max(xmlSAX2GetLineNumber(context_), 0)); }
+
+  void Fail(std::size_t line, const std::string& what) {
+    if (!Failure) Failure.emplace(fileName_, line, what);
+    xmlStopParser(context_);
+  }
+
+  void Start(const char* name, const xmlChar* uri, int attributeCount, const xmlChar** attributes) {
+    ++depth_;
+    if (depth_ == 1) {
+      if (std::strcmp(name, "xliff") != 0 || (uri != nullptr && std::strcmp(C(uri), XliffNamespace) != 0))
+        Fail(Line(), std::string("the root element is <") + name + ">, not XLIFF 1.2's <xliff>");
+      return;
+    }
+    if (unitDepth_ == 0) {
+      if (std::strcmp(name, "trans-unit") != 0) return;
+      unitDepth_ = depth_;
+      unitLine_ = Line();
+      unit_ = TIncomingUnit();
+      id_ = AttributeValue(attributeCount, attributes, "id");
+      seenSource_ = seenTarget_ = false;
+      source_.clear();
+      translation_.clear();
+      note_.reset();
+      return;
+    }
+    if (depth_ != unitDepth_ + 1) return;
+    if (std::strcmp(name, "source") == 0 && !seenSource_) {
+      seenSource_ = true;
+      StartField(Field::Source);
+    } else if (std::strcmp(name, "target") == 0 && !seenTarget_) {
+      seenTarget_ = true;
+      unit_.NeedsReview = AttributeValue(attributeCount, attributes, "state") == "needs-review-translation";
+      StartField(Field::Target);
+    } else if (std::strcmp(name, "note") == 0 && AttributeValue(attributeCount, attributes, "from") == "translator") {
+      StartField(Field::Note);
+    }
+  }
+
+  void StartField(Field field) {
+    field_ = field;
+    text_.clear();
+  }
+
+  void End() {
+    if (field_ != Field::None && depth_ == unitDepth_ + 1) {
+      if (field_ == Field::Source) source_.swap(text_);
+      if (field_ == Field::Target) translation_.swap(text_);
+      if (field_ == Field::Note) note_ = text_;
+      field_ = Field::None;
+    } else if (unitDepth_ != 0 && depth_ == unitDepth_) {
+      FinishUnit();
+      unitDepth_ = 0;
+    }
+    --depth_;
+  }
+
+  void FinishUnit() {
+    try {
+      unit_.Context = QuestTextFromPortable(id_);
+      unit_.Source = QuestTextFromPortable(source_);
+      unit_.Translation = QuestTextFromPortable(translation_);
+      if (note_) unit_.Note = QuestTextFromPortable(*note_);
+    } catch (const ENotUtf8&) {
+      Fail(unitLine_, "the text is not UTF-8");
+      return;
+    }
+    Units.push_back(std::move(unit_));
+  }
+
+  xmlParserCtxtPtr context_;
+  const std::string& fileName_;
+  int depth_ = 0;
+  int unitDepth_ = 0;  // the depth of the open trans-unit, 0 outside one
+  std::size_t unitLine_ = 0;
+  TIncomingUnit unit_;
+  std::string id_, source_, translation_;
+  std::optional<std::string> note_;
+  bool seenSource_ = false, seenTarget_ = false;
+  Field field_ = Field::None;
+  std::string text_;  // the open field's text so far
+};
 
 // The parser goes on after an error and the later ones follow from the first: it is the first
 // that names what is wrong.
@@ -144,9 +216,10 @@ struct FirstError {
   bool met = false;
 };
 
-// Called with the parser context, whose _private holds the FirstError.
-void KeepFirstError(void* data, xmlErrorPtr error) {
-  auto* first = static_cast<FirstError*>(static_cast<xmlParserCtxtPtr>(data)->_private);
+// Called with the parser's user data; the context's _private holds the FirstError.
+void KeepFirstError(void*, xmlErrorPtr error) {
+  if (error == nullptr || error->ctxt == nullptr) return;
+  auto* first = static_cast<FirstError*>(static_cast<xmlParserCtxtPtr>(error->ctxt)->_private);
   if (first->met || error == nullptr || error->level < XML_ERR_ERROR) return;
   first->met = true;
   first->line = error->line > 0 ? static_cast<std::size_t>(error->line) : 0;
@@ -232,34 +305,39 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   writer.Commit();
 }
 
-void LoadXliff(TtxgProject& project, const std::string& fileName, TConversionReport& report) {
+std::vector<TIncomingUnit> ReadXliffUnits(const std::string& fileName) {
   // The usual error for a file that cannot be opened, before the parser is asked.
   const int probe = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName));
   close(probe);
 
-  std::unique_ptr<xmlParserCtxt, ContextDeleter> context(xmlNewParserCtxt());
-  if (!context) throw std::bad_alloc();
+  std::unique_ptr<xmlParserCtxt, ContextDeleter> context(xmlCreateFileParserCtxt(fileName.c_str()));
+  if (!context) throw EFormatParseError(fileName, 0, "not well-formed XML");
+  // No network and no entity substitution; no tree is built, the reader takes the events.
+  xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOWARNING);
+  UnitReader reader(context.get(), fileName);
   FirstError firstError;
-  // Errors reach the handler instead of stderr; the parser passes it the context.
+  xmlSAXHandler& events = *context->sax;
+  std::memset(&events, 0, sizeof events);
+  events.initialized = XML_SAX2_MAGIC;
+  events.startElementNs = UnitReader::StartElement;
+  events.endElementNs = UnitReader::EndElement;
+  events.characters = UnitReader::Characters;
+  events.ignorableWhitespace = UnitReader::Characters;
+  events.cdataBlock = UnitReader::Characters;
+  // Errors reach the handler instead of stderr.
+  events.serror = KeepFirstError;
   context->_private = &firstError;
-  context->sax->serror = KeepFirstError;
-  context->sax->initialized = XML_SAX2_MAGIC;
-  // No network and no entity substitution.
-  std::unique_ptr<xmlDoc, DocDeleter> doc(
-      xmlCtxtReadFile(context.get(), fileName.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOWARNING));
-  if (!doc || firstError.met) {
+  context->userData = &reader;
+  xmlParseDocument(context.get());
+  if (reader.Failure) throw *reader.Failure;
+  if (firstError.met || context->wellFormed == 0) {
     if (!firstError.met) firstError.text = "not well-formed XML";
     throw EFormatParseError(fileName, firstError.line, firstError.text);
   }
-  const xmlNode* root = xmlDocGetRootElement(doc.get());
-  if (root == nullptr || !IsElement(root, "xliff") ||
-      (root->ns != nullptr && std::strcmp(C(root->ns->href), XliffNamespace) != 0)) {
-    const std::string name = root == nullptr ? std::string() : C(root->name);
-    throw EFormatParseError(fileName, root == nullptr ? 0 : static_cast<std::size_t>(xmlGetLineNo(root)),
-                            "the root element is <" + name + ">, not XLIFF 1.2's <xliff>");
-  }
-  std::vector<TIncomingUnit> units;
-  CollectUnits(root, fileName, units);
-  ApplyIncomingUnits(project, units, report);
+  return std::move(reader.Units);
+}
+
+void LoadXliff(TtxgProject& project, const std::string& fileName, TConversionReport& report) {
+  ApplyIncomingUnits(project, ReadXliffUnits(fileName), report);
 }

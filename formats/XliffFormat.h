@@ -3,6 +3,7 @@
 // unit's context (see OutgoingUnits); markup of the texts goes out as <ph> elements holding the
 // original, and comes back from <ph> or from plain text alike. Texts go through PortableText.
 #include <string>
+#include <vector>
 
 #include "formats/TranslationUnits.h"
 
@@ -12,6 +13,8 @@ class TtxgProject;
 inline constexpr const char* XliffSourceLanguage = "ru";
 
 void SaveXliff(const TtxgProject& project, const std::string& fileName, const TExportOptions& options);
+// The file's units, read without the project (ReadXliffUnits), then applied to it (LoadXliff).
 // Raises EFormatParseError (file, line, what) for malformed XML, a root element other than
 // <xliff> or text that is not UTF-8, before the project changes.
+std::vector<TIncomingUnit> ReadXliffUnits(const std::string& fileName);
 void LoadXliff(TtxgProject& project, const std::string& fileName, TConversionReport& report);

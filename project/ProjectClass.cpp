@@ -47,6 +47,7 @@ void TtxgProject::ResetTable() {
   PositionMessage.assign(1, 0);
   messagePosition_.assign(1, -1);
   linkedMessages_.clear();
+  leadsDuplicates_.assign(1, 0);
   stateMessage_.assign(1, 0);
   translatedPositions_ = 0;
   reviewPositions_ = 0;
@@ -112,6 +113,7 @@ void TtxgProject::LinkDuplicatePaths() {
   const auto messageCount = static_cast<std::size_t>(std::max(SourceCount, 0));
   LinkedPath.assign(messageCount + 1, 0);
   linkedMessages_.clear();
+  leadsDuplicates_.assign(messageCount + 1, 0);
 
   const int32_t pathCount = std::clamp(TargetGame.PathCount, 0, static_cast<int32_t>(TargetGame.Paths.size()));
   std::unordered_map<const TTextField*, int32_t> pathOfQuestion;
@@ -131,6 +133,7 @@ void TtxgProject::LinkDuplicatePaths() {
     if (!isFirst) {
       LinkedPath[static_cast<std::size_t>(m)] = group->second.first;
       stateMessage_[static_cast<std::size_t>(m)] = group->second.second;
+      leadsDuplicates_[static_cast<std::size_t>(group->second.second)] = 1;
       linkedMessages_.push_back(m);
     }
   }
@@ -182,20 +185,26 @@ void TtxgProject::SetTargetText(int32_t n, const std::u16string& text) {
   const bool countsAsPosition = PositionOfMessage(n) > 0;
   const bool wasTranslated = countsAsPosition && !IsNotEdited(n);
   field->Text = text;
-  // A linked duplicate always carries the text of the path it follows.
-  for (int32_t m : linkedMessages_) {
+  // A linked duplicate always carries the text of the path it follows: n itself when it is one,
+  // or the duplicates that follow n. No other text changed, so no other duplicate needs a look.
+  auto follow = [this](int32_t m) {
     TTextField* duplicate = TargetField(m);
     const int32_t path = LinkedPath[static_cast<std::size_t>(m)];
     if (duplicate != nullptr && path >= 1 && path <= static_cast<int32_t>(TargetGame.Paths.size()))
       duplicate->Text = TargetGame.Path(path).StartText.Text;
-  }
+  };
+  const auto at = static_cast<std::size_t>(n);
+  if (at < LinkedPath.size() && LinkedPath[at] != 0) follow(n);
+  if (at < leadsDuplicates_.size() && leadsDuplicates_[at] != 0)
+    for (int32_t m : linkedMessages_)
+      if (stateMessage_[static_cast<std::size_t>(m)] == n) follow(m);
   if (countsAsPosition)
     translatedPositions_ += static_cast<int32_t>(!IsNotEdited(n)) - static_cast<int32_t>(wasTranslated);
   if (changed) NotifyChange(n);
 }
 
 std::u16string TtxgProject::TranslationToStore(std::u16string text) const {
-  return IsBlankText(text) ? DeletedMessageText() : text;
+  return IsBlankText(text) ? CachedDeletedMessageText() : text;
 }
 
 void TtxgProject::StoreTranslation(int32_t n, std::u16string text) {
@@ -207,7 +216,15 @@ void TtxgProject::Relink() {
   LinkDuplicatePaths();
 }
 
-std::u16string TtxgProject::DeletedMessageText() const { return Catalogue->Par_Get(u"MessageDeletedMSG"); }
+std::u16string TtxgProject::DeletedMessageText() const { return CachedDeletedMessageText(); }
+
+const std::u16string& TtxgProject::CachedDeletedMessageText() const {
+  if (deletedTextCatalogue_ != Catalogue) {
+    deletedText_ = Catalogue->Par_Get(u"MessageDeletedMSG");
+    deletedTextCatalogue_ = Catalogue;
+  }
+  return deletedText_;
+}
 
 void TtxgProject::ResolveEmptyReferences() {
   const int32_t pathCount = std::clamp(TargetGame.PathCount, 0, static_cast<int32_t>(TargetGame.Paths.size()));
@@ -231,7 +248,7 @@ void TtxgProject::ResolveEmptyReferences() {
 bool TtxgProject::IsNotEdited(int32_t n) const {
   const TTextField* target = TargetField(n);
   if (target == nullptr || SourceField(n) == nullptr) return false;
-  return target->Text == SourceField(n)->Text || target->Text == DeletedMessageText();
+  return target->Text == SourceField(n)->Text || target->Text == CachedDeletedMessageText();
 }
 
 int32_t TtxgProject::FindNotEdited(int32_t position) const {

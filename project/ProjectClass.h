@@ -159,12 +159,18 @@ class TtxgProject {
   // Everything below is derived from the public table and rebuilt with it.
   std::vector<int32_t> messagePosition_;  // per source message: its position, or -1 (linked)
   std::vector<int32_t> linkedMessages_;   // the messages with LinkedPath != 0, increasing
+  std::vector<uint8_t> leadsDuplicates_;  // per source message: 1 when linked duplicates follow it
   // id -> smallest message number; built on first use after each enumeration. They look into
   // SourceIds and TargetIds, which change only through the enumeration.
   mutable TIdIndex sourceIdIndex_;
   mutable TIdIndex targetIdIndex_;
   mutable bool idIndexesValid_ = false;
   std::vector<int32_t> stateMessage_;  // per source message: the message holding its state
+  // DeletedMessageText as last looked up, and the catalogue it came from: the lookup walks the
+  // catalogue, and every test whether a message is translated needs the text.
+  mutable std::u16string deletedText_;
+  mutable const TBlockParJD* deletedTextCatalogue_ = nullptr;
+  const std::u16string& CachedDeletedMessageText() const;
 
   TMessageStates states_;
   TProjectSettings settings_;

@@ -2,6 +2,7 @@
 // was, and a fresh project from the same quest receives every translation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,17 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
       EXPECT_EQ(fresh->GetTargetText(n), project->GetTargetText(n)) << n;
     }
   }
+
+  // Units that come back in another order than they went out reach the same messages.
+  std::vector<TIncomingUnit> units = format.Read(exported);
+  std::reverse(units.begin(), units.end());
+  auto reordered = NewProject();
+  reordered->LoadFromFile(before);
+  TConversionReport reorderedReport;
+  ApplyIncomingUnits(*reordered, units, reorderedReport);
+  EXPECT_EQ(reorderedReport.Lines(), u"");
+  reordered->SaveToFile(folder.File("reordered.txg"));
+  EXPECT_EQ(projecttest::ReadBytes(folder.File("reordered.txg")), projecttest::ReadBytes(before));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RoundTrip,

@@ -120,6 +120,11 @@ TEST_F(MessageTable, SetTargetTextCopiesTheQuestionToItsDuplicates) {
   EXPECT_EQ(project.GetTargetText(Message(u"Path(104).Start")), u"Go?");
   // The source is never touched.
   EXPECT_EQ(project.GetSourceText(Message(u"Path(102).Start")), u" Go?");
+  // A duplicate given a text of its own gets its question back; another group's text leaves it.
+  project.SetTargetText(Message(u"Path(103).Start"), u"Other?");
+  project.SetTargetText(Message(u"Path(104).Start"), u"Idi?");
+  EXPECT_EQ(project.GetTargetText(Message(u"Path(103).Start")), u"Idti?");
+  EXPECT_EQ(project.GetTargetText(Message(u"Path(102).Start")), u"Idti?");
 }
 
 TEST_F(MessageTable, GroupsFollowTheTargetTexts) {
