@@ -30,7 +30,7 @@ fi
 # A free display number: the first without a lock file.
 display=99
 while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 "${SCREEN_SIZE:-1280x900}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 app_pid=""
 cleanup() {

@@ -20,6 +20,9 @@ void RestoreWindowSettings(TForm1& form) {
   QSettings settings;
   if (settings.contains(QStringLiteral("window/geometry")))
     form.restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
+  // Where the panels are docked and how large they are.
+  if (settings.contains(QStringLiteral("window/state")))
+    form.restoreState(settings.value(QStringLiteral("window/state")).toByteArray());
   QFont font;
   if (settings.contains(QStringLiteral("window/font")) &&
       font.fromString(settings.value(QStringLiteral("window/font")).toString()))
@@ -30,6 +33,7 @@ void RestoreWindowSettings(TForm1& form) {
 void SaveWindowSettings(TForm1& form) {
   QSettings settings;
   settings.setValue(QStringLiteral("window/geometry"), form.saveGeometry());
+  settings.setValue(QStringLiteral("window/state"), form.saveState());
   settings.setValue(QStringLiteral("window/font"), form.FontDialog1.Font.toString());
   for (TFileDialog* dialog : FileDialogs(form)) {
     const QString folder = dialog->FileName.isEmpty() ? dialog->Folder : QFileInfo(dialog->FileName).absolutePath();

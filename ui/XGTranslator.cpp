@@ -47,6 +47,8 @@ constexpr int InitialLeft = 157;
 constexpr int InitialTop = 107;
 constexpr int InitialWidth = 547;
 constexpr int InitialHeight = 385;
+// The message list under the central area at first start: a header and about eight rows.
+constexpr int InitialListHeight = 260;
 constexpr int SmallestWidth = 480;
 constexpr int SmallestHeight = 300;
 constexpr int ToolBarHeight = 35;
@@ -252,6 +254,8 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   CreateMessageTools();
   // The central area is the window the layout rules speak of; menu, status bar and docks come on top.
   move(InitialLeft, InitialTop);
+  resize(width(), height() + InitialListHeight);
+  resizeDocks({ListDock}, {InitialListHeight}, Qt::Vertical);
   layout()->activate();
   resize(size() + QSize(InitialWidth, InitialHeight) - CentralArea->size());
 }

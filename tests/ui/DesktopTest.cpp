@@ -2,6 +2,7 @@
 // window remembers between runs.
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
@@ -159,6 +160,8 @@ TEST_F(WindowDesktop, SizeFontAndFoldersAreRememberedBetweenRuns) {
   QTest::mouseClick(form->ToolButton7, Qt::LeftButton);
   form->resize(form->size() + QSize(100, 60));
   const QSize size = form->size();
+  ASSERT_FALSE(form->ContextDock->isHidden());
+  form->ContextDock->hide();
   const QString folder = scratch.Folder().path();
   dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
   QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
@@ -171,6 +174,7 @@ TEST_F(WindowDesktop, SizeFontAndFoldersAreRememberedBetweenRuns) {
   auto again = StartTranslator(next, {QStringLiteral("xgtranslator")}, {DataFile("msg_cfg.txt")});
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->size(), size);
+  EXPECT_TRUE(again->ContextDock->isHidden());  // the panels' layout too
   EXPECT_EQ(again->TargetMemo->font().pixelSize(), 15);
   EXPECT_EQ(again->FontDialog1.Font.family(), chosen.family());
   EXPECT_EQ(again->TargetSaveDialog.Folder, folder);

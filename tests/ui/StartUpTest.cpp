@@ -2,6 +2,7 @@
 // the catalogue and failing without one.
 #include <QCoreApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QLayout>
 #include <QTest>
@@ -89,6 +90,8 @@ TEST(WindowStartUp, ControlsHintsBoundsAndFirstState) {
   form->layout()->activate();
   EXPECT_EQ(form->pos(), QPoint(157, 107));
   EXPECT_EQ(form->CentralArea->size(), QSize(547, 385));
+  // Under it, the message list has room for its header and several rows.
+  EXPECT_GE(form->ListDock->height(), 200);
   EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"DefaultProgramTitle"));
   EXPECT_FALSE(form->QuickSaveProjectButton->isEnabled());
   EXPECT_TRUE(form->SourceMemo->isReadOnly());
