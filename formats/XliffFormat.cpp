@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "formats/PortableText.h"
@@ -28,20 +30,28 @@ const char* const XliffNamespace = "urn:oasis:names:tc:xliff:document:1.2";
 const xmlChar* X(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
 const char* C(const xmlChar* text) { return reinterpret_cast<const char*>(text); }
 
-// Every call of the writer reports failure by a negative result; one failure ends the save.
+// Every call of the writer reports failure by a negative result; one failure ends the save. The
+// XML goes straight into the file's writer as libxml2 flushes its output, not into one buffer of
+// the whole file first.
 class Writer {
  public:
-  Writer() : buffer_(xmlBufferCreate()), writer_(buffer_ == nullptr ? nullptr : xmlNewTextWriterMemory(buffer_, 0)) {
-    if (writer_ == nullptr) throw std::bad_alloc();
+  explicit Writer(TBlockFileWriter& file) : file_(file) {
+    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(Write, nullptr, this, nullptr);
+    if (output == nullptr) throw std::bad_alloc();
+    // The writer owns the output buffer from here on, and frees it with itself.
+    writer_ = xmlNewTextWriter(output);
+    if (writer_ == nullptr) {
+      xmlOutputBufferClose(output);
+      throw std::bad_alloc();
+    }
   }
-  ~Writer() {
-    if (writer_ != nullptr) xmlFreeTextWriter(writer_);
-    xmlBufferFree(buffer_);
-  }
+  ~Writer() { xmlFreeTextWriter(writer_); }
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
   void Check(int result) {
+    // A failure of the file comes back as the file's own error.
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
     if (result < 0) throw std::runtime_error("The XLIFF file could not be written");
   }
   void Start(const char* name) { Check(xmlTextWriterStartElement(writer_, X(name))); }
@@ -49,10 +59,8 @@ class Writer {
     Check(xmlTextWriterWriteAttribute(writer_, X(name), X(value.c_str())));
   }
   void End() { Check(xmlTextWriterEndElement(writer_)); }
-  void Text(std::string_view text) {
-    const std::string copy(text);
-    Check(xmlTextWriterWriteString(writer_, X(copy.c_str())));
-  }
+  void Text(const char* text) { Check(xmlTextWriterWriteString(writer_, X(text))); }
+  void Text(const std::string& text) { Text(text.c_str()); }
   void Element(const char* name, const std::string& text) {
     Start(name);
     Text(text);
@@ -73,14 +81,25 @@ class Writer {
     }
   }
   xmlTextWriterPtr Get() { return writer_; }
-  std::string_view Bytes() {
-    Check(xmlTextWriterFlush(writer_));
-    return {C(xmlBufferContent(buffer_)), static_cast<std::size_t>(xmlBufferLength(buffer_))};
-  }
+  // Hands what libxml2 still holds to the file.
+  void Flush() { Check(xmlTextWriterFlush(writer_)); }
 
  private:
-  xmlBufferPtr buffer_;
-  xmlTextWriterPtr writer_;
+  // libxml2's output callback: no exception may pass through libxml2, so it is kept for Check.
+  static int Write(void* context, const char* bytes, int length) {
+    auto* writer = static_cast<Writer*>(context);
+    try {
+      writer->file_.WriteBytes(bytes, static_cast<std::size_t>(length));
+    } catch (...) {
+      writer->failure_ = std::current_exception();
+      return -1;
+    }
+    return length;
+  }
+
+  TBlockFileWriter& file_;
+  xmlTextWriterPtr writer_ = nullptr;
+  std::exception_ptr failure_;
 };
 
 struct ContextDeleter {
@@ -232,7 +251,8 @@ void KeepFirstError(void*, xmlErrorPtr error) {
 }  // namespace
 
 void SaveXliff(const TtxgProject& project, const std::string& fileName, const TExportOptions& options) {
-  Writer out;
+  TBlockFileWriter file(fileName, TPieces::Streamed);
+  Writer out(file);
   out.Check(xmlTextWriterStartDocument(out.Get(), "1.0", "UTF-8", nullptr));
   out.Start("xliff");
   out.Attribute("version", "1.2");
@@ -299,10 +319,8 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.Text("\n");
   out.End();  // xliff
   out.Check(xmlTextWriterEndDocument(out.Get()));
-  const std::string_view bytes = out.Bytes();
-  TBlockFileWriter writer(fileName);
-  writer.WriteBytes(bytes.data(), bytes.size());
-  writer.Commit();
+  out.Flush();
+  file.Commit();
 }
 
 std::vector<TIncomingUnit> ReadXliffUnits(const std::string& fileName) {

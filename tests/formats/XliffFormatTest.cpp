@@ -2,6 +2,8 @@
 // the files it refuses without touching the project.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,6 +126,30 @@ struct BrokenXliff {
   std::string text;
   std::string error;  // the whole message after the file name
 };
+
+// A file of megabytes goes to disk while it is written: a target that cannot be replaced fails
+// with its own error part way, leaving the old file and no temporary; a writable one gets it all.
+TEST_F(XliffFile, ALargeExportStreamsToTheFileAndFailsCleanly) {
+  const std::u16string longNote(std::size_t{2} << 20, u'n');
+  project->SetNote(1, longNote);
+  const std::string file = folder.File("odd.xlf");
+  WriteText(file, "old");
+  std::filesystem::permissions(file, std::filesystem::perms(0444));
+  int number = 0;
+  try {
+    SaveXliff(*project, file, Options);
+  } catch (const EInOutError& error) {
+    number = error.ErrorCode;
+  }
+  EXPECT_EQ(number, 5);
+  EXPECT_EQ(ReadText(file), "old");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"odd.xlf"});
+  std::filesystem::permissions(file, std::filesystem::perms(0644));
+  ASSERT_EQ(Export(), file);
+  const std::vector<TIncomingUnit> units = ReadXliffUnits(file);
+  EXPECT_EQ(std::count_if(units.begin(), units.end(), [&](const TIncomingUnit& unit) { return unit.Note == longNote; }),
+            1);
+}
 
 TEST_F(XliffFile, UnparsableFilesAreRefusedWithLineAndTheProjectIsUntouched) {
   const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
