@@ -12,13 +12,6 @@
 
 namespace {
 
-// The quest a project was made from is not recorded: its name is the project's, ending in ".xg".
-std::string QuestNameOf(const std::string& projectFile) {
-  std::string name = projectFile.substr(projectFile.rfind('/') + 1);
-  if (HasExtension(name, ".txg")) name.resize(name.size() - 4);
-  return name + ".xg";
-}
-
 int ExportCommand(const char* formatName, const std::vector<std::string>& args, CommandContext& context) {
   TExportOptions options;
   std::vector<std::string> files;

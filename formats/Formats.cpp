@@ -44,3 +44,10 @@ const TFormat* FormatForFile(const std::string& fileName) {
   if (EndsWithIgnoringCase(fileName, ".xliff")) return FindFormat("xliff");
   return nullptr;
 }
+
+std::string QuestNameOf(const std::string& fileName) {
+  std::string name = fileName.substr(fileName.rfind('/') + 1);
+  if (EndsWithIgnoringCase(name, ".xg")) return name;
+  if (EndsWithIgnoringCase(name, ".txg")) name.resize(name.size() - 4);
+  return name + ".xg";
+}

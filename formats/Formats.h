@@ -25,3 +25,8 @@ const std::vector<TFormat>& Formats();
 const TFormat* FindFormat(const std::string& name);
 // The format whose extension the file name ends with (case ignored), or nullptr.
 const TFormat* FormatForFile(const std::string& fileName);
+
+// The quest file name an export names (PO's Project-Id-Version, XLIFF's original). The quest a
+// project was made from is not recorded, so it is the project file's name with ".txg" replaced by
+// ".xg"; a quest's own name stays as it is; the folder is dropped.
+std::string QuestNameOf(const std::string& fileName);

@@ -22,14 +22,15 @@ bool TTranslationCommand::mergeWith(const QUndoCommand* other) {
   return true;
 }
 
-TImportCommand::TImportCommand(TEditTarget& target, std::vector<TTextChange> changes, const QString& label)
-    : QUndoCommand(label), target_(target), changes_(std::move(changes)) {}
+TImportCommand::TImportCommand(TEditTarget& target, std::vector<TTextChange> changes, std::vector<TStateChange> states,
+                               const QString& label)
+    : QUndoCommand(label), target_(target), changes_(std::move(changes)), states_(std::move(states)) {}
 
-void TImportCommand::undo() { target_.PutTranslations(changes_, false); }
+void TImportCommand::undo() { target_.PutTranslations(changes_, states_, false); }
 
 void TImportCommand::redo() {
   if (std::exchange(applied_, false)) return;
-  target_.PutTranslations(changes_, true);
+  target_.PutTranslations(changes_, states_, true);
 }
 
 TReviewCommand::TReviewCommand(TEditTarget& target, int32_t message, bool on, const QString& label)

@@ -17,13 +17,28 @@ struct TTextChange {
   std::u16string After;
 };
 
+// What a translator keeps beside one message's translation (its review mark, note and previous
+// source), before and after an import changed it. `Message` holds the state (no linked duplicate).
+struct TMessageStateValues {
+  bool NeedsReview = false;
+  std::u16string Note;
+  std::u16string PreviousSource;
+  bool operator==(const TMessageStateValues&) const = default;
+};
+struct TStateChange {
+  int32_t Message = 0;
+  TMessageStateValues Before;
+  TMessageStateValues After;
+};
+
 class TEditTarget {
  public:
   virtual ~TEditTarget() = default;
   // Shows the message (when it is not shown) and stores `text` as its translation.
   virtual void PutTranslation(int32_t message, const std::u16string& text) = 0;
-  // Puts back many texts at once (an import): Before or After of each change.
-  virtual void PutTranslations(const std::vector<TTextChange>& changes, bool after) = 0;
+  // Puts back many texts and states at once (an import): Before or After of each change.
+  virtual void PutTranslations(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states,
+                               bool after) = 0;
   // Shows the message and sets its needs-review mark.
   virtual void PutNeedsReview(int32_t message, bool on) = 0;
 };
@@ -48,16 +63,18 @@ class TTranslationCommand : public QUndoCommand {
   bool applied_ = true;
 };
 
-// A whole exchange-file import: every text it changed, as one step.
+// A whole import (exchange file, PO, XLIFF): every text and state it changed, as one step.
 class TImportCommand : public QUndoCommand {
  public:
-  TImportCommand(TEditTarget& target, std::vector<TTextChange> changes, const QString& label);
+  TImportCommand(TEditTarget& target, std::vector<TTextChange> changes, std::vector<TStateChange> states,
+                 const QString& label);
   void undo() override;
   void redo() override;
 
  private:
   TEditTarget& target_;
   std::vector<TTextChange> changes_;
+  std::vector<TStateChange> states_;
   bool applied_ = true;
 };
 

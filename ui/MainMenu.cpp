@@ -81,6 +81,8 @@ void TForm1::CreateMenu() {
   m.AddSeparator(m.File);
   m.Add(m.File, tr("&Load Messages..."), {}, run(&TForm1::LoadMsgsButtonClick));
   m.Add(m.File, tr("&Write Messages..."), {}, run(&TForm1::SaveMsgsButtonClick));
+  m.Add(m.File, tr("Export &for Translation Tools (PO, XLIFF)..."), {}, run(&TForm1::ExportForToolsClick));
+  m.Add(m.File, tr("&Import from Translation Tools..."), {}, run(&TForm1::ImportFromToolsClick));
   m.AddSeparator(m.File);
   m.Add(m.File, tr("&Quit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { close(); });
 

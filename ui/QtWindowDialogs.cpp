@@ -6,7 +6,11 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
+
+#include "ui/ReportDialog.h"
 
 namespace {
 
@@ -16,6 +20,14 @@ QString BoxCaption(QWidget* owner) {
     return caption.remove(QStringLiteral("[*]"));  // the window's modified marker
   }
   return QApplication::applicationName();
+}
+
+// The first extension of a Qt name filter ("XLIFF 1.2 file (*.xlf *.xliff)" gives "xlf"); empty
+// when the filter has none of its own.
+QString FirstExtension(const QString& nameFilter) {
+  static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)"));
+  const QRegularExpressionMatch match = pattern.match(nameFilter);
+  return match.hasMatch() ? match.captured(1) : QString();
 }
 
 // A report can name every message of a quest; beyond this length the box keeps its size and the
@@ -39,6 +51,11 @@ bool TQtWindowDialogs::ExecuteFileDialog(QWidget* owner, TFileDialog& dialog) {
   QFileDialog fileDialog(owner, dialog.Title);
   fileDialog.setNameFilter(QtFileFilter(dialog.Filter));
   fileDialog.setDefaultSuffix(dialog.DefaultExt);
+  // A name typed without an extension takes the chosen filter's, which tells the format apart.
+  QObject::connect(&fileDialog, &QFileDialog::filterSelected, &fileDialog, [&fileDialog](const QString& filter) {
+    const QString extension = FirstExtension(filter);
+    if (!extension.isEmpty()) fileDialog.setDefaultSuffix(extension);
+  });
   if (dialog.Kind == TFileDialog::Open) {
     fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
     fileDialog.setFileMode(QFileDialog::ExistingFile);
@@ -108,3 +125,18 @@ bool TQtWindowDialogs::AskYesNo(QWidget* owner, const QString& text) {
 }
 
 bool TQtWindowDialogs::ExecuteDialog(QWidget* /*owner*/, QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+bool TQtWindowDialogs::AskText(QWidget* owner, const QString& title, const QString& label, QString& value) {
+  bool chosen = false;
+  const QString text = QInputDialog::getText(owner, title, label, QLineEdit::Normal, value, &chosen);
+  if (chosen) value = text;
+  return chosen;
+}
+
+void TQtWindowDialogs::ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
+                                  const TReportIdHandler& showId) {
+  if (report_) report_->close();
+  report_ = new TReportDialog(caption, report, showId, owner);
+  report_->setAttribute(Qt::WA_DeleteOnClose);
+  report_->show();
+}

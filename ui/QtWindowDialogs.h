@@ -1,6 +1,10 @@
 #pragma once
 // The window's dialogs and message boxes as the desktop shows them.
+#include <QPointer>
+
 #include "ui/XGTranslator.h"
+
+class TReportDialog;
 
 class TQtWindowDialogs : public TWindowDialogs {
  public:
@@ -14,6 +18,14 @@ class TQtWindowDialogs : public TWindowDialogs {
                  int& value) override;
   bool AskYesNo(QWidget* owner, const QString& text) override;
   bool ExecuteDialog(QWidget* owner, QDialog& dialog) override;
+  bool AskText(QWidget* owner, const QString& title, const QString& label, QString& value) override;
+  // Non-modal, so the translator can go through the entries in the window; a new report replaces
+  // the one still open.
+  void ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
+                  const TReportIdHandler& showId) override;
+
+ private:
+  QPointer<TReportDialog> report_;
 };
 
 // "Name|*.a;*.b|Other|*.c" as Qt writes filters: "Name (*.a *.b);;Other (*.c)".

@@ -127,6 +127,7 @@ void TForm1::UpdateSourceQuestClick() {
   PrepareFormForProject();
   // The updated project is no file yet: saving asks for a name, so the old project stays as it was.
   QuickSaveProjectButton->setEnabled(false);
+  questFileName_ = UpdateSourceDialog.FileName;
   MarkUnrecordedChange();
   dialogs_.ShowMessage(this, UpdateSummary(plan));
 }

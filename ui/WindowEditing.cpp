@@ -1,4 +1,4 @@
-// Editing the translation in the window: typing, Copy, Clear and Load messages, each recorded as one
+// Editing the translation in the window: typing, Copy, Clear and imports, each recorded as one
 // undo step; undo and redo coming back; the keyboard's moves between messages.
 #include <QApplication>
 #include <QCheckBox>
@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "project/ConversionReport.h"
 #include "project/Navigation.h"
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
@@ -31,6 +32,25 @@ class TRecording {
  private:
   int& depth_;
 };
+
+// The states of every message that holds its own (linked duplicates share theirs), by number.
+std::vector<TMessageStateValues> MessageStates(const TtxgProject& project) {
+  std::vector<TMessageStateValues> states(static_cast<std::size_t>(std::max(project.SourceCount, 0)) + 1);
+  for (int32_t n = 1; n <= project.SourceCount; ++n)
+    if (project.StateMessage(n) == n)
+      states[static_cast<std::size_t>(n)] = {project.NeedsReview(n), project.Note(n), project.PreviousSource(n)};
+  return states;
+}
+
+std::vector<TStateChange> StateChangesSince(const TtxgProject& project,
+                                            const std::vector<TMessageStateValues>& before) {
+  std::vector<TStateChange> changes;
+  const std::vector<TMessageStateValues> after = MessageStates(project);
+  const std::size_t common = std::min(before.size(), after.size());
+  for (std::size_t n = 1; n < common; ++n)
+    if (before[n] != after[n]) changes.push_back({static_cast<int32_t>(n), before[n], after[n]});
+  return changes;
+}
 
 }  // namespace
 
@@ -82,25 +102,22 @@ void TForm1::ClearImageClick() {
                                         tr("Clear translation")));
 }
 
-void TForm1::LoadMessagesFromFile(const QString& fileName) {
-  LoadMsgsOpenDialog.FileName = fileName;
+void TForm1::ImportRecorded(const QString& label, const std::function<void(TConversionReport&)>& load) {
   // The import with the resolving and relinking after it is one step, recorded even when a later
   // part fails, since what was read stays in the project.
   const std::vector<std::u16string> before = CurrentTargetTexts();
-  auto record = [this, &before] {
+  const std::vector<TMessageStateValues> statesBefore = MessageStates(*Project);
+  auto record = [this, &before, &statesBefore, &label] {
     std::vector<TTextChange> changes = ChangesSince(before);
+    std::vector<TStateChange> states = StateChangesSince(*Project, statesBefore);
     StartTypingRun();
-    if (!changes.empty()) Edits->push(new TImportCommand(*this, std::move(changes), tr("Load messages")));
+    if (!changes.empty() || !states.empty())
+      Edits->push(new TImportCommand(*this, std::move(changes), std::move(states), label));
   };
-  std::u16string report;
+  TConversionReport report;
   try {
     TRecording recording(recordingDepth_);
-    try {
-      Project->LoadMessages(FileNameForLibrary(fileName), report);
-    } catch (const ENotUnicodeText& refused) {
-      // The file was refused before anything was read; the rest of the command still runs.
-      dialogs_.ShowMessage(this, QString::fromUtf8(refused.what()));
-    }
+    load(report);
     Project->Relink();
     KeepShownMessageInView();
     TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
@@ -110,7 +127,11 @@ void TForm1::LoadMessagesFromFile(const QString& fileName) {
     throw;
   }
   record();
-  if (!report.empty()) dialogs_.ShowErrorBox(this, QStringLiteral("Errors:"), FromWide(report));
+  // The review mark and note of the shown message may have come with the file.
+  ProcessEnabledControls();
+  if (!report.Empty())
+    dialogs_.ShowReport(this, QStringLiteral("Errors:"), report,
+                        [this](const std::u16string& id) { RunGuarded([this, &id] { ShowMessageWithId(id); }); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -131,13 +152,20 @@ void TForm1::PutTranslation(int32_t message, const std::u16string& text) {
   ProcessEnabledControls();
 }
 
-void TForm1::PutTranslations(const std::vector<TTextChange>& changes, bool after) {
+void TForm1::PutTranslations(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states,
+                             bool after) {
   TRecording recording(recordingDepth_);
   StartTypingRun();
   // Every enumerated text as it was, linked duplicates included; the links follow the texts.
   for (const TTextChange& change : changes)
     Project->TargetTexts[static_cast<std::size_t>(change.Message)]->Text = after ? change.After : change.Before;
   Project->LinkDuplicatePaths();
+  for (const TStateChange& change : states) {
+    const TMessageStateValues& values = after ? change.After : change.Before;
+    Project->SetNeedsReview(change.Message, values.NeedsReview);
+    Project->SetNote(change.Message, values.Note);
+    Project->SetPreviousSource(change.Message, values.PreviousSource);
+  }
   KeepShownMessageInView();
   TargetMemo->SetText(FromWide(Project->GetTargetText(Project->CurrentMessage)));
   SourceMemo->SetText(FromWide(Project->GetSourceText(Project->CurrentMessage)));

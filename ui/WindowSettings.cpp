@@ -8,8 +8,9 @@
 namespace {
 
 std::vector<TFileDialog*> FileDialogs(TForm1& form) {
-  return {&form.SourceOpenDialog, &form.ProjectOpenDialog, &form.LoadMsgsOpenDialog, &form.SourceSaveDialog,
-          &form.TargetSaveDialog, &form.ProjectSaveDialog, &form.SaveMsgsSaveDialog};
+  return {&form.SourceOpenDialog,   &form.ProjectOpenDialog, &form.LoadMsgsOpenDialog,
+          &form.SourceSaveDialog,   &form.TargetSaveDialog,  &form.ProjectSaveDialog,
+          &form.SaveMsgsSaveDialog, &form.ToolsExportDialog, &form.ToolsImportDialog};
 }
 
 QString FolderKey(const TFileDialog& dialog) { return QStringLiteral("folders/") + dialog.Name; }

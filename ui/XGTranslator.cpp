@@ -387,6 +387,12 @@ void TForm1::CreateControls() {
   setUpDialog(TargetSaveDialog, "TargetSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", true);
   setUpDialog(ProjectSaveDialog, "ProjectSaveDialog", TFileDialog::Save, "Translation of Xengrav|*.txg", "txg", false);
   setUpDialog(SaveMsgsSaveDialog, "SaveMsgsSaveDialog", TFileDialog::Save, "Unicode Text Document|*.txt", "txt", false);
+  setUpDialog(ToolsExportDialog, "ToolsExportDialog", TFileDialog::Save,
+              "gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff", "po", true);
+  setUpDialog(ToolsImportDialog, "ToolsImportDialog", TFileDialog::Open,
+              "PO or XLIFF file|*.po;*.xlf;*.xliff|gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff", "po", false);
+  ToolsExportDialog.Title = tr("Export for translation tools");
+  ToolsImportDialog.Title = tr("Import from translation tools");
 }
 
 void TForm1::ConnectEvents() {
@@ -672,6 +678,7 @@ void TForm1::NewProjectFromFile(const QString& fileName) {
     throw;
   }
   PrepareFormForProject();
+  questFileName_ = fileName;
   RecentFiles->Add(fileName);
   MessagesListTrackBar->SetPosition(1);
   setWindowTitle(CatalogueText(u"NewProjectProgramTitle") + QStringLiteral("[*]"));
@@ -737,23 +744,6 @@ void TForm1::ExportSourceBtnClick() {
 void TForm1::ExportTargetBtnClick() {
   if (!dialogs_.ExecuteFileDialog(this, TargetSaveDialog)) return;
   Project->TargetGame.SaveToFile(FileNameForLibrary(TargetSaveDialog.FileName));
-}
-
-void TForm1::SaveMsgsButtonClick() {
-  if (!dialogs_.ExecuteFileDialog(this, SaveMsgsSaveDialog)) return;
-  const QString fileName = SaveMsgsSaveDialog.FileName;
-  LoadMsgsOpenDialog.FileName = fileName;
-  // Resolving copies questions into their "<Empty>" references: a change, though not the user's.
-  const std::vector<std::u16string> before = CurrentTargetTexts();
-  Project->Relink();
-  if (!ChangesSince(before).empty()) MarkUnrecordedChange();
-  KeepShownMessageInView();
-  Project->SaveMessages(FileNameForLibrary(fileName));
-}
-
-void TForm1::LoadMsgsButtonClick() {
-  if (!dialogs_.ExecuteFileDialog(this, LoadMsgsOpenDialog)) return;
-  LoadMessagesFromFile(LoadMsgsOpenDialog.FileName);
 }
 
 void TForm1::ToolButton7Click() {

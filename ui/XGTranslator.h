@@ -24,6 +24,7 @@
 
 class QDialog;
 class TBlockParJD;
+class TConversionReport;
 class TReuseSession;
 class TSuggestionsPanel;
 struct TFilledMessage;
@@ -73,6 +74,9 @@ TErrorPlace ErrorPlaceOf(const std::exception& error);
 // the note.
 QString ErrorBoxText(const QString& text, const TErrorPlace& place);
 
+// Called with the id of the report entry the user picked; the window shows that message.
+using TReportIdHandler = std::function<void(const std::u16string& id)>;
+
 // Every modal dialog and message box of the window goes through this interface, so tests can
 // answer dialogs and read messages without a modal event loop.
 class TWindowDialogs {
@@ -96,6 +100,14 @@ class TWindowDialogs {
   virtual bool AskYesNo(QWidget* /*owner*/, const QString& /*text*/) { return false; }
   // Runs a dialog of the window's own (memory files, unused translations); true when accepted.
   virtual bool ExecuteDialog(QWidget* /*owner*/, QDialog& /*dialog*/) { return false; }
+  // One line of text (the target language), `value` proposed; false when cancelled.
+  virtual bool AskText(QWidget* /*owner*/, const QString& /*title*/, const QString& /*label*/, QString& /*value*/) {
+    return false;
+  }
+  // The report of an import (the report box): its entries grouped by kind, and picking an entry
+  // calls showId with its id. By default the error box lists the entries, one a line.
+  virtual void ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
+                          const TReportIdHandler& showId);
 };
 
 // A multi-line text box, read-only unless the window lets the user type. It keeps the exact text it
@@ -264,9 +276,22 @@ class TForm1 : public QMainWindow, public TEditTarget {
   // Load messages without its dialog (a dropped .txt file).
   void LoadMessagesFromFile(const QString& fileName);
 
+  // Files for translation tools (WindowFormats.cpp): PO or XLIFF, told apart by the extension.
+  // The export asks for the target language once and keeps it in the project's settings.
+  TFileDialog ToolsExportDialog;
+  TFileDialog ToolsImportDialog;
+  void ExportForToolsClick();
+  void ImportFromToolsClick();
+  void ExportForTools(const QString& fileName);
+  // One undo step, the report in the report box, as Load messages.
+  void ImportFromTools(const QString& fileName);
+  // Shows the message a report entry names; false when the project has no message with that id.
+  bool ShowMessageWithId(const std::u16string& id);
+
   // Undo and redo come back through these (TEditTarget).
   void PutTranslation(int32_t message, const std::u16string& text) override;
-  void PutTranslations(const std::vector<TTextChange>& changes, bool after) override;
+  void PutTranslations(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states,
+                       bool after) override;
   void PutNeedsReview(int32_t message, bool on) override;
 
   // The steps of New project and Load project after the file is known; also used for the file
@@ -328,6 +353,14 @@ class TForm1 : public QMainWindow, public TEditTarget {
   // Records a change of the shown message's translation made by the target box's change event.
   void RecordTranslationChange(int32_t message, std::u16string before, std::u16string after);
   std::vector<std::u16string> CurrentTargetTexts() const;
+  // Reads translations into the project with `load` and relinks, as one undo step (texts, review
+  // marks, notes), recorded even when a later part fails; then shows what the load reported.
+  void ImportRecorded(const QString& label, const std::function<void(TConversionReport&)>& load);
+  // Before a file goes out: the "<Empty>" references are resolved, a change though not the user's.
+  void RelinkForExport();
+  // The file an export names its quest after: the project's file, or the quest a project not yet
+  // saved was made from.
+  QString ProjectOrQuestFileName() const;
   std::vector<TTextChange> ChangesSince(const std::vector<std::u16string>& before) const;
   // False when the user cancelled: the current translations must then be kept.
   bool MayDiscardChanges();
@@ -343,6 +376,7 @@ class TForm1 : public QMainWindow, public TEditTarget {
   void InsertSuggestion(const std::u16string& translation);
 
   TWindowDialogs& dialogs_;
+  QString questFileName_;  // the quest of the last new project or update
   bool offeringFill_ = false;
   // Changes that are not on the undo stack (relinking rewrote texts) since the last save or load.
   bool unrecordedChange_ = false;

@@ -106,6 +106,17 @@ TEST(FormatRegistry, NamesAndExtensionsFindTheirFormat) {
   EXPECT_EQ(FindFormat("tmx"), nullptr);
 }
 
+TEST(QuestNameOf, TheProjectsNameEndingInXgWithoutItsFolder) {
+  const std::vector<std::pair<std::string, std::string>> cases = {{"/home/t/work/sample.txg", "sample.xg"},
+                                                                  {"Sample.TXG", "Sample.xg"},
+                                                                  {"dir/quest.xg", "quest.xg"},
+                                                                  {"dir/Quest.XG", "Quest.XG"},
+                                                                  {"plain", "plain.xg"},
+                                                                  {"a.txg.bak", "a.txg.bak.xg"},
+                                                                  {"dir.txg/name", "name.xg"}};
+  for (const auto& [file, quest] : cases) EXPECT_EQ(QuestNameOf(file), quest) << file;
+}
+
 TEST(TargetLanguage, TheCallersElseTheProjectsSetting) {
   auto project = std::make_unique<TtxgProject>(projecttest::Catalogue());
   project->NewFromSource(projecttest::SampleQuest());

@@ -186,6 +186,10 @@ TEST_F(WindowCommands, SaveMessagesThenLoadThemWithAReport) {
   ASSERT_EQ(dialogs.ErrorBoxes.size(), 1u);
   EXPECT_EQ(dialogs.ErrorBoxes[0].first, QStringLiteral("Errors:"));
   EXPECT_TRUE(dialogs.ErrorBoxes[0].second.contains(QStringLiteral("Unknown id: NoSuchId\r\n")));
+  // The report box lists it one entry a line.
+  ASSERT_EQ(dialogs.Reports.size(), 1u);
+  EXPECT_TRUE(
+      (QStringLiteral("\n") + Wide(dialogs.Reports[0].Lines())).contains(QStringLiteral("\nUnknown id: NoSuchId\n")));
   // The shown message is refreshed from the project, in black now that it differs.
   EXPECT_EQ(form->TargetMemo->Text(), translated);
   EXPECT_EQ(Wide(project().GetTargetText(1)), translated);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "project/ConversionReport.h"
 #include "project/ProjectClass.h"
 #include "ui/XGTranslator.h"
 
@@ -72,6 +73,26 @@ class ScriptedDialogs : public TWindowDialogs {
   // A dialog of the window's own: the script works it and says whether it was accepted.
   std::function<bool(QDialog&)> DialogScript;
   bool ExecuteDialog(QWidget*, QDialog& dialog) override { return DialogScript ? DialogScript(dialog) : false; }
+  // One-line questions: answered from the queue (an empty queue cancels), each label kept.
+  std::deque<QString> TextAnswers;
+  std::vector<QString> TextAsked;
+  bool AskText(QWidget*, const QString&, const QString& label, QString& value) override {
+    TextAsked.push_back(label);
+    if (TextAnswers.empty()) return false;
+    value = TextAnswers.front();
+    TextAnswers.pop_front();
+    return true;
+  }
+  // A report is listed in ErrorBoxes as the exchange import has always written it; the report
+  // and the window's handler for a picked entry are kept for the tests to work with.
+  std::vector<TConversionReport> Reports;
+  TReportIdHandler ReportShowId;
+  void ShowReport(QWidget*, const QString& caption, const TConversionReport& report,
+                  const TReportIdHandler& showId) override {
+    ErrorBoxes.emplace_back(caption, QString::fromStdU16String(report.ExchangeText()));
+    Reports.push_back(report);
+    ReportShowId = showId;
+  }
   bool AskNumber(QWidget*, const QString&, const QString&, int, int, int& value) override {
     if (NumberAnswers.empty()) return false;
     value = NumberAnswers.front();

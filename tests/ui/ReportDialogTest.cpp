@@ -1,0 +1,132 @@
+// The report box: entries grouped by kind under their counts, the list copied to the clipboard,
+// a click on an entry showing its message, and the desktop box replacing one still open.
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "UiTestSupport.h"
+#include "ui/QtWindowDialogs.h"
+#include "ui/ReportDialog.h"
+
+using namespace uitest;
+
+namespace {
+
+// Kinds interleaved, as an import meets them.
+TConversionReport MixedReport() {
+  TConversionReport report;
+  report.Add(TReportKind::NotFound, u"L(1).Text(1)");
+  report.Add(TReportKind::UnknownId, u"Gone");
+  report.Add(TReportKind::NotFound, u"Path(2).Start");
+  report.Add(TReportKind::DifferentTags, u"Q(3).Text", u" <Money>");
+  report.Add(TReportKind::NotFound, u"Par(4).Name");
+  return report;
+}
+
+QStringList Texts(const QTreeWidgetItem* parent) {
+  QStringList texts;
+  for (int i = 0; i < parent->childCount(); ++i) texts << parent->child(i)->text(0);
+  return texts;
+}
+
+TEST(ReportDialog, GroupsEntriesByKindUnderTheirCounts) {
+  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(), nullptr);
+  QTreeWidgetItem* root = dialog.Entries->invisibleRootItem();
+  EXPECT_EQ(Texts(root), (QStringList{QStringLiteral("Not found: 3"), QStringLiteral("Unknown id: 1"),
+                                      QStringLiteral("Different tags: 1")}));
+  EXPECT_EQ(Texts(root->child(0)), (QStringList{QStringLiteral("L(1).Text(1)"), QStringLiteral("Path(2).Start"),
+                                                QStringLiteral("Par(4).Name")}));
+  EXPECT_EQ(Texts(root->child(2)), QStringList{QStringLiteral("Q(3).Text: <Money>")});
+  for (int i = 0; i < root->childCount(); ++i) EXPECT_TRUE(root->child(i)->isExpanded());
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Errors:"));
+  EXPECT_TRUE(dialog.Summary->text().startsWith(QStringLiteral("5 entries")));
+}
+
+TEST(ReportDialog, CopyPutsOneEntryALineOnTheClipboard) {
+  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(), nullptr);
+  QApplication::clipboard()->clear();
+  QTest::mouseClick(dialog.CopyButton, Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("Not found: L(1).Text(1)\nUnknown id: Gone\nNot found: Path(2).Start\n"
+                           "Different tags: Q(3).Text: <Money>\nNot found: Par(4).Name\n"));
+}
+
+TEST(ReportDialog, ClickingAnEntryPicksItsIdAndAHeaderPicksNothing) {
+  std::vector<std::u16string> picked;
+  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(),
+                       [&picked](const std::u16string& id) { picked.push_back(id); });
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  auto click = [&dialog](const QTreeWidgetItem* item) {
+    QTest::mouseClick(dialog.Entries->viewport(), Qt::LeftButton, {}, dialog.Entries->visualItemRect(item).center());
+  };
+  QTreeWidgetItem* notFound = dialog.Entries->topLevelItem(0);
+  click(notFound->child(1));
+  click(notFound);
+  click(dialog.Entries->topLevelItem(2)->child(0));
+  // The keyboard picks too: Enter on the current entry.
+  dialog.Entries->setCurrentItem(dialog.Entries->topLevelItem(1)->child(0));
+  QTest::keyClick(dialog.Entries, Qt::Key_Return);
+  EXPECT_EQ(picked, (std::vector<std::u16string>{u"Path(2).Start", u"Q(3).Text", u"Gone"}));
+}
+
+TEST(ReportDialog, PickingAnEntryShowsItsMessageInTheWindow) {
+  ScriptedDialogs dialogs;
+  auto form = MakeWindow(dialogs);
+  form->show();
+  form->NewProjectFromFile(SampleQuest());
+  TtxgProject& project = *form->Project;
+  // A message well down the list.
+  const int32_t far = project.MessageAtPosition(project.PositionCount);
+  TConversionReport report;
+  report.Add(TReportKind::NotFound, project.SourceIds[static_cast<std::size_t>(far)]);
+  report.Add(TReportKind::UnknownId, u"NoSuchId");
+  // The window hands the box its handler with a report: an exchange file with an unknown record.
+  Scratch scratch;
+  const QString exchange = scratch.File(QStringLiteral("m.txt"));
+  project.SaveMessages(FileNameForLibrary(exchange));
+  QFile file(exchange);
+  ASSERT_TRUE(file.open(QIODevice::Append));
+  const QString unknown = QStringLiteral("<Begin NoSuchId>\r\nx\r\n<End>\r\n");
+  file.write(reinterpret_cast<const char*>(unknown.utf16()), unknown.size() * 2);
+  file.close();
+  form->LoadMessagesFromFile(exchange);
+  ASSERT_EQ(dialogs.Reports.size(), 1u);
+  ASSERT_TRUE(dialogs.ReportShowId);
+
+  TReportDialog dialog(QStringLiteral("Errors:"), report, dialogs.ReportShowId);
+  dialog.Entries->setCurrentItem(dialog.Entries->topLevelItem(0)->child(0));
+  QTest::keyClick(dialog.Entries, Qt::Key_Return);
+  EXPECT_EQ(project.CurrentMessage, far);
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), project.PositionCount);
+  EXPECT_EQ(form->SourceMemo->Text(), Wide(project.GetSourceText(far)));
+  // An id the project does not have leaves the shown message where it is.
+  dialog.Entries->setCurrentItem(dialog.Entries->topLevelItem(1)->child(0));
+  QTest::keyClick(dialog.Entries, Qt::Key_Return);
+  EXPECT_EQ(project.CurrentMessage, far);
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST(ReportDialog, TheDesktopBoxStaysOpenBesideTheWindowAndANewReportReplacesIt) {
+  QWidget owner;
+  owner.show();
+  TQtWindowDialogs dialogs;
+  std::u16string picked;
+  dialogs.ShowReport(&owner, QStringLiteral("Errors:"), MixedReport(), [](const std::u16string&) {});
+  TConversionReport second;
+  second.Add(TReportKind::ChangedSource, u"Q(9).Text");
+  dialogs.ShowReport(&owner, QStringLiteral("Errors:"), second, [&picked](const std::u16string& id) { picked = id; });
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const QList<TReportDialog*> open = owner.findChildren<TReportDialog*>();
+  ASSERT_EQ(open.size(), 1);
+  EXPECT_TRUE(open[0]->isVisible());
+  EXPECT_FALSE(open[0]->isModal());
+  open[0]->EntryPicked(open[0]->Entries->topLevelItem(0)->child(0));
+  EXPECT_EQ(picked, u"Q(9).Text");
+}
+
+}  // namespace
