@@ -3,6 +3,9 @@
 # waits until the window is shown and saves a picture of it to OUT.png.
 # Usage: scripts/screenshot.sh OUT.png [FILE]
 # Needs Xvfb, xwininfo (x11-utils) and import (imagemagick). BUILD_DIR picks the build to use.
+# IMPORT=FILE: once the window is shown, File > Import from Translation Tools reads FILE, worked
+# through the keyboard as a user would (scripts/xkeys.py). CAPTURE=TITLE: the picture is of the
+# window with that title instead (the report box is "Errors:").
 set -euo pipefail
 if [ $# -lt 1 ]; then
   echo "usage: $0 OUT.png [FILE]" >&2
@@ -68,5 +71,23 @@ if [ -z "$window" ]; then
   exit 1
 fi
 sleep 1  # let the first paint finish
+
+if [ -n "${IMPORT:-}" ]; then
+  "$root/scripts/xkeys.py" "focus:$window" alt+f sleep:0.5 i sleep:1.5 "text:$(realpath -m "$IMPORT")" sleep:0.3 Return
+fi
+if [ -n "${CAPTURE:-}" ]; then
+  window=""
+  for _ in $(seq 100); do
+    window=$(xwininfo -root -tree 2>/dev/null | awk -v title="\"$CAPTURE\":" 'index($0, title) {print $1; exit}')
+    if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q "IsViewable"; then break; fi
+    window=""
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then
+    echo "$0: no window \"$CAPTURE\" appeared" >&2
+    exit 1
+  fi
+  sleep 1
+fi
 import -window "$window" "$out"
 echo "$out"
