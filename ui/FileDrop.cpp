@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "formats/Formats.h"
 #include "ui/XGTranslator.h"
 
 TDroppedKind DroppedKind(const QString& fileName) {
@@ -13,6 +14,7 @@ TDroppedKind DroppedKind(const QString& fileName) {
   if (suffix == QLatin1String("xg")) return TDroppedKind::Quest;
   if (suffix == QLatin1String("txg")) return TDroppedKind::Project;
   if (suffix == QLatin1String("txt")) return TDroppedKind::Messages;
+  if (FormatForFile(FileNameForLibrary(fileName)) != nullptr) return TDroppedKind::ToolsFile;
   return TDroppedKind::None;
 }
 
@@ -49,6 +51,9 @@ void TForm1::OpenDroppedFile(const QString& fileName) {
     case TDroppedKind::Messages:
       // Nothing is thrown away: the import is one step that undo takes back.
       LoadMessagesFromFile(fileName);
+      break;
+    case TDroppedKind::ToolsFile:
+      ImportFromTools(fileName);
       break;
     case TDroppedKind::None:
       break;

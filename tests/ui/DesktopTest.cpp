@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "formats/Formats.h"
 #include "support/JD_BlockPar.h"
 #include "ui/FileDrop.h"
 #include "ui/MainMenu.h"
@@ -72,6 +73,8 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
       {"quest in capitals", QStringLiteral("/q/A.XG"), TDroppedKind::Quest},
       {"project", QStringLiteral("b.txg"), TDroppedKind::Project},
       {"messages", QStringLiteral("c.TXT"), TDroppedKind::Messages},
+      {"PO file", QStringLiteral("e.po"), TDroppedKind::ToolsFile},
+      {"XLIFF file", QStringLiteral("f.XLIFF"), TDroppedKind::ToolsFile},
       {"other", QStringLiteral("d.png"), TDroppedKind::None},
       {"no extension", QStringLiteral("xg"), TDroppedKind::None},
   };
@@ -91,6 +94,14 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
   EXPECT_EQ(project().GetTargetText(1), project().GetSourceText(1));
   EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Load messages"));
   EXPECT_EQ(form->LoadMsgsOpenDialog.FileName, exchange);
+
+  // A translation tool's file: imported as one step too.
+  const QString po = scratch.File(QStringLiteral("m.po"));
+  FindFormat("po")->Save(project(), FileNameForLibrary(po), {});
+  project().SetTargetText(1, u"changed before the import");
+  ASSERT_TRUE(Drop({po}));
+  EXPECT_EQ(project().GetTargetText(1), project().GetSourceText(1));
+  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Import m.po"));
 
   // A project: asked first, since the import is not saved; cancelling keeps everything.
   const QString saved = SavedProject();

@@ -74,43 +74,6 @@ TEST(ReportDialog, ClickingAnEntryPicksItsIdAndAHeaderPicksNothing) {
   EXPECT_EQ(picked, (std::vector<std::u16string>{u"Path(2).Start", u"Q(3).Text", u"Gone"}));
 }
 
-TEST(ReportDialog, PickingAnEntryShowsItsMessageInTheWindow) {
-  ScriptedDialogs dialogs;
-  auto form = MakeWindow(dialogs);
-  form->show();
-  form->NewProjectFromFile(SampleQuest());
-  TtxgProject& project = *form->Project;
-  // A message well down the list.
-  const int32_t far = project.MessageAtPosition(project.PositionCount);
-  TConversionReport report;
-  report.Add(TReportKind::NotFound, project.SourceIds[static_cast<std::size_t>(far)]);
-  report.Add(TReportKind::UnknownId, u"NoSuchId");
-  // The window hands the box its handler with a report: an exchange file with an unknown record.
-  Scratch scratch;
-  const QString exchange = scratch.File(QStringLiteral("m.txt"));
-  project.SaveMessages(FileNameForLibrary(exchange));
-  QFile file(exchange);
-  ASSERT_TRUE(file.open(QIODevice::Append));
-  const QString unknown = QStringLiteral("<Begin NoSuchId>\r\nx\r\n<End>\r\n");
-  file.write(reinterpret_cast<const char*>(unknown.utf16()), unknown.size() * 2);
-  file.close();
-  form->LoadMessagesFromFile(exchange);
-  ASSERT_EQ(dialogs.Reports.size(), 1u);
-  ASSERT_TRUE(dialogs.ReportShowId);
-
-  TReportDialog dialog(QStringLiteral("Errors:"), report, dialogs.ReportShowId);
-  dialog.Entries->setCurrentItem(dialog.Entries->topLevelItem(0)->child(0));
-  QTest::keyClick(dialog.Entries, Qt::Key_Return);
-  EXPECT_EQ(project.CurrentMessage, far);
-  EXPECT_EQ(form->MessagesListTrackBar->Position(), project.PositionCount);
-  EXPECT_EQ(form->SourceMemo->Text(), Wide(project.GetSourceText(far)));
-  // An id the project does not have leaves the shown message where it is.
-  dialog.Entries->setCurrentItem(dialog.Entries->topLevelItem(1)->child(0));
-  QTest::keyClick(dialog.Entries, Qt::Key_Return);
-  EXPECT_EQ(project.CurrentMessage, far);
-  EXPECT_TRUE(dialogs.Errors.empty());
-}
-
 TEST(ReportDialog, TheDesktopBoxStaysOpenBesideTheWindowAndANewReportReplacesIt) {
   QWidget owner;
   owner.show();

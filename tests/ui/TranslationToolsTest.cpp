@@ -126,6 +126,17 @@ TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
   for (const auto& group : dialogs.Reports[0].Groups()) groups.push_back(TReportDialog::GroupTitle(group));
   EXPECT_EQ(groups, (std::vector<QString>{QStringLiteral("Different tags: 1"), QStringLiteral("Unknown id: 1")}));
 
+  // Picking an entry in the box shows its message; an id the project lacks leaves the window as it is.
+  form->MessagesListTrackBar->SetPosition(project().PositionCount);
+  TReportDialog box(dialogs.ErrorBoxes[0].first, dialogs.Reports[0], dialogs.ReportShowId);
+  for (const char* group : {"Different tags: 1", "Unknown id: 1"}) {
+    box.Entries->setCurrentItem(box.Entries->findItems(QLatin1String(group), Qt::MatchExactly)[0]->child(0));
+    QTest::keyClick(box.Entries, Qt::Key_Return);
+    EXPECT_EQ(project().CurrentMessage, 1);
+    EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
+  }
+  EXPECT_TRUE(dialogs.Errors.empty());
+
   ASSERT_EQ(form->Edits->count(), 1);
   form->Edits->undo();
   EXPECT_EQ(project().GetTargetText(1), source);
