@@ -35,7 +35,9 @@ TReportDialog::TReportDialog(const QString& caption, const TConversionReport& re
   setObjectName(QStringLiteral("ReportDialog"));
   setWindowTitle(caption);
   auto* layout = new QVBoxLayout(this);
-  Summary = new QLabel(tr("%1 entries. Click an entry to show its message.").arg(report.Entries().size()), this);
+  const std::size_t count = report.Entries().size();
+  Summary = new QLabel(
+      (count == 1 ? tr("1 entry.") : tr("%1 entries.").arg(count)) + tr(" Click an entry to show its message."), this);
   layout->addWidget(Summary);
 
   Entries = new QTreeWidget(this);

@@ -43,7 +43,10 @@ TEST(ReportDialog, GroupsEntriesByKindUnderTheirCounts) {
   EXPECT_EQ(Texts(root->child(2)), QStringList{QStringLiteral("Q(3).Text: <Money>")});
   for (int i = 0; i < root->childCount(); ++i) EXPECT_TRUE(root->child(i)->isExpanded());
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Errors:"));
-  EXPECT_TRUE(dialog.Summary->text().startsWith(QStringLiteral("5 entries")));
+  EXPECT_TRUE(dialog.Summary->text().startsWith(QStringLiteral("5 entries.")));
+  TConversionReport one;
+  one.Add(TReportKind::ChangedSource, u"Q(9).Text");
+  EXPECT_TRUE(TReportDialog(QString(), one, nullptr).Summary->text().startsWith(QStringLiteral("1 entry.")));
 }
 
 TEST(ReportDialog, CopyPutsOneEntryALineOnTheClipboard) {

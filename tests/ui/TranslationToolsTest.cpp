@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -135,6 +136,7 @@ TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
     EXPECT_EQ(project().CurrentMessage, 1);
     EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
   }
+  EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("No message with the id NoSuchId in this project"));
   EXPECT_TRUE(dialogs.Errors.empty());
 
   ASSERT_EQ(form->Edits->count(), 1);
