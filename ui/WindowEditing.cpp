@@ -7,6 +7,8 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 #include "project/ConversionReport.h"
 #include "project/Navigation.h"
@@ -33,22 +35,39 @@ class TRecording {
   int& depth_;
 };
 
-// The states of every message that holds its own (linked duplicates share theirs), by number.
-std::vector<TMessageStateValues> MessageStates(const TtxgProject& project) {
-  std::vector<TMessageStateValues> states(static_cast<std::size_t>(std::max(project.SourceCount, 0)) + 1);
-  for (int32_t n = 1; n <= project.SourceCount; ++n)
-    if (project.StateMessage(n) == n)
-      states[static_cast<std::size_t>(n)] = {project.NeedsReview(n), project.Note(n), project.PreviousSource(n)};
+// The messages that hold a state (review mark, note, previous source), by increasing number; linked
+// duplicates share their message's. Most messages hold none, so the snapshot stays small.
+using TStateSnapshot = std::vector<std::pair<int32_t, TMessageStateValues>>;
+
+TStateSnapshot MessageStates(const TtxgProject& project) {
+  TStateSnapshot states;
+  for (int32_t n = 1; n <= project.SourceCount; ++n) {
+    if (project.StateMessage(n) != n) continue;
+    TMessageStateValues values{project.NeedsReview(n), project.Note(n), project.PreviousSource(n)};
+    if (values != TMessageStateValues{}) states.emplace_back(n, std::move(values));
+  }
   return states;
 }
 
-std::vector<TStateChange> StateChangesSince(const TtxgProject& project,
-                                            const std::vector<TMessageStateValues>& before) {
+std::vector<TStateChange> StateChangesSince(const TtxgProject& project, const TStateSnapshot& before) {
+  const TStateSnapshot after = MessageStates(project);
   std::vector<TStateChange> changes;
-  const std::vector<TMessageStateValues> after = MessageStates(project);
-  const std::size_t common = std::min(before.size(), after.size());
-  for (std::size_t n = 1; n < common; ++n)
-    if (before[n] != after[n]) changes.push_back({static_cast<int32_t>(n), before[n], after[n]});
+  constexpr int32_t End = std::numeric_limits<int32_t>::max();
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < before.size() || j < after.size()) {
+    const int32_t was = i < before.size() ? before[i].first : End;
+    const int32_t is = j < after.size() ? after[j].first : End;
+    if (was == is) {
+      if (before[i].second != after[j].second) changes.push_back({was, before[i].second, after[j].second});
+      ++i;
+      ++j;
+    } else if (was < is) {
+      changes.push_back({was, before[i++].second, {}});
+    } else {
+      changes.push_back({is, {}, after[j++].second});
+    }
+  }
   return changes;
 }
 
@@ -106,7 +125,7 @@ void TForm1::ImportRecorded(const QString& label, const std::function<void(TConv
   // The import with the resolving and relinking after it is one step, recorded even when a later
   // part fails, since what was read stays in the project.
   const std::vector<std::u16string> before = CurrentTargetTexts();
-  const std::vector<TMessageStateValues> statesBefore = MessageStates(*Project);
+  const TStateSnapshot statesBefore = MessageStates(*Project);
   auto record = [this, &before, &statesBefore, &label] {
     std::vector<TTextChange> changes = ChangesSince(before);
     std::vector<TStateChange> states = StateChangesSince(*Project, statesBefore);

@@ -114,7 +114,11 @@ TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
   dialogs.SaveChangesAnswers = {TSaveChangesAnswer::Discard};
   NewProjectFromSample();
   ASSERT_EQ(project().GetTargetText(1), source);
+  // A note the file does not carry: the import clears it, the undo brings it back.
+  const int32_t second = project().MessageAtPosition(2);
+  project().SetNote(second, u"kept here only");
   Import(File("in"));
+  EXPECT_TRUE(project().Note(second).empty());
   ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
 
   // The shown message is refreshed, review mark and note included.
@@ -144,6 +148,7 @@ TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
   EXPECT_EQ(project().GetTargetText(1), source);
   EXPECT_FALSE(project().NeedsReview(1));
   EXPECT_TRUE(project().Note(1).empty());
+  EXPECT_EQ(project().Note(second), u"kept here only");
   EXPECT_FALSE(form->ReviewPanel->NeedsReview->isChecked());
   EXPECT_EQ(form->TargetMemo->Text(), Wide(source));
   form->Edits->redo();
