@@ -10,11 +10,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -250,6 +252,28 @@ void KeepFirstError(void*, xmlErrorPtr error) {
 
 }  // namespace
 
+std::string XmlLanguage(const std::string& code) {
+  // "pt_BR.UTF-8@euro": the charset and the modifier say nothing of the language.
+  std::string tag = code.substr(0, code.find_first_of(".@"));
+  std::replace(tag.begin(), tag.end(), '_', '-');
+  // xml:lang's pattern: [a-zA-Z]{1,8}(-[a-zA-Z0-9]{1,8})*
+  std::size_t subtagLength = 0;
+  bool valid = !tag.empty();
+  for (std::size_t i = 0; valid && i <= tag.size(); ++i) {
+    if (i == tag.size() || tag[i] == '-') {
+      valid = subtagLength >= 1 && subtagLength <= 8;
+      subtagLength = 0;
+    } else {
+      const auto c = static_cast<unsigned char>(tag[i]);
+      valid = (std::isalpha(c) != 0 || (std::isdigit(c) != 0 && i >= tag.find('-'))) && c < 0x80;
+      ++subtagLength;
+    }
+  }
+  if (code.empty()) return {};
+  if (!valid) throw std::invalid_argument("The language \"" + code + "\" is not a language code such as de or pt_BR");
+  return tag;
+}
+
 void SaveXliff(const TtxgProject& project, const std::string& fileName, const TExportOptions& options) {
   TBlockFileWriter file(fileName, TPieces::Streamed);
   Writer out(file);
@@ -261,7 +285,7 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.Start("file");
   out.Attribute("original", options.QuestName);
   out.Attribute("source-language", XliffSourceLanguage);
-  const std::string language = TargetLanguage(project, options);
+  const std::string language = XmlLanguage(TargetLanguage(project, options));
   if (!language.empty()) out.Attribute("target-language", language);
   out.Attribute("datatype", "plaintext");
   out.Text("\n");

@@ -12,6 +12,11 @@ class TtxgProject;
 // Quests are written in Russian: the source language of every file we write.
 inline constexpr const char* XliffSourceLanguage = "ru";
 
+// The language tag XML writes for a language code as PO files and locales spell it: "pt_BR",
+// "sr@latin" and "de_DE.UTF-8" become "pt-BR", "sr" and "de-DE"; empty stays empty. Raises
+// std::invalid_argument for a code that is no language tag.
+std::string XmlLanguage(const std::string& code);
+
 void SaveXliff(const TtxgProject& project, const std::string& fileName, const TExportOptions& options);
 // The file's units, read without the project (ReadXliffUnits), then applied to it (LoadXliff).
 // Raises EFormatParseError (file, line, what) for malformed XML, a root element other than

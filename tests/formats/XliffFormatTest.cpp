@@ -127,6 +127,14 @@ struct BrokenXliff {
   std::string error;  // the whole message after the file name
 };
 
+TEST(XmlLanguage, LocaleSpellingsBecomeLanguageTags) {
+  const std::pair<const char*, const char*> valid[] = {
+      {"", ""}, {"de", "de"}, {"pt_BR", "pt-BR"}, {"sr@latin", "sr"}, {"de_DE.UTF-8", "de-DE"}, {"es-419", "es-419"}};
+  for (const auto& [code, tag] : valid) EXPECT_EQ(XmlLanguage(code), tag) << code;
+  for (const char* code : {"pt BR", "9x", "de_", "toolongsubtag", "ru--RU", "é"})
+    EXPECT_THROW(XmlLanguage(code), std::invalid_argument) << code;
+}
+
 // A file of megabytes goes to disk while it is written: a target that cannot be replaced fails
 // with its own error part way, leaving the old file and no temporary; a writable one gets it all.
 TEST_F(XliffFile, ALargeExportStreamsToTheFileAndFailsCleanly) {
