@@ -11,8 +11,8 @@
 #include "memory/ProjectUpdate.h"
 #include "memory/Propagation.h"
 #include "memory/Tmx.h"
-#include "memory/Utf8.h"
 #include "project/ProjectClass.h"
+#include "support/Utf8.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "memory/Tmx.h"
 #include "memory/UnusedTranslations.h"
-#include "memory/Utf8.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
+#include "support/Utf8.h"
 
 std::vector<TMemoryEntry> TranslatedEntries(const TtxgProject& project) {
   std::vector<TMemoryEntry> entries;

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
-#include "memory/Utf8.h"
 #include "quest/BlockFile.h"
+#include "support/Utf8.h"
 
 namespace {
 

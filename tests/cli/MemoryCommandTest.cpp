@@ -7,8 +7,8 @@
 #include "cli/ToolRunner.h"
 #include "memory/Tmx.h"
 #include "memory/UpdateFixtures.h"
-#include "memory/Utf8.h"
 #include "quest/BlockFile.h"
+#include "support/Utf8.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "memory/MemoryWords.h"
-#include "memory/Utf8.h"
+#include "support/Utf8.h"
 
 namespace {
 

@@ -1,63 +1,26 @@
-// The update compared with gettext's msgmerge on the same old and new quests written as PO files
-// (msgctxt = message id, msgid = source as the quest trims it, msgstr = translation).
+// The update compared with gettext's msgmerge on the same old and new quests, both written as the
+// PO files `xgtool export-po` gives users (msgctxt = message id, msgid = source, msgstr =
+// translation, "#, fuzzy" = needs review).
 #include <gettext-po.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "formats/PoFormat.h"
 #include "memory/ProjectUpdate.h"
 #include "memory/UpdateFixtures.h"
-#include "memory/Utf8.h"
+#include "support/Utf8.h"
 
 namespace {
-
-std::string PoString(const std::u16string& text) {
-  std::string quoted = "\"";
-  for (char c : Utf16ToUtf8(text)) {
-    switch (c) {
-      case '"':
-        quoted += "\\\"";
-        break;
-      case '\\':
-        quoted += "\\\\";
-        break;
-      case '\n':
-        quoted += "\\n";
-        break;
-      case '\r':
-        quoted += "\\r";
-        break;
-      case '\t':
-        quoted += "\\t";
-        break;
-      default:
-        quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
-// One entry per position; a translated one carries its translation.
-void WritePo(const TtxgProject& project, const std::string& fileName, bool withTranslations) {
-  std::ofstream po(fileName);
-  po << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
-  for (int32_t position = 1; position <= project.PositionCount; ++position) {
-    const int32_t n = project.MessageAtPosition(position);
-    const bool translated = withTranslations && project.IsTranslated(n);
-    po << "\nmsgctxt " << PoString(project.SourceIds[static_cast<std::size_t>(n)]) << "\nmsgid "
-       << PoString(TrimQuestText(project.GetSourceText(n))) << "\nmsgstr "
-       << PoString(translated ? TrimQuestText(project.GetTargetText(n)) : u"") << "\n";
-  }
-}
 
 struct MergedEntry {
   bool fuzzy = false;
   bool translated = false;
+  bool hasPreviousContext = false;
   std::string previousContext;
 };
 
@@ -82,7 +45,10 @@ std::map<std::string, MergedEntry> ReadMerged(const std::string& fileName) {
     MergedEntry entry;
     entry.fuzzy = po_message_is_fuzzy(message) != 0;
     entry.translated = po_message_msgstr(message)[0] != '\0';
-    if (const char* previous = po_message_prev_msgctxt(message); previous != nullptr) entry.previousContext = previous;
+    if (const char* previous = po_message_prev_msgctxt(message); previous != nullptr) {
+      entry.hasPreviousContext = true;
+      entry.previousContext = previous;
+    }
     entries[po_message_msgctxt(message)] = entry;
   }
   po_message_iterator_free(iterator);
@@ -90,37 +56,63 @@ std::map<std::string, MergedEntry> ReadMerged(const std::string& fileName) {
   return entries;
 }
 
+// What `xgtool export-po PROJECT.txg OUT.po` writes: the project as read from its file (which trims
+// texts as quest files do), its references resolved.
+void ExportPoOfProjectFile(const std::string& projectFile, const std::string& poFile) {
+  TtxgProject project(projecttest::Catalogue());
+  project.LoadFromFile(projectFile);
+  project.Relink();
+  SavePo(project, poFile, {"quest.xg", ""});
+}
+
 TEST(MsgmergeComparison, GettextsFuzzyEntriesUnderTheirOldContextAreChangedHere) {
   if (std::system("msgmerge --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "msgmerge is not installed";
   ScratchFolder folder;
-  const auto old = updatetest::OldProject();
-  const auto fresh = updatetest::NewProject();
-  WritePo(*old, folder.File("old.po"), true);
-  WritePo(*fresh, folder.File("new.pot"), false);
+  updatetest::OldProject()->SaveToFile(folder.File("old.txg"));
+  const std::string newQuest = updatetest::WriteNewQuest(folder);
+  {
+    TtxgProject fresh(projecttest::Catalogue());
+    fresh.NewFromSource(newQuest);
+    fresh.SaveToFile(folder.File("new.txg"));
+  }
+  ExportPoOfProjectFile(folder.File("old.txg"), folder.File("old.po"));
+  ExportPoOfProjectFile(folder.File("new.txg"), folder.File("new.pot"));
   const std::string command = "msgmerge --quiet --previous -o '" + folder.File("merged.po") + "' '" +
                               folder.File("old.po") + "' '" + folder.File("new.pot") + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   const auto merged = ReadMerged(folder.File("merged.po"));
-  ASSERT_EQ(static_cast<int32_t>(merged.size()), fresh->PositionCount);
 
-  const TUpdatePlan plan = PlanUpdate(*old, *fresh);
+  // The update as `xgtool update old.txg new.xg` makes it.
+  TtxgProject old(projecttest::Catalogue());
+  old.LoadFromFile(folder.File("old.txg"));
+  TtxgProject updated(projecttest::Catalogue());
+  const TUpdatePlan plan = UpdateProject(old, newQuest, updated);
+  const std::vector<TOutgoingUnit> units = OutgoingUnits(updated);
+  ASSERT_EQ(static_cast<int32_t>(merged.size()), updated.PositionCount);
+  ASSERT_EQ(units.size(), plan.Steps.size());
+
   int32_t fuzzyUnderOldContext = 0;
   int32_t exact = 0;
-  for (const TUpdateStep& step : plan.Steps) {
-    const std::string id = Utf16ToUtf8(fresh->SourceIds[static_cast<std::size_t>(step.NewMessage)]);
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const TUpdateStep& step = plan.Steps[i];
+    ASSERT_EQ(units[i].Message, step.NewMessage);
+    const std::string id = Utf16ToUtf8(units[i].Context);
     ASSERT_EQ(merged.count(id), 1u) << id;
     const MergedEntry& entry = merged.at(id);
     if (entry.fuzzy && entry.previousContext == id) {
       ++fuzzyUnderOldContext;
       EXPECT_EQ(step.Rule, UpdateRule::Changed) << id;
     }
-    if (!entry.fuzzy && entry.translated) {
+    // An exact match keeps its translation and the old entry's own fuzzy flag (a message that
+    // needed review), with no previous context: a fuzzy match always names the one it came from.
+    if (entry.translated && !entry.hasPreviousContext) {
       ++exact;
       EXPECT_EQ(step.Rule, UpdateRule::Kept) << id;
+      EXPECT_EQ(entry.fuzzy, updated.NeedsReview(step.NewMessage)) << id;
     }
     // Where gettext fills in a translation from another context, the text here is identical
     // (moved) or the message is new and the translation only a suggestion.
-    if (entry.fuzzy && entry.previousContext != id) {
+    if (entry.fuzzy && entry.hasPreviousContext && entry.previousContext != id) {
       EXPECT_TRUE(step.Rule == UpdateRule::Moved || step.Rule == UpdateRule::New) << id;
     }
   }

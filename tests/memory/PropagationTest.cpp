@@ -11,7 +11,7 @@
 #include "memory/Tmx.h"
 #include "memory/UnusedTranslations.h"
 #include "memory/UpdateFixtures.h"
-#include "memory/Utf8.h"
+#include "support/Utf8.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "memory/Tmx.h"
-#include "memory/Utf8.h"
 #include "project/ProjectTestSupport.h"
 #include "quest/BlockFile.h"
+#include "support/Utf8.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "memory/MemoryWords.h"
 #include "memory/TranslationMemory.h"
-#include "memory/Utf8.h"
+#include "support/Utf8.h"
 
 namespace {
 
