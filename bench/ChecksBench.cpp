@@ -5,34 +5,19 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
+#include "bench/FullProject.h"
 #include "checks/Spelling.h"
 #include "checks/TranslationChecks.h"
-#include "common/FullQuest.h"
 #include "project/ProjectClass.h"
-#include "support/JD_BlockPar.h"
 
 namespace {
-
-const TBlockParJD& Catalogue() {
-  static const std::unique_ptr<TBlockParJD> catalogue = [] {
-    auto block = std::make_unique<TBlockParJD>();
-    block->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    return block;
-  }();
-  return *catalogue;
-}
 
 // Every message translated: a Russian word before each text keeps the words real for the
 // spelling and the markup as it was.
 std::unique_ptr<TtxgProject> TranslatedFullProject() {
-  auto project = std::make_unique<TtxgProject>(Catalogue());
-  BuildFullQuest(project->SourceGame);
-  project->TargetGame.Assign(project->SourceGame);
-  project->RebuildMessageTable();
-  if (project->SourceCount != FullQuestMessageCount) throw std::runtime_error("the full quest lost messages");
+  auto project = FullProject(BenchCatalogue());
   for (int32_t n = 1; n <= project->SourceCount; ++n) project->SetTargetText(n, u"Итак, " + project->GetSourceText(n));
   return project;
 }

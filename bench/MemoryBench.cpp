@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/FullQuest.h"
+#include "bench/FullProject.h"
 #include "memory/TranslationMemory.h"
 #include "quest/GameContent.h"
-#include "support/JD_BlockPar.h"
 
 namespace {
 
@@ -18,9 +17,7 @@ constexpr std::size_t MemorySize = 30000;
 
 std::vector<std::u16string> FullQuestTexts() {
   static const std::vector<std::u16string> texts = [] {
-    TBlockParJD catalogue;
-    catalogue.LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    auto owned = std::make_unique<TGame>(catalogue);  // 900 records: off the stack
+    auto owned = std::make_unique<TGame>(BenchCatalogue());  // 900 records: off the stack
     TGame& game = *owned;
     BuildFullQuest(game);
     int32_t count = 0;

@@ -18,31 +18,16 @@
 #include <string>
 #include <vector>
 
-#include "common/FullQuest.h"
+#include "bench/FullProject.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
-#include "support/JD_BlockPar.h"
 
 namespace {
 
-const TBlockParJD& Catalogue() {
-  static const std::unique_ptr<TBlockParJD> catalogue = [] {
-    auto block = std::make_unique<TBlockParJD>();
-    block->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    return block;
-  }();
-  return *catalogue;
-}
-
 std::unique_ptr<TtxgProject> FullProject() {
-  auto project = std::make_unique<TtxgProject>(Catalogue());
   FullQuestOptions options;
   options.AllPathQuestionsEqual = true;
-  BuildFullQuest(project->SourceGame, options);
-  project->TargetGame.Assign(project->SourceGame);
-  project->RebuildMessageTable();
-  if (project->SourceCount != FullQuestMessageCount) throw std::runtime_error("the full quest lost messages");
-  return project;
+  return FullProject(BenchCatalogue(), options);
 }
 
 std::string ScratchFile(const char* name) {

@@ -10,22 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "common/FullQuest.h"
+#include "bench/FullProject.h"
 #include "common/ScratchFolder.h"
 #include "quest/BlockFile.h"
 #include "quest/GameContent.h"
-#include "support/JD_BlockPar.h"
 
 namespace {
-
-const TBlockParJD& BenchCatalogue() {
-  static TBlockParJD* catalogue = [] {
-    auto* loaded = new TBlockParJD;
-    loaded->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    return loaded;
-  }();
-  return *catalogue;
-}
 
 // The full quest, built once, kept in memory and in a file of a scratch folder.
 struct FullQuestFixture {

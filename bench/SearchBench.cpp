@@ -5,36 +5,20 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "common/FullQuest.h"
+#include "bench/FullProject.h"
 #include "project/MessageContext.h"
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
-#include "support/JD_BlockPar.h"
 
 namespace {
 
-const TBlockParJD& Catalogue() {
-  static const std::unique_ptr<TBlockParJD> catalogue = [] {
-    auto block = std::make_unique<TBlockParJD>();
-    block->LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
-    return block;
-  }();
-  return *catalogue;
-}
-
 std::unique_ptr<TtxgProject> FullProject(bool allQuestionsEqual) {
-  auto project = std::make_unique<TtxgProject>(Catalogue());
   FullQuestOptions options;
   options.AllPathQuestionsEqual = allQuestionsEqual;
-  BuildFullQuest(project->SourceGame, options);
-  project->TargetGame.Assign(project->SourceGame);
-  project->RebuildMessageTable();
-  if (project->SourceCount != FullQuestMessageCount) throw std::runtime_error("the full quest lost messages");
-  return project;
+  return FullProject(BenchCatalogue(), options);
 }
 
 // A word that occurs nowhere, so every source and every translation is read to the end.

@@ -10,23 +10,13 @@
 #include <memory>
 #include <string>
 
-#include "common/FullQuest.h"
+#include "bench/FullProject.h"
 #include "memory/ProjectUpdate.h"
 #include "project/ProjectClass.h"
-#include "support/JD_BlockPar.h"
 
 namespace {
 
 std::string CataloguePath() { return std::string(XG_DATA_DIR) + "/msg_cfg.txt"; }
-
-const TBlockParJD& Catalogue() {
-  static const std::unique_ptr<TBlockParJD> catalogue = [] {
-    auto block = std::make_unique<TBlockParJD>();
-    block->LoadFromFile(CataloguePath(), false);
-    return block;
-  }();
-  return *catalogue;
-}
 
 std::string Scratch(const char* name) {
   return (std::filesystem::temp_directory_path() / ("xg-bench-" + std::to_string(getpid()) + "-" + name)).string();
@@ -44,10 +34,7 @@ struct TUpdateFiles {
 
 const TUpdateFiles& UpdateFiles() {
   static const TUpdateFiles files = [] {
-    auto old = std::make_unique<TtxgProject>(Catalogue());
-    BuildFullQuest(old->SourceGame);
-    old->TargetGame.Assign(old->SourceGame);
-    old->RebuildMessageTable();
+    auto old = FullProject(BenchCatalogue());
     for (int32_t position = 1; position <= old->PositionCount; ++position) {
       const int32_t n = old->MessageAtPosition(position);
       old->SetTargetText(n, u"RU " + old->GetSourceText(n));
@@ -55,12 +42,9 @@ const TUpdateFiles& UpdateFiles() {
     const std::string oldFile = Scratch("update-old.txg");
     old->SaveToFile(oldFile);
 
-    TGame& quest = old->SourceGame;
-    for (int32_t i = 1; i <= quest.LocationCount; i += 10) quest.Location(i).Text(1).Text += u" Изменено.";
-    for (int32_t i = 1; i <= quest.PathCount; i += 10) quest.Path(i).Number += 1000;
-    quest.LocationCount -= 20;
+    MakeNextVersion(old->SourceGame);
     const std::string newFile = Scratch("update-new.xg");
-    quest.SaveToFile(newFile);
+    old->SourceGame.SaveToFile(newFile);
     return TUpdateFiles{oldFile, newFile};
   }();
   return files;
@@ -72,9 +56,9 @@ void BM_UpdateInProcess(benchmark::State& state) {
   const std::string outFile = Scratch("update-out.txg");
   TUpdatePlan plan;
   for (auto _ : state) {
-    auto old = std::make_unique<TtxgProject>(Catalogue());
+    auto old = std::make_unique<TtxgProject>(BenchCatalogue());
     old->LoadFromFile(oldFile);
-    auto fresh = std::make_unique<TtxgProject>(Catalogue());
+    auto fresh = std::make_unique<TtxgProject>(BenchCatalogue());
     plan = UpdateProject(*old, newFile, *fresh);
     fresh->SaveToFile(outFile);
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class TBlockParJD;
+class TtxgProject;
 
 enum ExitCode : int {
   ExitOk = 0,
@@ -42,6 +43,11 @@ struct CommandRegistration {
   // `name` is what the user types; `usage` is one line for the help text.
   CommandRegistration(const char* name, const char* usage, CommandFunction function);
 };
+
+// The project file a command works on. A damaged block of states after the quests does not stop the
+// command: what was dropped goes to stderr, one "warning: " line each, and the exit code stays the
+// command's own.
+std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context);
 
 // Text for people and scripts: UTF-8 with \\, \r, \n, \t and \uXXXX (lowercase hex) for every
 // other code unit below U+0020 and for every lone surrogate.

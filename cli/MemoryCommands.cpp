@@ -2,7 +2,6 @@
 // the translation memory as TMX.
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,15 +14,6 @@
 #include "support/Utf8.h"
 
 namespace {
-
-std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context) {
-  auto project = std::make_unique<TtxgProject>(context.Catalogue());
-  project->LoadFromFile(fileName);
-  // Same warning lines as the project commands: dropped states are said, never silent.
-  std::istringstream warnings(project->LoadWarning());
-  for (std::string line; std::getline(warnings, line);) context.err << "warning: " << line << '\n';
-  return project;
-}
 
 int ExportTmxCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 2) throw UsageError{"export-tmx needs a project file and a TMX file"};

@@ -17,8 +17,8 @@ std::unique_ptr<TtxgProject> MakeProject(CommandContext& context) {
   return std::make_unique<TtxgProject>(context.Catalogue());
 }
 
-// A damaged block of states after the quests does not stop the command: what was dropped goes to
-// stderr, one "warning: " line each, and the exit code stays the command's own.
+}  // namespace
+
 std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context) {
   auto project = MakeProject(context);
   project->LoadFromFile(fileName);
@@ -26,6 +26,8 @@ std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandCon
   for (std::string line; std::getline(warnings, line);) context.err << "warning: " << line << '\n';
   return project;
 }
+
+namespace {
 
 // A message number as typed: a decimal integer, or the conversion error (exit 3).
 int32_t MessageNumber(const std::string& text) { return StrToIntJD(AnsiToWide(text)); }

@@ -7,22 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include "UiTestSupport.h"
+#include "SampleWindow.h"
 #include "support/JD_BlockPar.h"
 
 using namespace uitest;
 
 namespace {
 
-class WindowEditing : public testing::Test {
+class WindowEditing : public SampleWindow {
  protected:
-  void SetUp() override {
-    form = MakeWindow(dialogs);
-    form->show();
-    dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
-    QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
-    ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
-  }
   void ShowPosition(int position) { form->MessagesListTrackBar->SetPosition(position); }
   // Replaces the box's text by typing, as the user does: select all, then the keys.
   void Type(const QString& keys, bool replace = true) {
@@ -35,11 +28,8 @@ class WindowEditing : public testing::Test {
   }
   std::u16string Target(int32_t message) const { return form->Project->GetTargetText(message); }
   int32_t Shown() const { return form->Project->CurrentMessage; }
-  TtxgProject& project() { return *form->Project; }
 
-  ScriptedDialogs dialogs;
   Scratch scratch;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(WindowEditing, TypingReachesTheProjectAndTheSavedFile) {

@@ -18,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include "UiTestSupport.h"
+#include "SampleWindow.h"
 #include "checks/ProblemSearch.h"
 #include "project/MessageContext.h"
 #include "support/JD_BlockPar.h"
@@ -32,19 +32,14 @@ using namespace uitest;
 
 namespace {
 
-class MessageList : public testing::Test {
+class MessageList : public SampleWindow {
  protected:
   void SetUp() override {
-    form = MakeWindow(dialogs);
-    form->show();
-    dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
-    QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
-    ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+    ASSERT_NO_FATAL_FAILURE(SampleWindow::SetUp());
     tools = form->Tools.get();
     ASSERT_TRUE(form->ListDock->isVisible()) << "the list is shown by default";
   }
 
-  TtxgProject& project() { return *form->Project; }
   TMessageListPanel& panel() { return *tools->ListPanel; }
   TMessageListModel& model() { return *tools->ListPanel->Model; }
   int Rows() { return model().rowCount(); }
@@ -86,8 +81,6 @@ class MessageList : public testing::Test {
 
   QUndoStack& undo() { return *form->Edits; }
 
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TForm1> form;
   TMessageTools* tools = nullptr;
 };
 

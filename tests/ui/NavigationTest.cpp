@@ -4,22 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "UiTestSupport.h"
+#include "SampleWindow.h"
 #include "support/JD_BlockPar.h"
 
 using namespace uitest;
 
 namespace {
 
-class WindowNavigation : public testing::Test {
+class WindowNavigation : public SampleWindow {
  protected:
-  void SetUp() override {
-    form = MakeWindow(dialogs);
-    form->show();
-    dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
-    QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
-    ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
-  }
   void Press(TPictureButton* picture, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(picture, button); }
   void Show(int32_t message) {
     const int32_t position = project().PositionOfMessage(message);
@@ -29,15 +22,11 @@ class WindowNavigation : public testing::Test {
   int Position() const { return form->MessagesListTrackBar->Position(); }
   QString Text(const char16_t* key) const { return form->CatalogueText(key); }
   std::u16string Deleted() const { return form->Catalogue->Par_Get(u"MessageDeletedMSG"); }
-  TtxgProject& project() { return *form->Project; }
   // Every message whose target text no longer equals its source text.
   void TranslateAllBut(int32_t keep) {
     for (int32_t n = 1; n <= project().SourceCount; ++n)
       if (n != keep) project().TargetTexts[static_cast<std::size_t>(n)]->Text = u"done " + project().GetSourceText(n);
   }
-
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(WindowNavigation, StepsForwardAndBackOverLinkedMessages) {

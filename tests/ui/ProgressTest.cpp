@@ -11,7 +11,7 @@
 
 #include <random>
 
-#include "UiTestSupport.h"
+#include "SampleWindow.h"
 #include "support/JD_BlockPar.h"
 #include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
@@ -37,16 +37,11 @@ TEST(StatusBarText, ProgressRoundsDownAndNamesReviewOnlyWhenThere) {
     EXPECT_EQ(ProgressText(c.translated, c.count, c.review), QLatin1String(c.expected)) << c.expected;
 }
 
-class WindowProgress : public testing::Test {
+class WindowProgress : public SampleWindow {
  protected:
   void SetUp() override {
-    form = MakeWindow(dialogs);
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
-    QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
-    ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+    ASSERT_NO_FATAL_FAILURE(ShowWindow(true));
+    ASSERT_NO_FATAL_FAILURE(NewSampleProject());
     form->FocusTranslation();
   }
   void Press(const QKeySequence& keys) { QTest::keySequence(QApplication::focusWidget(), keys); }
@@ -62,11 +57,8 @@ class WindowProgress : public testing::Test {
     return ProgressText(translated, project().PositionCount, review);
   }
   int32_t Shown() const { return form->Project->CurrentMessage; }
-  TtxgProject& project() { return *form->Project; }
 
-  ScriptedDialogs dialogs;
   Scratch scratch;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(WindowProgress, WhereTheTranslatorIs) {

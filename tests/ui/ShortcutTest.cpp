@@ -11,23 +11,18 @@
 
 #include <functional>
 
-#include "UiTestSupport.h"
+#include "SampleWindow.h"
 #include "support/JD_BlockPar.h"
 
 using namespace uitest;
 
 namespace {
 
-class WindowShortcuts : public testing::Test {
+class WindowShortcuts : public SampleWindow {
  protected:
   void SetUp() override {
-    form = MakeWindow(dialogs);
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
-    Press(QKeySequence(Qt::CTRL | Qt::Key_N));
-    ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+    ASSERT_NO_FATAL_FAILURE(ShowWindow(true));
+    ASSERT_NO_FATAL_FAILURE(NewSampleProject([this] { Press(QKeySequence(Qt::CTRL | Qt::Key_N)); }));
     ASSERT_EQ(form->MessagesListTrackBar->Position(), 1);
     form->FocusTranslation();
   }
@@ -37,11 +32,8 @@ class WindowShortcuts : public testing::Test {
     QTest::keySequence(focus, keys);
   }
   int Position() const { return form->MessagesListTrackBar->Position(); }
-  TtxgProject& project() { return *form->Project; }
 
-  ScriptedDialogs dialogs;
   Scratch scratch;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(WindowShortcuts, MovesLeaveTheCursorInTheTranslation) {
