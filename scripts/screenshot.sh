@@ -55,19 +55,28 @@ export XDG_CONFIG_HOME="$settings"
 "$program" "$file" &
 app_pid=$!
 
-window=""
-for _ in $(seq 100); do
+# wait_for_window TEXT: the id of the first viewable window whose line in the window tree holds
+# TEXT, or nothing after ten seconds or once the program has ended.
+wait_for_window() {
+  local id
+  for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || return 0
+    id=$(xwininfo -root -tree 2>/dev/null | awk -v text="$1" 'index($0, text) {print $1; exit}')
+    if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+}
+
+window=$(wait_for_window "Quest Translator")
+if [ -z "$window" ]; then
   if ! kill -0 "$app_pid" 2>/dev/null; then
     echo "$0: the program ended before its window was shown" >&2
-    exit 1
+  else
+    echo "$0: the window did not appear" >&2
   fi
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/Quest Translator/ {print $1; exit}')
-  if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q "IsViewable"; then break; fi
-  window=""
-  sleep 0.1
-done
-if [ -z "$window" ]; then
-  echo "$0: the window did not appear" >&2
   exit 1
 fi
 sleep 1  # let the first paint finish
@@ -76,13 +85,7 @@ if [ -n "${IMPORT:-}" ]; then
   "$root/scripts/xkeys.py" "focus:$window" alt+f sleep:0.5 i sleep:1.5 "text:$(realpath -m "$IMPORT")" sleep:0.3 Return
 fi
 if [ -n "${CAPTURE:-}" ]; then
-  window=""
-  for _ in $(seq 100); do
-    window=$(xwininfo -root -tree 2>/dev/null | awk -v title="\"$CAPTURE\":" 'index($0, title) {print $1; exit}')
-    if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q "IsViewable"; then break; fi
-    window=""
-    sleep 0.1
-  done
+  window=$(wait_for_window "\"$CAPTURE\":")
   if [ -z "$window" ]; then
     echo "$0: no window \"$CAPTURE\" appeared" >&2
     exit 1
