@@ -1,12 +1,9 @@
 #include "formats/PoFormat.h"
 
-#include <fcntl.h>
 #include <gettext-po.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -191,10 +188,7 @@ void SavePo(const TtxgProject& project, const std::string& fileName, const TExpo
 }
 
 std::vector<TIncomingUnit> ReadPoUnits(const std::string& fileName) {
-  // The usual error for a file that cannot be opened, before gettext is asked.
-  const int probe = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName));
-  close(probe);
+  RequireReadableFile(fileName);
 
   firstProblem.reset();
   PoFile file(po_file_read(fileName.c_str(), &ErrorHandler));

@@ -1,11 +1,16 @@
 #include "formats/TranslationUnits.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 
 #include "project/ProjectClass.h"
+#include "quest/BlockFile.h"
 #include "quest/QuestMarkup.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
@@ -24,6 +29,12 @@ std::string ParseErrorText(const std::string& fileName, std::size_t line, const 
 
 EFormatParseError::EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what)
     : std::runtime_error(ParseErrorText(fileName, line, what)) {}
+
+void RequireReadableFile(const std::string& fileName) {
+  const int probe = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName));
+  close(probe);
+}
 
 std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project) {
   std::vector<TOutgoingUnit> units;

@@ -17,6 +17,10 @@ class EFormatParseError : public std::runtime_error {
   EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what);
 };
 
+// Raises the usual EInOutError when the file cannot be opened for reading: a reader library would
+// only say that it could not parse it.
+void RequireReadableFile(const std::string& fileName);
+
 // What the caller knows that the project does not: the quest's file name and the target language.
 struct TExportOptions {
   std::string QuestName;

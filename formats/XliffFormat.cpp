@@ -1,17 +1,14 @@
 #include "formats/XliffFormat.h"
 
-#include <fcntl.h>
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlwriter.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -63,11 +60,6 @@ class Writer {
   void End() { Check(xmlTextWriterEndElement(writer_)); }
   void Text(const char* text) { Check(xmlTextWriterWriteString(writer_, X(text))); }
   void Text(const std::string& text) { Text(text.c_str()); }
-  void Element(const char* name, const std::string& text) {
-    Start(name);
-    Text(text);
-    End();
-  }
   // A text with its markup as <ph> elements, numbered from 1 within the element.
   void MarkedText(std::u16string_view text) {
     int number = 0;
@@ -120,6 +112,20 @@ class UnitReader {
   std::vector<TIncomingUnit> Units;
   // A problem met by a handler; the parser is stopped and it is raised once the parse returns.
   std::optional<EFormatParseError> Failure;
+  // The parser goes on after an error and the later ones follow from the first: it is the first
+  // that names what is wrong.
+  std::optional<EFormatParseError> FirstParseError;
+
+  // libxml2 hands its errors to this handler instead of printing them.
+  static void KeepFirstError(void* data, xmlErrorPtr error) {
+    auto* reader = static_cast<UnitReader*>(data);
+    if (reader->FirstParseError || error == nullptr || error->level < XML_ERR_ERROR) return;
+    std::string text = error->message == nullptr ? "not well-formed XML" : error->message;
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    reader->FirstParseError.emplace(reader->fileName_, error->line > 0 ? static_cast<std::size_t>(error->line) : 0,
+                                    text);
+  }
 
   static void StartElement(void* data, const xmlChar* localName, const xmlChar*, const xmlChar* uri, int,
                            const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
@@ -229,27 +235,6 @@ class UnitReader {
   std::string text_;  // the open field's text so far
 };
 
-// The parser goes on after an error and the later ones follow from the first: it is the first
-// that names what is wrong.
-struct FirstError {
-  std::string text;
-  std::size_t line = 0;
-  bool met = false;
-};
-
-// Called with the parser's user data; the context's _private holds the FirstError.
-void KeepFirstError(void*, xmlErrorPtr error) {
-  if (error == nullptr || error->ctxt == nullptr) return;
-  auto* first = static_cast<FirstError*>(static_cast<xmlParserCtxtPtr>(error->ctxt)->_private);
-  if (first->met || error == nullptr || error->level < XML_ERR_ERROR) return;
-  first->met = true;
-  first->line = error->line > 0 ? static_cast<std::size_t>(error->line) : 0;
-  first->text = error->message == nullptr ? "not well-formed XML" : error->message;
-  while (!first->text.empty() && (first->text.back() == '\n' || first->text.back() == ' ')) first->text.pop_back();
-  for (char& c : first->text)
-    if (c == '\n') c = ' ';
-}
-
 }  // namespace
 
 std::string XmlLanguage(const std::string& code) {
@@ -348,17 +333,13 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
 }
 
 std::vector<TIncomingUnit> ReadXliffUnits(const std::string& fileName) {
-  // The usual error for a file that cannot be opened, before the parser is asked.
-  const int probe = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName));
-  close(probe);
+  RequireReadableFile(fileName);
 
   std::unique_ptr<xmlParserCtxt, ContextDeleter> context(xmlCreateFileParserCtxt(fileName.c_str()));
   if (!context) throw EFormatParseError(fileName, 0, "not well-formed XML");
   // No network and no entity substitution; no tree is built, the reader takes the events.
   xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOWARNING);
   UnitReader reader(context.get(), fileName);
-  FirstError firstError;
   xmlSAXHandler& events = *context->sax;
   std::memset(&events, 0, sizeof events);
   events.initialized = XML_SAX2_MAGIC;
@@ -367,16 +348,13 @@ std::vector<TIncomingUnit> ReadXliffUnits(const std::string& fileName) {
   events.characters = UnitReader::Characters;
   events.ignorableWhitespace = UnitReader::Characters;
   events.cdataBlock = UnitReader::Characters;
-  // Errors reach the handler instead of stderr.
-  events.serror = KeepFirstError;
-  context->_private = &firstError;
+  // The parser passes its user data to every handler, the error handler included.
+  events.serror = UnitReader::KeepFirstError;
   context->userData = &reader;
   xmlParseDocument(context.get());
   if (reader.Failure) throw *reader.Failure;
-  if (firstError.met || context->wellFormed == 0) {
-    if (!firstError.met) firstError.text = "not well-formed XML";
-    throw EFormatParseError(fileName, firstError.line, firstError.text);
-  }
+  if (reader.FirstParseError) throw *reader.FirstParseError;
+  if (context->wellFormed == 0) throw EFormatParseError(fileName, 0, "not well-formed XML");
   return std::move(reader.Units);
 }
 

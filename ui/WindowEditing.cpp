@@ -270,17 +270,12 @@ void TForm1::NextMessageClick() {
   FocusTranslation();
 }
 
-void TForm1::PreviousUnfinishedClick() {
-  const int32_t found = FindUnfinished(*Project, MessagesListTrackBar->Position(), -1);
-  if (found >= 1)
-    MessagesListTrackBar->SetPosition(found);
-  else
-    dialogs_.ShowMessage(this, CatalogueText(u"CannotFindNotEditedMessage"));
-  FocusTranslation();
-}
+void TForm1::PreviousUnfinishedClick() { GoToUnfinished(-1); }
 
-void TForm1::NextUnfinishedClick() {
-  const int32_t found = FindUnfinished(*Project, MessagesListTrackBar->Position(), +1);
+void TForm1::NextUnfinishedClick() { GoToUnfinished(+1); }
+
+void TForm1::GoToUnfinished(int direction) {
+  const int32_t found = FindUnfinished(*Project, MessagesListTrackBar->Position(), direction);
   if (found >= 1)
     MessagesListTrackBar->SetPosition(found);
   else

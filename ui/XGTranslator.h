@@ -266,6 +266,8 @@ class TForm1 : public QMainWindow, public TEditTarget {
   void NextMessageClick();
   void PreviousUnfinishedClick();
   void NextUnfinishedClick();
+  // Shows the nearest unfinished message before (-1) or after (+1) the shown one, or says none is.
+  void GoToUnfinished(int direction);
   void GoToMessageClick();
   void ToggleReviewClick();
   // Done and next: the review mark goes off, then on to the next unfinished message.

@@ -75,6 +75,17 @@ std::vector<std::size_t> SomePositions(std::size_t size, int count, unsigned see
   return positions;
 }
 
+// The first location and two paths of the sample quest, saved as small.xg in `folder`: a project
+// of it loads quickly enough to be loaded at every one of its cut points.
+std::string SaveSmallQuest(const ScratchFolder& folder) {
+  TGame smallQuest(Catalogue());
+  smallQuest.LoadFromFile(reliability::SampleQuest());
+  smallQuest.LocationCount = 1;
+  smallQuest.PathCount = 2;
+  smallQuest.SaveToFile(folder.File("small.xg"));
+  return folder.File("small.xg");
+}
+
 TEST(DamagedQuest, EveryCutPointIsReadBeyondEndOfFile) {
   const auto bytes = ReadBytes(reliability::SampleQuest());
   TGame game(Catalogue());
@@ -112,13 +123,8 @@ class DamagedProjectFiles : public ::testing::Test {
   // The project is made from the first locations and paths of the sample quest, so that loading
   // it at every one of its cut points stays quick; the cut exchange file is the whole sample's.
   void SetUp() override {
-    TGame smallQuest(Catalogue());
-    smallQuest.LoadFromFile(reliability::SampleQuest());
-    smallQuest.LocationCount = 1;
-    smallQuest.PathCount = 2;
-    smallQuest.SaveToFile(folder.File("small.xg"));
     TtxgProject project(Catalogue());
-    project.NewFromSource(folder.File("small.xg"));
+    project.NewFromSource(SaveSmallQuest(folder));
     project.CurrentMessage = 3;
     project.SaveToFile(folder.File("sample.txg"));
     projectBytes = ReadBytes(folder.File("sample.txg"));
@@ -198,13 +204,8 @@ TEST_F(DamagedProjectFiles, ExchangeFileCutsAndChangesKeepNumberingAligned) {
 class DamagedProjectStates : public ::testing::Test {
  protected:
   void SetUp() override {
-    TGame smallQuest(Catalogue());
-    smallQuest.LoadFromFile(reliability::SampleQuest());
-    smallQuest.LocationCount = 1;
-    smallQuest.PathCount = 2;
-    smallQuest.SaveToFile(folder.File("small.xg"));
     TtxgProject project(Catalogue());
-    project.NewFromSource(folder.File("small.xg"));
+    project.NewFromSource(SaveSmallQuest(folder));
     project.SaveToFile(folder.File("plain.txg"));
     questBytes = ReadBytes(folder.File("plain.txg"));
     for (int32_t n = 1; n <= project.SourceCount; ++n) {
