@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "formats/PoFormat.h"
 #include "support/Installation.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
@@ -128,6 +129,7 @@ bool HasExtension(const std::string& path, const std::string& extension) {
 }
 
 int main(int argc, char** argv) {
+  ReadPoFilesAsBytes();
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string catalogueOption;
   std::size_t next = 0;

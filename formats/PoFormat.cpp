@@ -14,6 +14,7 @@
 #include "formats/PortableText.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
+#include "support/Utf8.h"
 
 namespace {
 
@@ -151,7 +152,27 @@ std::string HeaderCharset(po_file_t file) {
   return charset;
 }
 
+// The line of the first byte sequence that is not UTF-8, 0 when the whole file is UTF-8.
+std::size_t FirstLineNotUtf8(const std::string& fileName) {
+  TBlockFileReader reader(fileName);
+  std::string bytes(static_cast<std::size_t>(reader.Size()), '\0');
+  reader.ReadBytes(bytes.data(), bytes.size());
+  std::size_t line = 1;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const char c = bytes[at];
+    if (static_cast<unsigned char>(c) < 0x80) {
+      line += c == '\n';
+      ++at;
+    } else if (DecodeUtf8(bytes, at) < 0) {
+      return line;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
+
+void ReadPoFilesAsBytes() { setenv("OLD_PO_FILE_INPUT", "yes", 1); }
 
 // gettext's own writer (po_file_write) spends most of an export on per-character output and
 // charset conversion; the entries are written here in its syntax instead and checked by gettext's
@@ -201,6 +222,11 @@ std::vector<TIncomingUnit> ReadPoUnits(const std::string& fileName) {
   const std::string charset = HeaderCharset(file.get());
   if (!charset.empty() && charset != "UTF-8")
     throw EFormatParseError(fileName, 0, "the charset is " + charset + ", not UTF-8");
+  // Read as bytes, the file's UTF-8 is checked here, with gettext's words for a bad sequence.
+  if (charset == "UTF-8") {
+    if (const std::size_t line = FirstLineNotUtf8(fileName); line != 0)
+      throw EFormatParseError(fileName, line, "invalid multibyte sequence");
+  }
 
   std::vector<TIncomingUnit> units;
   PoIterator iterator(po_message_iterator(file.get(), nullptr));

@@ -14,6 +14,12 @@
 // libgettextpo keeps a few bytes of every syntax error it reports: not a leak of ours.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libgettextpo\n"; }
 
+// Files are read as the programs read them.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  ReadPoFilesAsBytes();
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   return fuzzsupport::ImportIntoSample(data, size, LoadPo);
 }

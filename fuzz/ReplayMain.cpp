@@ -8,6 +8,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
+// Set up as libFuzzer does, for the harnesses that have a set-up.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -21,6 +23,7 @@ int ReplayFile(const std::filesystem::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (LLVMFuzzerInitialize != nullptr) LLVMFuzzerInitialize(&argc, &argv);
   int replayed = 0;
   for (int i = 1; i < argc; ++i) {
     std::filesystem::path path(argv[i]);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "formats/PoFormat.h"
 #include "support/Installation.h"
 #include "ui/QtWindowDialogs.h"
 #include "ui/StartUp.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
     std::cerr << NoDisplayAdvice;
     return 1;
   }
+  ReadPoFilesAsBytes();
   QApplication application(argc, argv);
   // Lets the desktop match the window with the installed .desktop file and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("xgtranslator"));

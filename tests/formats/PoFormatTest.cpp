@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,6 +30,12 @@ void Replace(std::string& text, const std::string& from, const std::string& to) 
   ASSERT_NE(at, std::string::npos) << from;
   text.replace(at, from.size(), to);
 }
+
+// Reading as bytes for one scope: the tests also run gettext's tools, which must not inherit it.
+struct ReadingAsBytes {
+  ReadingAsBytes() { ReadPoFilesAsBytes(); }
+  ~ReadingAsBytes() { unsetenv("OLD_PO_FILE_INPUT"); }
+};
 
 class PoFile : public ::testing::Test {
  protected:
@@ -76,6 +83,23 @@ TEST_F(PoFile, EntriesCarryContextKindAndTheMappedTexts) {
   std::size_t contexts = 0;
   for (std::size_t at = text.find("msgctxt "); at != std::string::npos; at = text.find("msgctxt ", at + 1)) ++contexts;
   EXPECT_EQ(static_cast<int32_t>(contexts), project->PositionCount);
+}
+
+// Every odd text, note and previous source reads the same when gettext reads the file as bytes.
+TEST_F(PoFile, ReadingAsBytesGivesTheSameUnits) {
+  const std::string file = Export();
+  const std::vector<TIncomingUnit> byCharacter = ReadPoUnits(file);
+  ReadingAsBytes reading;
+  const std::vector<TIncomingUnit> byByte = ReadPoUnits(file);
+  ASSERT_EQ(byByte.size(), byCharacter.size());
+  ASSERT_EQ(static_cast<int32_t>(byByte.size()), project->PositionCount);
+  for (std::size_t i = 0; i < byByte.size(); ++i) {
+    const TIncomingUnit& a = byByte[i];
+    const TIncomingUnit& b = byCharacter[i];
+    EXPECT_TRUE(a.Context == b.Context && a.Source == b.Source && a.Translation == b.Translation &&
+                a.NeedsReview == b.NeedsReview && a.Note == b.Note && a.PreviousSource == b.PreviousSource)
+        << i;
+  }
 }
 
 TEST_F(PoFile, GettextChecksPassAndCountsAgree) {
@@ -179,21 +203,31 @@ TEST_F(PoFile, UnparsableFilesAreRefusedWithLineAndTheProjectIsUntouched) {
        "\"\xE9\"\nmsgstr \"\"\n",
        ": the charset is ISO-8859-1, not UTF-8"},
       {"no header, bad bytes", "msgctxt \"a\"\nmsgid \"x\"\nmsgstr \"\xE9\"\n", ": the entry \"a\" is not UTF-8"},
+      {"bad bytes in a comment", header + "# note \xE9t\xE9\nmsgctxt \"a\"\nmsgid \"a\"\nmsgstr \"\"\n",
+       ":4: invalid multibyte sequence"},
+      {"encoded surrogate", header + "msgctxt \"a\"\nmsgid \"a\"\nmsgstr \"\xED\xA0\x80\"\n",
+       ":6: invalid multibyte sequence"},
+      {"cut at the end", header + "msgctxt \"a\"\nmsgid \"a\"\nmsgstr \"\"\n# \xE2\x82", ":7: invalid multibyte sequence"},
   };
   const std::string saved = folder.File("before.txg");
   project->SaveToFile(saved);
-  for (const BrokenPo& test : cases) {
-    const std::string file = folder.File("broken.po");
-    WriteText(file, test.text);
-    TConversionReport report;
-    try {
-      LoadPo(*project, file, report);
-      ADD_FAILURE() << test.name << ": accepted";
-    } catch (const EFormatParseError& error) {
-      EXPECT_EQ(std::string(error.what()), file + test.error) << test.name;
+  // Read as bytes or character by character, a file is refused alike.
+  for (const bool asBytes : {false, true}) {
+    std::optional<ReadingAsBytes> reading;
+    if (asBytes) reading.emplace();
+    for (const BrokenPo& test : cases) {
+      const std::string file = folder.File("broken.po");
+      WriteText(file, test.text);
+      TConversionReport report;
+      try {
+        LoadPo(*project, file, report);
+        ADD_FAILURE() << test.name << ": accepted";
+      } catch (const EFormatParseError& error) {
+        EXPECT_EQ(std::string(error.what()), file + test.error) << test.name << (asBytes ? " (as bytes)" : "");
+      }
+      project->SaveToFile(folder.File("after.txg"));
+      EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(saved)) << test.name;
     }
-    project->SaveToFile(folder.File("after.txg"));
-    EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(saved)) << test.name;
   }
   EXPECT_THROW(
       {
