@@ -207,7 +207,8 @@ TEST_F(PoFile, UnparsableFilesAreRefusedWithLineAndTheProjectIsUntouched) {
        ":4: invalid multibyte sequence"},
       {"encoded surrogate", header + "msgctxt \"a\"\nmsgid \"a\"\nmsgstr \"\xED\xA0\x80\"\n",
        ":6: invalid multibyte sequence"},
-      {"cut at the end", header + "msgctxt \"a\"\nmsgid \"a\"\nmsgstr \"\"\n# \xE2\x82", ":7: invalid multibyte sequence"},
+      {"cut at the end", header + "msgctxt \"a\"\nmsgid \"a\"\nmsgstr \"\"\n# \xE2\x82",
+       ":7: invalid multibyte sequence"},
   };
   const std::string saved = folder.File("before.txg");
   project->SaveToFile(saved);
