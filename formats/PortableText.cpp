@@ -43,45 +43,44 @@ ENotUtf8::ENotUtf8() : std::runtime_error("the text is not UTF-8") {}
 
 namespace {
 
-// Appends the portable form of text[begin, end) to the pieces: a markup range as one markup piece,
-// a plain range as plain pieces with every escape a markup piece of its own. Lookahead (CR LF, a
-// surrogate pair, a backslash before "u{") sees the whole text, so the pieces join to exactly
-// PortableText(text) as long as no range cuts a CR LF or a pair, which the markup reader never does.
-void AppendPortable(std::u16string_view text, std::size_t begin, std::size_t end, bool markup,
-                    std::vector<TTextPiece>& pieces) {
-  // A markup range pushes nothing but its own piece, so this pointer stays valid.
-  std::string* out = nullptr;
-  if (markup) {
-    pieces.push_back({true, {}});
-    out = &pieces.back().Text;
+// Ends the piece that runs from the previous piece's end to the end of the text: no empty plain
+// piece, and plain text after plain text stays one piece.
+void EndPiece(TPortableForm& form, bool markup) {
+  std::vector<TPortableForm::TPiece>& pieces = form.Pieces;
+  const std::size_t start = pieces.empty() ? 0 : pieces.back().End;
+  if (!markup && form.Text.size() == start) return;
+  if (!markup && !pieces.empty() && !pieces.back().Markup) {
+    pieces.back().End = form.Text.size();
+    return;
   }
-  auto plain = [&]() -> std::string& {
-    if (markup) return *out;
-    if (pieces.empty() || pieces.back().Markup) pieces.push_back({false, {}});
-    return pieces.back().Text;
-  };
-  auto escape = [&](char16_t unit) {
-    if (markup) {
-      AppendEscape(*out, unit);
-    } else {
-      pieces.push_back({true, {}});
-      AppendEscape(pieces.back().Text, unit);
-    }
-  };
+  pieces.push_back({form.Text.size(), markup});
+}
+
+// Appends the portable form of text[begin, end) to `out`. With a form (whose text `out` is), a
+// plain range makes each escape a markup piece of its own. Lookahead (CR LF, a surrogate pair, a
+// backslash before "u{") sees the whole text, so ranges join to exactly PortableText(text) as long
+// as no range cuts a CR LF or a pair, which the markup reader never does.
+void AppendPortable(std::u16string_view text, std::size_t begin, std::size_t end, std::string& out,
+                    TPortableForm* plainPieces) {
   const std::size_t length = text.size();
   for (std::size_t i = begin; i < end;) {
     const char16_t unit = text[i];
-    if (unit == u'\r' && i + 1 < length && text[i + 1] == u'\n') {
-      plain() += '\n';
+    if (unit >= 0x20 && unit < 0x80 && unit != u'\\') {
+      out += static_cast<char>(unit);
+      ++i;
+    } else if (unit == u'\r' && i + 1 < length && text[i + 1] == u'\n') {
+      out += '\n';
       i += 2;
     } else if ((unit < 0x20 && unit != u'\t') || unit == 0xFFFE || unit == 0xFFFF ||
-               (unit == u'\\' && text.substr(i + 1, 2) == u"u{")) {
-      escape(unit);
+               (unit == u'\\' && text.substr(i + 1, 2) == u"u{") ||
+               (IsHighSurrogate(unit) && (i + 1 == length || !IsLowSurrogate(text[i + 1]))) || IsLowSurrogate(unit)) {
+      // A lone surrogate is escaped too: a pair's low half is read with its high half.
+      if (plainPieces != nullptr) EndPiece(*plainPieces, false);
+      AppendEscape(out, unit);
+      if (plainPieces != nullptr) EndPiece(*plainPieces, true);
       ++i;
-    } else if (const char32_t code = NextCodePoint(text, i); code >= 0xD800 && code <= 0xDFFF) {
-      escape(unit);  // a lone surrogate
     } else {
-      AppendUtf8(plain(), code);
+      AppendUtf8(out, NextCodePoint(text, i));
     }
   }
 }
@@ -89,23 +88,39 @@ void AppendPortable(std::u16string_view text, std::size_t begin, std::size_t end
 }  // namespace
 
 std::string PortableText(std::u16string_view text) {
-  std::vector<TTextPiece> pieces;
-  AppendPortable(text, 0, text.size(), true, pieces);
-  return pieces.empty() ? std::string() : std::move(pieces.front().Text);
+  std::string out;
+  out.reserve(text.size());
+  AppendPortable(text, 0, text.size(), out, nullptr);
+  return out;
 }
 
-std::vector<TTextPiece> PortablePieces(std::u16string_view text) {
-  std::vector<TTextPiece> pieces;
+std::string_view TPortableForm::PieceText(std::size_t i) const {
+  const std::size_t start = i == 0 ? 0 : Pieces[i - 1].End;
+  return std::string_view(Text).substr(start, Pieces[i].End - start);
+}
+
+void MakePortableForm(std::u16string_view text, TPortableForm& form) {
+  form.Text.clear();
+  form.Pieces.clear();
   std::size_t plainStart = 0;
-  TMarkupScanner scanner(text);
-  for (TMarkupToken token; scanner.Next(token);) {
-    if (!token.IsTag() && token.Kind != TMarkupKind::Formula) continue;
-    AppendPortable(text, plainStart, token.Begin, false, pieces);
-    AppendPortable(text, token.Begin, token.End, true, pieces);
-    plainStart = token.End;
+  // Tags and formulas start at one of these, and no other token holds one: the reader is asked
+  // only where one stands, and reads the same token there as from the start of the text.
+  for (std::size_t at = 0; at < text.size();) {
+    const char16_t c = text[at];
+    if (c != u'<' && c != u'[' && c != u'{') {
+      ++at;
+      continue;
+    }
+    TMarkupToken token;
+    TMarkupScanner(text.substr(at)).Next(token);
+    AppendPortable(text, plainStart, at, form.Text, &form);
+    EndPiece(form, false);
+    AppendPortable(text, at, at + token.End, form.Text, nullptr);
+    EndPiece(form, true);
+    plainStart = at = at + token.End;
   }
-  AppendPortable(text, plainStart, text.size(), false, pieces);
-  return pieces;
+  AppendPortable(text, plainStart, text.size(), form.Text, &form);
+  EndPiece(form, false);
 }
 
 std::u16string QuestTextFromPortable(std::string_view portable) {

@@ -28,9 +28,15 @@ std::u16string QuestTextFromPortable(std::string_view portable);
 
 // PortableText(text) cut into runs of plain text and markup: the tags and formulas that the
 // quest's markup reader finds, and the escapes above, each a piece of its own. Joining the
-// pieces gives PortableText(text).
-struct TTextPiece {
-  bool Markup;
+// pieces gives Text, which is PortableText(text). A form is filled again for every text of an
+// export, keeping its storage.
+struct TPortableForm {
+  struct TPiece {
+    std::size_t End;  // a piece runs from the end of the one before it
+    bool Markup;
+  };
   std::string Text;
+  std::vector<TPiece> Pieces;
+  std::string_view PieceText(std::size_t i) const;
 };
-std::vector<TTextPiece> PortablePieces(std::u16string_view text);
+void MakePortableForm(std::u16string_view text, TPortableForm& form);

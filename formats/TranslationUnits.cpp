@@ -40,6 +40,7 @@ std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project) {
   std::vector<TOutgoingUnit> units;
   units.reserve(static_cast<std::size_t>(std::max(project.PositionCount, 0)));
   std::unordered_map<std::u16string_view, int32_t> seen;
+  seen.reserve(units.capacity());
   for (int32_t position = 1; position <= project.PositionCount; ++position) {
     const int32_t n = project.MessageAtPosition(position);
     const std::u16string& id = project.SourceIds[static_cast<std::size_t>(n)];

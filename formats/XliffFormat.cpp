@@ -21,6 +21,7 @@
 #include "formats/PortableText.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
+#include "support/MakeInOrder.h"
 
 namespace {
 
@@ -31,19 +32,11 @@ const char* C(const xmlChar* text) { return reinterpret_cast<const char*>(text);
 
 // Every call of the writer reports failure by a negative result; one failure ends the save. The
 // XML goes straight into the file's writer as libxml2 flushes its output, not into one buffer of
-// the whole file first.
+// the whole file first; a writer of some units writes them into a text.
 class Writer {
  public:
-  explicit Writer(TBlockFileWriter& file) : file_(file) {
-    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(Write, nullptr, this, nullptr);
-    if (output == nullptr) throw std::bad_alloc();
-    // The writer owns the output buffer from here on, and frees it with itself.
-    writer_ = xmlNewTextWriter(output);
-    if (writer_ == nullptr) {
-      xmlOutputBufferClose(output);
-      throw std::bad_alloc();
-    }
-  }
+  explicit Writer(TBlockFileWriter& file) : file_(&file) { Open(); }
+  explicit Writer(std::string& text) : text_(&text) { Open(); }
   ~Writer() { xmlFreeTextWriter(writer_); }
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
@@ -60,17 +53,29 @@ class Writer {
   void End() { Check(xmlTextWriterEndElement(writer_)); }
   void Text(const char* text) { Check(xmlTextWriterWriteString(writer_, X(text))); }
   void Text(const std::string& text) { Text(text.c_str()); }
+  // The line break between elements needs no escaping.
+  void Newline() { Check(xmlTextWriterWriteRaw(writer_, X("\n"))); }
+  // XML this writer wrote before, repeated as it is.
+  void Repeat(const std::string& xml) {
+    Check(xmlTextWriterWriteRawLen(writer_, X(xml.data()), static_cast<int>(xml.size())));
+  }
   // A text with its markup as <ph> elements, numbered from 1 within the element.
   void MarkedText(std::u16string_view text) {
+    MakePortableForm(text, form_);
+    if (form_.Pieces.size() == 1 && !form_.Pieces[0].Markup) {
+      Text(form_.Text);
+      return;
+    }
     int number = 0;
-    for (const TTextPiece& piece : PortablePieces(text)) {
-      if (!piece.Markup) {
-        Text(piece.Text);
+    for (std::size_t i = 0; i < form_.Pieces.size(); ++i) {
+      piece_.assign(form_.PieceText(i));
+      if (!form_.Pieces[i].Markup) {
+        Text(piece_);
         continue;
       }
       Start("ph");
       Attribute("id", std::to_string(++number));
-      Text(piece.Text);
+      Text(piece_);
       End();
     }
   }
@@ -79,11 +84,26 @@ class Writer {
   void Flush() { Check(xmlTextWriterFlush(writer_)); }
 
  private:
+  void Open() {
+    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(Write, nullptr, this, nullptr);
+    if (output == nullptr) throw std::bad_alloc();
+    // The writer owns the output buffer from here on, and frees it with itself.
+    writer_ = xmlNewTextWriter(output);
+    if (writer_ == nullptr) {
+      xmlOutputBufferClose(output);
+      throw std::bad_alloc();
+    }
+  }
+
   // libxml2's output callback: no exception may pass through libxml2, so it is kept for Check.
   static int Write(void* context, const char* bytes, int length) {
     auto* writer = static_cast<Writer*>(context);
     try {
-      writer->file_.WriteBytes(bytes, static_cast<std::size_t>(length));
+      if (writer->file_ != nullptr) {
+        writer->file_->WriteBytes(bytes, static_cast<std::size_t>(length));
+      } else {
+        writer->text_->append(bytes, static_cast<std::size_t>(length));
+      }
     } catch (...) {
       writer->failure_ = std::current_exception();
       return -1;
@@ -91,10 +111,104 @@ class Writer {
     return length;
   }
 
-  TBlockFileWriter& file_;
+  TBlockFileWriter* file_ = nullptr;
+  std::string* text_ = nullptr;
+  TPortableForm form_;  // kept from text to text, with its storage
+  std::string piece_;
   xmlTextWriterPtr writer_ = nullptr;
   std::exception_ptr failure_;
 };
+
+// An element that many units share (an empty <target>, the kind's note), written once by the
+// writer and repeated as written: the writer's calls are most of an export's time.
+std::string SharedElement(const char* name, const char* attribute, const char* value, const std::string* text) {
+  std::string xml;
+  Writer out(xml);
+  out.Start(name);
+  out.Attribute(attribute, value);
+  if (text != nullptr) out.Text(*text);
+  out.End();
+  out.Flush();
+  return xml;
+}
+
+// What a unit's element says, gathered from the project before the units are written on two
+// threads: the project's own code (and its caches) then runs on one thread only. The views point
+// into the project, which does not change during a save, and into the outgoing units.
+struct TUnitTexts {
+  std::u16string_view Context, Source, Translation, Note;
+  bool Translated = false, NeedsReview = false;
+  const std::string* KindNote = nullptr;  // the <note from="developer"> element
+};
+
+std::vector<TUnitTexts> UnitTexts(const TtxgProject& project, const std::vector<TOutgoingUnit>& units,
+                                  std::unordered_map<int32_t, std::string>& kindNotes) {
+  std::vector<TUnitTexts> texts;
+  texts.reserve(units.size());
+  for (const TOutgoingUnit& unit : units) {
+    const int32_t n = unit.Message;
+    const int32_t type = project.SourceTypes[static_cast<std::size_t>(n)];
+    auto note = kindNotes.find(type);
+    if (note == kindNotes.end()) {
+      const std::string label = PortableText(MessageKindLabel(project, type));
+      note = kindNotes.emplace(type, SharedElement("note", "from", "developer", &label)).first;
+    }
+    TUnitTexts& text = texts.emplace_back();
+    text.Context = unit.Context;
+    text.Source = project.SourceTextView(n);
+    text.Translated = project.IsTranslated(n);
+    if (text.Translated) text.Translation = project.TargetTextView(n);
+    text.NeedsReview = project.NeedsReview(n);
+    text.KindNote = &note->second;
+    text.Note = project.Note(n);
+  }
+  return texts;
+}
+
+const char* TargetState(const TUnitTexts& unit) {
+  return unit.NeedsReview ? "needs-review-translation" : unit.Translated ? "translated" : "needs-translation";
+}
+
+// The <trans-unit> elements of units[begin, end), each after a line break, into `xml`.
+void WriteUnitsXml(const std::vector<TUnitTexts>& units, std::size_t begin, std::size_t end, std::string& xml) {
+  static const std::string untranslated = SharedElement("target", "state", "needs-translation", nullptr);
+  static const std::string untranslatedForReview =
+      SharedElement("target", "state", "needs-review-translation", nullptr);
+  xml.clear();
+  Writer out(xml);
+  for (std::size_t i = begin; i < end; ++i) {
+    const TUnitTexts& unit = units[i];
+    out.Newline();
+    out.Start("trans-unit");
+    out.Attribute("id", PortableText(unit.Context));
+    out.Attribute("xml:space", "preserve");
+    out.Newline();
+    out.Start("source");
+    out.MarkedText(unit.Source);
+    out.End();
+    out.Newline();
+    if (unit.Translated) {
+      out.Start("target");
+      out.Attribute("state", TargetState(unit));
+      out.MarkedText(unit.Translation);
+      out.End();
+    } else {
+      out.Repeat(unit.NeedsReview ? untranslatedForReview : untranslated);
+    }
+    out.Newline();
+    out.Repeat(*unit.KindNote);
+    if (!unit.Note.empty()) {
+      out.Newline();
+      out.Start("note");
+      out.Attribute("from", "translator");
+      out.Text(PortableText(unit.Note));
+      out.End();
+    }
+    out.Newline();
+    out.End();
+  }
+  out.Flush();
+}
 
 struct ContextDeleter {
   void operator()(xmlParserCtxtPtr context) const { xmlFreeParserCtxt(context); }
@@ -266,14 +380,14 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.Start("xliff");
   out.Attribute("version", "1.2");
   out.Attribute("xmlns", XliffNamespace);
-  out.Text("\n");
+  out.Newline();
   out.Start("file");
   out.Attribute("original", options.QuestName);
   out.Attribute("source-language", XliffSourceLanguage);
   const std::string language = XmlLanguage(TargetLanguage(project, options));
   if (!language.empty()) out.Attribute("target-language", language);
   out.Attribute("datatype", "plaintext");
-  out.Text("\n");
+  out.Newline();
   out.Start("header");
   out.Start("tool");
   out.Attribute("tool-id", "xgtranslator");
@@ -281,51 +395,28 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.Attribute("tool-version", "0.1");
   out.End();
   out.End();
-  out.Text("\n");
+  out.Newline();
   out.Start("body");
-  std::unordered_map<int32_t, std::string> kindLabels;
-  for (const TOutgoingUnit& unit : OutgoingUnits(project)) {
-    const int32_t n = unit.Message;
-    const int32_t type = project.SourceTypes[static_cast<std::size_t>(n)];
-    auto label = kindLabels.find(type);
-    if (label == kindLabels.end())
-      label = kindLabels.emplace(type, PortableText(MessageKindLabel(project, type))).first;
-    const bool translated = project.IsTranslated(n);
-    out.Text("\n");
-    out.Start("trans-unit");
-    out.Attribute("id", PortableText(unit.Context));
-    out.Attribute("xml:space", "preserve");
-    out.Text("\n");
-    out.Start("source");
-    out.MarkedText(project.GetSourceText(n));
-    out.End();
-    out.Text("\n");
-    out.Start("target");
-    out.Attribute("state", project.NeedsReview(n) ? "needs-review-translation"
-                           : translated           ? "translated"
-                                                  : "needs-translation");
-    if (translated) out.MarkedText(project.GetTargetText(n));
-    out.End();
-    out.Text("\n");
-    out.Start("note");
-    out.Attribute("from", "developer");
-    out.Text(label->second);
-    out.End();
-    if (!project.Note(n).empty()) {
-      out.Text("\n");
-      out.Start("note");
-      out.Attribute("from", "translator");
-      out.Text(PortableText(project.Note(n)));
-      out.End();
-    }
-    out.Text("\n");
-    out.End();
-  }
-  out.Text("\n");
+  // The start tag is closed and out before the units go to the file.
+  out.Text("");
+  out.Flush();
+  // Writing the elements takes most of an export: two threads write batches of units, and the
+  // batches go to the file in order.
+  const std::vector<TOutgoingUnit> units = OutgoingUnits(project);
+  std::unordered_map<int32_t, std::string> kindNotes;
+  const std::vector<TUnitTexts> texts = UnitTexts(project, units, kindNotes);
+  constexpr std::size_t BatchUnits = 1024;
+  MakeInOrder<std::string>((texts.size() + BatchUnits - 1) / BatchUnits,
+                           [&](std::size_t batch, std::string& xml) {
+                             WriteUnitsXml(texts, batch * BatchUnits, std::min((batch + 1) * BatchUnits, texts.size()),
+                                           xml);
+                           },
+                           [&](const std::string& xml) { file.WriteBytes(xml.data(), xml.size()); });
+  out.Newline();
   out.End();  // body
-  out.Text("\n");
+  out.Newline();
   out.End();  // file
-  out.Text("\n");
+  out.Newline();
   out.End();  // xliff
   out.Check(xmlTextWriterEndDocument(out.Get()));
   out.Flush();

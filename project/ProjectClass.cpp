@@ -167,14 +167,18 @@ int32_t TtxgProject::MessageAtPosition(int32_t position) const {
   return PositionMessage[static_cast<std::size_t>(position)];
 }
 
-std::u16string TtxgProject::GetSourceText(int32_t n) const {
+std::u16string TtxgProject::GetSourceText(int32_t n) const { return std::u16string(SourceTextView(n)); }
+
+std::u16string TtxgProject::GetTargetText(int32_t n) const { return std::u16string(TargetTextView(n)); }
+
+std::u16string_view TtxgProject::SourceTextView(int32_t n) const {
   const TTextField* field = SourceField(n);
-  return field == nullptr ? std::u16string() : field->Text;
+  return field == nullptr ? std::u16string_view() : std::u16string_view(field->Text);
 }
 
-std::u16string TtxgProject::GetTargetText(int32_t n) const {
+std::u16string_view TtxgProject::TargetTextView(int32_t n) const {
   const TTextField* field = TargetField(n);
-  return field == nullptr ? std::u16string() : field->Text;
+  return field == nullptr ? std::u16string_view() : std::u16string_view(field->Text);
 }
 
 void TtxgProject::SetTargetText(int32_t n, const std::u16string& text) {

@@ -70,6 +70,9 @@ class TtxgProject {
   int32_t MessageAtPosition(int32_t position) const;
   std::u16string GetSourceText(int32_t n) const;
   std::u16string GetTargetText(int32_t n) const;
+  // The same texts without a copy, for readers of every text; valid while the text is unchanged.
+  std::u16string_view SourceTextView(int32_t n) const;
+  std::u16string_view TargetTextView(int32_t n) const;
   // Target texts change through here (or a table rebuild), so the translated count stays right.
   void SetTargetText(int32_t n, const std::u16string& text);
   // What a translation becomes when it is stored: a blank text would drop the message out of the

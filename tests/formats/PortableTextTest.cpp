@@ -95,19 +95,23 @@ TEST(PortableText, MarkupPiecesJoinToThePortableText) {
       {u"[a\rb]\xD83D\xDE00", {"[a\\u{000D}b]"}},
       {u"two\r\nlines", {}},
   };
+  // One form for every text, as an export fills it.
+  TPortableForm form;
   for (const PiecesCase& test : cases) {
     std::string joined;
     std::vector<std::string> markup;
-    for (const TTextPiece& piece : PortablePieces(test.text)) {
-      joined += piece.Text;
-      if (piece.Markup) markup.push_back(piece.Text);
+    MakePortableForm(test.text, form);
+    for (std::size_t i = 0; i < form.Pieces.size(); ++i) {
+      joined += form.PieceText(i);
+      if (form.Pieces[i].Markup) markup.emplace_back(form.PieceText(i));
     }
     EXPECT_EQ(joined, PortableText(test.text));
     EXPECT_EQ(markup, test.markup) << PortableText(test.text);
   }
   for (const std::u16string& text : formattest::OddTexts()) {
     std::string joined;
-    for (const TTextPiece& piece : PortablePieces(text)) joined += piece.Text;
+    MakePortableForm(text, form);
+    for (std::size_t i = 0; i < form.Pieces.size(); ++i) joined += form.PieceText(i);
     EXPECT_EQ(joined, PortableText(text));
   }
 }
