@@ -175,8 +175,9 @@ std::size_t FirstLineNotUtf8(const std::string& fileName) {
 void ReadPoFilesAsBytes() { setenv("OLD_PO_FILE_INPUT", "yes", 1); }
 
 // gettext's own writer (po_file_write) spends most of an export on per-character output and
-// charset conversion; the entries are written here in its syntax instead and checked by gettext's
-// tools in the tests, while reading stays with libgettextpo.
+// charset conversion, five times as long as the rest of it; the entries are written here as it
+// writes them (the tests have msgcat write our files again and find the same bytes), while reading
+// stays with libgettextpo.
 void SavePo(const TtxgProject& project, const std::string& fileName, const TExportOptions& options) {
   std::string out;
   out.reserve(static_cast<std::size_t>(std::max(project.PositionCount, 0)) * 256 + 1024);

@@ -102,6 +102,16 @@ TEST_F(PoFile, ReadingAsBytesGivesTheSameUnits) {
   }
 }
 
+// The file is written as gettext's own writer writes it (gettext wraps long lines; msgcat is told
+// not to, as we do not): msgcat reading and writing it again changes no byte.
+TEST_F(PoFile, GettextsOwnWriterWritesTheSameBytes) {
+  const std::string file = Export();
+  const std::string rewritten = folder.File("rewritten.po");
+  const ToolRun run = RunShell("msgcat --no-wrap -o " + Quoted(rewritten) + " " + Quoted(file));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(ReadText(rewritten), ReadText(file));
+}
+
 TEST_F(PoFile, GettextChecksPassAndCountsAgree) {
   const std::string file = Export();
   const ToolRun check = RunShell("msgfmt -c --statistics -o /dev/null " + Quoted(file));
