@@ -13,6 +13,7 @@
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
 #include "support/JD_Str.h"
+#include "support/Utf8.h"
 
 namespace {
 
@@ -88,13 +89,11 @@ std::string EscapeForOutput(const std::u16string& text) {
     for (int shift = 12; shift >= 0; shift -= 4) result += hex[(unit >> shift) & 0xF];
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
-    char16_t unit = text[i];
-    bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    const char16_t unit = text[i];
+    if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       run += unit;
       run += text[++i];
-    } else if (high || low) {
+    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
       escapeUnit(unit);
     } else if (unit == u'\\') {
       flush();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/JD_Error.h"
+#include "support/Utf8.h"
 
 // ---------------------------------------------------------------------------------------------
 // String list
@@ -206,10 +207,8 @@ class Converter {
   bool Usable() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
 
   // Converts all of `input`. A byte sequence the source encoding rejects either fails the whole
-  // conversion (returns false) or, with `replacement`, is replaced by it one input unit of
-  // `unitSize` bytes at a time.
-  bool Convert(const char* input, std::size_t inputSize, std::string& output, const std::string* replacement,
-               std::size_t unitSize = 1) {
+  // conversion (returns false) or, with `replacement`, is replaced by it one byte at a time.
+  bool Convert(const char* input, std::size_t inputSize, std::string& output, const std::string* replacement) {
     if (!Usable()) return false;
     iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
     output.clear();
@@ -226,9 +225,8 @@ class Converter {
       if (error == E2BIG) continue;
       if (replacement == nullptr) return false;
       output += *replacement;  // EILSEQ, or a sequence cut off at the end (EINVAL)
-      std::size_t skip = std::min(unitSize, inLeft);
-      in += skip;
-      inLeft -= skip;
+      ++in;
+      --inLeft;
       iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
     }
     return true;
@@ -263,27 +261,7 @@ std::u16string AnsiToWide(const std::string& text) {
   return FromHostUtf16Bytes(bytes);
 }
 
-std::string WideToAnsi(const std::u16string& text) {
-  if (text.empty()) return {};
-  // Lone surrogates cannot be written as UTF-8; they become the replacement character.
-  std::u16string wellFormed = text;
-  for (std::size_t i = 0; i < wellFormed.size(); ++i) {
-    char16_t unit = wellFormed[i];
-    bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (high && i + 1 < wellFormed.size() && wellFormed[i + 1] >= 0xDC00 && wellFormed[i + 1] <= 0xDFFF) {
-      ++i;
-    } else if (high || low) {
-      wellFormed[i] = u'\uFFFD';
-    }
-  }
-  thread_local Converter toUtf8("UTF-8", kHostUtf16);
-  std::string bytes = HostUtf16Bytes(wellFormed);
-  std::string result;
-  static const std::string replacement = "\xEF\xBF\xBD";
-  toUtf8.Convert(bytes.data(), bytes.size(), result, &replacement, 2);
-  return result;
-}
+std::string WideToAnsi(const std::u16string& text) { return Utf16ToUtf8(text); }
 
 int32_t StrToIntJD(const std::u16string& text) {
   std::size_t i = 0;
