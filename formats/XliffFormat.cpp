@@ -374,6 +374,8 @@ std::string XmlLanguage(const std::string& code) {
 }
 
 void SaveXliff(const TtxgProject& project, const std::string& fileName, const TExportOptions& options) {
+  // libxml2 sets up its globals here, before a second thread uses it.
+  xmlInitParser();
   TBlockFileWriter file(fileName, TPieces::Streamed);
   Writer out(file);
   out.Check(xmlTextWriterStartDocument(out.Get(), "1.0", "UTF-8", nullptr));
