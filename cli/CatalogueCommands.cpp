@@ -1,13 +1,12 @@
-// xgtool catalogue FILE: the tree of a block-parameter file and the catalogue keys it lacks.
+// xgtool catalogue [--all] FILE: the tree of a block-parameter file and the catalogue keys it lacks.
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli/Commands.h"
+#include "project/CatalogueKeys.h"
 #include "support/JD_BlockPar.h"
-#include "support/JD_Error.h"
-#include "ui/keys/CatalogueKeys.h"
 
 namespace {
 
@@ -28,22 +27,25 @@ void PrintTree(const TBlockParJD& root, std::ostream& out) {
 }
 
 int CatalogueCommand(const std::vector<std::string>& args, CommandContext& context) {
-  if (args.size() != 1) throw UsageError{"catalogue takes exactly one FILE"};
+  const bool all = !args.empty() && args[0] == "--all";
+  if (args.size() != (all ? 2u : 1u)) throw UsageError{"catalogue takes exactly one FILE"};
   TBlockParJD tree;
-  tree.LoadFromFile(args[0], false);
+  tree.LoadFromFile(args.back(), false);
   PrintTree(tree, context.out);
   bool anyMissing = false;
-  for (const std::u16string& key : CatalogueKeys()) {
-    try {
-      tree.Par_Get(key);
-    } catch (const TExceptionJD&) {
+  for (const std::u16string& key : RequiredCatalogueKeys()) {
+    if (tree.Par_Find(key) == nullptr) {
       context.out << "missing: " << EscapeForOutput(key) << '\n';
       anyMissing = true;
     }
   }
+  // An added key the file lacks is no fault: the program's own text stands in for it.
+  if (all)
+    for (const TAddedCatalogueKey& added : AddedCatalogueKeys())
+      if (tree.Par_Find(added.Key) == nullptr) context.out << "default: " << EscapeForOutput(added.Key) << '\n';
   return anyMissing ? ExitReported : ExitOk;
 }
 
-const CommandRegistration registration("catalogue", "catalogue FILE", CatalogueCommand);
+const CommandRegistration registration("catalogue", "catalogue [--all] FILE", CatalogueCommand);
 
 }  // namespace

@@ -9,13 +9,13 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "project/CatalogueKeys.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
 #include "quest/QuestMarkup.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
-#include "ui/keys/CatalogueKeys.h"
 
 namespace {
 

@@ -116,9 +116,14 @@ TBlockParJD* TBlockParJD::Block_Add(const std::u16string& name) {
   return element->SubBlock.get();
 }
 
-std::u16string TBlockParJD::Par_Get(const std::u16string& name) const {
+const std::u16string* TBlockParJD::Par_Find(const std::u16string& name) const {
   for (TBlockParElJD* element = first_; element != nullptr; element = element->Next)
-    if (element->Kind == TBlockParElJD::KindParameter && element->Name == name) return element->Value;
+    if (element->Kind == TBlockParElJD::KindParameter && element->Name == name) return &element->Value;
+  return nullptr;
+}
+
+std::u16string TBlockParJD::Par_Get(const std::u16string& name) const {
+  if (const std::u16string* value = Par_Find(name)) return *value;
   throw TExceptionJD("TBlockParJD.Block_Get. name=" + WideToAnsi(name));
 }
 

@@ -45,6 +45,8 @@ class TBlockParJD {
   // Value of the first parameter of that name in this block; raises
   // "TBlockParJD.Block_Get. name=<name>" when there is none.
   std::u16string Par_Get(const std::u16string& name) const;
+  // The same parameter's value, or nullptr when there is none: for callers that have a fallback.
+  const std::u16string* Par_Find(const std::u16string& name) const;
 
   void LoadFromFile(const std::string& fileName, bool keepComments);
   void LoadFromBuf(TBufJD& buffer, bool keepComments);

@@ -4,7 +4,7 @@
 //
 // Adding an entry (from any part of the window, after TForm1 has built its menu):
 //
-//   QAction* find = form.Menu->Add(form.Menu->Edit, QObject::tr("&Find..."), {QKeySequence::Find},
+//   QAction* find = form.Menu->Add(form.Menu->Edit, form.CatalogueText(u"FindAction"), {QKeySequence::Find},
 //                                  [&form] { form.FindClick(); });
 //
 // Add() creates the action in the chosen menu (File, Edit, View, Go, Tools or Help), shows its
@@ -17,6 +17,8 @@
 
 #include <functional>
 
+#include "ui/CatalogueText.h"
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -24,8 +26,9 @@ class QWidget;
 
 class TMainMenu {
  public:
-  // `guard` runs a handler and shows what it raises (TForm1::RunGuarded).
-  TMainMenu(QMenuBar* bar, std::function<void(const std::function<void()>&)> guard);
+  // `guard` runs a handler and shows what it raises (TForm1::RunGuarded); the menus' titles come
+  // from `text`.
+  TMainMenu(QMenuBar* bar, const TCatalogueText& text, std::function<void(const std::function<void()>&)> guard);
 
   QMenu* File = nullptr;
   QMenu* RecentFiles = nullptr;  // submenu of File, filled by TRecentFiles

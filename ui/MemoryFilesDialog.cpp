@@ -7,26 +7,27 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TMemoryFilesDialog::TMemoryFilesDialog(TWindowDialogs& dialogs, const std::vector<std::string>& files, QWidget* parent)
+TMemoryFilesDialog::TMemoryFilesDialog(TWindowDialogs& dialogs, const TCatalogueText& text,
+                                       const std::vector<std::string>& files, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
   setObjectName(QStringLiteral("MemoryFilesDialog"));
-  setWindowTitle(tr("Translation memory"));
+  setWindowTitle(text(u"MemoryDialogTitle"));
   OpenDialog.Name = QStringLiteral("MemoryOpenDialog");
   OpenDialog.Kind = TFileDialog::Open;
   OpenDialog.Filter = QStringLiteral("Translation memory|*.tmx");
   OpenDialog.DefaultExt = QStringLiteral("tmx");
-  OpenDialog.Title = tr("Attach a translation memory");
+  OpenDialog.Title = text(u"MemoryOpenDialogTitle");
 
   auto* layout = new QVBoxLayout(this);
-  auto* hint = new QLabel(tr("TMX files whose translations are suggested beside this project's own:"), this);
+  auto* hint = new QLabel(text(u"MemoryDialogHint"), this);
   hint->setWordWrap(true);
   layout->addWidget(hint);
   List = new QListWidget(this);
   for (const std::string& file : files) List->addItem(QString::fromStdString(file));
   layout->addWidget(List);
   auto* row = new QHBoxLayout;
-  AddButton = new QPushButton(tr("&Add..."), this);
-  RemoveButton = new QPushButton(tr("&Remove"), this);
+  AddButton = new QPushButton(text(u"MemoryAddButton"), this);
+  RemoveButton = new QPushButton(text(u"MemoryRemoveButton"), this);
   row->addWidget(AddButton);
   row->addWidget(RemoveButton);
   row->addStretch(1);

@@ -1,5 +1,5 @@
 #pragma once
-// File → Translation memory…: the TMX files attached to the project, added and removed.
+// Tools → Translation memory…: the TMX files attached to the project, added and removed.
 #include <QDialog>
 
 #include <string>
@@ -13,7 +13,8 @@ class QPushButton;
 class TMemoryFilesDialog : public QDialog {
  public:
   // File choices go through `dialogs`, so tests answer them.
-  TMemoryFilesDialog(TWindowDialogs& dialogs, const std::vector<std::string>& files, QWidget* parent = nullptr);
+  TMemoryFilesDialog(TWindowDialogs& dialogs, const TCatalogueText& text, const std::vector<std::string>& files,
+                     QWidget* parent = nullptr);
 
   std::vector<std::string> Files() const;
   void AddClick();     // asks for a TMX file and appends it (once)

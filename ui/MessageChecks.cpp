@@ -63,10 +63,11 @@ int ShownPosition(std::u16string_view stored, int position) {
   return shown;
 }
 
-TMessageChecks::TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target)
+TMessageChecks::TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target, TCatalogueText text)
     : QObject(target),
       source_(source),
       target_(target),
+      text_(std::move(text)),
       sourceHighlighter_(new TMarkupHighlighter(source->document())),
       targetHighlighter_(new TMarkupHighlighter(target->document())),
       badge_(new QLabel(target)) {
@@ -108,9 +109,9 @@ void TMessageChecks::FillSpellingMenu(QMenu* menu) {
     choices->addAction(action);
     connect(action, &QAction::triggered, this, [this, language] { RunGuarded([&] { ChooseSpelling(language); }); });
   };
-  add(tr("None"), std::string());
+  add(text_(u"SpellingNone"), std::string());
   for (const std::string& name : AvailableDictionaries(DictionaryFolders())) add(QString::fromStdString(name), name);
-  if (!chosen.empty() && !speller_) add(QString::fromStdString(chosen) + tr(" (not installed)"), chosen);
+  if (!chosen.empty() && !speller_) add(QString::fromStdString(chosen) + text_(u"SpellingNotInstalled"), chosen);
 }
 
 std::string TMessageChecks::SpellingDictionary() const { return speller_ ? speller_->Dictionary() : std::string(); }
@@ -172,7 +173,7 @@ QMenu* TMessageChecks::ContextMenu(QPoint at) {
   QMenu* menu = target_->createStandardContextMenu(at);
   if (project_ != nullptr) {
     menu->addSeparator();
-    QMenu* languages = menu->addMenu(tr("Spelling Language"));
+    QMenu* languages = menu->addMenu(text_(u"SpellingLanguageMenu"));
     languages->setObjectName(QStringLiteral("SpellingLanguageMenu"));
     FillSpellingMenu(languages);
   }
@@ -196,11 +197,11 @@ QMenu* TMessageChecks::ContextMenu(QPoint at) {
     added.push_back(action);
   }
   if (added.empty()) {
-    QAction* none = new QAction(tr("(no suggestions)"), menu);
+    QAction* none = new QAction(text_(u"SpellingNoSuggestions"), menu);
     none->setEnabled(false);
     added.push_back(none);
   }
-  QAction* add = new QAction(tr("Add to Dictionary"), menu);
+  QAction* add = new QAction(text_(u"SpellingAddToDictionary"), menu);
   add->setObjectName(QStringLiteral("AddToDictionary"));
   connect(add, &QAction::triggered, this, [this, text] {
     RunGuarded([this, &text] {

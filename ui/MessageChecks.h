@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "checks/TranslationChecks.h"
+#include "ui/CatalogueText.h"
 
 class QLabel;
 class QMenu;
@@ -23,7 +24,7 @@ class TtxgProject;
 
 class TMessageChecks : public QObject {
  public:
-  TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target);
+  TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target, TCatalogueText text);
   ~TMessageChecks() override;
 
   // The spelling language is the project's "spelling" setting: a dictionary name or a language
@@ -65,6 +66,7 @@ class TMessageChecks : public QObject {
 
   QPlainTextEdit* source_;
   QPlainTextEdit* target_;
+  TCatalogueText text_;
   TMarkupHighlighter* sourceHighlighter_;
   TMarkupHighlighter* targetHighlighter_;
   QLabel* badge_;

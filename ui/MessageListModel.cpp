@@ -4,9 +4,9 @@
 #include <string>
 
 #include "checks/ProblemSearch.h"
+#include "project/CatalogueKeys.h"
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
-#include "ui/keys/CatalogueKeys.h"
 
 namespace {
 

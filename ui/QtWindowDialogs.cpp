@@ -101,11 +101,9 @@ void TQtWindowDialogs::ShowError(QWidget* owner, const QString& text, const TErr
 }
 
 TSaveChangesAnswer TQtWindowDialogs::AskSaveChanges(QWidget* owner) {
-  const auto answer =
-      QMessageBox::warning(owner, BoxCaption(owner),
-                           QStringLiteral("The translation has changed since it was last saved.\n"
-                                          "Save the project first?"),
-                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  const auto answer = QMessageBox::warning(
+      owner, BoxCaption(owner), Text(u"SaveChangesText") + QLatin1Char('\n') + Text(u"SaveChangesQuestion"),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
   if (answer == QMessageBox::Save) return TSaveChangesAnswer::Save;
   if (answer == QMessageBox::Discard) return TSaveChangesAnswer::Discard;
   return TSaveChangesAnswer::Cancel;
@@ -136,7 +134,7 @@ bool TQtWindowDialogs::AskText(QWidget* owner, const QString& title, const QStri
 void TQtWindowDialogs::ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
                                   const TReportIdHandler& showId) {
   if (report_) report_->close();
-  report_ = new TReportDialog(caption, report, showId, owner);
+  report_ = new TReportDialog(caption, report, showId, Text, owner);
   report_->setAttribute(Qt::WA_DeleteOnClose);
   report_->show();
 }

@@ -30,14 +30,15 @@ QString TReportDialog::GroupTitle(const TConversionReport::TGroup& group) {
 }
 
 TReportDialog::TReportDialog(const QString& caption, const TConversionReport& report, TReportIdHandler showId,
-                             QWidget* parent)
+                             const TCatalogueText& text, QWidget* parent)
     : QDialog(parent), lines_(FromWide(report.Lines())), showId_(std::move(showId)) {
   setObjectName(QStringLiteral("ReportDialog"));
   setWindowTitle(caption);
   auto* layout = new QVBoxLayout(this);
   const std::size_t count = report.Entries().size();
   Summary = new QLabel(
-      (count == 1 ? tr("1 entry.") : tr("%1 entries.").arg(count)) + tr(" Click an entry to show its message."), this);
+      (count == 1 ? text(u"ReportOneEntry") : text(u"ReportEntriesFormat").arg(count)) + text(u"ReportClickHint"),
+      this);
   layout->addWidget(Summary);
 
   Entries = new QTreeWidget(this);
@@ -65,8 +66,8 @@ TReportDialog::TReportDialog(const QString& caption, const TConversionReport& re
   layout->addWidget(Entries);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  CopyButton = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
-  CopyButton->setToolTip(tr("Copy the list, one entry a line"));
+  CopyButton = buttons->addButton(text(u"ReportCopyButton"), QDialogButtonBox::ActionRole);
+  CopyButton->setToolTip(text(u"ReportCopyHint"));
   layout->addWidget(buttons);
   resize(420, 360);
 

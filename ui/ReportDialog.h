@@ -16,7 +16,7 @@ class QTreeWidgetItem;
 class TReportDialog : public QDialog {
  public:
   TReportDialog(const QString& caption, const TConversionReport& report, TReportIdHandler showId,
-                QWidget* parent = nullptr);
+                const TCatalogueText& text, QWidget* parent = nullptr);
 
   // The group headers are the top-level items; their children are the entries.
   QTreeWidget* Entries = nullptr;

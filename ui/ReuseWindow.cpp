@@ -1,5 +1,5 @@
 // Reusing translations in the window: the suggestions beside the texts, the propagation offer when
-// a message is left with a new translation, File → Update source quest…, File → Translation
+// a message is left with a new translation, Tools → Update source quest…, Tools → Translation
 // memory… and the list of unused translations. Each command is a call of the memory library; the
 // window only shows its results and records its fills as undo steps.
 #include <QDockWidget>
@@ -30,10 +30,10 @@ constexpr int SuggestionsWidth = 300;
 
 void TForm1::CreateReuse() {
   Reuse = std::make_unique<TReuseSession>();
-  auto* dock = new QDockWidget(tr("Suggestions"), this);
+  auto* dock = new QDockWidget(CatalogueText(u"SuggestionsDockTitle"), this);
   dock->setObjectName(QStringLiteral("SuggestionsDock"));
   dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-  Suggestions = new TSuggestionsPanel(dock);
+  Suggestions = new TSuggestionsPanel(CatalogueLookup(*Catalogue), dock);
   Suggestions->OnInsert = [this](const std::u16string& translation) { InsertSuggestion(translation); };
   // A fixed width: the central area keeps the sizes its layout rules are written for.
   Suggestions->setFixedWidth(SuggestionsWidth);
@@ -44,15 +44,19 @@ void TForm1::CreateReuse() {
   UpdateSourceDialog.Kind = TFileDialog::Open;
   UpdateSourceDialog.Filter = QStringLiteral("Xengrav|*.xg");
   UpdateSourceDialog.DefaultExt = QStringLiteral("xg");
-  UpdateSourceDialog.Title = tr("New version of the source quest");
+  UpdateSourceDialog.Title = CatalogueText(u"UpdateSourceDialogTitle");
 
-  Menu->AddSeparator(Menu->File);
-  Menu->Add(Menu->File, tr("&Update source quest..."), {}, [this] { UpdateSourceQuestClick(); });
-  Menu->Add(Menu->File, tr("Translation &memory..."), {}, [this] { MemoryFilesClick(); });
-  Menu->Add(Menu->View, tr("&Unused translations"), {}, [this] { UnusedTranslationsClick(); });
+  // Project-wide tools: before the spelling language, which CreateCheckMenus put there.
+  QAction* spelling = Menu->Tools->actions().value(0);
+  Menu->Tools->insertAction(
+      spelling, Menu->Add(Menu->Tools, CatalogueText(u"MenuUpdateSource"), {}, [this] { UpdateSourceQuestClick(); }));
+  Menu->Tools->insertAction(
+      spelling, Menu->Add(Menu->Tools, CatalogueText(u"MenuMemoryFiles"), {}, [this] { MemoryFilesClick(); }));
+  Menu->Tools->insertSeparator(spelling);
+  Menu->Add(Menu->View, CatalogueText(u"MenuUnusedTranslations"), {}, [this] { UnusedTranslationsClick(); });
   Menu->AddSeparator(Menu->Edit);
   for (int i = 0; i < TSuggestionsPanel::MaxSuggestions; ++i)
-    Menu->Add(Menu->Edit, tr("Insert suggestion &%1").arg(i + 1),
+    Menu->Add(Menu->Edit, CatalogueText(u"MenuInsertSuggestion").arg(i + 1),
               {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i))}, [this, i] { InsertSuggestionClick(i); });
 }
 
@@ -60,7 +64,7 @@ void TForm1::RebuildMemory() {
   if (!Reuse) return;
   const std::vector<std::string> problems = Reuse->Rebuild(*Project);
   if (problems.empty()) return;
-  QString text = tr("Some translation memories could not be read:");
+  QString text = CatalogueText(u"MemoryReadProblems");
   for (const std::string& problem : problems) text += QLatin1Char('\n') + QString::fromStdString(problem);
   dialogs_.ShowMessage(this, text);
 }
@@ -74,10 +78,7 @@ void TForm1::ShowReuse() {
   const std::size_t others = PropagationTargets(*Project, left).size();
   if (others == 0) return;
   offeringFill_ = true;
-  const bool fill = dialogs_.AskYesNo(
-      this, tr("The same source text is untranslated in %1 more messages. Fill in this translation there too "
-               "(marked for review)?")
-                .arg(others));
+  const bool fill = dialogs_.AskYesNo(this, CatalogueText(u"FillSameQuestion").arg(others));
   offeringFill_ = false;
   if (!fill) return;
   std::vector<TFilledMessage> fills = FillSameTranslation(*Project, left);
@@ -87,7 +88,7 @@ void TForm1::ShowReuse() {
   --recordingDepth_;
   StartTypingRun();
   Edits->push(new TFillCommand([this](const std::vector<TFilledMessage>& f, bool after) { PutFills(f, after); },
-                               std::move(fills), tr("Fill same translation")));
+                               std::move(fills), CatalogueText(u"FillSameStep")));
   ProcessEnabledControls();
 }
 
@@ -109,7 +110,7 @@ void TForm1::InsertSuggestion(const std::u16string& translation) {
   --recordingDepth_;
   StartTypingRun();
   Edits->push(new TFillCommand([this](const std::vector<TFilledMessage>& f, bool after) { PutFills(f, after); },
-                               std::move(fills), tr("Insert suggestion")));
+                               std::move(fills), CatalogueText(u"InsertSuggestionStep")));
   ProcessEnabledControls();
 }
 
@@ -133,7 +134,7 @@ void TForm1::UpdateSourceQuestClick() {
 }
 
 void TForm1::MemoryFilesClick() {
-  TMemoryFilesDialog dialog(dialogs_, AttachedMemoryFiles(*Project), this);
+  TMemoryFilesDialog dialog(dialogs_, CatalogueLookup(*Catalogue), AttachedMemoryFiles(*Project), this);
   if (!dialogs_.ExecuteDialog(this, dialog)) return;
   if (dialog.Files() == AttachedMemoryFiles(*Project)) return;
   SetAttachedMemoryFiles(*Project, dialog.Files());
@@ -142,6 +143,6 @@ void TForm1::MemoryFilesClick() {
 }
 
 void TForm1::UnusedTranslationsClick() {
-  TUnusedTranslationsDialog dialog(UnusedTranslations(*Project), this);
+  TUnusedTranslationsDialog dialog(UnusedTranslations(*Project), CatalogueLookup(*Catalogue), this);
   dialogs_.ExecuteDialog(this, dialog);
 }

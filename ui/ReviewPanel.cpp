@@ -5,16 +5,16 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-TReviewPanel::TReviewPanel(QWidget* parent) : QWidget(parent) {
+TReviewPanel::TReviewPanel(const TCatalogueText& text, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ReviewPanel"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(8, 2, 8, 2);
-  NeedsReview = new QCheckBox(tr("Needs &review"), this);
+  NeedsReview = new QCheckBox(text(u"ReviewCheckBox"), this);
   NeedsReview->setObjectName(QStringLiteral("NeedsReviewBox"));
-  NeedsReview->setToolTip(tr("The translation needs another look (Ctrl+U)"));
+  NeedsReview->setToolTip(text(u"ReviewCheckBoxHint"));
   Note = new QLineEdit(this);
   Note->setObjectName(QStringLiteral("NoteEdit"));
-  Note->setPlaceholderText(tr("Note for this message"));
+  Note->setPlaceholderText(text(u"ReviewNotePlaceholder"));
   Note->setClearButtonEnabled(true);
   layout->addWidget(NeedsReview);
   layout->addWidget(Note, 1);

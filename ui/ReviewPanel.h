@@ -6,12 +6,14 @@
 
 #include <functional>
 
+#include "ui/CatalogueText.h"
+
 class QCheckBox;
 class QLineEdit;
 
 class TReviewPanel : public QWidget {
  public:
-  explicit TReviewPanel(QWidget* parent);
+  TReviewPanel(const TCatalogueText& text, QWidget* parent);
   QCheckBox* NeedsReview = nullptr;
   QLineEdit* Note = nullptr;
 

@@ -1,12 +1,9 @@
 #include "ui/StatusBar.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QStatusBar>
 
 namespace {
-
-QString Tr(const char* text) { return QCoreApplication::translate("TWindowStatusBar", text); }
 
 QLabel* AddLabel(QStatusBar* bar, const char* name, bool permanent) {
   auto* label = new QLabel(bar);
@@ -21,15 +18,15 @@ QLabel* AddLabel(QStatusBar* bar, const char* name, bool permanent) {
 
 }  // namespace
 
-QString ProgressText(int translated, int count, int review) {
+QString ProgressText(const TCatalogueText& text, int translated, int count, int review) {
   if (count <= 0) return {};
   const qint64 percent = static_cast<qint64>(translated) * 100 / count;
-  QString text = Tr("%1 of %2 translated (%3%)").arg(translated).arg(count).arg(percent);
-  if (review != 0) text += Tr(", %1 need review").arg(review);
-  return text;
+  QString progress = text(u"StatusProgressFormat").arg(translated).arg(count).arg(percent);
+  if (review != 0) progress += text(u"StatusReviewFormat").arg(review);
+  return progress;
 }
 
-TWindowStatusBar::TWindowStatusBar(QStatusBar* bar) {
+TWindowStatusBar::TWindowStatusBar(QStatusBar* bar, TCatalogueText text) : text_(std::move(text)) {
   Position = AddLabel(bar, "StatusPosition", false);
   Id = AddLabel(bar, "StatusId", false);
   Kind = AddLabel(bar, "StatusKind", false);
@@ -37,11 +34,11 @@ TWindowStatusBar::TWindowStatusBar(QStatusBar* bar) {
 }
 
 void TWindowStatusBar::ShowMessage(int position, int count, const QString& id, const QString& kind) {
-  Position->setText(position >= 1 ? Tr("Message %1 of %2").arg(position).arg(count) : QString());
+  Position->setText(position >= 1 ? text_(u"StatusPositionFormat").arg(position).arg(count) : QString());
   Id->setText(id);
   Kind->setText(kind);
 }
 
 void TWindowStatusBar::ShowProgress(int translated, int count, int review) {
-  Progress->setText(ProgressText(translated, count, review));
+  Progress->setText(ProgressText(text_, translated, count, review));
 }

@@ -5,12 +5,14 @@
 // change.
 #include <QString>
 
+#include "ui/CatalogueText.h"
+
 class QLabel;
 class QStatusBar;
 
 class TWindowStatusBar {
  public:
-  explicit TWindowStatusBar(QStatusBar* bar);
+  TWindowStatusBar(QStatusBar* bar, TCatalogueText text);
   QLabel* Position = nullptr;
   QLabel* Id = nullptr;
   QLabel* Kind = nullptr;
@@ -19,8 +21,11 @@ class TWindowStatusBar {
   // position 0: no message is shown.
   void ShowMessage(int position, int count, const QString& id, const QString& kind);
   void ShowProgress(int translated, int count, int review);
+
+ private:
+  TCatalogueText text_;
 };
 
 // "T of N translated (X%)", and ", R need review" when R is not zero; X rounds down, so 100%
 // means every message. Empty when there are no messages.
-QString ProgressText(int translated, int count, int review);
+QString ProgressText(const TCatalogueText& text, int translated, int count, int review);

@@ -5,7 +5,7 @@
 #include "memory/TranslationMemory.h"
 #include "ui/WordDiffHtml.h"
 
-TSuggestionsPanel::TSuggestionsPanel(QWidget* parent) : QWidget(parent) {
+TSuggestionsPanel::TSuggestionsPanel(TCatalogueText text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {
   setObjectName(QStringLiteral("SuggestionsPanel"));
   auto* layout = new QVBoxLayout(this);
   auto makeLabel = [this, layout](const QString& name) {
@@ -20,7 +20,7 @@ TSuggestionsPanel::TSuggestionsPanel(QWidget* parent) : QWidget(parent) {
   PreviousSourceLabel = makeLabel(QStringLiteral("PreviousSourceLabel"));
   for (int i = 0; i < MaxSuggestions; ++i) Rows.push_back(makeLabel(QStringLiteral("SuggestionRow%1").arg(i + 1)));
   EmptyLabel = makeLabel(QStringLiteral("NoSuggestionLabel"));
-  EmptyLabel->setText(tr("No suggestions from the translation memory."));
+  EmptyLabel->setText(text_(u"SuggestionsEmpty"));
   layout->addStretch(1);
   Clear();
 }
@@ -41,7 +41,8 @@ void TSuggestionsPanel::ShowMessage(const TTranslationMemory* memory, const std:
                                     const std::u16string& messageId, const std::u16string& previousSource) {
   Clear();
   if (!previousSource.empty()) {
-    PreviousSourceLabel->setText(tr("<b>Source changed:</b> ") + WordDiffHtml(previousSource, source));
+    PreviousSourceLabel->setText(QStringLiteral("<b>") + text_(u"SuggestionsSourceChanged").toHtmlEscaped() +
+                                 QStringLiteral("</b> ") + WordDiffHtml(previousSource, source));
     PreviousSourceLabel->show();
   }
   if (memory == nullptr) return;

@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "memory/TranslationMemory.h"
+#include "ui/CatalogueText.h"
 
 class TSuggestionsPanel : public QWidget {
  public:
   static constexpr int MaxSuggestions = 5;
 
-  explicit TSuggestionsPanel(QWidget* parent = nullptr);
+  explicit TSuggestionsPanel(TCatalogueText text, QWidget* parent = nullptr);
 
   // `memory` may be null (no project). Entries whose origin is `messageId` are the message's own
   // translation and are not offered for it.
@@ -36,6 +37,7 @@ class TSuggestionsPanel : public QWidget {
   QLabel* EmptyLabel = nullptr;           // shown when nothing matches
 
  private:
+  TCatalogueText text_;
   std::vector<TMemoryEntry> shown_;
   std::vector<int> percents_;
 };

@@ -6,8 +6,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TUnusedTranslationsModel::TUnusedTranslationsModel(std::vector<TMemoryEntry> entries, QObject* parent)
-    : QAbstractTableModel(parent), entries_(std::move(entries)) {}
+TUnusedTranslationsModel::TUnusedTranslationsModel(std::vector<TMemoryEntry> entries, TCatalogueText text,
+                                                   QObject* parent)
+    : QAbstractTableModel(parent), entries_(std::move(entries)), text_(std::move(text)) {}
 
 int TUnusedTranslationsModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(entries_.size());
@@ -36,26 +37,26 @@ QVariant TUnusedTranslationsModel::headerData(int section, Qt::Orientation orien
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {
     case IdColumn:
-      return tr("Message");
+      return text_(u"UnusedColumnMessage");
     case SourceColumn:
-      return tr("Old source");
+      return text_(u"UnusedColumnOldSource");
     case TranslationColumn:
-      return tr("Translation");
+      return text_(u"UnusedColumnTranslation");
     default:
       return {};
   }
 }
 
-TUnusedTranslationsDialog::TUnusedTranslationsDialog(std::vector<TMemoryEntry> entries, QWidget* parent)
+TUnusedTranslationsDialog::TUnusedTranslationsDialog(std::vector<TMemoryEntry> entries, const TCatalogueText& text,
+                                                     QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("UnusedTranslationsDialog"));
-  setWindowTitle(tr("Unused translations"));
+  setWindowTitle(text(u"UnusedDialogTitle"));
   auto* layout = new QVBoxLayout(this);
-  auto* hint =
-      new QLabel(tr("Translations of texts the quest no longer has. The translation memory offers them."), this);
+  auto* hint = new QLabel(text(u"UnusedDialogHint"), this);
   hint->setWordWrap(true);
   layout->addWidget(hint);
-  Model = new TUnusedTranslationsModel(std::move(entries), this);
+  Model = new TUnusedTranslationsModel(std::move(entries), text, this);
   Table = new QTableView(this);
   Table->setModel(Model);
   Table->setSelectionBehavior(QAbstractItemView::SelectRows);

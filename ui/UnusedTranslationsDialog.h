@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "memory/TranslationMemory.h"
+#include "ui/CatalogueText.h"
 
 class QTableView;
 
@@ -13,7 +14,7 @@ class TUnusedTranslationsModel : public QAbstractTableModel {
  public:
   enum Column { IdColumn, SourceColumn, TranslationColumn, ColumnCount };
 
-  explicit TUnusedTranslationsModel(std::vector<TMemoryEntry> entries, QObject* parent = nullptr);
+  TUnusedTranslationsModel(std::vector<TMemoryEntry> entries, TCatalogueText text, QObject* parent = nullptr);
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -21,11 +22,12 @@ class TUnusedTranslationsModel : public QAbstractTableModel {
 
  private:
   std::vector<TMemoryEntry> entries_;
+  TCatalogueText text_;
 };
 
 class TUnusedTranslationsDialog : public QDialog {
  public:
-  TUnusedTranslationsDialog(std::vector<TMemoryEntry> entries, QWidget* parent = nullptr);
+  TUnusedTranslationsDialog(std::vector<TMemoryEntry> entries, const TCatalogueText& text, QWidget* parent = nullptr);
   TUnusedTranslationsModel* Model = nullptr;
   QTableView* Table = nullptr;
 };

@@ -15,7 +15,7 @@ void GoToProblem(TForm1& form, int step, TWindowDialogs& dialogs) {
   if (found >= 1)
     form.MessagesListTrackBar->SetPosition(found);
   else
-    dialogs.ShowMessage(&form, QObject::tr("No message has problems."));
+    dialogs.ShowMessage(&form, form.CatalogueText(u"NoProblemsMessage"));
 }
 
 }  // namespace
@@ -27,11 +27,12 @@ void TForm1::PreviousProblemClick() { GoToProblem(*this, -1, dialogs_); }
 void TForm1::CreateCheckMenus() {
   TMainMenu& m = *Menu;
   m.AddSeparator(m.Go);
-  m.Add(m.Go, tr("Next &Problem"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)}, [this] { NextProblemClick(); });
-  m.Add(m.Go, tr("Previous Pro&blem"), {QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E)},
+  m.Add(m.Go, CatalogueText(u"MenuNextProblem"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
+        [this] { NextProblemClick(); });
+  m.Add(m.Go, CatalogueText(u"MenuPreviousProblem"), {QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E)},
         [this] { PreviousProblemClick(); });
   // Filled when opened: the choice belongs to the project shown then.
-  auto* spelling = new QMenu(tr("&Spelling Language"), m.Tools);
+  auto* spelling = new QMenu(CatalogueText(u"MenuSpellingLanguage"), m.Tools);
   spelling->setObjectName(QStringLiteral("ToolsSpellingMenu"));
   connect(spelling, &QMenu::aboutToShow, spelling, [this, spelling] {
     spelling->clear();

@@ -86,8 +86,8 @@ void TForm1::TargetMemoChange() {
 
 void TForm1::RecordTranslationChange(int32_t message, std::u16string before, std::u16string after) {
   if (TargetMemo->UserEditing()) {
-    Edits->push(
-        new TTranslationCommand(*this, {message, std::move(before), std::move(after)}, tr("Typing"), typingRun_));
+    Edits->push(new TTranslationCommand(*this, {message, std::move(before), std::move(after)},
+                                        CatalogueText(u"TypingStep"), typingRun_));
   } else if (recordingDepth_ == 0) {
     // Showing a message stores its trimmed form: a change, but no step of the user's.
     MarkUnrecordedChange();
@@ -104,7 +104,7 @@ void TForm1::CopyImageClick() {
   StartTypingRun();
   if (message >= 1 && Project->GetTargetText(message) != before)
     Edits->push(new TTranslationCommand(*this, {message, std::move(before), Project->GetTargetText(message)},
-                                        tr("Copy source")));
+                                        CatalogueText(u"CopySourceStep")));
 }
 
 void TForm1::ClearImageClick() {
@@ -118,7 +118,7 @@ void TForm1::ClearImageClick() {
   StartTypingRun();
   if (message >= 1 && Project->GetTargetText(message) != before)
     Edits->push(new TTranslationCommand(*this, {message, std::move(before), Project->GetTargetText(message)},
-                                        tr("Clear translation")));
+                                        CatalogueText(u"ClearTranslationStep")));
 }
 
 void TForm1::ImportRecorded(const QString& label, const std::function<void(TConversionReport&)>& load) {
@@ -149,7 +149,7 @@ void TForm1::ImportRecorded(const QString& label, const std::function<void(TConv
   // The review mark and note of the shown message may have come with the file.
   ProcessEnabledControls();
   if (!report.Empty())
-    dialogs_.ShowReport(this, QStringLiteral("Errors:"), report,
+    dialogs_.ShowReport(this, CatalogueText(u"ImportErrorsCaption"), report,
                         [this](const std::u16string& id) { RunGuarded([this, &id] { ShowMessageWithId(id); }); });
 }
 
@@ -224,7 +224,7 @@ void TForm1::ToggleReviewClick() {
   const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
   if (message >= 1 && !Project->IsLinked(message)) {
     const bool on = !Project->NeedsReview(message);
-    SetNeedsReviewRecorded(message, on, on ? tr("Mark for review") : tr("Clear review mark"));
+    SetNeedsReviewRecorded(message, on, on ? CatalogueText(u"MarkReviewStep") : CatalogueText(u"ClearReviewStep"));
   } else {
     ProcessEnabledControls();  // the box of the panel goes back to what the project holds
   }
@@ -233,7 +233,7 @@ void TForm1::ToggleReviewClick() {
 void TForm1::DoneAndNextClick() {
   const int32_t message = Project->MessageAtPosition(MessagesListTrackBar->Position());
   if (message >= 1 && !Project->IsLinked(message) && Project->NeedsReview(message))
-    SetNeedsReviewRecorded(message, false, tr("Clear review mark"));
+    SetNeedsReviewRecorded(message, false, CatalogueText(u"ClearReviewStep"));
   NextUnfinishedClick();
 }
 
@@ -286,7 +286,8 @@ void TForm1::GoToUnfinished(int direction) {
 void TForm1::GoToMessageClick() {
   if (MessagesListTrackBar->Max() < 1) return;
   int position = std::max(1, MessagesListTrackBar->Position());
-  if (!dialogs_.AskNumber(this, tr("Go to message"), tr("Message (1 to %1):").arg(MessagesListTrackBar->Max()), 1,
+  if (!dialogs_.AskNumber(this, CatalogueText(u"GoToMessageTitle"),
+                          CatalogueText(u"GoToMessageLabel").arg(MessagesListTrackBar->Max()), 1,
                           MessagesListTrackBar->Max(), position))
     return;
   MessagesListTrackBar->SetPosition(std::clamp(position, 1, MessagesListTrackBar->Max()));

@@ -52,7 +52,7 @@ void TForm1::LoadMsgsButtonClick() {
 
 void TForm1::LoadMessagesFromFile(const QString& fileName) {
   LoadMsgsOpenDialog.FileName = fileName;
-  ImportRecorded(tr("Load messages"), [this, &fileName](TConversionReport& report) {
+  ImportRecorded(CatalogueText(u"LoadMessagesStep"), [this, &fileName](TConversionReport& report) {
     try {
       TExchangeFormat::Load(*Project, FileNameForLibrary(fileName), report);
     } catch (const ENotUnicodeText& refused) {
@@ -77,8 +77,7 @@ void TForm1::ExportForTools(const QString& fileName) {
   options.QuestName = QuestNameOf(FileNameForLibrary(ProjectOrQuestFileName()));
   if (Project->Setting(u"language").empty()) {
     QString language;
-    if (!dialogs_.AskText(this, tr("Target language"),
-                          tr("Language of the translation, as translation tools name it (en, de, pt-BR):"), language))
+    if (!dialogs_.AskText(this, CatalogueText(u"TargetLanguageTitle"), CatalogueText(u"TargetLanguageLabel"), language))
       return;
     language = language.trimmed();
     // Kept with the project, so the next export does not ask; an empty answer asks again.
@@ -101,7 +100,7 @@ void TForm1::ImportFromTools(const QString& fileName) {
   const TFormat& format = ToolsFormatOf(fileName);
   ToolsImportDialog.FileName = fileName;
   // A file that cannot be parsed raises before the project is touched; the error names the file.
-  ImportRecorded(tr("Import %1").arg(QFileInfo(fileName).fileName()),
+  ImportRecorded(CatalogueText(u"ImportStepFormat").arg(QFileInfo(fileName).fileName()),
                  [this, &format, &fileName](TConversionReport& report) {
                    format.Load(*Project, FileNameForLibrary(fileName), report);
                  });
@@ -110,7 +109,7 @@ void TForm1::ImportFromTools(const QString& fileName) {
 bool TForm1::ShowMessageWithId(const std::u16string& id) {
   const int32_t message = MessageOfReportId(*Project, id);
   if (message < 1) {
-    statusBar()->showMessage(tr("No message with the id %1 in this project").arg(QString::fromStdU16String(id)), 5000);
+    statusBar()->showMessage(CatalogueText(u"NoMessageWithId").arg(QString::fromStdU16String(id)), 5000);
     return false;
   }
   const int position = PositionToShow(message);

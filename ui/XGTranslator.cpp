@@ -22,6 +22,7 @@
 #include <cmath>
 #include <exception>
 
+#include "project/CatalogueKeys.h"
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
 #include "support/Installation.h"
@@ -35,7 +36,6 @@
 #include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
 #include "ui/WindowSettings.h"
-#include "ui/keys/CatalogueKeys.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
 static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
@@ -245,6 +245,7 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   }
   // With no catalogue anywhere, the error names the first place looked at.
   if (CatalogueFileName.isEmpty() && !catalogueCandidates.isEmpty()) CatalogueFileName = catalogueCandidates.front();
+  LoadCatalogue();
   CreateControls();
   CreateMenu();
   CreateCheckMenus();
@@ -278,12 +279,12 @@ void TForm1::CreateControls() {
   CentralArea->installEventFilter(this);
   setCentralWidget(CentralArea);
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
-  Status = std::make_unique<TWindowStatusBar>(statusBar());
+  Status = std::make_unique<TWindowStatusBar>(statusBar(), CatalogueLookup(*Catalogue));
   auto* reviewBar = new QToolBar(this);
   reviewBar->setObjectName(QStringLiteral("ReviewBar"));
   reviewBar->setMovable(false);
   reviewBar->setFloatable(false);
-  ReviewPanel = new TReviewPanel(reviewBar);
+  ReviewPanel = new TReviewPanel(CatalogueLookup(*Catalogue), reviewBar);
   reviewBar->addWidget(ReviewPanel);
   addToolBar(Qt::BottomToolBarArea, reviewBar);
   Edits = new QUndoStack(this);
@@ -342,7 +343,7 @@ void TForm1::CreateControls() {
   TargetMemo = new TMemo(CentralArea);
   TargetMemo->setObjectName(QStringLiteral("TargetMemo"));
   TargetMemo->setGeometry(8, 184, 521, 105);
-  Checks = new TMessageChecks(SourceMemo, TargetMemo);
+  Checks = new TMessageChecks(SourceMemo, TargetMemo, CatalogueLookup(*Catalogue));
   Checks->RunGuarded = [this](const std::function<void()>& command) { RunGuarded(command); };
   Checks->OnSpellingError = [this](const QString& error) { dialogs_.ShowError(this, error, TErrorPlace()); };
 
@@ -391,8 +392,8 @@ void TForm1::CreateControls() {
               "gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff", "po", true);
   setUpDialog(ToolsImportDialog, "ToolsImportDialog", TFileDialog::Open,
               "PO or XLIFF file|*.po;*.xlf;*.xliff|gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff", "po", false);
-  ToolsExportDialog.Title = tr("Export for translation tools");
-  ToolsImportDialog.Title = tr("Import from translation tools");
+  ToolsExportDialog.Title = CatalogueText(u"ToolsExportDialogTitle");
+  ToolsImportDialog.Title = CatalogueText(u"ToolsImportDialogTitle");
 }
 
 void TForm1::ConnectEvents() {
@@ -443,16 +444,20 @@ void TForm1::RunGuarded(const std::function<void()>& handler) {
   }
 }
 
-QString TForm1::CatalogueText(const char16_t* key) const { return FromWide(Catalogue->Par_Get(key)); }
+QString TForm1::CatalogueText(const char16_t* key) const { return FromWide(CatalogueValue(*Catalogue, key)); }
 
-void TForm1::FormCreate() {
+void TForm1::LoadCatalogue() {
   Catalogue = std::make_unique<TBlockParJD>();
   Catalogue->LoadFromFile(FileNameForLibrary(CatalogueFileName), false);
-  // A key missing now would otherwise surface in the middle of some later command.
+  // A key missing now would otherwise surface in the middle of some later command. Added keys
+  // have their built-in texts.
   WithFileContext(FileNameForLibrary(CatalogueFileName), [this] {
-    for (const std::u16string& key : CatalogueKeys()) Catalogue->Par_Get(key);
+    for (const std::u16string& key : RequiredCatalogueKeys()) Catalogue->Par_Get(key);
   });
+  dialogs_.Text = CatalogueLookup(*Catalogue);
+}
 
+void TForm1::FormCreate() {
   NewProjectButton->setToolTip(CatalogueText(u"NewProjectButtonHint"));
   LoadProjectButton->setToolTip(CatalogueText(u"LoadProjectButtonHint"));
   SaveProjectButton->setToolTip(CatalogueText(u"SaveProjectButtonHint"));

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/CatalogueText.h"
 #include "ui/EditCommands.h"
 
 class QDialog;
@@ -82,6 +83,8 @@ using TReportIdHandler = std::function<void(const std::u16string& id)>;
 class TWindowDialogs {
  public:
   virtual ~TWindowDialogs() = default;
+  // The texts of the window whose catalogue is loaded (the boxes' own texts come from it).
+  TCatalogueText Text;
   // True when the user chose a file; the chosen name is then in dialog.FileName.
   virtual bool ExecuteFileDialog(QWidget* owner, TFileDialog& dialog) = 0;
   virtual bool ExecuteFontDialog(QWidget* owner, TFontDialog& dialog) = 0;
@@ -176,7 +179,8 @@ QStringList DefaultCatalogueCandidates();
 // menu bar (MainMenu.cpp) and the status bar (StatusBar.cpp).
 class TForm1 : public QMainWindow, public TEditTarget {
  public:
-  // Builds the controls, then runs FormCreate; a missing catalogue or key raises its error.
+  // Loads the catalogue, builds the controls, then runs FormCreate; a missing catalogue or
+  // required key raises its error.
   TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates = DefaultCatalogueCandidates(),
          QWidget* parent = nullptr);
   ~TForm1() override;
@@ -229,6 +233,7 @@ class TForm1 : public QMainWindow, public TEditTarget {
   QDockWidget* ContextDock = nullptr;
   QString CatalogueFileName;
 
+  void LoadCatalogue();
   void FormCreate();
   void FormResize();
   void FormActivate();

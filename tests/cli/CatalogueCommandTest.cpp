@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "cli/ToolRunner.h"
+#include "project/CatalogueKeys.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Buf.h"
+#include "support/JD_Error.h"
 #include "support/JD_Str.h"
 #include "support/SupportTestFiles.h"
-#include "ui/keys/CatalogueKeys.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ using clitest::ToolResult;
 
 std::string MissingLines(const std::vector<std::u16string>& present) {
   std::string lines;
-  for (const std::u16string& key : CatalogueKeys()) {
+  for (const std::u16string& key : RequiredCatalogueKeys()) {
     bool found = false;
     for (const auto& have : present) found = found || have == key;
     if (!found) lines += "missing: " + WideToAnsi(key) + "\n";
@@ -99,7 +100,7 @@ TEST(CatalogueCommand, WrongArgumentsAreAUsageError) {
     ToolResult result = RunTool(args);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("usage: xgtool catalogue FILE"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("usage: xgtool catalogue [--all] FILE"), std::string::npos) << result.err;
   }
 }
 
@@ -113,7 +114,8 @@ TEST(Catalogue, ShippedFileDefinesEveryKeyOnce) {
 
   TBlockParJD catalogue;
   catalogue.LoadFromFile(path, false);
-  ASSERT_EQ(CatalogueKeys().size(), 101u);
+  ASSERT_EQ(RequiredCatalogueKeys().size(), 57u);
+  ASSERT_EQ(CatalogueKeys().size(), 190u);
   for (const std::u16string& key : CatalogueKeys()) {
     SCOPED_TRACE(WideToAnsi(key));
     int definitions = 0;
@@ -124,6 +126,102 @@ TEST(Catalogue, ShippedFileDefinesEveryKeyOnce) {
   }
   for (std::size_t i = 0; i < CatalogueKeys().size(); ++i)
     for (std::size_t j = i + 1; j < CatalogueKeys().size(); ++j) EXPECT_NE(CatalogueKeys()[i], CatalogueKeys()[j]);
+}
+
+// A catalogue of the first version: every required key, each with a text of its own.
+std::u16string RequiredOnlyCatalogue(const std::u16string& without = {}) {
+  std::u16string text;
+  for (const std::u16string& key : RequiredCatalogueKeys())
+    if (key != without) text += key + u"=text of " + key + u"\r\n";
+  return text;
+}
+
+std::string TreeLines(const std::u16string& without = {}) {
+  std::string lines;
+  for (const std::u16string& key : RequiredCatalogueKeys())
+    if (key != without) lines += "0\t1\t" + WideToAnsi(key) + "\ttext of " + WideToAnsi(key) + "\n";
+  return lines;
+}
+
+std::string DefaultLines() {
+  std::string lines;
+  for (const TAddedCatalogueKey& added : AddedCatalogueKeys()) lines += "default: " + WideToAnsi(added.Key) + "\n";
+  return lines;
+}
+
+TEST(CatalogueCommand, RequiredKeysDecideTheExitAndAllListsTheDefaultedOnes) {
+  ScratchFolder folder;
+  const std::string complete = folder.Write("first.txt", Utf16LeBytes(RequiredOnlyCatalogue()));
+  const std::string lacking = folder.Write("lacking.txt", Utf16LeBytes(RequiredOnlyCatalogue(u"RDate")));
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string out;
+  } cases[] = {
+      {{"catalogue", complete}, 0, TreeLines()},
+      {{"catalogue", "--all", complete}, 0, TreeLines() + DefaultLines()},
+      {{"catalogue", lacking}, 1, TreeLines(u"RDate") + "missing: RDate\n"},
+      {{"catalogue", "--all", lacking}, 1, TreeLines(u"RDate") + "missing: RDate\n" + DefaultLines()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    ToolResult result = RunTool(c.args);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, c.out);
+  }
+  // An added key the file has is no default; the shipped catalogue has them all.
+  ToolResult one = RunTool({"catalogue", "--all", folder.Write("one.txt", "MenuQuit=Q\r\n")});
+  EXPECT_EQ(one.out.find("default: MenuQuit\n"), std::string::npos);
+  EXPECT_NE(one.out.find("default: MenuFile\n"), std::string::npos);
+  ToolResult shipped = RunTool({"catalogue", "--all", std::string(XG_DATA_DIR) + "/msg_cfg.txt"});
+  EXPECT_EQ(shipped.exitCode, 0);
+  EXPECT_EQ(shipped.out.find("default:"), std::string::npos);
+}
+
+// The built-in texts are the shipped catalogue's, so the window looks the same with either.
+TEST(Catalogue, AddedKeysDefaultToTheShippedText) {
+  TBlockParJD shipped;
+  shipped.LoadFromFile(std::string(XG_DATA_DIR) + "/msg_cfg.txt", false);
+  for (const TAddedCatalogueKey& added : AddedCatalogueKeys()) {
+    SCOPED_TRACE(WideToAnsi(added.Key));
+    EXPECT_EQ(shipped.Par_Get(added.Key), added.DefaultText);
+    EXPECT_EQ(CatalogueDefaultText(added.Key), added.DefaultText);
+  }
+  for (const std::u16string& key : RequiredCatalogueKeys()) EXPECT_EQ(CatalogueDefaultText(key), nullptr);
+}
+
+TEST(Catalogue, ValueOfTheCatalogueElseTheDefaultElseTheMissingKeyError) {
+  TBlockParJD catalogue;
+  catalogue.Par_Add(u"MenuQuit", u"&Beenden");
+  catalogue.Par_Add(u"RDate", u"Datum");
+  catalogue.Par_Add(u"Empty", u"");
+  const struct {
+    std::u16string key;
+    std::u16string value;  // the error text when empty
+    std::string error;
+  } cases[] = {
+      {u"MenuQuit", u"&Beenden", ""},  // an added key the catalogue has: its value wins
+      {u"MenuFile", u"&File", ""},     // an added key it lacks: the built-in text
+      {u"RDate", u"Datum", ""},
+      {u"Empty", u"", ""},  // no key of ours, but present
+      {u"RMoney", u"", "TBlockParJD.Block_Get. name=RMoney"},
+      {u"NoSuchKey", u"", "TBlockParJD.Block_Get. name=NoSuchKey"},
+      {u"menuquit", u"", "TBlockParJD.Block_Get. name=menuquit"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToAnsi(c.key));
+    if (c.error.empty()) {
+      EXPECT_EQ(CatalogueValue(catalogue, c.key), c.value);
+    } else {
+      try {
+        CatalogueValue(catalogue, c.key);
+        ADD_FAILURE() << "no error";
+      } catch (const TExceptionJD& error) {
+        EXPECT_EQ(std::string(error.what()), c.error);
+      }
+    }
+  }
 }
 
 // Every kind of message has a status text of its own in the shipped catalogue, and a type code

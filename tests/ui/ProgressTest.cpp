@@ -34,7 +34,7 @@ TEST(StatusBarText, ProgressRoundsDownAndNamesReviewOnlyWhenThere) {
       {2, 3, 0, "2 of 3 translated (66%)"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ProgressText(c.translated, c.count, c.review), QLatin1String(c.expected)) << c.expected;
+    EXPECT_EQ(ProgressText(BuiltInTexts(), c.translated, c.count, c.review), QLatin1String(c.expected)) << c.expected;
 }
 
 class WindowProgress : public SampleWindow {
@@ -54,7 +54,7 @@ class WindowProgress : public SampleWindow {
       if (!project().IsNotEdited(m)) ++translated;
       if (project().NeedsReview(m)) ++review;
     }
-    return ProgressText(translated, project().PositionCount, review);
+    return ProgressText(CatalogueLookup(*form->Catalogue), translated, project().PositionCount, review);
   }
   int32_t Shown() const { return form->Project->CurrentMessage; }
 

@@ -34,7 +34,7 @@ QStringList Texts(const QTreeWidgetItem* parent) {
 }
 
 TEST(ReportDialog, GroupsEntriesByKindUnderTheirCounts) {
-  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(), nullptr);
+  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(), nullptr, BuiltInTexts());
   QTreeWidgetItem* root = dialog.Entries->invisibleRootItem();
   EXPECT_EQ(Texts(root), (QStringList{QStringLiteral("Not found: 3"), QStringLiteral("Unknown id: 1"),
                                       QStringLiteral("Different tags: 1")}));
@@ -46,11 +46,12 @@ TEST(ReportDialog, GroupsEntriesByKindUnderTheirCounts) {
   EXPECT_TRUE(dialog.Summary->text().startsWith(QStringLiteral("5 entries.")));
   TConversionReport one;
   one.Add(TReportKind::ChangedSource, u"Q(9).Text");
-  EXPECT_TRUE(TReportDialog(QString(), one, nullptr).Summary->text().startsWith(QStringLiteral("1 entry.")));
+  EXPECT_TRUE(
+      TReportDialog(QString(), one, nullptr, BuiltInTexts()).Summary->text().startsWith(QStringLiteral("1 entry.")));
 }
 
 TEST(ReportDialog, CopyPutsOneEntryALineOnTheClipboard) {
-  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(), nullptr);
+  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(), nullptr, BuiltInTexts());
   QApplication::clipboard()->clear();
   QTest::mouseClick(dialog.CopyButton, Qt::LeftButton);
   EXPECT_EQ(QApplication::clipboard()->text(),
@@ -60,8 +61,9 @@ TEST(ReportDialog, CopyPutsOneEntryALineOnTheClipboard) {
 
 TEST(ReportDialog, ClickingAnEntryPicksItsIdAndAHeaderPicksNothing) {
   std::vector<std::u16string> picked;
-  TReportDialog dialog(QStringLiteral("Errors:"), MixedReport(),
-                       [&picked](const std::u16string& id) { picked.push_back(id); });
+  TReportDialog dialog(
+      QStringLiteral("Errors:"), MixedReport(), [&picked](const std::u16string& id) { picked.push_back(id); },
+      uitest::BuiltInTexts());
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   auto click = [&dialog](const QTreeWidgetItem* item) {
@@ -81,6 +83,7 @@ TEST(ReportDialog, TheDesktopBoxStaysOpenBesideTheWindowAndANewReportReplacesIt)
   QWidget owner;
   owner.show();
   TQtWindowDialogs dialogs;
+  dialogs.Text = BuiltInTexts();
   std::u16string picked;
   dialogs.ShowReport(&owner, QStringLiteral("Errors:"), MixedReport(), [](const std::u16string&) {});
   TConversionReport second;

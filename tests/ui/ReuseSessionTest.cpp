@@ -11,6 +11,7 @@
 #include "memory/UpdateFixtures.h"
 #include "ui/ReuseSession.h"
 #include "ui/SuggestionsPanel.h"
+#include "ui/UiTestSupport.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST(ReuseSession, SuggestionFillsOnlyWhatItChanges) {
 TEST(ReuseSession, LeavingANewTranslationOffersItAndFeedsTheMemory) {
   auto project = ProjectOf(Paths);
   TReuseSession session;
-  TSuggestionsPanel panel;
+  TSuggestionsPanel panel(uitest::BuiltInTexts());
   EXPECT_TRUE(session.Rebuild(*project).empty());
   const int32_t first = MessageOfPath(*project, 101);
   const int32_t red = MessageOfPath(*project, 104);

@@ -40,7 +40,7 @@ TEST(SuggestionsPanel, ShowsTheBestMatchesAndInsertsByNumber) {
   memory.Add({u"Close the window", u"Закрой окно", u"Path(4).Start"});
   memory.Add({u"Open a door", u"Открой какую-то дверь", u"Path(5).Start"});  // 66%: not offered
 
-  TSuggestionsPanel panel;
+  TSuggestionsPanel panel(uitest::BuiltInTexts());
   std::vector<std::u16string> inserted;
   panel.OnInsert = [&inserted](const std::u16string& text) { inserted.push_back(text); };
   // The message Path(1).Start is shown: its own translation is not a suggestion for it.
@@ -75,8 +75,9 @@ TEST(SuggestionsPanel, ShowsTheBestMatchesAndInsertsByNumber) {
 }
 
 TEST(UnusedTranslationsDialog, ModelListsIdSourceAndTranslation) {
-  TUnusedTranslationsDialog dialog({{u"Fight the pirate", u"Сразись с пиратом", u"Path(104).Start"},
-                                    {u"Sell\r\ncargo", u"Продай", u"L(3).Text(2)"}});
+  TUnusedTranslationsDialog dialog(
+      {{u"Fight the pirate", u"Сразись с пиратом", u"Path(104).Start"}, {u"Sell\r\ncargo", u"Продай", u"L(3).Text(2)"}},
+      uitest::BuiltInTexts());
   const TUnusedTranslationsModel& model = *dialog.Model;
   ASSERT_EQ(model.rowCount(), 2);
   ASSERT_EQ(model.columnCount(), 3);
@@ -97,7 +98,7 @@ TEST(UnusedTranslationsDialog, ModelListsIdSourceAndTranslation) {
 
 TEST(MemoryFilesDialog, AddsEachFileOnceAndRemovesTheSelected) {
   uitest::ScriptedDialogs dialogs;
-  TMemoryFilesDialog dialog(dialogs, {"/memories/a.tmx"});
+  TMemoryFilesDialog dialog(dialogs, uitest::BuiltInTexts(), {"/memories/a.tmx"});
   dialogs.Answer("MemoryOpenDialog", "/memories/b.tmx");
   dialogs.Answer("MemoryOpenDialog", "/memories/a.tmx");  // already there
   dialog.AddClick();

@@ -1,5 +1,5 @@
 // Reusing translations in the window: suggestions inserted with Ctrl+N as one step, the offer to
-// fill a translation into the same texts, File → Update source quest…, attached memory files and
+// fill a translation into the same texts, Tools → Update source quest…, attached memory files and
 // the unused translations.
 #include <QApplication>
 #include <QListWidget>

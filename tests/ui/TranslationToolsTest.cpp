@@ -133,7 +133,7 @@ TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
 
   // Picking an entry in the box shows its message; an id the project lacks leaves the window as it is.
   form->MessagesListTrackBar->SetPosition(project().PositionCount);
-  TReportDialog box(dialogs.ErrorBoxes[0].first, dialogs.Reports[0], dialogs.ReportShowId);
+  TReportDialog box(dialogs.ErrorBoxes[0].first, dialogs.Reports[0], dialogs.ReportShowId, dialogs.Text);
   for (const char* group : {"Different tags: 1", "Unknown id: 1"}) {
     box.Entries->setCurrentItem(box.Entries->findItems(QLatin1String(group), Qt::MatchExactly)[0]->child(0));
     QTest::keyClick(box.Entries, Qt::Key_Return);

@@ -16,12 +16,20 @@
 
 #include "project/ConversionReport.h"
 #include "project/ProjectClass.h"
+#include "support/JD_BlockPar.h"
+#include "ui/CatalogueText.h"
 #include "ui/XGTranslator.h"
 
 namespace uitest {
 
 inline QString DataFile(const char* name) { return QStringLiteral(XG_DATA_DIR "/") + QLatin1String(name); }
 inline QString SampleQuest() { return DataFile("sample.xg"); }
+
+// The texts a catalogue without any added key gives: the built-in ones (for panels made alone).
+inline TCatalogueText BuiltInTexts() {
+  static const TBlockParJD none;
+  return CatalogueLookup(none);
+}
 
 // Answers file dialogs by name from queues (an empty queue cancels) and records every box shown.
 class ScriptedDialogs : public TWindowDialogs {

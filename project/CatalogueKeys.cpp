@@ -1,0 +1,240 @@
+#include "project/CatalogueKeys.h"
+
+#include <unordered_map>
+
+#include "support/JD_BlockPar.h"
+
+const char16_t* MessageKindKey(MessageKind kind) {
+  switch (kind) {
+    case KindEditorParName:
+      return u"EditorParNameMSGType";
+    case KindGameParName:
+      return u"GameParNameMSGType";
+    case KindStandartCritical:
+      return u"StandartCriticalMSGType";
+    case KindOutsidePar:
+      return u"OutsideParMSGType";
+    case KindSuccessGov:
+      return u"SuccessGovMSGType";
+    case KindMissionGov:
+      return u"MissionGovMSGType";
+    case KindLocationText:
+      return u"LocationTextMSGType";
+    case KindPathQuestion:
+      return u"PathQuestionMSGType";
+    case KindPathText:
+      return u"PathTextMSGType";
+    case KindCustomCritical:
+      return u"CustomCriticalMSGType";
+    case KindParViewString:
+      return u"ParViewStringMSGType";
+  }
+  return nullptr;
+}
+
+const std::vector<std::u16string>& RequiredCatalogueKeys() {
+  static const std::vector<std::u16string> keys = [] {
+    std::vector<std::u16string> list = {// captions at start-up
+                                        u"NewProjectButtonHint",     u"LoadProjectButtonHint",
+                                        u"SaveProjectButtonHint",    u"QuickSaveProjectButtonHint",
+                                        u"ExportSourceBtnHint",      u"ExportTargetBtnHint",
+                                        u"SourceMemoHint",           u"TargetMemoHint",
+                                        u"MessagesListTrackBarHint", u"StatusLabelHint",
+                                        u"MessageNumberLabelHint",   u"CopyImageHint",
+                                        u"ClearImageHint",           u"SourceSaveDialogTitle",
+                                        u"SourceOpenDialogTitle",    u"TargetSaveDialogTitle",
+                                        u"ProjectOpenDialogTitle",   u"ProjectSaveDialogTitle",
+                                        u"LoadMsgsOpenDialogTitle",  u"SaveMsgsSaveDialogTitle",
+                                        u"LoadMsgsButtonHint",       u"SaveMsgsButtonHint",
+                                        u"ForwardImageHint",         u"BackImageHint",
+                                        u"FindNotEditedImageHint",   u"DefaultProgramTitle"};
+    // status line: one text per kind of message, then the one for linked path questions
+    for (int32_t kind = KindEditorParName; kind <= KindParViewString; ++kind)
+      list.emplace_back(MessageKindKey(static_cast<MessageKind>(kind)));
+    list.insert(
+        list.end(),
+        {u"EmptyPathLabelTitleAddon",
+         // commands
+         u"NewProjectProgramTitle", u"CommonProgramTitle", u"MessageDeletedMSG", u"CannotFindNotEditedMessage",
+         // new location, new path
+         u"LocationClassNewLocationName", u"LocationClassNewLocationText", u"PathClassStartPathMessage",
+         // default texts of a new quest document
+         u"GameContentQuestSuccessGovMessage", u"GameContentQuestDecription", u"GameContentQuestTargetName", u"RToStar",
+         u"RParsec", u"RArtefact", u"RToPlanet", u"RDate", u"RMoney", u"RFromPLanet", u"RFromStar", u"RVagrel"});
+    return list;
+  }();
+  return keys;
+}
+
+const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
+  static const std::vector<TAddedCatalogueKey> keys = {
+      // Message list, search, replace and context
+      {u"ListDockTitle", u"Messages"},
+      {u"ContextDockTitle", u"Context"},
+      {u"ListColumnPosition", u"Position"},
+      {u"ListColumnId", u"Id"},
+      {u"ListColumnKind", u"Kind"},
+      {u"ListColumnState", u"State"},
+      {u"ListColumnSource", u"Source"},
+      {u"ListColumnTranslation", u"Translation"},
+      {u"StateUntranslated", u"untranslated"},
+      {u"StateNeedsReview", u"needs review"},
+      {u"StateTranslated", u"translated"},
+      {u"FilterAll", u"All"},
+      {u"FilterUntranslated", u"Untranslated"},
+      {u"FilterNeedsReview", u"Needs review"},
+      {u"FilterTranslated", u"Translated"},
+      {u"FilterWithProblems", u"With problems"},
+      {u"StateHasProblems", u"has problems"},
+      {u"SearchPlaceholder", u"Search"},
+      {u"SearchInBoth", u"Source and translation"},
+      {u"SearchInSource", u"Source"},
+      {u"SearchInTranslation", u"Translation"},
+      {u"SearchInId", u"Id"},
+      {u"SearchCaseOption", u"Match case"},
+      {u"SearchWordsOption", u"Whole words"},
+      {u"SearchRegexOption", u"Regular expression"},
+      {u"ListCountFormat", u"%1 of %2"},
+      {u"FindAction", u"Find"},
+      {u"FindNextAction", u"Find next"},
+      {u"FindPreviousAction", u"Find previous"},
+      {u"ReplaceAction", u"Replace..."},
+      {u"ListPanelAction", u"Message list"},
+      {u"ContextPanelAction", u"Context"},
+      {u"ReplaceDialogTitle", u"Replace in translations"},
+      {u"ReplaceFindLabel", u"Find:"},
+      {u"ReplaceWithLabel", u"Replace with:"},
+      {u"ReplaceShownOption", u"In the shown message"},
+      {u"ReplaceAllOption", u"In all messages"},
+      {u"ReplaceButton", u"Replace"},
+      {u"ReplaceCloseButton", u"Close"},
+      {u"ReplacePreviewFormat", u"%1 translations will change"},
+      {u"ContextSamePath", u"Same path"},
+      {u"ContextSameValue2", u"Questions of paths with the same Value2"},
+      {u"ContextSameLocation", u"Same location"},
+      {u"ContextSameParameter", u"Same parameter"},
+      // Menus
+      {u"MenuFile", u"&File"},
+      {u"MenuEdit", u"&Edit"},
+      {u"MenuView", u"&View"},
+      {u"MenuGo", u"&Go"},
+      {u"MenuTools", u"&Tools"},
+      {u"MenuHelp", u"&Help"},
+      {u"MenuOpenRecent", u"Open &Recent"},
+      {u"MenuNewProject", u"&New Project from Quest..."},
+      {u"MenuOpenProject", u"&Open Project..."},
+      {u"MenuSave", u"&Save"},
+      {u"MenuSaveAs", u"Save &As..."},
+      {u"MenuExportTranslated", u"Export &Translated Quest..."},
+      {u"MenuExportSource", u"Export S&ource Quest..."},
+      {u"MenuLoadMessages", u"&Load Messages..."},
+      {u"MenuWriteMessages", u"&Write Messages..."},
+      {u"MenuExportForTools", u"Export &for Translation Tools (PO, XLIFF)..."},
+      {u"MenuImportFromTools", u"&Import from Translation Tools..."},
+      {u"MenuQuit", u"&Quit"},
+      {u"MenuUndo", u"&Undo"},
+      {u"MenuRedo", u"&Redo"},
+      {u"MenuCopySource", u"&Copy Source into Translation"},
+      {u"MenuMarkDeleted", u"Mark as &Deleted"},
+      {u"MenuToggleReview", u"Toggle Needs Re&view"},
+      {u"MenuDoneAndNext", u"Done and &Next"},
+      {u"MenuInsertSuggestion", u"Insert suggestion &%1"},
+      {u"MenuFont", u"&Font..."},
+      {u"MenuUnusedTranslations", u"&Unused translations"},
+      {u"MenuPreviousMessage", u"&Previous Message"},
+      {u"MenuNextMessage", u"&Next Message"},
+      {u"MenuPreviousUnfinished", u"Previous &Unfinished"},
+      {u"MenuNextUnfinished", u"Next U&nfinished"},
+      {u"MenuGoToMessage", u"&Go to Message..."},
+      {u"MenuNextProblem", u"Next &Problem"},
+      {u"MenuPreviousProblem", u"Previous Pro&blem"},
+      {u"MenuUpdateSource", u"&Update source quest..."},
+      {u"MenuMemoryFiles", u"Translation &memory..."},
+      {u"MenuSpellingLanguage", u"&Spelling Language"},
+      // Undo steps
+      {u"TypingStep", u"Typing"},
+      {u"CopySourceStep", u"Copy source"},
+      {u"ClearTranslationStep", u"Clear translation"},
+      {u"MarkReviewStep", u"Mark for review"},
+      {u"ClearReviewStep", u"Clear review mark"},
+      {u"LoadMessagesStep", u"Load messages"},
+      {u"ImportStepFormat", u"Import %1"},
+      {u"FillSameStep", u"Fill same translation"},
+      {u"InsertSuggestionStep", u"Insert suggestion"},
+      // Dialogs and messages
+      {u"ToolsExportDialogTitle", u"Export for translation tools"},
+      {u"ToolsImportDialogTitle", u"Import from translation tools"},
+      {u"UpdateSourceDialogTitle", u"New version of the source quest"},
+      {u"SaveChangesText", u"The translation has changed since it was last saved."},
+      {u"SaveChangesQuestion", u"Save the project first?"},
+      {u"GoToMessageTitle", u"Go to message"},
+      {u"GoToMessageLabel", u"Message (1 to %1):"},
+      {u"TargetLanguageTitle", u"Target language"},
+      {u"TargetLanguageLabel", u"Language of the translation, as translation tools name it (en, de, pt-BR):"},
+      {u"NoMessageWithId", u"No message with the id %1 in this project"},
+      {u"NoProblemsMessage", u"No message has problems."},
+      {u"ImportErrorsCaption", u"Errors:"},
+      {u"MemoryReadProblems", u"Some translation memories could not be read:"},
+      {u"FillSameQuestion",
+       u"The same source text is untranslated in %1 more messages. Fill in this translation there too (marked for "
+       u"review)?"},
+      {u"ReportOneEntry", u"1 entry."},
+      {u"ReportEntriesFormat", u"%1 entries."},
+      {u"ReportClickHint", u" Click an entry to show its message."},
+      {u"ReportCopyButton", u"&Copy"},
+      {u"ReportCopyHint", u"Copy the list, one entry a line"},
+      // Status bar
+      {u"StatusPositionFormat", u"Message %1 of %2"},
+      {u"StatusProgressFormat", u"%1 of %2 translated (%3%)"},
+      {u"StatusReviewFormat", u", %1 need review"},
+      // Review, suggestions, spelling
+      {u"ReviewCheckBox", u"Needs &review"},
+      {u"ReviewCheckBoxHint", u"The translation needs another look (Ctrl+U)"},
+      {u"ReviewNotePlaceholder", u"Note for this message"},
+      {u"SuggestionsDockTitle", u"Suggestions"},
+      {u"SuggestionsEmpty", u"No suggestions from the translation memory."},
+      {u"SuggestionsSourceChanged", u"Source changed:"},
+      {u"SpellingNone", u"None"},
+      {u"SpellingNotInstalled", u" (not installed)"},
+      {u"SpellingLanguageMenu", u"Spelling Language"},
+      {u"SpellingNoSuggestions", u"(no suggestions)"},
+      {u"SpellingAddToDictionary", u"Add to Dictionary"},
+      // Translation memory files and unused translations
+      {u"MemoryDialogTitle", u"Translation memory"},
+      {u"MemoryOpenDialogTitle", u"Attach a translation memory"},
+      {u"MemoryDialogHint", u"TMX files whose translations are suggested beside this project's own:"},
+      {u"MemoryAddButton", u"&Add..."},
+      {u"MemoryRemoveButton", u"&Remove"},
+      {u"UnusedDialogTitle", u"Unused translations"},
+      {u"UnusedDialogHint", u"Translations of texts the quest no longer has. The translation memory offers them."},
+      {u"UnusedColumnMessage", u"Message"},
+      {u"UnusedColumnOldSource", u"Old source"},
+      {u"UnusedColumnTranslation", u"Translation"},
+  };
+  return keys;
+}
+
+const std::vector<std::u16string>& CatalogueKeys() {
+  static const std::vector<std::u16string> keys = [] {
+    std::vector<std::u16string> list = RequiredCatalogueKeys();
+    for (const TAddedCatalogueKey& added : AddedCatalogueKeys()) list.emplace_back(added.Key);
+    return list;
+  }();
+  return keys;
+}
+
+const char16_t* CatalogueDefaultText(const std::u16string& key) {
+  static const std::unordered_map<std::u16string, const char16_t*> texts = [] {
+    std::unordered_map<std::u16string, const char16_t*> map;
+    for (const TAddedCatalogueKey& added : AddedCatalogueKeys()) map.emplace(added.Key, added.DefaultText);
+    return map;
+  }();
+  const auto found = texts.find(key);
+  return found == texts.end() ? nullptr : found->second;
+}
+
+std::u16string CatalogueValue(const TBlockParJD& catalogue, const std::u16string& key) {
+  if (const std::u16string* value = catalogue.Par_Find(key)) return *value;
+  if (const char16_t* text = CatalogueDefaultText(key)) return text;
+  return catalogue.Par_Get(key);  // raises the error of a missing key
+}
