@@ -4,6 +4,7 @@
 // window only shows its results and records its fills as undo steps.
 #include <QDockWidget>
 #include <QKeySequence>
+#include <QMenu>
 #include <QUndoStack>
 
 #include <memory>

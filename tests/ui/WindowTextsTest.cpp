@@ -3,6 +3,7 @@
 // catalogue that has an added key wins, and no key the window asks for is missing from the list.
 // The menus stand in their usual order.
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QDockWidget>
@@ -102,8 +103,8 @@ TEST(WindowTexts, AddedKeysShowTheirBuiltInTextUnlessTheCatalogueHasThem) {
 // u"Word" literal that starts with a capital letter counts.
 TEST(WindowTexts, EveryKeyTheWindowNamesIsListedAndEveryAddedKeyIsUsed) {
   const std::vector<std::u16string>& listed = CatalogueKeys();
-  const QRegularExpression keyLiteral(QStringLiteral(R"(\bu"([A-Z][A-Za-z0-9]*)")"));
-  const QRegularExpression translated(QStringLiteral(R"(\btr\(|\btranslate\()"));
+  const QRegularExpression keyLiteral(QStringLiteral(R"re(\bu"([A-Z][A-Za-z0-9]*)")re"));
+  const QRegularExpression translated(QStringLiteral(R"re(\btr\(|\btranslate\()re"));
   QSet<QString> named;
   int files = 0;
   QDirIterator sources(QStringLiteral(XG_UI_DIR), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
