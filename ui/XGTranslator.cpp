@@ -24,6 +24,7 @@
 
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
+#include "support/ErrorDescription.h"
 #include "support/Installation.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
@@ -108,18 +109,20 @@ TErrorPlace ErrorPlaceOf(const std::exception& error) {
   if (const TFileErrorContext* context = FileErrorContextOf(error)) {
     place.FileName = QFile::decodeName(QByteArray::fromStdString(context->FileName));
     place.Offset = context->Offset;
+    place.Line = context->Line;
     place.Note = QString::fromStdString(context->Note);
   }
   return place;
 }
 
 QString ErrorBoxText(const QString& text, const TErrorPlace& place) {
+  TFileErrorContext context;
+  context.FileName = FileNameForLibrary(place.FileName);
+  context.Offset = place.Offset;
+  context.Line = place.Line;
+  context.Note = place.Note.toStdString();
   QStringList lines;
-  if (!place.FileName.isEmpty())
-    lines << (place.Offset >= 0 ? QStringLiteral("%1 (at byte %2)").arg(place.FileName).arg(place.Offset)
-                                : place.FileName);
-  lines << text;
-  if (!place.Note.isEmpty()) lines << place.Note;
+  for (const std::string& line : DescribeError(text.toStdString(), &context)) lines << QString::fromStdString(line);
   return lines.join(QLatin1Char('\n'));
 }
 
