@@ -9,9 +9,9 @@
 
 #include "cli/Commands.h"
 #include "formats/PoFormat.h"
+#include "support/ErrorDescription.h"
 #include "support/Installation.h"
 #include "support/JD_BlockPar.h"
-#include "support/ErrorDescription.h"
 #include "support/JD_Str.h"
 #include "support/Utf8.h"
 

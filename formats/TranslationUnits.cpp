@@ -27,10 +27,16 @@ EFormatParseError::EFormatParseError(const std::string& fileName, std::size_t li
 void RequireReadableFile(const std::string& fileName) {
   const int probe = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName), fileName);
+  // A folder opens, and some files open but cannot be read: the first byte tells.
   struct stat info {};
-  const bool isFolder = fstat(probe, &info) == 0 && S_ISDIR(info.st_mode);
+  char first = 0;
+  int failure = 0;
+  if (fstat(probe, &info) == 0 && S_ISDIR(info.st_mode))
+    failure = EISDIR;
+  else if (read(probe, &first, 1) < 0)
+    failure = errno;
   close(probe);
-  if (isFolder) throw EInOutError(InOutErrorNumberForErrno(EISDIR, fileName), fileName);
+  if (failure != 0) throw EInOutError(InOutErrorNumberForErrno(failure, fileName), fileName);
 }
 
 std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project) {

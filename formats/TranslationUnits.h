@@ -19,8 +19,8 @@ class EFormatParseError : public std::runtime_error, public TFileErrorContext {
   EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what);
 };
 
-// Raises the usual EInOutError, naming the file, when it cannot be opened for reading or is a
-// folder: a reader library would only say that it could not parse it.
+// Raises the usual EInOutError, naming the file, when it cannot be opened or read or is a folder:
+// a reader library would only say that it could not parse it.
 void RequireReadableFile(const std::string& fileName);
 
 // What the caller knows that the project does not: the quest's file name and the target language.

@@ -725,9 +725,22 @@ void TForm1::OpenFile(const QString& fileName) {
   }
 }
 
+namespace {
+
+// The project's save kept the damaged file it replaced: the user hears where, once.
+void TellDamagedCopyKept(TWindowDialogs& dialogs, QWidget* owner, const TtxgProject& project) {
+  if (project.KeptDamagedCopy().empty()) return;
+  // catalogue key: DamagedCopyKept
+  dialogs.ShowMessage(owner, QStringLiteral("The damaged project file was kept as %1")
+                                 .arg(QFile::decodeName(QByteArray::fromStdString(project.KeptDamagedCopy()))));
+}
+
+}  // namespace
+
 void TForm1::SaveProjectButtonClick() {
   if (!dialogs_.ExecuteFileDialog(this, ProjectSaveDialog)) return;
   Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  TellDamagedCopyKept(dialogs_, this, *Project);
   RecentFiles->Add(ProjectSaveDialog.FileName);
   SetCaptionFromFileName(ProjectSaveDialog.FileName);
   QuickSaveProjectButton->setEnabled(true);
@@ -736,6 +749,7 @@ void TForm1::SaveProjectButtonClick() {
 
 void TForm1::QuickSaveProjectButtonClick() {
   Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  TellDamagedCopyKept(dialogs_, this, *Project);
   RememberSavedTranslations();
 }
 

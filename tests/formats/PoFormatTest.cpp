@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "support/ErrorDescription.h"
 #include "FormatTestSupport.h"
 #include "formats/PoFormat.h"
+#include "support/ErrorDescription.h"
 #include "support/JD_Str.h"
 
 using namespace formattest;

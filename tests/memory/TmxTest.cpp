@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "support/ErrorDescription.h"
 #include "memory/Tmx.h"
 #include "project/ProjectTestSupport.h"
 #include "quest/BlockFile.h"
+#include "support/ErrorDescription.h"
 #include "support/Utf8.h"
 
 namespace {

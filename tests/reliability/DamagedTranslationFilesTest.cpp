@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "support/ErrorDescription.h"
 #include "formats/Formats.h"
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
 #include "reliability/ReliabilityHelpers.h"
+#include "support/ErrorDescription.h"
 
 namespace {
 
