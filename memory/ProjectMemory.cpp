@@ -5,7 +5,6 @@
 #include "memory/Tmx.h"
 #include "memory/UnusedTranslations.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "support/ErrorDescription.h"
 #include "support/Utf8.h"
 
