@@ -27,8 +27,7 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
   // The dictionary first: an unknown language fails before the project is read.
   std::unique_ptr<TSpellChecker> speller;
   if (!language.empty()) speller = std::make_unique<TSpellChecker>(language);
-  auto project = std::make_unique<TtxgProject>(context.Catalogue());
-  project->LoadFromFile(files[0]);
+  auto project = LoadProject(files[0], context);
 
   int32_t count = 0;
   auto print = [&](int32_t n, const std::vector<TCheckFinding>& findings) {

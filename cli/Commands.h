@@ -44,10 +44,16 @@ struct CommandRegistration {
   CommandRegistration(const char* name, const char* usage, CommandFunction function);
 };
 
-// The project file a command works on. A damaged block of states after the quests does not stop the
-// command: what was dropped goes to stderr, one "warning: " line each, and the exit code stays the
-// command's own.
+// The project file a command works on: every command that opens a .txg opens it here. A damaged
+// block of states after the quests does not stop the command: what was dropped goes to stderr, one
+// "warning: " line each, and the exit code stays the command's own.
 std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandContext& context);
+
+// Every save of a project goes through here. The first save over a file whose load dropped
+// something keeps the file as it was beside it (TtxgProject::KeptDamagedCopy) and says so on stderr:
+//   warning: the damaged project file was kept as FILE.txg.damaged
+// (or FILE.txg.damaged.1, .2, ... when that name was taken). The exit code stays the command's own.
+void SaveProject(const TtxgProject& project, const std::string& fileName, CommandContext& context);
 
 // Text for people and scripts: UTF-8 with \\, \r, \n, \t and \uXXXX (lowercase hex) for every
 // other code unit below U+0020 and for every lone surrogate.

@@ -38,8 +38,7 @@ int FindCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (fields > 1) throw UsageError{"find takes one of --source, --target and --id"};
   if (operands.size() != 2) throw UsageError{"find needs a pattern and one project file"};
   const TMessageSearch search(AnsiToWide(operands[0]), options);
-  auto project = std::make_unique<TtxgProject>(context.Catalogue());
-  project->LoadFromFile(operands[1]);
+  auto project = LoadProject(operands[1], context);
   const std::vector<int32_t> positions = search.MatchingPositions(*project);
   for (int32_t position : positions) {
     const int32_t n = project->MessageAtPosition(position);

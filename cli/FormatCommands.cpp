@@ -25,8 +25,7 @@ int ExportCommand(const char* formatName, const std::vector<std::string>& args, 
   }
   if (files.size() != 2)
     throw UsageError{std::string("export-") + formatName + " needs a project file and an output file"};
-  auto project = std::make_unique<TtxgProject>(context.Catalogue());
-  project->LoadFromFile(files[0]);
+  auto project = LoadProject(files[0], context);
   // The references are resolved in memory only, as for the exchange file.
   project->Relink();
   options.QuestName = QuestNameOf(files[0]);
@@ -40,9 +39,9 @@ int ImportCommand(const char* formatName, const std::vector<std::string>& args, 
   const TFormat& format = *FindFormat(formatName);
   // The file is read on a second thread while the project loads: the two take about as long.
   auto reading = std::async(std::launch::async, format.Read, args[1]);
-  auto project = std::make_unique<TtxgProject>(context.Catalogue());
+  std::unique_ptr<TtxgProject> project;
   try {
-    project->LoadFromFile(args[0]);
+    project = LoadProject(args[0], context);
   } catch (...) {
     // The project's error is the one reported; the reading's outcome no longer matters.
     reading.wait();
@@ -51,7 +50,7 @@ int ImportCommand(const char* formatName, const std::vector<std::string>& args, 
   TConversionReport report;
   ApplyIncomingUnits(*project, reading.get(), report);
   project->Relink();
-  project->SaveToFile(args[0]);
+  SaveProject(*project, args[0], context);
   context.out << WideToAnsi(report.Lines());
   return report.Empty() ? ExitOk : ExitReported;
 }

@@ -30,7 +30,7 @@ int UpdateCommand(const std::vector<std::string>& args, CommandContext& context)
   auto old = LoadProject(args[0], context);
   auto fresh = std::make_unique<TtxgProject>(context.Catalogue());
   const TUpdatePlan plan = UpdateProject(*old, args[1], *fresh);
-  fresh->SaveToFile(args[2]);
+  SaveProject(*fresh, args[2], context);
   context.out << "kept: " << plan.Kept << "\nchanged: " << plan.Changed << "\nmoved: " << plan.Moved
               << "\nnew: " << plan.New << "\nunused: " << plan.UnusedMessages.size() << '\n';
   return ExitOk;
@@ -40,7 +40,7 @@ int PropagateCommand(const std::vector<std::string>& args, CommandContext& conte
   if (args.size() != 1) throw UsageError{"propagate needs one project file"};
   auto project = LoadProject(args[0], context);
   const int32_t filled = PropagateAll(*project);
-  project->SaveToFile(args[0]);
+  SaveProject(*project, args[0], context);
   context.out << "propagated: " << filled << '\n';
   return ExitOk;
 }

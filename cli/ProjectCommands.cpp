@@ -27,6 +27,12 @@ std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandCon
   return project;
 }
 
+void SaveProject(const TtxgProject& project, const std::string& fileName, CommandContext& context) {
+  project.SaveToFile(fileName);
+  if (!project.KeptDamagedCopy().empty())
+    context.err << "warning: the damaged project file was kept as " << project.KeptDamagedCopy() << '\n';
+}
+
 namespace {
 
 // A message number as typed: a decimal integer, or the conversion error (exit 3).
@@ -37,7 +43,7 @@ int NewCommand(const std::vector<std::string>& args, CommandContext& context) {
   auto project = MakeProject(context);
   project->Clear();
   project->NewFromSource(args[0]);
-  project->SaveToFile(args[1]);
+  SaveProject(*project, args[1], context);
   return ExitOk;
 }
 
@@ -116,7 +122,7 @@ int ReviewCommand(const std::vector<std::string>& args, CommandContext& context)
   auto project = LoadProject(rest[0], context);
   // Nothing is saved unless every number is a message of the project.
   for (std::size_t i = 1; i < rest.size(); ++i) project->SetNeedsReview(MessageNumber(rest[i]), on);
-  project->SaveToFile(rest[0]);
+  SaveProject(*project, rest[0], context);
   return ExitOk;
 }
 
@@ -124,7 +130,7 @@ int NoteCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 3) throw UsageError{"note needs a project file, a message number and a text"};
   auto project = LoadProject(args[0], context);
   project->SetNote(MessageNumber(args[1]), AnsiToWide(args[2]));
-  project->SaveToFile(args[0]);
+  SaveProject(*project, args[0], context);
   return ExitOk;
 }
 
@@ -143,7 +149,7 @@ int ImportMessagesCommand(const std::vector<std::string>& args, CommandContext& 
   std::u16string report;
   project->LoadMessages(args[1], report);
   project->Relink();
-  project->SaveToFile(args[0]);
+  SaveProject(*project, args[0], context);
   context.out << WideToAnsi(report);
   return report.empty() ? ExitOk : ExitReported;
 }

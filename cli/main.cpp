@@ -9,9 +9,9 @@
 
 #include "cli/Commands.h"
 #include "formats/PoFormat.h"
+#include "support/ErrorDescription.h"
 #include "support/Installation.h"
 #include "support/JD_BlockPar.h"
-#include "support/JD_Error.h"
 #include "support/JD_Str.h"
 #include "support/Utf8.h"
 
@@ -27,18 +27,9 @@ std::map<std::string, CommandEntry>& CommandTable() {
   return table;
 }
 
-// "xgtool: FILE: TEXT", with " (at byte N)" for a failed read and a second line for what more is
-// known about the cause; "xgtool: TEXT" for an error that concerns no file.
+// Each line of the error's description (support/ErrorDescription.h) after "xgtool: ".
 void PrintError(const std::exception& error, std::ostream& err) {
-  const TFileErrorContext* context = FileErrorContextOf(error);
-  if (context == nullptr || context->FileName.empty()) {
-    err << "xgtool: " << error.what() << '\n';
-    return;
-  }
-  err << "xgtool: " << context->FileName << ": " << error.what();
-  if (context->Offset >= 0) err << " (at byte " << context->Offset << ')';
-  err << '\n';
-  if (!context->Note.empty()) err << "xgtool: " << context->FileName << ": " << context->Note << '\n';
+  for (const std::string& line : DescribeError(error)) err << "xgtool: " << line << '\n';
 }
 
 void PrintUsage(std::ostream& stream) {

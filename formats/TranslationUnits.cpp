@@ -1,6 +1,7 @@
 #include "formats/TranslationUnits.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,23 +18,25 @@
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
 
-namespace {
-
-std::string ParseErrorText(const std::string& fileName, std::size_t line, const std::string& what) {
-  std::string text = fileName;
-  if (line > 0) text.append(":").append(std::to_string(line));
-  return text.append(": ").append(what);
-}
-
-}  // namespace
-
 EFormatParseError::EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what)
-    : std::runtime_error(ParseErrorText(fileName, line, what)) {}
+    : std::runtime_error(what) {
+  FileName = fileName;
+  Line = static_cast<int64_t>(line);
+}
 
 void RequireReadableFile(const std::string& fileName) {
   const int probe = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName));
+  if (probe < 0) throw EInOutError(InOutErrorNumberForErrno(errno, fileName), fileName);
+  // A folder opens, and some files open but cannot be read: the first byte tells.
+  struct stat info {};
+  char first = 0;
+  int failure = 0;
+  if (fstat(probe, &info) == 0 && S_ISDIR(info.st_mode))
+    failure = EISDIR;
+  else if (read(probe, &first, 1) < 0)
+    failure = errno;
   close(probe);
+  if (failure != 0) throw EInOutError(InOutErrorNumberForErrno(failure, fileName), fileName);
 }
 
 std::vector<TOutgoingUnit> OutgoingUnits(const TtxgProject& project) {

@@ -8,17 +8,19 @@
 #include <vector>
 
 #include "project/ConversionReport.h"
+#include "support/JD_Error.h"
 
 class TtxgProject;
 
-// A file that cannot be parsed: "FILE:LINE: what is wrong" (no line part when the reader gives none).
-class EFormatParseError : public std::runtime_error {
+// A file that cannot be parsed: what() says what is wrong, the context names the file and the line
+// (0 when the reader gives none), so it is told as "FILE:LINE: what is wrong".
+class EFormatParseError : public std::runtime_error, public TFileErrorContext {
  public:
   EFormatParseError(const std::string& fileName, std::size_t line, const std::string& what);
 };
 
-// Raises the usual EInOutError when the file cannot be opened for reading: a reader library would
-// only say that it could not parse it.
+// Raises the usual EInOutError, naming the file, when it cannot be opened or read or is a folder:
+// a reader library would only say that it could not parse it.
 void RequireReadableFile(const std::string& fileName);
 
 // What the caller knows that the project does not: the quest's file name and the target language.

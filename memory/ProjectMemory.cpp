@@ -5,7 +5,7 @@
 #include "memory/Tmx.h"
 #include "memory/UnusedTranslations.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/ErrorDescription.h"
 #include "support/Utf8.h"
 
 std::vector<TMemoryEntry> TranslatedEntries(const TtxgProject& project) {
@@ -56,10 +56,8 @@ void FillProjectMemory(const TtxgProject& project, TTranslationMemory& memory, s
   for (const std::string& file : AttachedMemoryFiles(project)) {
     try {
       for (TMemoryEntry& entry : ReadTmx(file)) memory.Add(std::move(entry));
-    } catch (const EInOutError& error) {
-      problems.push_back(file + ": " + error.what());
     } catch (const std::exception& error) {
-      problems.push_back(error.what());
+      problems.push_back(DescribeErrorText(error));
     }
   }
 }

@@ -130,12 +130,18 @@ void WriteTmx(const std::string& fileName, const std::vector<TMemoryEntry>& entr
   file.Commit();
 }
 
+ETmxError::ETmxError(const std::string& fileName, int64_t line, const std::string& cause)
+    : std::runtime_error("not a TMX file: " + cause) {
+  FileName = fileName;
+  Line = line;
+}
+
 std::vector<TMemoryEntry> ReadTmx(const std::string& fileName) {
   TBlockFileReader file(fileName);
   std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
   if (!bytes.empty()) file.ReadBytes(bytes.data(), bytes.size());
 
-  auto fail = [&](const std::string& cause) { return ETmxError(fileName + ": not a TMX file: " + cause); };
+  auto fail = [&](const std::string& cause, int64_t line = 0) { return ETmxError(fileName, line, cause); };
   if (bytes.empty()) throw fail("the file is empty");
   xmlResetLastError();
   // No network, no external entities: a memory file is data, not a fetch list.
@@ -146,8 +152,7 @@ std::vector<TMemoryEntry> ReadTmx(const std::string& fileName) {
     const xmlError* error = xmlGetLastError();
     std::string cause = error != nullptr && error->message != nullptr ? error->message : "not well-formed";
     while (!cause.empty() && (cause.back() == '\n' || cause.back() == ' ')) cause.pop_back();
-    if (error != nullptr) cause = "line " + std::to_string(error->line) + ": " + cause;
-    throw fail(cause);
+    throw fail(cause, error != nullptr ? error->line : 0);
   }
   xmlNode* root = xmlDocGetRootElement(document.get());
   if (root == nullptr || !IsElement(root, "tmx")) throw fail("the root element is not <tmx>");

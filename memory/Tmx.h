@@ -1,15 +1,18 @@
 #pragma once
 // TMX 1.4 files for the translation memory, read and written with libxml2.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "memory/TranslationMemory.h"
+#include "support/JD_Error.h"
 
-// A file that is no well-formed TMX: "FILE: not a TMX file: CAUSE".
-class ETmxError : public std::runtime_error {
+// A file that is no well-formed TMX: what() is "not a TMX file: CAUSE", the context names the file
+// and, for XML that does not parse, the line.
+class ETmxError : public std::runtime_error, public TFileErrorContext {
  public:
-  using std::runtime_error::runtime_error;
+  ETmxError(const std::string& fileName, int64_t line, const std::string& cause);
 };
 
 struct TTmxLanguages {

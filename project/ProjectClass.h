@@ -108,6 +108,11 @@ class TtxgProject {
   void TakeOver(const TtxgProject& other);
   // What the last LoadFromFile dropped, for the user (lines separated by '\n'); empty when nothing.
   const std::string& LoadWarning() const { return loadWarning_; }
+  // Before the first save over a file whose load dropped something (LoadWarning() not empty), that
+  // file is copied beside it as FILE.damaged, or FILE.damaged.1, .2, ... when the name is taken,
+  // so what the user stored there is never overwritten without a copy. The name of the copy the
+  // last SaveToFile made; empty when it made none. A save to another file makes no copy.
+  const std::string& KeptDamagedCopy() const { return keptDamagedCopy_; }
   void SaveMessages(const std::string& fileName) const;
   // `report` receives the entries of this import (what it held before is replaced). Raises
   // ENotUnicodeText, with the report untouched and nothing changed, for a file that is not UTF-16LE
@@ -179,6 +184,11 @@ class TtxgProject {
   TProjectSettings settings_;
   std::map<std::string, std::vector<uint8_t>> sections_;
   std::string loadWarning_;
+  // The file the last load dropped something from, until the copy of it is kept: the save's
+  // record of the file on disk, not part of the project, hence mutable under the const save.
+  mutable std::string damagedFile_;
+  mutable std::string keptDamagedCopy_;
+  void KeepDamagedFileBeforeSaving(const std::string& fileName) const;
   int32_t translatedPositions_ = 0;
   int32_t reviewPositions_ = 0;
   int32_t notePositions_ = 0;

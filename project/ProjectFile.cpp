@@ -1,7 +1,11 @@
 // The project file: a 12-byte head (current message, source count, target count), the two quests
 // in the quest file layout and, when the project stores states, settings or sections, the block of
 // ProjectTrailer.h. The message table is not stored; it is rebuilt on loading.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -10,7 +14,43 @@
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
 
+namespace {
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+// The first of FILE.damaged, FILE.damaged.1, ... that names nothing yet: an earlier copy is never
+// replaced.
+std::string FreeDamagedCopyName(const std::string& fileName) {
+  const std::string base = fileName + ".damaged";
+  std::string name = base;
+  for (int n = 1;; ++n) {
+    struct stat info {};
+    if (::lstat(name.c_str(), &info) != 0 && errno == ENOENT) return name;
+    name = base + "." + std::to_string(n);
+  }
+}
+
+}  // namespace
+
+void TtxgProject::KeepDamagedFileBeforeSaving(const std::string& fileName) const {
+  keptDamagedCopy_.clear();
+  if (damagedFile_.empty() || !IsSameFile(damagedFile_, fileName)) return;
+  TBlockFileReader old(fileName);
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(old.Size()));
+  if (!bytes.empty()) old.ReadBytes(bytes.data(), bytes.size());
+  const std::string copy = FreeDamagedCopyName(fileName);
+  TBlockFileWriter writer(copy);
+  writer.WriteBytes(bytes.data(), bytes.size());
+  writer.Commit();
+  damagedFile_.clear();
+  keptDamagedCopy_ = copy;
+}
+
 void TtxgProject::SaveToFile(const std::string& fileName) const {
+  KeepDamagedFileBeforeSaving(fileName);
   TBlockFileWriter file(fileName, TPieces::Streamed);
   file.WriteInt(CurrentMessage);
   file.WriteInt(SourceCount);
@@ -41,6 +81,7 @@ void TtxgProject::LoadFromFile(const std::string& fileName) {
     ApplyTrailerSections(std::move(trailer.Sections));
     CurrentMessage = currentMessage;
     LinkDuplicatePaths();
+    if (!loadWarning_.empty()) damagedFile_ = fileName;
   } catch (...) {
     // Never a table that claims messages of a half-read quest: the project is left empty.
     Clear();

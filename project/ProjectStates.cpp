@@ -23,6 +23,7 @@ void TtxgProject::DropStoredData() {
   settings_.clear();
   sections_.clear();
   loadWarning_.clear();
+  damagedFile_.clear();
   reviewPositions_ = 0;
   notePositions_ = 0;
 }

@@ -3,7 +3,8 @@
 // e.g. "TFileJD.Open. FileName=msg_cfg.txt". Texts are 8-bit (UTF-8 on this platform).
 //
 // Errors about a file carry, beside their exact text, the file and the place (TFileErrorContext):
-// what() stays as tests and scripts know it, and the edge (xgtool, the window) adds the context.
+// what() stays as tests and scripts know it, and the edge (xgtool, the window) adds the context
+// through DescribeError (support/ErrorDescription.h).
 #include <cstdint>
 #include <exception>
 #include <stdexcept>
@@ -12,7 +13,8 @@
 class TFileErrorContext {
  public:
   std::string FileName;  // empty while not known
-  int64_t Offset = -1;   // the byte at which a read failed; -1 for anything but a read
+  int64_t Offset = -1;   // the byte at which a binary read failed; -1 for anything but such a read
+  int64_t Line = 0;      // the line a text reader stopped at (counted from 1); 0 when it knows none
   std::string Note;      // what else was found out about the cause (empty for most errors)
 };
 

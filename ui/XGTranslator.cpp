@@ -25,6 +25,7 @@
 #include "project/CatalogueKeys.h"
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
+#include "support/ErrorDescription.h"
 #include "support/Installation.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
@@ -108,18 +109,20 @@ TErrorPlace ErrorPlaceOf(const std::exception& error) {
   if (const TFileErrorContext* context = FileErrorContextOf(error)) {
     place.FileName = QFile::decodeName(QByteArray::fromStdString(context->FileName));
     place.Offset = context->Offset;
+    place.Line = context->Line;
     place.Note = QString::fromStdString(context->Note);
   }
   return place;
 }
 
 QString ErrorBoxText(const QString& text, const TErrorPlace& place) {
+  TFileErrorContext context;
+  context.FileName = FileNameForLibrary(place.FileName);
+  context.Offset = place.Offset;
+  context.Line = place.Line;
+  context.Note = place.Note.toStdString();
   QStringList lines;
-  if (!place.FileName.isEmpty())
-    lines << (place.Offset >= 0 ? QStringLiteral("%1 (at byte %2)").arg(place.FileName).arg(place.Offset)
-                                : place.FileName);
-  lines << text;
-  if (!place.Note.isEmpty()) lines << place.Note;
+  for (const std::string& line : DescribeError(text.toStdString(), &context)) lines << QString::fromStdString(line);
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -727,9 +730,22 @@ void TForm1::OpenFile(const QString& fileName) {
   }
 }
 
+namespace {
+
+// The project's save kept the damaged file it replaced: the user hears where, once.
+void TellDamagedCopyKept(TWindowDialogs& dialogs, QWidget* owner, const TtxgProject& project) {
+  if (project.KeptDamagedCopy().empty()) return;
+  // catalogue key: DamagedCopyKept
+  dialogs.ShowMessage(owner, QStringLiteral("The damaged project file was kept as %1")
+                                 .arg(QFile::decodeName(QByteArray::fromStdString(project.KeptDamagedCopy()))));
+}
+
+}  // namespace
+
 void TForm1::SaveProjectButtonClick() {
   if (!dialogs_.ExecuteFileDialog(this, ProjectSaveDialog)) return;
   Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  TellDamagedCopyKept(dialogs_, this, *Project);
   RecentFiles->Add(ProjectSaveDialog.FileName);
   SetCaptionFromFileName(ProjectSaveDialog.FileName);
   QuickSaveProjectButton->setEnabled(true);
@@ -738,6 +754,7 @@ void TForm1::SaveProjectButtonClick() {
 
 void TForm1::QuickSaveProjectButtonClick() {
   Project->SaveToFile(FileNameForLibrary(ProjectSaveDialog.FileName));
+  TellDamagedCopyKept(dialogs_, this, *Project);
   RememberSavedTranslations();
 }
 

@@ -64,15 +64,16 @@ struct TFontDialog {
 enum class TSaveChangesAnswer { Save, Discard, Cancel };
 
 // What an error says about where it happened: its file (empty when none), the byte a failed read
-// began at (-1 when it was no read), and what more is known of the cause.
+// began at (-1 when it was no read), the line a text reader stopped at (0 when none), and what more
+// is known of the cause.
 struct TErrorPlace {
   QString FileName;
   qint64 Offset = -1;
+  qint64 Line = 0;
   QString Note;
 };
 TErrorPlace ErrorPlaceOf(const std::exception& error);
-// The error box's text, one part a line: the file (with the byte for a failed read), the error,
-// the note.
+// The error box's text: the lines of DescribeError, as xgtool prints them.
 QString ErrorBoxText(const QString& text, const TErrorPlace& place);
 
 // Called with the id of the report entry the user picked; the window shows that message.

@@ -157,7 +157,8 @@ TEST_F(StateCommand, DamagedStatesAreReportedOnStderrAndTheCommandGoesOn) {
   EXPECT_EQ(info.err, warning);
   ToolResult review = RunTool({"review", damaged, "1"});
   EXPECT_EQ(review.exitCode, 0);
-  EXPECT_EQ(review.err, warning);
+  EXPECT_EQ(review.err, warning + "warning: the damaged project file was kept as " + damaged + ".damaged\n");
+  EXPECT_EQ(ReadWhole(damaged + ".damaged"), quests);
   ToolResult again = RunTool({"stats", damaged});
   EXPECT_EQ(again.out, Stats(positions, 0, 1));
   EXPECT_EQ(again.err, "");

@@ -10,6 +10,7 @@
 
 #include "FormatTestSupport.h"
 #include "formats/PoFormat.h"
+#include "support/ErrorDescription.h"
 #include "support/JD_Str.h"
 
 using namespace formattest;
@@ -234,7 +235,7 @@ TEST_F(PoFile, UnparsableFilesAreRefusedWithLineAndTheProjectIsUntouched) {
         LoadPo(*project, file, report);
         ADD_FAILURE() << test.name << ": accepted";
       } catch (const EFormatParseError& error) {
-        EXPECT_EQ(std::string(error.what()), file + test.error) << test.name << (asBytes ? " (as bytes)" : "");
+        EXPECT_EQ(DescribeError(error).front(), file + test.error) << test.name << (asBytes ? " (as bytes)" : "");
       }
       project->SaveToFile(folder.File("after.txg"));
       EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(saved)) << test.name;

@@ -10,6 +10,7 @@
 
 #include "FormatTestSupport.h"
 #include "formats/XliffFormat.h"
+#include "support/ErrorDescription.h"
 #include "support/JD_Str.h"
 
 using namespace formattest;
@@ -181,7 +182,7 @@ TEST_F(XliffFile, UnparsableFilesAreRefusedWithLineAndTheProjectIsUntouched) {
       LoadXliff(*project, file, report);
       ADD_FAILURE() << test.name << ": accepted";
     } catch (const EFormatParseError& error) {
-      EXPECT_EQ(std::string(error.what()), file + test.error) << test.name;
+      EXPECT_EQ(DescribeError(error).front(), file + test.error) << test.name;
     }
     project->SaveToFile(folder.File("after.txg"));
     EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(saved)) << test.name;

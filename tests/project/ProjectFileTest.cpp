@@ -179,4 +179,48 @@ TEST_F(ProjectFile, RefusedSavesLeaveTheOldFiles) {
   EXPECT_EQ(files, 2u);
 }
 
+// A save over a file whose load dropped states keeps that file first, once, under a free name.
+TEST_F(ProjectFile, FirstSaveOverADamagedFileKeepsItBeside) {
+  project.NewFromSource(SampleQuest());
+  project.SetNeedsReview(2, true);
+  const std::string file = folder.File("p.txg");
+  project.SaveToFile(file);
+  std::vector<uint8_t> damaged = ReadBytes(file);
+  damaged.back() ^= 0xFF;  // the block's checksum no longer matches: the states are dropped
+  const std::vector<uint8_t> taken = {'t', 'a', 'k', 'e', 'n'};
+  struct Step {
+    std::string load;  // the file loaded first ("" = none)
+    std::string save;  // the file saved to
+    std::string kept;  // the copy this save keeps ("" = none)
+  };
+  const std::vector<Step> steps = {
+      {"p.txg", "p.txg", "p.txg.damaged"},
+      {"", "p.txg", ""},                          // only the first save copies
+      {"p.txg", "other.txg", ""},                 // another file replaces nothing of the damaged one
+      {"", "p.txg", "p.txg.damaged.2"},           // ... until the damaged one is saved over
+      {"whole.txg", "whole.txg", ""},             // nothing was dropped
+      {"p.txg", "./p.txg", "./p.txg.damaged.3"},  // the same file by another name
+  };
+  WriteBytes(folder.File("p.txg.damaged.1"), taken);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.load + " -> " + step.save);
+    if (!step.load.empty()) {
+      WriteBytes(folder.File("p.txg"), damaged);
+      if (step.load == "whole.txg") project.SaveToFile(folder.File("whole.txg"));
+      loaded.LoadFromFile(folder.File(step.load));
+      ASSERT_EQ(loaded.LoadWarning().empty(), step.load == "whole.txg");
+    }
+    loaded.SaveToFile(folder.File(step.save));
+    if (step.kept.empty()) {
+      EXPECT_EQ(loaded.KeptDamagedCopy(), "");
+    } else {
+      EXPECT_EQ(loaded.KeptDamagedCopy(), folder.File(step.kept));
+      EXPECT_EQ(ReadBytes(folder.File(step.kept)), damaged);
+    }
+  }
+  EXPECT_EQ(ReadBytes(folder.File("p.txg.damaged.1")), taken);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("other.txg.damaged")));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("p.txg.damaged.4")));
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include "project/ProjectClass.h"
 #include "quest/BlockFile.h"
 #include "reliability/ReliabilityHelpers.h"
+#include "support/ErrorDescription.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ class DamagedTranslationFiles : public ::testing::TestWithParam<std::string> {
     try {
       format->Load(*project, file, report);
     } catch (const EFormatParseError& error) {
-      ASSERT_EQ(std::string(error.what()).rfind(file + ":", 0), 0u) << what << ": " << error.what();
+      ASSERT_EQ(DescribeError(error).front().rfind(file + ":", 0), 0u) << what << ": " << error.what();
       ASSERT_EQ(TargetBytes(*project), before) << what;
       return;
     }

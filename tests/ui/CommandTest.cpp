@@ -116,9 +116,9 @@ TEST_F(WindowCommands, FailedLoadIsShownAndLeavesAnEmptyProject) {
   Click(form->LoadProjectButton);
   ASSERT_EQ(dialogs.Errors.size(), 1u);
   EXPECT_EQ(dialogs.Errors[0], QStringLiteral("Read beyond end of file"));
-  // The box names the file and the byte on a line of their own, above the error.
+  // The box names the file and the byte as xgtool does.
   EXPECT_EQ(ErrorBoxText(dialogs.Errors[0], dialogs.ErrorPlaces[0]),
-            broken.fileName() + QStringLiteral(" (at byte 4)\nRead beyond end of file"));
+            broken.fileName() + QStringLiteral(": Read beyond end of file (at byte 4)"));
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 0);
   EXPECT_EQ(form->MessagesListTrackBar->Max(), 0);
   EXPECT_EQ(form->TargetMemo->Text(), QString());

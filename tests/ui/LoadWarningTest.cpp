@@ -53,6 +53,20 @@ TEST(WindowLoadWarning, DroppedStatesAreShownOnceAfterLoading) {
     EXPECT_EQ(form->Project->NeedsReview(2), c.flagged);
     EXPECT_FALSE(form->HasUnsavedChanges());
   }
+
+  // The first save over the damaged file keeps it beside and says where; the next save is quiet.
+  ScriptedDialogs dialogs;
+  auto form = MakeWindow(dialogs);
+  dialogs.Answer(QStringLiteral("ProjectOpenDialog"), cut);
+  QTest::mouseClick(form->LoadProjectButton, Qt::LeftButton);
+  QTest::mouseClick(form->QuickSaveProjectButton, Qt::LeftButton);
+  QTest::mouseClick(form->QuickSaveProjectButton, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.Errors.empty());
+  EXPECT_EQ(dialogs.Messages, (std::vector<QString>{expected, QStringLiteral("The damaged project file was kept as ") +
+                                                                  cut + QStringLiteral(".damaged")}));
+  QFile kept(cut + QStringLiteral(".damaged"));
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), bytes);
 }
 
 }  // namespace

@@ -285,7 +285,7 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     EXPECT_EQ(dialogs.Errors[0], QStringLiteral("File not found"));
     // Opening is no read: the file is named, no byte.
     EXPECT_EQ(ErrorBoxText(dialogs.Errors[0], dialogs.ErrorPlaces[0]),
-              scratch.File(QStringLiteral("none.xg")) + QStringLiteral("\nFile not found"));
+              scratch.File(QStringLiteral("none.xg")) + QStringLiteral(": File not found"));
     EXPECT_EQ(form->MessagesListTrackBar->Max(), 0);
     EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"DefaultProgramTitle"));
   }

@@ -165,9 +165,9 @@ TEST_P(TranslationTools, AFileThatCannotBeParsedIsAnErrorAndChangesNothing) {
   Import(File("broken"));
   ASSERT_EQ(dialogs.Errors.size(), 1u);
   // The file and the line where reading stopped.
-  EXPECT_TRUE(dialogs.Errors[0].startsWith(File("broken") + QStringLiteral(":"))) << dialogs.Errors[0].toStdString();
-  EXPECT_TRUE(dialogs.Errors[0].contains(QRegularExpression(QStringLiteral(":[1-9]\\d*: "))))
-      << dialogs.Errors[0].toStdString();
+  const QString told = ErrorBoxText(dialogs.Errors[0], dialogs.ErrorPlaces[0]);
+  EXPECT_TRUE(told.startsWith(File("broken") + QStringLiteral(":"))) << told.toStdString();
+  EXPECT_TRUE(told.contains(QRegularExpression(QStringLiteral(":[1-9]\\d*: ")))) << told.toStdString();
   EXPECT_EQ(project().GetTargetText(1), before);
   EXPECT_EQ(form->Edits->count(), 0);
   EXPECT_FALSE(form->HasUnsavedChanges());
