@@ -173,6 +173,7 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"TargetLanguageLabel", u"Language of the translation, as translation tools name it (en, de, pt-BR):"},
       {u"NoMessageWithId", u"No message with the id %1 in this project"},
       {u"NoProblemsMessage", u"No message has problems."},
+      {u"DamagedCopyKept", u"The damaged project file was kept as %1"},
       {u"ImportErrorsCaption", u"Errors:"},
       {u"MemoryReadProblems", u"Some translation memories could not be read:"},
       {u"FillSameQuestion",

@@ -19,3 +19,9 @@ int32_t FindUnfinished(const TtxgProject& project, int32_t position, int step) {
   }
   return -1;
 }
+
+int32_t StepPosition(const TtxgProject& project, int32_t position, int step) {
+  int32_t p = position + step;
+  while (p >= 0 && p <= project.PositionCount && project.IsLinked(project.MessageAtPosition(p))) p += step;
+  return p >= 0 && p <= project.PositionCount ? p : -1;
+}

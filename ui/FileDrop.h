@@ -3,7 +3,11 @@
 // a project is opened, a text file is read as translated messages, a PO or XLIFF file is imported.
 #include <QString>
 
+class QMimeData;
+
 enum class TDroppedKind { None, Quest, Project, Messages, ToolsFile };
 
 // By the extension, in any letter case.
 TDroppedKind DroppedKind(const QString& fileName);
+// The first local file of a drop that the window can open; empty when there is none.
+QString DroppedFile(const QMimeData* data);

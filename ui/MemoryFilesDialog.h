@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/XGTranslator.h"
+#include "ui/WindowDialogs.h"
 
 class QListWidget;
 class QPushButton;

@@ -15,14 +15,11 @@
 #include "checks/Spelling.h"
 #include "project/ProjectClass.h"
 #include "ui/MarkupHighlighter.h"
+#include "ui/QtText.h"
 
 namespace {
 
 constexpr int BadgeSize = 16;
-
-QString FromWide(std::u16string_view text) {
-  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
 
 // The text as the box shows it: every line break one "\n".
 QString ShownText(const std::u16string& stored) {
@@ -213,4 +210,14 @@ QMenu* TMessageChecks::ContextMenu(QPoint at) {
   for (QAction* action : added) menu->insertAction(first, action);
   menu->insertSeparator(first);
   return menu;
+}
+
+QMenu* TMessageChecks::CreateSpellingMenu(QMenu* parent) {
+  auto* spelling = new QMenu(text_(u"MenuSpellingLanguage"), parent);
+  spelling->setObjectName(QStringLiteral("ToolsSpellingMenu"));
+  connect(spelling, &QMenu::aboutToShow, spelling, [this, spelling] {
+    spelling->clear();
+    FillSpellingMenu(spelling);
+  });
+  return spelling;
 }

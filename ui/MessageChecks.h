@@ -34,6 +34,9 @@ class TMessageChecks : public QObject {
   TSpellChecker* Speller() const { return speller_.get(); }  // nullptr when off
   // Fills a menu with "None" and every installed dictionary, the project's choice checked.
   void FillSpellingMenu(QMenu* menu);
+  // The Spelling Language submenu of `parent`, filled when opened: the choice belongs to the project
+  // shown then.
+  QMenu* CreateSpellingMenu(QMenu* parent);
 
   // Checks message `message` of the project again (after every change and every move); nullptr
   // or message 0 clears everything. Takes up the project's spelling setting when it changed.

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QPointer>
 #include <QTimer>
-#include <QUndoStack>
 #include <QWidget>
 
 #include <memory>
@@ -12,22 +11,21 @@
 #include "ui/ContextPanel.h"
 #include "ui/MessageListModel.h"
 #include "ui/MessageListPanel.h"
-#include "ui/ReplaceCommand.h"
 #include "ui/ReplaceDialog.h"
-#include "ui/XGTranslator.h"
+#include "ui/TranslationSession.h"
 
-TMessageTools::TMessageTools(TtxgProject& project, TCatalogueText text, QUndoStack& undoStack, QWidget* window)
-    : QObject(window), project_(project), text_(std::move(text)), undoStack_(undoStack) {
-  ListPanel = new TMessageListPanel(project, text_);
-  ContextPanel = new TContextPanel(project, text_);
-  ReplaceDialog = new TReplaceDialog(project, text_, window);
+TMessageTools::TMessageTools(TTranslationSession& session, TCatalogueText text, QWidget* window)
+    : QObject(window), session_(session), project_(session.Project()), text_(std::move(text)) {
+  ListPanel = new TMessageListPanel(project_, text_);
+  ContextPanel = new TContextPanel(project_, text_);
+  ReplaceDialog = new TReplaceDialog(project_, text_, window);
   auto choose = [this](int32_t message) {
     if (ShowMessage) ShowMessage(message);
   };
   ListPanel->OnMessageChosen = choose;
   ContextPanel->OnMessageChosen = choose;
   ReplaceDialog->ShownMessage = [this] { return shown_; };
-  ReplaceDialog->OnReplace = [this](std::vector<TReplacement> plan) { Replace(std::move(plan)); };
+  ReplaceDialog->OnReplace = [this](std::vector<TReplacement> plan) { session_.Replace(std::move(plan)); };
   listener_ = project_.AddChangeListener([this](int32_t message) { MessagesChanged(message); });
 
   auto makeAction = [this, window](const char16_t* key, const QKeySequence& keys) {
@@ -86,40 +84,7 @@ void TMessageTools::RefreshContextLater() {
   });
 }
 
-bool TMessageTools::Replace(std::vector<TReplacement> plan) {
-  if (plan.empty()) return false;
-  auto applied = [this](const std::vector<TReplacement>& replacements) {
-    for (const TReplacement& replacement : replacements)
-      if (replacement.Message == shown_) {
-        if (ShownTextChanged) ShownTextChanged();
-        break;
-      }
-  };
-  undoStack_.push(new TReplaceCommand(project_, std::move(plan), applied, text_(u"ReplaceDialogTitle")));
-  return true;
-}
-
 void TMessageTools::FindNext(bool backward) {
   const int32_t next = ListPanel->NextListed(shown_, backward);
   if (next != 0 && ShowMessage) ShowMessage(next);
-}
-
-void AttachToForm(TMessageTools& tools, TForm1& form) {
-  tools.ShowMessage = [&form](int32_t message) {
-    form.RunGuarded([&form, message] {
-      const int32_t position = form.Project->PositionOfMessage(message);
-      if (position >= 1) form.MessagesListTrackBar->SetPosition(position);
-    });
-  };
-  tools.ShownTextChanged = [&form] {
-    // The text box must not write the text back: it would store it trimmed.
-    auto onChange = std::move(form.TargetMemo->OnChange);
-    form.TargetMemo->OnChange = nullptr;
-    form.TargetMemo->SetText(QString::fromStdU16String(form.Project->GetTargetText(form.Project->CurrentMessage)));
-    form.TargetMemo->OnChange = std::move(onChange);
-    form.ProcessEnabledControls();
-  };
-  form.OnMessageShown = [&tools](int32_t message) { tools.MessageShown(message); };
-  tools.MessagesChanged(0);
-  tools.MessageShown(form.Project->CurrentMessage);
 }

@@ -2,7 +2,7 @@
 // The window's dialogs and message boxes as the desktop shows them.
 #include <QPointer>
 
-#include "ui/XGTranslator.h"
+#include "ui/WindowDialogs.h"
 
 class TReportDialog;
 

@@ -10,9 +10,9 @@
 
 #include <utility>
 
-namespace {
+#include "ui/QtText.h"
 
-QString FromWide(const std::u16string& text) { return QString::fromStdU16String(text); }
+namespace {
 
 constexpr int IdRole = Qt::UserRole;
 

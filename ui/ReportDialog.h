@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "project/ConversionReport.h"
-#include "ui/XGTranslator.h"
+#include "ui/WindowDialogs.h"
 
 class QLabel;
 class QPushButton;

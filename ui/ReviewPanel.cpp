@@ -3,7 +3,11 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QSignalBlocker>
+#include <QToolBar>
+
+#include "project/ProjectClass.h"
 
 TReviewPanel::TReviewPanel(const TCatalogueText& text, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ReviewPanel"));
@@ -33,4 +37,20 @@ void TReviewPanel::Show(bool enabled, bool needsReview, const QString& note) {
   Note->setEnabled(enabled);
   NeedsReview->setChecked(needsReview);
   if (Note->text() != note) Note->setText(note);
+}
+
+void TReviewPanel::ShowMessage(const TtxgProject& project, int32_t message) {
+  Show(message >= 1 && !project.IsLinked(message), message >= 1 && project.NeedsReview(message),
+       message >= 1 ? QString::fromStdU16String(project.Note(message)) : QString());
+}
+
+TReviewPanel* TReviewPanel::AddAsToolBar(QMainWindow& window, const TCatalogueText& text) {
+  auto* bar = new QToolBar(&window);
+  bar->setObjectName(QStringLiteral("ReviewBar"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  auto* panel = new TReviewPanel(text, bar);
+  bar->addWidget(panel);
+  window.addToolBar(Qt::BottomToolBarArea, bar);
+  return panel;
 }

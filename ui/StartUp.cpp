@@ -14,7 +14,7 @@ std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringLi
     return nullptr;
   }
   form->setWindowIcon(QIcon(QStringLiteral(":/icons/xgtranslator.svg")));
-  RestoreWindowSettings(*form);
+  RestoreWindowSettings(*form, form->FileDialogs(), [&form](const QFont& font) { form->ApplyFont(font); });
   form->show();
   if (arguments.size() > 1) {
     const QString fileName = arguments.at(1);

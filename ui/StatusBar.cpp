@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "project/ProjectClass.h"
+
 namespace {
 
 QLabel* AddLabel(QStatusBar* bar, const char* name, bool permanent) {
@@ -41,4 +43,12 @@ void TWindowStatusBar::ShowMessage(int position, int count, const QString& id, c
 
 void TWindowStatusBar::ShowProgress(int translated, int count, int review) {
   Progress->setText(ProgressText(text_, translated, count, review));
+}
+
+void TWindowStatusBar::ShowProject(const TtxgProject& project, int position, const QString& kind) {
+  const int32_t shown = project.MessageAtPosition(position);
+  const bool hasId = shown >= 1 && static_cast<std::size_t>(shown) < project.SourceIds.size();
+  ShowMessage(position, project.PositionCount,
+              hasId ? QString::fromStdU16String(project.SourceIds[static_cast<std::size_t>(shown)]) : QString(), kind);
+  ShowProgress(project.TranslatedPositions(), project.PositionCount, project.ReviewPositions());
 }

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QStatusBar;
+class TtxgProject;
 
 class TWindowStatusBar {
  public:
@@ -21,6 +22,8 @@ class TWindowStatusBar {
   // position 0: no message is shown.
   void ShowMessage(int position, int count, const QString& id, const QString& kind);
   void ShowProgress(int translated, int count, int review);
+  // Both, for the message at `position` of the project, described by `kind`.
+  void ShowProject(const TtxgProject& project, int position, const QString& kind);
 
  private:
   TCatalogueText text_;

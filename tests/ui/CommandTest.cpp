@@ -25,7 +25,7 @@ class WindowCommands : public testing::Test {
     ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
   }
   QString Text(const char16_t* key) const { return form->CatalogueText(key); }
-  TtxgProject& project() { return *form->Project; }
+  TtxgProject& project() { return form->Session->Project(); }
 
   ScriptedDialogs dialogs;
   Scratch scratch;
@@ -96,9 +96,9 @@ TEST_F(WindowCommands, SaveQuickSaveAndLoad) {
   otherDialogs.Answer(QStringLiteral("ProjectOpenDialog"), saved);
   QTest::mouseClick(other->LoadProjectButton, Qt::LeftButton);
   ASSERT_TRUE(otherDialogs.Errors.empty()) << otherDialogs.Errors.front().toStdString();
-  EXPECT_EQ(other->Project->CurrentMessage, cleared);
-  EXPECT_EQ(other->MessagesListTrackBar->Position(), other->Project->PositionOfMessage(cleared));
-  EXPECT_EQ(other->MessagesListTrackBar->Max(), other->Project->PositionCount);
+  EXPECT_EQ(other->Session->Project().CurrentMessage, cleared);
+  EXPECT_EQ(other->MessagesListTrackBar->Position(), other->Session->Project().PositionOfMessage(cleared));
+  EXPECT_EQ(other->MessagesListTrackBar->Max(), other->Session->Project().PositionCount);
   EXPECT_EQ(other->TargetMemo->Text(), Text(u"MessageDeletedMSG"));
   EXPECT_EQ(other->windowTitle(), saved + ModifiedMarker + other->CatalogueText(u"CommonProgramTitle"));
   EXPECT_TRUE(other->QuickSaveProjectButton->isEnabled());

@@ -55,7 +55,7 @@ class WindowDesktop : public testing::Test {
     project.SaveToFile(FileNameForLibrary(file));
     return file;
   }
-  TtxgProject& project() { return *form->Project; }
+  TtxgProject& project() { return form->Session->Project(); }
 
   ScriptedDialogs dialogs;
   Scratch scratch;
@@ -92,7 +92,7 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
   project().SetTargetText(1, u"changed before the import");
   ASSERT_TRUE(Drop({exchange}));
   EXPECT_EQ(project().GetTargetText(1), project().GetSourceText(1));
-  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Load messages"));
+  EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Load messages"));
   EXPECT_EQ(form->LoadMsgsOpenDialog.FileName, exchange);
 
   // A translation tool's file: imported as one step too.
@@ -101,7 +101,7 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
   project().SetTargetText(1, u"changed before the import");
   ASSERT_TRUE(Drop({po}));
   EXPECT_EQ(project().GetTargetText(1), project().GetSourceText(1));
-  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Import m.po"));
+  EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Import m.po"));
 
   // A project: asked first, since the import is not saved; cancelling keeps everything.
   const QString saved = SavedProject();

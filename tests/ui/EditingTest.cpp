@@ -26,8 +26,8 @@ class WindowEditing : public SampleWindow {
       form->TargetMemo->moveCursor(QTextCursor::End);
     QTest::keyClicks(form->TargetMemo, keys);
   }
-  std::u16string Target(int32_t message) const { return form->Project->GetTargetText(message); }
-  int32_t Shown() const { return form->Project->CurrentMessage; }
+  std::u16string Target(int32_t message) const { return form->Session->Project().GetTargetText(message); }
+  int32_t Shown() const { return form->Session->Project().CurrentMessage; }
 
   Scratch scratch;
 };
@@ -70,18 +70,18 @@ TEST_F(WindowEditing, TypingInOneMessageIsOneStepAndAnotherMessageStartsTheNext)
   const std::u16string firstBefore = Target(first);
   Type(QStringLiteral("one"));
   Type(QStringLiteral(" two"), false);
-  EXPECT_EQ(form->Edits->count(), 1);
-  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Typing"));
+  EXPECT_EQ(form->Session->Edits().count(), 1);
+  EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Typing"));
 
   ShowPosition(3);
   const int32_t second = Shown();
   const std::u16string secondBefore = Target(second);
   Type(QStringLiteral("three"));
-  EXPECT_EQ(form->Edits->count(), 2);
+  EXPECT_EQ(form->Session->Edits().count(), 2);
   // Back in the first message, typing again is a new step too.
   ShowPosition(2);
   Type(QStringLiteral(" four"), false);
-  EXPECT_EQ(form->Edits->count(), 3);
+  EXPECT_EQ(form->Session->Edits().count(), 3);
   ShowPosition(5);
 
   struct Step {
@@ -96,9 +96,9 @@ TEST_F(WindowEditing, TypingInOneMessageIsOneStepAndAnotherMessageStartsTheNext)
   };
   for (const Step& step : steps) {
     if (step.undo)
-      form->Edits->undo();
+      form->Session->Edits().undo();
     else
-      form->Edits->redo();
+      form->Session->Edits().redo();
     EXPECT_EQ(Shown(), step.shown);
     EXPECT_EQ(Target(first), step.firstText);
     EXPECT_EQ(Target(second), step.secondText);
@@ -114,7 +114,7 @@ TEST_F(WindowEditing, CopyAndClearAreStepsOfTheirOwn) {
   Type(QStringLiteral("typed"));
   QTest::mouseClick(form->ClearImage, Qt::LeftButton);
   QTest::mouseClick(form->CopyImage, Qt::LeftButton);
-  ASSERT_EQ(form->Edits->count(), 3);
+  ASSERT_EQ(form->Session->Edits().count(), 3);
   struct Case {
     QString undoText;
     std::u16string afterUndo;
@@ -125,14 +125,14 @@ TEST_F(WindowEditing, CopyAndClearAreStepsOfTheirOwn) {
       {QStringLiteral("Typing"), source},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(form->Edits->undoText(), c.undoText);
-    form->Edits->undo();
+    EXPECT_EQ(form->Session->Edits().undoText(), c.undoText);
+    form->Session->Edits().undo();
     EXPECT_EQ(Target(message), c.afterUndo) << c.undoText.toStdString();
   }
   // Back at the state of the new project: nothing left to save.
   EXPECT_FALSE(form->HasUnsavedChanges());
   EXPECT_FALSE(form->isWindowModified());
-  form->Edits->redo();
+  form->Session->Edits().redo();
   EXPECT_TRUE(form->isWindowModified());
 }
 
@@ -160,24 +160,24 @@ TEST_F(WindowEditing, AWholeImportIsOneStep) {
   dialogs.Answer(QStringLiteral("LoadMsgsOpenDialog"), exchange);
   QTest::mouseClick(form->LoadMsgsButton, Qt::LeftButton);
   ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
-  ASSERT_EQ(form->Edits->count(), 2);
-  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Load messages"));
+  ASSERT_EQ(form->Session->Edits().count(), 2);
+  EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Load messages"));
   int translated = 0;
   for (int32_t n = 1; n <= project().SourceCount; ++n)
     if (Target(n).ends_with(u"(translated)")) ++translated;
   EXPECT_GT(translated, project().PositionCount / 2);
 
-  form->Edits->undo();
+  form->Session->Edits().undo();
   for (int32_t n = 1; n <= project().SourceCount; ++n) {
     SCOPED_TRACE(n);
     EXPECT_FALSE(Target(n).ends_with(u"(translated)"));
   }
   EXPECT_EQ(form->TargetMemo->Text(), Wide(Target(Shown())));
   EXPECT_EQ(form->MessagesListTrackBar->Max(), project().PositionCount);
-  form->Edits->undo();
+  form->Session->Edits().undo();
   for (int32_t n = 1; n <= project().SourceCount; ++n) EXPECT_EQ(Target(n), before[static_cast<std::size_t>(n - 1)]);
-  form->Edits->redo();
-  form->Edits->redo();
+  form->Session->Edits().redo();
+  form->Session->Edits().redo();
   int again = 0;
   for (int32_t n = 1; n <= project().SourceCount; ++n)
     if (Target(n).ends_with(u"(translated)")) ++again;
@@ -190,16 +190,16 @@ TEST_F(WindowEditing, NewAndOpenForgetTheSteps) {
   const QString saved = scratch.File(QStringLiteral("p.txg"));
   dialogs.Answer(QStringLiteral("ProjectSaveDialog"), saved);
   QTest::mouseClick(form->SaveProjectButton, Qt::LeftButton);
-  EXPECT_EQ(form->Edits->count(), 1);
+  EXPECT_EQ(form->Session->Edits().count(), 1);
   dialogs.Answer(QStringLiteral("ProjectOpenDialog"), saved);
   QTest::mouseClick(form->LoadProjectButton, Qt::LeftButton);
-  EXPECT_EQ(form->Edits->count(), 0);
+  EXPECT_EQ(form->Session->Edits().count(), 0);
   Type(QStringLiteral("again"));
   dialogs.SaveChangesAnswers = {TSaveChangesAnswer::Discard};
   dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
   QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
-  EXPECT_EQ(form->Edits->count(), 0);
-  EXPECT_FALSE(form->Edits->canUndo());
+  EXPECT_EQ(form->Session->Edits().count(), 0);
+  EXPECT_FALSE(form->Session->Edits().canUndo());
   EXPECT_FALSE(form->isWindowModified());
 }
 
@@ -210,7 +210,7 @@ TEST_F(WindowEditing, ClosingAfterTypingAsksToSave) {
   EXPECT_FALSE(form->close());
   EXPECT_EQ(dialogs.SaveChangesAsked, 1);
   // Undone to where the project was made: nothing to ask.
-  form->Edits->undo();
+  form->Session->Edits().undo();
   EXPECT_TRUE(form->close());
   EXPECT_EQ(dialogs.SaveChangesAsked, 1);
 }

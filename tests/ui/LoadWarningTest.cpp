@@ -48,9 +48,9 @@ TEST(WindowLoadWarning, DroppedStatesAreShownOnceAfterLoading) {
     QTest::mouseClick(form->LoadProjectButton, Qt::LeftButton);
     EXPECT_TRUE(dialogs.Errors.empty());
     EXPECT_EQ(dialogs.Messages, c.messages);
-    EXPECT_EQ(form->MessagesListTrackBar->Max(), form->Project->PositionCount);
-    EXPECT_GT(form->Project->PositionCount, 0);
-    EXPECT_EQ(form->Project->NeedsReview(2), c.flagged);
+    EXPECT_EQ(form->MessagesListTrackBar->Max(), form->Session->Project().PositionCount);
+    EXPECT_GT(form->Session->Project().PositionCount, 0);
+    EXPECT_EQ(form->Session->Project().NeedsReview(2), c.flagged);
     EXPECT_FALSE(form->HasUnsavedChanges());
   }
 

@@ -50,7 +50,7 @@ class ShownMessageChecks : public testing::Test {
     form->show();
     dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest());
     form->NewProjectButtonClick();
-    ASSERT_EQ(form->Project->CurrentMessage, 1);
+    ASSERT_EQ(form->Session->Project().CurrentMessage, 1);
   }
   void TearDown() override { unsetenv("XDG_DATA_HOME"); }
   // Shows message 2 ("Вы спасли «Вегу-7». Правительство перечисляет вам <Money> кредитов.") with
@@ -60,7 +60,7 @@ class ShownMessageChecks : public testing::Test {
     form->TargetMemo->SetText(text);
   }
   void ChooseSpelling(const std::u16string& language) {
-    form->Project->SetSetting(u"spelling", language);
+    form->Session->Project().SetSetting(u"spelling", language);
     form->ProcessEnabledControls();
   }
   int Find(const QPlainTextEdit* box, const QString& piece) const { return box->toPlainText().indexOf(piece); }
@@ -209,12 +209,12 @@ TEST_F(ShownMessageChecks, TheSpellingLanguageIsChosenInTheMenuAndKeptInTheProje
       << titles.join(u' ').toStdString();
   ASSERT_NE(russian, nullptr);
   russian->trigger();
-  EXPECT_EQ(form->Project->Setting(u"spelling"), u"ru_RU");
+  EXPECT_EQ(form->Session->Project().Setting(u"spelling"), u"ru_RU");
   EXPECT_EQ(form->Checks->SpellingDictionary(), "ru_RU");
 
   // The project remembers it: saved and opened again, its spelling is on.
   const QString file = QString::fromStdString(scratch.File("spelled.txg"));
-  form->Project->SaveToFile(file.toStdString());
+  form->Session->Project().SaveToFile(file.toStdString());
   auto other = MakeWindow(dialogs);
   other->LoadProjectFromFile(file);
   EXPECT_EQ(other->Checks->SpellingDictionary(), "ru_RU");
@@ -229,14 +229,14 @@ TEST_F(ShownMessageChecks, NextAndPreviousProblemMoveToMessagesWithFindings) {
   ASSERT_EQ(dialogs.Messages, std::vector<QString>{QStringLiteral("No message has problems.")});
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
 
-  form->Project->SetTargetText(form->Project->MessageAtPosition(4), u"Broken <Mony");
-  form->Project->SetTargetText(form->Project->MessageAtPosition(30), u"Doubled  space");
-  form->Project->SetTargetText(form->Project->MessageAtPosition(18), u"Spelling of this wrod");
+  form->Session->Project().SetTargetText(form->Session->Project().MessageAtPosition(4), u"Broken <Mony");
+  form->Session->Project().SetTargetText(form->Session->Project().MessageAtPosition(30), u"Doubled  space");
+  form->Session->Project().SetTargetText(form->Session->Project().MessageAtPosition(18), u"Spelling of this wrod");
   const std::vector<std::pair<bool, int>> steps = {{true, 4}, {true, 30}, {true, 4}, {false, 30}, {false, 4}};
   for (const auto& [forward, position] : steps) {
     forward ? form->NextProblemClick() : form->PreviousProblemClick();
     EXPECT_EQ(form->MessagesListTrackBar->Position(), position);
-    EXPECT_EQ(form->Project->CurrentMessage, form->Project->MessageAtPosition(position));
+    EXPECT_EQ(form->Session->Project().CurrentMessage, form->Session->Project().MessageAtPosition(position));
   }
   ChooseSpelling(u"en_US");  // a misspelled word is a problem too
   form->NextProblemClick();
@@ -248,8 +248,8 @@ TEST_F(ShownMessageChecks, TheGoAndToolsMenusReachTheChecks) {
   QApplication::setActiveWindow(form.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   form->FocusTranslation();
-  form->Project->SetTargetText(form->Project->MessageAtPosition(4), u"Broken <Mony");
-  form->Project->SetTargetText(form->Project->MessageAtPosition(30), u"Doubled  space");
+  form->Session->Project().SetTargetText(form->Session->Project().MessageAtPosition(4), u"Broken <Mony");
+  form->Session->Project().SetTargetText(form->Session->Project().MessageAtPosition(30), u"Doubled  space");
   const std::vector<std::pair<QKeySequence, int>> presses = {
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), 4},
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), 30},
@@ -272,7 +272,7 @@ TEST_F(ShownMessageChecks, TheGoAndToolsMenusReachTheChecks) {
               opened == 0 ? QStringLiteral("None*") : QStringLiteral("None"));
     for (QAction* action : spelling->actions())
       if (action->text() == QStringLiteral("en_US")) action->trigger();
-    EXPECT_EQ(form->Project->Setting(u"spelling"), u"en_US");
+    EXPECT_EQ(form->Session->Project().Setting(u"spelling"), u"en_US");
   }
   EXPECT_EQ(spelling->findChildren<QActionGroup*>().size(), 1);
 }

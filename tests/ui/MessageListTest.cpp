@@ -79,7 +79,7 @@ class MessageList : public SampleWindow {
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
   }
 
-  QUndoStack& undo() { return *form->Edits; }
+  QUndoStack& undo() { return form->Session->Edits(); }
 
   TMessageTools* tools = nullptr;
 };

@@ -56,7 +56,7 @@ class WindowProgress : public SampleWindow {
     }
     return ProgressText(CatalogueLookup(*form->Catalogue), translated, project().PositionCount, review);
   }
-  int32_t Shown() const { return form->Project->CurrentMessage; }
+  int32_t Shown() const { return form->Session->Project().CurrentMessage; }
 
   Scratch scratch;
 };
@@ -114,10 +114,10 @@ TEST_F(WindowProgress, CountsEqualAPlainCountAfterRandomEdits) {
     mostReviewed = std::max(mostReviewed, project().ReviewPositions());
   }
   // The keys did reach their commands: steps piled up and marks were set.
-  EXPECT_GT(form->Edits->count(), 50);
+  EXPECT_GT(form->Session->Edits().count(), 50);
   EXPECT_GT(mostReviewed, 3);
   // And all the way back: nothing translated, nothing to review, nothing to save.
-  while (form->Edits->canUndo()) form->Edits->undo();
+  while (form->Session->Edits().canUndo()) form->Session->Edits().undo();
   EXPECT_EQ(form->Status->Progress->text(), CountedProgress());
   EXPECT_EQ(project().ReviewPositions(), 0);
   EXPECT_FALSE(form->isWindowModified());
@@ -134,23 +134,23 @@ TEST_F(WindowProgress, ReviewMarkIsAStepAndShownBesideTheTarget) {
   EXPECT_TRUE(form->ReviewPanel->NeedsReview->isChecked());
   EXPECT_NE(form->TargetMemo->palette().color(QPalette::Base), plain);
   EXPECT_TRUE(form->Status->Progress->text().endsWith(QStringLiteral(", 1 need review")));
-  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Mark for review"));
+  EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Mark for review"));
 
   // Another message shows its own state; undo comes back here first.
   form->MessagesListTrackBar->SetPosition(5);
   EXPECT_FALSE(form->ReviewPanel->NeedsReview->isChecked());
   EXPECT_EQ(form->TargetMemo->palette().color(QPalette::Base), plain);
-  form->Edits->undo();
+  form->Session->Edits().undo();
   EXPECT_EQ(Shown(), message);
   EXPECT_FALSE(project().NeedsReview(message));
   EXPECT_FALSE(form->ReviewPanel->NeedsReview->isChecked());
-  form->Edits->redo();
+  form->Session->Edits().redo();
   EXPECT_TRUE(project().NeedsReview(message));
 
   // The box of the panel does the same as the key.
   QTest::mouseClick(form->ReviewPanel->NeedsReview, Qt::LeftButton);
   EXPECT_FALSE(project().NeedsReview(message));
-  EXPECT_EQ(form->Edits->undoText(), QStringLiteral("Clear review mark"));
+  EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Clear review mark"));
 }
 
 TEST_F(WindowProgress, DoneAndNextClearsTheMarkAndGoesOnToTheNextUnfinished) {

@@ -48,7 +48,7 @@ class WindowReuse : public testing::Test {
   }
   std::u16string TargetOf(int32_t path) { return project().GetTargetText(MessageOfPath(project(), path)); }
   bool ReviewOf(int32_t path) { return project().NeedsReview(MessageOfPath(project(), path)); }
-  TtxgProject& project() { return *form->Project; }
+  TtxgProject& project() { return form->Session->Project(); }
 
   ScriptedDialogs dialogs;
   Scratch scratch;
@@ -65,19 +65,19 @@ TEST_F(WindowReuse, CtrlNumberInsertsASuggestionAsOneStep) {
   ShowPath(102);
   ASSERT_EQ(form->Suggestions->Count(), 1);
   EXPECT_EQ(form->Suggestions->PercentOf(0), 75);
-  const int steps = form->Edits->count();
+  const int steps = form->Session->Edits().count();
   form->FocusTranslation();
   ASSERT_NE(QApplication::focusWidget(), nullptr);
   QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_1));
   EXPECT_EQ(TargetOf(102), u"RU Open the door");
   EXPECT_EQ(form->TargetMemo->Text(), "RU Open the door");
-  EXPECT_EQ(form->Edits->count(), steps + 1);
+  EXPECT_EQ(form->Session->Edits().count(), steps + 1);
   QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_2));  // no second one
-  EXPECT_EQ(form->Edits->count(), steps + 1);
-  form->Edits->undo();
+  EXPECT_EQ(form->Session->Edits().count(), steps + 1);
+  form->Session->Edits().undo();
   EXPECT_EQ(TargetOf(102), u"Open the red door");
   EXPECT_EQ(form->TargetMemo->Text(), "Open the red door");
-  form->Edits->redo();
+  form->Session->Edits().redo();
   EXPECT_EQ(TargetOf(102), u"RU Open the door");
   EXPECT_TRUE(dialogs.Errors.empty());
 }
@@ -88,7 +88,7 @@ TEST_F(WindowReuse, LeavingANewTranslationOffersToFillTheSameTexts) {
   Type(QStringLiteral("Shut the gate"));
   ASSERT_EQ(TargetOf(103), u"Shut the gate");
   dialogs.YesNoAnswers = {true};
-  const int steps = form->Edits->count();
+  const int steps = form->Session->Edits().count();
   form->NextMessageClick();
   ASSERT_EQ(dialogs.YesNoAsked.size(), 1u);
   EXPECT_TRUE(dialogs.YesNoAsked[0].contains("2 more"));
@@ -97,9 +97,9 @@ TEST_F(WindowReuse, LeavingANewTranslationOffersToFillTheSameTexts) {
   EXPECT_TRUE(ReviewOf(104));
   EXPECT_FALSE(ReviewOf(103));
   EXPECT_EQ(form->TargetMemo->Text(), "Shut the gate");  // the message moved to was filled too
-  EXPECT_EQ(form->Edits->count(), steps + 1);
+  EXPECT_EQ(form->Session->Edits().count(), steps + 1);
 
-  form->Edits->undo();
+  form->Session->Edits().undo();
   EXPECT_EQ(TargetOf(104), u"Close the gate");
   EXPECT_EQ(TargetOf(105), u"Close the gate");
   EXPECT_FALSE(ReviewOf(105));

@@ -39,7 +39,7 @@ class SampleWindow : public testing::Test {
       QTest::mouseClick(form->NewProjectButton, Qt::LeftButton);
     ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
   }
-  TtxgProject& project() { return *form->Project; }
+  TtxgProject& project() { return form->Session->Project(); }
 
   ScriptedDialogs dialogs;
   std::unique_ptr<TForm1> form;

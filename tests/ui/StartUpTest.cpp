@@ -102,7 +102,7 @@ TEST(WindowStartUp, ControlsHintsBoundsAndFirstState) {
   EXPECT_EQ(form->MessagesListTrackBar->Max(), 0);
   EXPECT_EQ(form->MessagesListTrackBar->pageStep(), 1);
   EXPECT_EQ(form->StatusLabel->palette().color(form->StatusLabel->backgroundRole()), QColor(192, 192, 192));
-  EXPECT_EQ(form->Project->SourceCount, 0);
+  EXPECT_EQ(form->Session->Project().SourceCount, 0);
   EXPECT_FALSE(form->HasUnsavedChanges());
 }
 
@@ -263,8 +263,8 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     EXPECT_TRUE(dialogs.Errors.empty());
     EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle") + ModifiedMarker);
     EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
-    EXPECT_GT(form->Project->SourceCount, 0);
-    form->Project->SaveToFile(FileNameForLibrary(scratch.File(QStringLiteral("sample.txg"))));
+    EXPECT_GT(form->Session->Project().SourceCount, 0);
+    form->Session->Project().SaveToFile(FileNameForLibrary(scratch.File(QStringLiteral("sample.txg"))));
   }
   {
     ScriptedDialogs dialogs;

@@ -60,7 +60,7 @@ class TranslationTools : public testing::TestWithParam<const char*> {
     Pick(QStringLiteral("&Import from Translation Tools..."));
   }
   QString File(const char* base) const { return scratch.File(QLatin1String(base) + QLatin1String(GetParam())); }
-  TtxgProject& project() { return *form->Project; }
+  TtxgProject& project() { return form->Session->Project(); }
 
   ScriptedDialogs dialogs;
   Scratch scratch;
@@ -143,15 +143,15 @@ TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
   EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("No message with the id NoSuchId in this project"));
   EXPECT_TRUE(dialogs.Errors.empty());
 
-  ASSERT_EQ(form->Edits->count(), 1);
-  form->Edits->undo();
+  ASSERT_EQ(form->Session->Edits().count(), 1);
+  form->Session->Edits().undo();
   EXPECT_EQ(project().GetTargetText(1), source);
   EXPECT_FALSE(project().NeedsReview(1));
   EXPECT_TRUE(project().Note(1).empty());
   EXPECT_EQ(project().Note(second), u"kept here only");
   EXPECT_FALSE(form->ReviewPanel->NeedsReview->isChecked());
   EXPECT_EQ(form->TargetMemo->Text(), Wide(source));
-  form->Edits->redo();
+  form->Session->Edits().redo();
   EXPECT_EQ(Wide(project().GetTargetText(1)), translation);
   EXPECT_TRUE(project().NeedsReview(1));
   EXPECT_EQ(project().Note(1), u"ask the author");
@@ -169,7 +169,7 @@ TEST_P(TranslationTools, AFileThatCannotBeParsedIsAnErrorAndChangesNothing) {
   EXPECT_TRUE(told.startsWith(File("broken") + QStringLiteral(":"))) << told.toStdString();
   EXPECT_TRUE(told.contains(QRegularExpression(QStringLiteral(":[1-9]\\d*: ")))) << told.toStdString();
   EXPECT_EQ(project().GetTargetText(1), before);
-  EXPECT_EQ(form->Edits->count(), 0);
+  EXPECT_EQ(form->Session->Edits().count(), 0);
   EXPECT_FALSE(form->HasUnsavedChanges());
   EXPECT_TRUE(dialogs.Reports.empty());
 }
@@ -198,7 +198,7 @@ TEST(TranslationToolsExport, CancelledLanguageOrAnotherKindOfFileWritesNothing) 
     const QString file = scratch.File(QLatin1String(test.file));
     form->RunGuarded([&] { form->ExportForTools(file); });
     EXPECT_FALSE(QFile::exists(file));
-    EXPECT_TRUE(form->Project->Setting(u"language").empty());
+    EXPECT_TRUE(form->Session->Project().Setting(u"language").empty());
     EXPECT_FALSE(form->HasUnsavedChanges());
     if (*test.error == '\0') {
       EXPECT_TRUE(dialogs.Errors.empty());

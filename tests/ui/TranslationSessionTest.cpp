@@ -1,0 +1,181 @@
+// The translation session without a window: replacing and saving the project, the undo history
+// with its saved state, imports as one step, and what makes closing ask first.
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "common/ShippedData.h"
+#include "project/ConversionReport.h"
+#include "project/MessageSearch.h"
+#include "project/ProjectClass.h"
+#include "ui/TranslationSession.h"
+
+namespace {
+
+QString Sample() { return QString::fromStdString(SampleQuestPath()); }
+
+class Session : public testing::Test {
+ protected:
+  void SetUp() override { session.NewFromQuest(Sample()); }
+  TtxgProject& project() { return session.Project(); }
+  int32_t At(int position) { return project().MessageAtPosition(position); }
+  QString File(const char* name) const { return folder.filePath(QLatin1String(name)); }
+  void Type(int32_t message, const std::u16string& text) { session.StoreShownText(message, text, true); }
+
+  QTemporaryDir folder;
+  TTranslationSession session{ShippedCatalogue()};
+};
+
+TEST_F(Session, NewProjectStartsCleanAtItsFirstMessage) {
+  EXPECT_GT(project().PositionCount, 1);
+  EXPECT_EQ(project().CurrentMessage, At(1));
+  EXPECT_FALSE(session.HasFile());
+  EXPECT_EQ(session.QuestFileName(), Sample());
+  EXPECT_EQ(session.ProjectOrQuestFileName(), Sample());
+  EXPECT_FALSE(session.HasUnsavedChanges());
+  EXPECT_EQ(session.Edits().count(), 0);
+}
+
+TEST_F(Session, UnreadableFilesLeaveAnEmptyProjectWithoutAFile) {
+  session.SaveAs(File("kept.txg"));
+  const std::function<void()> failing[] = {
+      [this] { session.NewFromQuest(File("missing.xg")); },
+      [this] { session.Open(File("missing.txg")); },
+  };
+  for (const auto& command : failing) {
+    session.Open(File("kept.txg"));
+    QSignalSpy replaced(&session, &TTranslationSession::ProjectReplaced);
+    EXPECT_ANY_THROW(command());
+    EXPECT_EQ(replaced.count(), 1);  // the views are told the old messages are gone
+    EXPECT_EQ(project().PositionCount, 0);
+    // Ctrl+S must not write the empty project over the file that was open before.
+    EXPECT_FALSE(session.HasFile());
+    EXPECT_THROW(session.Save(), std::logic_error);
+  }
+}
+
+TEST_F(Session, TypingMergesUntilTheTranslatorMovesAndUndoReachesTheSavedState) {
+  const int32_t first = At(1);
+  const int32_t second = At(2);
+  const std::u16string original = project().GetTargetText(first);
+  Type(first, u"Д");
+  Type(first, u"Да ");  // stored trimmed
+  EXPECT_EQ(project().GetTargetText(first), u"Да");
+  EXPECT_EQ(session.Edits().count(), 1);
+  session.ShowMessage(second);
+  Type(second, u"Нет");
+  EXPECT_EQ(session.Edits().count(), 2);
+  EXPECT_TRUE(session.HasUnsavedChanges());
+
+  // Undoing a step of another message asks the window to show that message first.
+  QSignalSpy show(&session, &TTranslationSession::ShowRequested);
+  session.Edits().undo();
+  EXPECT_EQ(show.count(), 0);  // the second message is the one shown
+  session.Edits().undo();
+  ASSERT_EQ(show.count(), 1);
+  EXPECT_EQ(show.at(0).at(0).toInt(), first);
+  EXPECT_EQ(project().GetTargetText(first), original);
+  EXPECT_FALSE(session.HasUnsavedChanges());
+}
+
+TEST_F(Session, WhatMakesClosingAsk) {
+  struct Case {
+    const char* name;
+    std::function<void()> change;
+    bool asks;
+    int undoSteps;
+  };
+  const int32_t shown = At(1);
+  const Case cases[] = {
+      {"typing", [&] { Type(shown, u"x"); }, true, 1},
+      {"copy source",
+       [&] {
+         session.MarkDeleted(shown);
+         session.CopySource(shown);
+       },
+       true, 2},
+      {"mark deleted", [&] { session.MarkDeleted(shown); }, true, 1},
+      {"review mark", [&] { session.ToggleReview(shown); }, true, 1},
+      {"note", [&] { session.SetNote(shown, u"ask"); }, true, 0},
+      {"setting", [&] { session.SetSetting(u"language", u"en"); }, true, 0},
+      {"same setting again", [&] { session.SetSetting(u"language", u""); }, false, 0},
+      {"showing an untrimmed text",
+       [&] { session.StoreShownText(shown, project().GetTargetText(shown) + u" ", false); }, false, 0},
+      {"update", [&] { session.UpdateSource(Sample()); }, true, 0},
+  };
+  for (const Case& c : cases) {
+    session.NewFromQuest(Sample());
+    c.change();
+    EXPECT_EQ(session.HasUnsavedChanges(), c.asks) << c.name;
+    EXPECT_EQ(session.Edits().count(), c.undoSteps) << c.name;
+  }
+  // An update is a new project that was never saved: it must be saved under a name.
+  EXPECT_FALSE(session.HasFile());
+}
+
+TEST_F(Session, SaveAndOpenKeepTheWorkAndTheFile) {
+  EXPECT_THROW(session.Save(), std::logic_error);
+  Type(At(1), u"Сохранено");
+  session.SaveAs(File("a.txg"));
+  EXPECT_EQ(session.FileName(), File("a.txg"));
+  EXPECT_FALSE(session.HasUnsavedChanges());
+  Type(At(1), u"Ещё раз");
+  session.Save();
+  EXPECT_FALSE(session.HasUnsavedChanges());
+
+  session.NewFromQuest(Sample());
+  session.Open(File("a.txg"));
+  EXPECT_EQ(project().GetTargetText(At(1)), u"Ещё раз");
+  EXPECT_EQ(session.FileName(), File("a.txg"));
+  EXPECT_EQ(session.ProjectOrQuestFileName(), File("a.txg"));
+  EXPECT_EQ(session.Edits().count(), 0);
+  EXPECT_FALSE(session.HasUnsavedChanges());
+}
+
+TEST_F(Session, AnImportIsOneStep) {
+  const int32_t a = At(1);
+  const int32_t b = At(2);
+  QFile file(File("all.txt"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const QString text = QStringLiteral("<Begin %1>\r\nПервый\r\n<End>\r\n\r\n<Begin %2>\r\nВторой\r\n<End>\r\n\r\n")
+                           .arg(QString::fromStdU16String(project().SourceIds[static_cast<std::size_t>(a)]),
+                                QString::fromStdU16String(project().SourceIds[static_cast<std::size_t>(b)]));
+  file.write("\xFF\xFE", 2);
+  file.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+  file.close();
+  const std::u16string before = project().GetTargetText(a);
+
+  TConversionReport report;
+  EXPECT_TRUE(session.LoadMessages(File("all.txt"), report).isEmpty());
+  EXPECT_EQ(project().GetTargetText(a), u"Первый");
+  EXPECT_EQ(project().GetTargetText(b), u"Второй");
+  ASSERT_EQ(session.Edits().count(), 1);
+  session.Edits().undo();
+  EXPECT_EQ(project().GetTargetText(a), before);
+  EXPECT_FALSE(session.HasUnsavedChanges());
+  session.Edits().redo();
+  EXPECT_EQ(project().GetTargetText(b), u"Второй");
+}
+
+TEST_F(Session, AReplaceIsOneStepAndShowsTheShownMessageWithoutStoringIt) {
+  const int32_t shown = project().CurrentMessage;
+  Type(shown, u"кот и кот");
+  Type(At(2), u"кот");
+  session.Edits().clear();
+  QSignalSpy replaced(&session, &TTranslationSession::ShownTextReplaced);
+  ASSERT_TRUE(session.Replace({{shown, u"кот и кот", u"пёс и пёс"}, {At(2), u"кот", u"пёс"}}));
+  EXPECT_EQ(replaced.count(), 1);
+  EXPECT_EQ(session.Edits().count(), 1);
+  session.Edits().undo();
+  EXPECT_EQ(project().GetTargetText(shown), u"кот и кот");
+  EXPECT_FALSE(session.Replace({}));
+}
+
+}  // namespace

@@ -1,0 +1,513 @@
+#include "ui/TranslationSession.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include "formats/Formats.h"
+#include "memory/ProjectMemory.h"
+#include "memory/ProjectUpdate.h"
+#include "memory/Propagation.h"
+#include "project/CatalogueKeys.h"
+#include "project/ConversionReport.h"
+#include "project/ExchangeFormat.h"
+#include "project/MessageSearch.h"
+#include "project/ProjectClass.h"
+#include "quest/TextFieldClass.h"
+#include "support/JD_BlockPar.h"
+#include "ui/ReplaceCommand.h"
+
+namespace {
+
+std::string LibraryName(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+
+// The messages that hold a state (review mark, note, previous source), by increasing number; linked
+// duplicates share their message's. Most messages hold none, so the snapshot stays small.
+using TStateSnapshot = std::vector<std::pair<int32_t, TMessageStateValues>>;
+
+TStateSnapshot MessageStates(const TtxgProject& project) {
+  TStateSnapshot states;
+  for (int32_t n = 1; n <= project.SourceCount; ++n) {
+    if (project.StateMessage(n) != n) continue;
+    TMessageStateValues values{project.NeedsReview(n), project.Note(n), project.PreviousSource(n)};
+    if (values != TMessageStateValues{}) states.emplace_back(n, std::move(values));
+  }
+  return states;
+}
+
+std::vector<TStateChange> StateChangesSince(const TtxgProject& project, const TStateSnapshot& before) {
+  const TStateSnapshot after = MessageStates(project);
+  std::vector<TStateChange> changes;
+  constexpr int32_t End = std::numeric_limits<int32_t>::max();
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < before.size() || j < after.size()) {
+    const int32_t was = i < before.size() ? before[i].first : End;
+    const int32_t is = j < after.size() ? after[j].first : End;
+    if (was == is) {
+      if (before[i].second != after[j].second) changes.push_back({was, before[i].second, after[j].second});
+      ++i;
+      ++j;
+    } else if (was < is) {
+      changes.push_back({was, before[i++].second, {}});
+    } else {
+      changes.push_back({is, {}, after[j++].second});
+    }
+  }
+  return changes;
+}
+
+// PO and XLIFF only: the exchange file has commands of its own.
+const TFormat& ToolsFormatOf(const QString& fileName) {
+  const TFormat* format = FormatForFile(LibraryName(fileName));
+  if (format == nullptr || format->Name == "exchange")
+    throw std::runtime_error(LibraryName(fileName) + ": not a file for translation tools (a .po, .xlf or .xliff file)");
+  return *format;
+}
+
+}  // namespace
+
+// Holds an operation's recording open while the window shows what it changed.
+class TTranslationSession::TRecording {
+ public:
+  explicit TRecording(TTranslationSession& session) : depth_(session.recordingDepth_) { ++depth_; }
+  ~TRecording() { --depth_; }
+  TRecording(const TRecording&) = delete;
+  TRecording& operator=(const TRecording&) = delete;
+
+ private:
+  int& depth_;
+};
+
+TTranslationSession::TTranslationSession(const TBlockParJD& catalogue, QObject* parent)
+    : QObject(parent),
+      catalogue_(catalogue),
+      project_(std::make_unique<TtxgProject>(catalogue)),
+      edits_(new QUndoStack(this)) {
+  connect(edits_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(); });
+}
+
+TTranslationSession::~TTranslationSession() {
+  // The undo stack is a child and would announce its clearing to a session that is half gone.
+  edits_->disconnect(this);
+}
+
+QString TTranslationSession::Text(const char16_t* key) const {
+  return QString::fromStdU16String(CatalogueValue(catalogue_, key));
+}
+
+bool TTranslationSession::HasText(const std::u16string& key) const {
+  const std::vector<std::u16string>& keys = CatalogueKeys();
+  return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+QString TTranslationSession::KindText(int32_t message) const {
+  if (message < 1) return {};
+  const std::size_t index = static_cast<std::size_t>(message);
+  const TMessageType type = DecodeMessageType(index < project_->SourceTypes.size() ? project_->SourceTypes[index] : 0);
+  const char16_t* key = project_->IsLinked(message) ? u"EmptyPathLabelTitleAddon" : MessageKindKey(type.Kind);
+  QString text = key != nullptr ? Text(key) : QString();
+  if (!text.isEmpty() && type.Number > 0) text += QStringLiteral(" ( N %1 )").arg(type.Number);
+  return text;
+}
+
+QString TTranslationSession::ProjectOrQuestFileName() const { return HasFile() ? fileName_ : questFileName_; }
+
+QString TTranslationSession::Title() const {
+  if (HasFile())
+    return QString::fromStdU16String(TrimQuestText(fileName_.toStdU16String())) + QStringLiteral("[*]") +
+           Text(u"CommonProgramTitle");
+  if (project_->SourceCount > 0) return Text(u"NewProjectProgramTitle") + QStringLiteral("[*]");
+  return Text(u"DefaultProgramTitle");
+}
+
+bool TTranslationSession::HasUnsavedChanges() const { return !edits_->isClean() || unrecordedChange_; }
+
+void TTranslationSession::MarkUnrecordedChange() {
+  unrecordedChange_ = true;
+  emit ModifiedChanged();
+}
+
+void TTranslationSession::RememberSaved() {
+  edits_->setClean();
+  unrecordedChange_ = false;
+  emit ModifiedChanged();
+}
+
+void TTranslationSession::ForgetEdits() {
+  edits_->clear();
+  RememberSaved();
+}
+
+void TTranslationSession::SetFileName(const QString& fileName) {
+  fileName_ = fileName;
+  emit FileNameChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Replacing the project
+
+void TTranslationSession::NewFromQuest(const QString& questFile) {
+  project_->Clear();
+  ForgetEdits();
+  SetFileName(QString());
+  try {
+    project_->NewFromSource(LibraryName(questFile));
+  } catch (...) {
+    // The project is empty again; the views must not offer the old messages.
+    RebuildMemory();
+    emit ProjectReplaced();
+    throw;
+  }
+  questFileName_ = questFile;
+  // A new project starts at its first message.
+  project_->CurrentMessage = project_->MessageAtPosition(1);
+  RebuildMemory();
+  emit ProjectReplaced();
+  RememberSaved();
+}
+
+void TTranslationSession::Open(const QString& projectFile) {
+  project_->Clear();
+  ForgetEdits();
+  try {
+    project_->LoadFromFile(LibraryName(projectFile));
+  } catch (...) {
+    SetFileName(QString());
+    RebuildMemory();
+    emit ProjectReplaced();
+    throw;
+  }
+  project_->LinkDuplicatePaths();
+  SetFileName(projectFile);
+  RebuildMemory();
+  emit ProjectReplaced();
+  RememberSaved();
+}
+
+TUpdatePlan TTranslationSession::UpdateSource(const QString& questFile) {
+  auto fresh = std::make_unique<TtxgProject>(catalogue_);
+  const TUpdatePlan plan = UpdateProject(*project_, LibraryName(questFile), *fresh);
+  // The views hold this project object: it takes the update over instead of being replaced.
+  project_->TakeOver(*fresh);
+  fresh.reset();
+  ForgetEdits();
+  // The updated project is no file yet: saving asks for a name, so the old project stays as it was.
+  SetFileName(QString());
+  questFileName_ = questFile;
+  RebuildMemory();
+  emit ProjectReplaced();
+  MarkUnrecordedChange();
+  return plan;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing files
+
+void TTranslationSession::SaveAs(const QString& fileName) {
+  project_->SaveToFile(LibraryName(fileName));
+  SetFileName(fileName);
+  RememberSaved();
+}
+
+void TTranslationSession::Save() {
+  if (!HasFile()) throw std::logic_error("TTranslationSession::Save: the project has no file yet");
+  project_->SaveToFile(LibraryName(fileName_));
+  RememberSaved();
+}
+
+void TTranslationSession::ExportSourceQuest(const QString& fileName) const {
+  project_->SourceGame.SaveToFile(LibraryName(fileName));
+}
+
+void TTranslationSession::ExportTranslatedQuest(const QString& fileName) const {
+  project_->TargetGame.SaveToFile(LibraryName(fileName));
+}
+
+void TTranslationSession::RelinkForExport() {
+  const std::vector<std::u16string> before = TargetTexts();
+  {
+    TRecording recording(*this);
+    project_->Relink();
+    emit MessagesChanged(0);
+  }
+  if (!ChangesSince(before).empty()) MarkUnrecordedChange();
+}
+
+void TTranslationSession::WriteMessages(const QString& fileName) {
+  RelinkForExport();
+  project_->SaveMessages(LibraryName(fileName));
+}
+
+void TTranslationSession::ExportForTools(const QString& fileName) {
+  const TFormat& format = ToolsFormatOf(fileName);
+  TExportOptions options;
+  options.QuestName = QuestNameOf(LibraryName(ProjectOrQuestFileName()));
+  RelinkForExport();
+  format.Save(*project_, LibraryName(fileName), options);
+}
+
+void TTranslationSession::SetSetting(const std::u16string& key, const std::u16string& value) {
+  if (project_->Setting(key) == value) return;
+  project_->SetSetting(key, value);
+  MarkUnrecordedChange();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading translations
+
+std::vector<std::u16string> TTranslationSession::TargetTexts() const {
+  const TMessageList messages = project_->TargetGame.Messages();
+  std::vector<std::u16string> result;
+  result.reserve(static_cast<std::size_t>(messages.Count));
+  for (int32_t n = 1; n <= messages.Count; ++n) result.push_back(messages.Texts[static_cast<std::size_t>(n)]->Text);
+  return result;
+}
+
+std::vector<TTextChange> TTranslationSession::ChangesSince(const std::vector<std::u16string>& before) const {
+  std::vector<TTextChange> changes;
+  const std::vector<std::u16string> after = TargetTexts();
+  // A failed load can leave fewer texts than before; the missing ones are not part of the step.
+  const std::size_t common = std::min(before.size(), after.size());
+  for (std::size_t i = 0; i < common; ++i)
+    if (before[i] != after[i]) changes.push_back({static_cast<int32_t>(i + 1), before[i], after[i]});
+  return changes;
+}
+
+void TTranslationSession::RecordImport(const QString& label, const std::function<void(TConversionReport&)>& load,
+                                       TConversionReport& report) {
+  // The import with the resolving and relinking after it is one step, recorded even when a later
+  // part fails, since what was read stays in the project.
+  const std::vector<std::u16string> before = TargetTexts();
+  const TStateSnapshot statesBefore = MessageStates(*project_);
+  auto record = [this, &before, &statesBefore, &label] {
+    std::vector<TTextChange> changes = ChangesSince(before);
+    std::vector<TStateChange> states = StateChangesSince(*project_, statesBefore);
+    StartTypingRun();
+    if (!changes.empty() || !states.empty())
+      edits_->push(new TImportCommand(*this, std::move(changes), std::move(states), label));
+  };
+  try {
+    TRecording recording(*this);
+    load(report);
+    project_->Relink();
+    // The shown message's box is filled again inside the step: what it stores belongs to it.
+    emit MessagesChanged(0);
+  } catch (...) {
+    record();
+    throw;
+  }
+  record();
+  // The review mark and note of the shown message may have come with the file.
+  emit MessagesChanged(project_->CurrentMessage);
+}
+
+QString TTranslationSession::LoadMessages(const QString& fileName, TConversionReport& report) {
+  QString refusal;
+  RecordImport(
+      Text(u"LoadMessagesStep"),
+      [this, &fileName, &refusal](TConversionReport& into) {
+        try {
+          TExchangeFormat::Load(*project_, LibraryName(fileName), into);
+        } catch (const ENotUnicodeText& refused) {
+          refusal = QString::fromUtf8(refused.what());
+        }
+      },
+      report);
+  return refusal;
+}
+
+void TTranslationSession::ImportFromTools(const QString& fileName, TConversionReport& report) {
+  const TFormat& format = ToolsFormatOf(fileName);
+  // A file that cannot be parsed raises before the project is touched; the error names the file.
+  RecordImport(
+      Text(u"ImportStepFormat").arg(QFileInfo(fileName).fileName()),
+      [this, &format, &fileName](TConversionReport& into) { format.Load(*project_, LibraryName(fileName), into); },
+      report);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing
+
+void TTranslationSession::ShowMessage(int32_t message) {
+  project_->CurrentMessage = message;
+  StartTypingRun();
+}
+
+int TTranslationSession::PositionToShow(int32_t message) const {
+  const int32_t exact = project_->PositionOfMessage(message);
+  if (exact >= 1) return exact;
+  // A message without a position of its own (none, or folded into an earlier path question):
+  // show the nearest position before it.
+  int shown = 0;
+  for (int32_t position = 1; position <= project_->PositionCount; ++position) {
+    if (project_->MessageAtPosition(position) > message) break;
+    shown = position;
+  }
+  return shown;
+}
+
+void TTranslationSession::StoreShownText(int32_t message, const std::u16string& text, bool typed) {
+  std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
+  project_->StoreTranslation(message, TrimQuestText(text));
+  if (message < 1) return;
+  std::u16string after = project_->GetTargetText(message);
+  if (after == before) return;
+  if (typed) {
+    edits_->push(new TTranslationCommand(*this, {message, std::move(before), std::move(after)}, Text(u"TypingStep"),
+                                         typingRun_));
+  } else if (recordingDepth_ == 0) {
+    // Showing a message stores its trimmed form: a change, but no step of the user's.
+    MarkUnrecordedChange();
+  }
+}
+
+void TTranslationSession::PushTranslationStep(int32_t message, std::u16string before, const QString& label) {
+  StartTypingRun();
+  if (message >= 1 && project_->GetTargetText(message) != before)
+    edits_->push(new TTranslationCommand(*this, {message, std::move(before), project_->GetTargetText(message)}, label));
+}
+
+void TTranslationSession::CopySource(int32_t message) {
+  std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
+  {
+    TRecording recording(*this);
+    project_->StoreTranslation(message, TrimQuestText(project_->GetSourceText(message)));
+    emit MessagesChanged(message);
+  }
+  PushTranslationStep(message, std::move(before), Text(u"CopySourceStep"));
+}
+
+void TTranslationSession::MarkDeleted(int32_t message) {
+  std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
+  {
+    TRecording recording(*this);
+    project_->StoreTranslation(message, std::u16string());
+    emit MessagesChanged(message);
+  }
+  PushTranslationStep(message, std::move(before), Text(u"ClearTranslationStep"));
+}
+
+void TTranslationSession::SetReviewRecorded(int32_t message, bool on) {
+  project_->SetNeedsReview(message, on);
+  StartTypingRun();
+  edits_->push(new TReviewCommand(*this, message, on, on ? Text(u"MarkReviewStep") : Text(u"ClearReviewStep")));
+  emit MessagesChanged(message);
+}
+
+void TTranslationSession::ToggleReview(int32_t message) {
+  if (message >= 1 && !project_->IsLinked(message))
+    SetReviewRecorded(message, !project_->NeedsReview(message));
+  else
+    emit MessagesChanged(message);  // the review box goes back to what the project holds
+}
+
+void TTranslationSession::ClearReview(int32_t message) {
+  if (message >= 1 && !project_->IsLinked(message) && project_->NeedsReview(message)) SetReviewRecorded(message, false);
+}
+
+void TTranslationSession::SetNote(int32_t message, const std::u16string& note) {
+  if (message < 1) return;
+  project_->SetNote(message, note);
+  // Notes are kept out of the undo history, but they are a change to save.
+  MarkUnrecordedChange();
+}
+
+bool TTranslationSession::Replace(std::vector<TReplacement> plan) {
+  if (plan.empty()) return false;
+  auto applied = [this](const std::vector<TReplacement>& replacements) {
+    for (const TReplacement& replacement : replacements)
+      if (replacement.Message == project_->CurrentMessage) {
+        emit ShownTextReplaced();
+        break;
+      }
+  };
+  edits_->push(new TReplaceCommand(*project_, std::move(plan), applied, Text(u"ReplaceDialogTitle")));
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reusing translations
+
+void TTranslationSession::RebuildMemory() { memoryProblems_ = reuse_.Rebuild(*project_); }
+
+void TTranslationSession::PutFills(const std::vector<TFilledMessage>& fills, bool after) {
+  TRecording recording(*this);
+  PutFilled(*project_, fills, after);
+  StartTypingRun();
+  emit MessagesChanged(project_->CurrentMessage);
+}
+
+void TTranslationSession::PushFills(std::vector<TFilledMessage> fills, const QString& label) {
+  {
+    // The message shown may be one of those filled.
+    TRecording recording(*this);
+    emit MessagesChanged(project_->CurrentMessage);
+  }
+  StartTypingRun();
+  edits_->push(new TFillCommand([this](const std::vector<TFilledMessage>& f, bool after) { PutFills(f, after); },
+                                std::move(fills), label));
+}
+
+void TTranslationSession::InsertSuggestion(int32_t message, const std::u16string& translation) {
+  std::vector<TFilledMessage> fills = ::FillSuggestion(*project_, message, translation);
+  if (fills.empty()) return;
+  PushFills(std::move(fills), Text(u"InsertSuggestionStep"));
+}
+
+std::size_t TTranslationSession::SameSourceUntranslated(int32_t message) const {
+  return PropagationTargets(*project_, message).size();
+}
+
+void TTranslationSession::FillSameTranslation(int32_t message) {
+  PushFills(::FillSameTranslation(*project_, message), Text(u"FillSameStep"));
+}
+
+bool TTranslationSession::SetMemoryFiles(const std::vector<std::string>& files) {
+  if (files == AttachedMemoryFiles(*project_)) return false;
+  SetAttachedMemoryFiles(*project_, files);
+  MarkUnrecordedChange();
+  RebuildMemory();
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo and redo
+
+void TTranslationSession::PutTranslation(int32_t message, const std::u16string& text) {
+  TRecording recording(*this);
+  StartTypingRun();
+  if (project_->CurrentMessage != message) emit ShowRequested(message);
+  project_->SetTargetText(message, text);
+  emit MessagesChanged(message);
+}
+
+void TTranslationSession::PutTranslations(const std::vector<TTextChange>& changes,
+                                          const std::vector<TStateChange>& states, bool after) {
+  TRecording recording(*this);
+  StartTypingRun();
+  // Every enumerated text as it was, linked duplicates included; the links follow the texts.
+  for (const TTextChange& change : changes)
+    project_->TargetTexts[static_cast<std::size_t>(change.Message)]->Text = after ? change.After : change.Before;
+  project_->LinkDuplicatePaths();
+  for (const TStateChange& change : states) {
+    const TMessageStateValues& values = after ? change.After : change.Before;
+    project_->SetNeedsReview(change.Message, values.NeedsReview);
+    project_->SetNote(change.Message, values.Note);
+    project_->SetPreviousSource(change.Message, values.PreviousSource);
+  }
+  emit MessagesChanged(0);
+}
+
+void TTranslationSession::PutNeedsReview(int32_t message, bool on) {
+  TRecording recording(*this);
+  StartTypingRun();
+  if (project_->CurrentMessage != message) emit ShowRequested(message);
+  project_->SetNeedsReview(message, on);
+  emit MessagesChanged(message);
+}

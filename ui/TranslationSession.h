@@ -1,0 +1,178 @@
+#pragma once
+// TTranslationSession: the open translation project and everything that belongs to it except
+// widgets: the project, the file it came from or was saved to, its undo history with the saved
+// state, the translation memory, and every operation a window command performs on them. The window
+// and its panels are views of one session: they call its operations and follow its signals. Tests
+// drive it without a window.
+//
+// Adding a window command: write the operation here (tested in tests/ui/TranslationSessionTest.cpp
+// without a window), then give it a menu entry in TForm1::CreateCommands that calls it.
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/EditCommands.h"
+#include "ui/ReuseSession.h"
+
+class QUndoStack;
+class TBlockParJD;
+class TConversionReport;
+class TtxgProject;
+struct TReplacement;
+
+class TTranslationSession : public QObject, public TEditTarget {
+  Q_OBJECT
+
+ public:
+  explicit TTranslationSession(const TBlockParJD& catalogue, QObject* parent = nullptr);
+  ~TTranslationSession() override;
+
+  TtxgProject& Project() { return *project_; }
+  const TtxgProject& Project() const { return *project_; }
+  QUndoStack& Edits() { return *edits_; }
+  const TBlockParJD& Catalogue() const { return catalogue_; }
+  // The catalogue's text of a key, as the window shows it, and whether the catalogue knows the key.
+  QString Text(const char16_t* key) const;
+  bool HasText(const std::u16string& key) const;
+  // The status line of a message: its kind with its number ("... ( N 3 )"), or the linked
+  // duplicate's label; empty for no message.
+  QString KindText(int32_t message) const;
+
+  // The project's file: empty until the project is opened from one or saved to one, and again after
+  // New or an update (saving then asks for a name, so no older file is overwritten by accident).
+  const QString& FileName() const { return fileName_; }
+  bool HasFile() const { return !fileName_.isEmpty(); }
+  // The quest of the last new project or update.
+  const QString& QuestFileName() const { return questFileName_; }
+  // The file an export names its quest after: the project's file, or the quest a project not yet
+  // saved was made from.
+  QString ProjectOrQuestFileName() const;
+  // The window's title: "FILE[*] - ..." for a project with a file, the new project's title for one
+  // without, the program's title when there is none. "[*]" is where Qt shows unsaved changes.
+  QString Title() const;
+
+  // True when the project changed since the last new project, open or save: the undo history is
+  // away from its clean state, or a change that has no undo step (relinking, a note, a setting) was
+  // made.
+  bool HasUnsavedChanges() const;
+  void MarkUnrecordedChange();
+  // True while an operation records its own step (an undo, an import, a fill): the window does not
+  // take what it shows meanwhile for the translator's own move.
+  bool Recording() const { return recordingDepth_ != 0; }
+
+  // Replacing the project; the caller has asked about unsaved changes. Each starts an empty undo
+  // history. A quest or project that cannot be read leaves an empty project and raises.
+  void NewFromQuest(const QString& questFile);
+  // What the load dropped from a damaged file is in Project().LoadWarning().
+  void Open(const QString& projectFile);
+  // The project updated to a new version of its quest; it has no file until saved under a name.
+  TUpdatePlan UpdateSource(const QString& questFile);
+
+  // Writing files. Saves name the project's file; exports relink first (a change, though not the
+  // user's, when "<Empty>" references are resolved).
+  void SaveAs(const QString& fileName);
+  void Save();  // to FileName(); std::logic_error when the project has none
+  void ExportSourceQuest(const QString& fileName) const;
+  void ExportTranslatedQuest(const QString& fileName) const;
+  void WriteMessages(const QString& fileName);
+  // A file for translation tools (PO or XLIFF, by its extension) for the target language of the
+  // project's setting, named after ProjectOrQuestFileName(); raises for a file of another kind.
+  void ExportForTools(const QString& fileName);
+  // A project setting changed by a command (the target language asked at the first export).
+  void SetSetting(const std::u16string& key, const std::u16string& value);
+
+  // Reading translations: one undo step each (texts, review marks, notes), recorded even when a
+  // later part fails; `report` receives what the file's reader reported. An exchange file that is
+  // not Unicode text is refused before anything is read: the refusal is returned (empty when the
+  // file was read), and the relinking after it still runs.
+  QString LoadMessages(const QString& fileName, TConversionReport& report);
+  void ImportFromTools(const QString& fileName, TConversionReport& report);
+
+  // The shown message: the window tells the session what it shows. A move starts a new typing run.
+  void ShowMessage(int32_t message);
+  // The position that shows `message`: its own, or the nearest before it for a message without one.
+  int PositionToShow(int32_t message) const;
+  // The translation box's text stored for the shown `message`. `typed` is the user's typing (merged
+  // into one undo step per run); otherwise the window showed a text, and what storing it changes
+  // (its trimmed form) is a change without a step, unless a recorded command is under way.
+  void StoreShownText(int32_t message, const std::u16string& text, bool typed);
+  void CopySource(int32_t message);   // the source into the translation, one step
+  void MarkDeleted(int32_t message);  // the deleted-message text, one step
+  void ToggleReview(int32_t message);
+  void ClearReview(int32_t message);                          // one step when the mark was on
+  void SetNote(int32_t message, const std::u16string& note);  // no undo step, but a change to save
+  // A replace in translations as one step; false when the plan changes nothing.
+  bool Replace(std::vector<TReplacement> plan);
+
+  // Reusing translations.
+  TReuseSession& Reuse() { return reuse_; }
+  // Fills the memory again from the project (done by every operation that replaces it).
+  void RebuildMemory();
+  // What the last fill met reading attached files, one problem each; empty when all were read.
+  const std::vector<std::string>& MemoryProblems() const { return memoryProblems_; }
+  // A suggestion inserted as the translation of `message`, one step.
+  void InsertSuggestion(int32_t message, const std::u16string& translation);
+  // How many untranslated messages share the source of `message`, and filling them (flagged for
+  // review) as one step.
+  std::size_t SameSourceUntranslated(int32_t message) const;
+  void FillSameTranslation(int32_t message);
+  // The attached TMX files; a change is saved with the project and fills the memory again. False
+  // when nothing changed.
+  bool SetMemoryFiles(const std::vector<std::string>& files);
+
+  // Undo and redo come back through these (TEditTarget).
+  void PutTranslation(int32_t message, const std::u16string& text) override;
+  void PutTranslations(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states,
+                       bool after) override;
+  void PutNeedsReview(int32_t message, bool on) override;
+
+ signals:
+  // The project was replaced (new, open, update, or emptied by a failed one): show it from the start.
+  void ProjectReplaced();
+  // Texts or states changed under the shown message: `message` (0: possibly many, and positions may
+  // have moved). The window shows the current message again, storing what its box shows.
+  void MessagesChanged(int32_t message);
+  // A replace changed the shown message's translation: shown again as stored, without storing.
+  void ShownTextReplaced();
+  // An undo or redo concerns `message`: the window shows it before the change is put back.
+  void ShowRequested(int32_t message);
+  // The project's file name changed (open, save as, new, update).
+  void FileNameChanged();
+  // HasUnsavedChanges() may have changed.
+  void ModifiedChanged();
+
+ private:
+  class TRecording;
+  std::vector<std::u16string> TargetTexts() const;
+  std::vector<TTextChange> ChangesSince(const std::vector<std::u16string>& before) const;
+  void RecordImport(const QString& label, const std::function<void(TConversionReport&)>& load,
+                    TConversionReport& report);
+  void PushTranslationStep(int32_t message, std::u16string before, const QString& label);
+  void PutFills(const std::vector<TFilledMessage>& fills, bool after);
+  void PushFills(std::vector<TFilledMessage> fills, const QString& label);
+  void SetReviewRecorded(int32_t message, bool on);
+  void RelinkForExport();
+  void ForgetEdits();
+  void RememberSaved();
+  void SetFileName(const QString& fileName);
+  void StartTypingRun() { ++typingRun_; }
+
+  const TBlockParJD& catalogue_;
+  std::unique_ptr<TtxgProject> project_;
+  QUndoStack* edits_;
+  TReuseSession reuse_;
+  std::vector<std::string> memoryProblems_;
+  QString fileName_;
+  QString questFileName_;
+  bool unrecordedChange_ = false;
+  // Typing merges into one undo step while the run number stays the same.
+  int typingRun_ = 1;
+  // Above zero while an operation records its own step: what the window stores meanwhile (showing
+  // the texts the operation changed) is part of that step.
+  int recordingDepth_ = 0;
+};
