@@ -244,6 +244,8 @@ void TTranslationSession::WriteMessages(const QString& fileName) {
   project_->SaveMessages(LibraryName(fileName));
 }
 
+void TTranslationSession::RequireToolsFile(const QString& fileName) { ToolsFormatOf(fileName); }
+
 void TTranslationSession::ExportForTools(const QString& fileName) {
   const TFormat& format = ToolsFormatOf(fileName);
   TExportOptions options;

@@ -83,6 +83,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   // A file for translation tools (PO or XLIFF, by its extension) for the target language of the
   // project's setting, named after ProjectOrQuestFileName(); raises for a file of another kind.
   void ExportForTools(const QString& fileName);
+  // Raises, naming the file, unless it is a PO or XLIFF file by its extension.
+  static void RequireToolsFile(const QString& fileName);
   // A project setting changed by a command (the target language asked at the first export).
   void SetSetting(const std::u16string& key, const std::u16string& value);
 

@@ -503,6 +503,7 @@ void TForm1::ExportForToolsClick() {
 }
 
 void TForm1::ExportForTools(const QString& fileName) {
+  TTranslationSession::RequireToolsFile(fileName);
   if (Session->Project().Setting(u"language").empty()) {
     QString language;
     if (!dialogs_.AskText(this, CatalogueText(u"TargetLanguageTitle"), CatalogueText(u"TargetLanguageLabel"), language))
