@@ -2,10 +2,10 @@
 // The window's menu bar: every command of the tool bar and the picture buttons, plus the editing
 // and keyboard commands, each with its shortcut shown.
 //
-// Adding an entry (from any part of the window, after TForm1 has built its menu):
+// Entries are added in TForm1::CreateCommands, each calling an operation of the translation session
+// or a view:
 //
-//   QAction* find = form.Menu->Add(form.Menu->Edit, form.CatalogueText(u"FindAction"), {QKeySequence::Find},
-//                                  [&form] { form.FindClick(); });
+//   m.Add(m.Edit, CatalogueText(u"MenuMarkDeleted"), {}, [this] { Session->MarkDeleted(ShownMessage()); });
 //
 // Add() creates the action in the chosen menu (File, Edit, View, Go, Tools or Help), shows its
 // shortcuts, runs the handler through the window's error guard (an exception is shown in the error

@@ -100,12 +100,15 @@ TEST(WindowTexts, AddedKeysShowTheirBuiltInTextUnlessTheCatalogueHasThem) {
 
 // Every key the window's sources name is in the list, so a catalogue check sees it and a catalogue
 // without it still shows a text. Keys reach the lookup through tables and helpers too, so every
-// u"Word" literal that starts with a capital letter counts.
+// u"Word" literal that starts with a capital letter counts, and so does a control's or dialog's
+// name followed by "Hint" or "Title", which is how the window finds their hints and titles.
 TEST(WindowTexts, EveryKeyTheWindowNamesIsListedAndEveryAddedKeyIsUsed) {
   const std::vector<std::u16string>& listed = CatalogueKeys();
   const QRegularExpression keyLiteral(QStringLiteral(R"re(\bu"([A-Z][A-Za-z0-9]*)")re"));
   const QRegularExpression translated(QStringLiteral(R"re(\btr\(|\btranslate\()re"));
+  const QRegularExpression nameLiteral(QStringLiteral(R"re("([A-Z][A-Za-z0-9]*)")re"));
   QSet<QString> named;
+  QSet<QString> names;
   int files = 0;
   QDirIterator sources(QStringLiteral(XG_UI_DIR), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                        QDirIterator::Subdirectories);
@@ -116,6 +119,7 @@ TEST(WindowTexts, EveryKeyTheWindowNamesIsListedAndEveryAddedKeyIsUsed) {
     const QString text = QString::fromUtf8(file.readAll());
     ++files;
     EXPECT_FALSE(translated.match(text).hasMatch()) << path.toStdString() << ": a text outside the catalogue";
+    for (auto match = nameLiteral.globalMatch(text); match.hasNext();) names.insert(match.next().captured(1));
     for (auto match = keyLiteral.globalMatch(text); match.hasNext();) {
       const QString key = match.next().captured(1);
       named.insert(key);
@@ -123,6 +127,11 @@ TEST(WindowTexts, EveryKeyTheWindowNamesIsListedAndEveryAddedKeyIsUsed) {
           << path.toStdString() << ": " << key.toStdString();
     }
   }
+  for (const std::u16string& key : listed)
+    for (const QString& end : {QStringLiteral("Hint"), QStringLiteral("Title")})
+      if (const QString text = QString::fromStdU16String(key);
+          text.endsWith(end) && names.contains(text.chopped(end.size())))
+        named.insert(text);
   EXPECT_GT(files, 40);
   EXPECT_GT(named.size(), 150);
   for (const TAddedCatalogueKey& added : AddedCatalogueKeys())
