@@ -12,9 +12,9 @@
 
 #include "project/CatalogueKeys.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "quest/QuestMarkup.h"
 #include "quest/TextFieldClass.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
 

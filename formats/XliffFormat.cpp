@@ -20,7 +20,7 @@
 
 #include "formats/PortableText.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/MakeInOrder.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/Utf8.h"
 
 namespace {

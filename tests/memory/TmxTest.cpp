@@ -10,7 +10,7 @@
 
 #include "memory/Tmx.h"
 #include "project/ProjectTestSupport.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/ErrorDescription.h"
 #include "support/Utf8.h"
 

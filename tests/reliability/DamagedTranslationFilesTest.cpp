@@ -10,8 +10,8 @@
 
 #include "formats/Formats.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "reliability/ReliabilityHelpers.h"
+#include "support/BlockFile.h"
 #include "support/ErrorDescription.h"
 
 namespace {
