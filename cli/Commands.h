@@ -58,6 +58,3 @@ void SaveProject(const TtxgProject& project, const std::string& fileName, Comman
 // Text for people and scripts: UTF-8 with \\, \r, \n, \t and \uXXXX (lowercase hex) for every
 // other code unit below U+0020 and for every lone surrogate.
 std::string EscapeForOutput(const std::u16string& text);
-
-// True when `path` ends with `extension` (e.g. ".txg"), compared without regard to case.
-bool HasExtension(const std::string& path, const std::string& extension);

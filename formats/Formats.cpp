@@ -1,24 +1,14 @@
 #include "formats/Formats.h"
 
-#include <cctype>
-
 #include "formats/PoFormat.h"
 #include "formats/XliffFormat.h"
 #include "project/ExchangeFormat.h"
+#include "support/JD_Str.h"
 
 namespace {
 
 void SaveExchange(const TtxgProject& project, const std::string& fileName, const TExportOptions&) {
   TExchangeFormat::Save(project, fileName);
-}
-
-bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
-  if (text.size() < end.size()) return false;
-  for (std::size_t i = 0; i < end.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) !=
-        std::tolower(static_cast<unsigned char>(end[i])))
-      return false;
-  return true;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "support/BlockFile.h"
+#include "support/JD_Str.h"
 #include "support/Utf8.h"
 
 namespace {
@@ -72,13 +73,6 @@ std::string Language(xmlNode* variant) {
   std::string language(reinterpret_cast<const char*>(value));
   xmlFree(value);
   return language;
-}
-
-bool SameLanguage(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
 }
 
 bool IsElement(const xmlNode* node, const char* name) {
@@ -181,7 +175,7 @@ std::vector<TMemoryEntry> ReadTmx(const std::string& fileName) {
     if (variants.size() < 2) continue;
     std::size_t source = 0;
     for (std::size_t i = 0; i < variants.size(); ++i)
-      if (SameLanguage(Language(variants[i]), sourceLanguage)) {
+      if (SameIgnoringCase(Language(variants[i]), sourceLanguage)) {
         source = i;
         break;
       }
