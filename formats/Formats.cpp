@@ -15,9 +15,9 @@ void SaveExchange(const TtxgProject& project, const std::string& fileName, const
 
 const std::vector<TFormat>& Formats() {
   static const std::vector<TFormat> formats = {
-      {"po", ".po", "gettext PO file", SavePo, LoadPo, ReadPoUnits},
-      {"xliff", ".xlf", "XLIFF 1.2 file", SaveXliff, LoadXliff, ReadXliffUnits},
-      {"exchange", ".txt", "Unicode Text Document", SaveExchange, TExchangeFormat::Load, nullptr},
+      {"po", ".po", SavePo, LoadPo, ReadPoUnits},
+      {"xliff", ".xlf", SaveXliff, LoadXliff, ReadXliffUnits},
+      {"exchange", ".txt", SaveExchange, TExchangeFormat::Load, nullptr},
   };
   return formats;
 }

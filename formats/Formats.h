@@ -9,9 +9,8 @@
 class TtxgProject;
 
 struct TFormat {
-  std::string Name;         // "po", "xliff", "exchange"
-  std::string Extension;    // ".po", ...
-  std::string Description;  // for file dialogs
+  std::string Name;       // "po", "xliff", "exchange"
+  std::string Extension;  // ".po", ...
   void (*Save)(const TtxgProject& project, const std::string& fileName, const TExportOptions& options);
   void (*Load)(TtxgProject& project, const std::string& fileName, TConversionReport& report);
   // Reads the file's units without the project, so a caller may read while the project loads;
