@@ -2,6 +2,7 @@
 // xgtool's command table. Each command file registers its commands with a static
 // CommandRegistration; main.cpp parses the global options, picks the command and turns
 // exceptions into exit code 3. The output formats and exit codes are a contract for scripts.
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -37,11 +38,11 @@ class CommandContext {
   std::unique_ptr<TBlockParJD> catalogue_;
 };
 
-using CommandFunction = int (*)(const std::vector<std::string>& args, CommandContext& context);
+using CommandFunction = std::function<int(const std::vector<std::string>& args, CommandContext& context)>;
 
 struct CommandRegistration {
   // `name` is what the user types; `usage` is one line for the help text.
-  CommandRegistration(const char* name, const char* usage, CommandFunction function);
+  CommandRegistration(const std::string& name, std::string usage, CommandFunction function);
 };
 
 // The project file a command works on: every command that opens a .txg opens it here. A damaged

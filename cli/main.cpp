@@ -47,8 +47,8 @@ void PrintUsage(std::ostream& stream) {
 // sanitizer build would otherwise turn "exit 3" for a broken PO file into a leak report.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libgettextpo\n"; }
 
-CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction function) {
-  CommandTable()[name] = CommandEntry{usage, function};
+CommandRegistration::CommandRegistration(const std::string& name, std::string usage, CommandFunction function) {
+  CommandTable()[name] = CommandEntry{std::move(usage), std::move(function)};
 }
 
 CommandContext::CommandContext(std::string catalogueOption, std::ostream& out, std::ostream& err)

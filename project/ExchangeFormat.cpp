@@ -146,9 +146,8 @@ void TExchangeFormat::Load(TtxgProject& project, const std::string& fileName, TC
     found[static_cast<std::size_t>(n)] = true;
   };
 
-  project.BuildIdIndexes();
-  const TIdIndex& targetIds = project.targetIdIndex_;
-  const TIdIndex& sourceIds = project.sourceIdIndex_;
+  const TIdIndex& targetIds = project.TargetIdIndex();
+  const TIdIndex& sourceIds = project.SourceIdIndex();
   int32_t lastFound = 0;
   // Records are looked for after the byte-order mark.
   TExchangeScanner scanner(std::u16string_view(text).substr(1));
