@@ -20,7 +20,7 @@
 
 #include "bench/FullProject.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "bench/FullProject.h"
 #include "common/ScratchFolder.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <hunspell.hxx>
 
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "quest/QuestMarkup.h"
+#include "support/BlockFile.h"
 #include "support/JD_Str.h"
 
 namespace {

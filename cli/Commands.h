@@ -2,6 +2,7 @@
 // xgtool's command table. Each command file registers its commands with a static
 // CommandRegistration; main.cpp parses the global options, picks the command and turns
 // exceptions into exit code 3. The output formats and exit codes are a contract for scripts.
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -37,11 +38,11 @@ class CommandContext {
   std::unique_ptr<TBlockParJD> catalogue_;
 };
 
-using CommandFunction = int (*)(const std::vector<std::string>& args, CommandContext& context);
+using CommandFunction = std::function<int(const std::vector<std::string>& args, CommandContext& context)>;
 
 struct CommandRegistration {
   // `name` is what the user types; `usage` is one line for the help text.
-  CommandRegistration(const char* name, const char* usage, CommandFunction function);
+  CommandRegistration(const std::string& name, std::string usage, CommandFunction function);
 };
 
 // The project file a command works on: every command that opens a .txg opens it here. A damaged
@@ -58,6 +59,3 @@ void SaveProject(const TtxgProject& project, const std::string& fileName, Comman
 // Text for people and scripts: UTF-8 with \\, \r, \n, \t and \uXXXX (lowercase hex) for every
 // other code unit below U+0020 and for every lone surrogate.
 std::string EscapeForOutput(const std::u16string& text);
-
-// True when `path` ends with `extension` (e.g. ".txg"), compared without regard to case.
-bool HasExtension(const std::string& path, const std::string& extension);

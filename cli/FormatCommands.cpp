@@ -1,4 +1,5 @@
-// xgtool commands for the translation tools' formats: export and import of PO and XLIFF files.
+// xgtool commands for the translation tools' formats: export-NAME and import-NAME for each of them
+// in the registry (PO and XLIFF).
 #include <future>
 #include <memory>
 #include <ostream>
@@ -12,7 +13,7 @@
 
 namespace {
 
-int ExportCommand(const char* formatName, const std::vector<std::string>& args, CommandContext& context) {
+int ExportCommand(const TFormat& format, const std::vector<std::string>& args, CommandContext& context) {
   TExportOptions options;
   std::vector<std::string> files;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -23,20 +24,17 @@ int ExportCommand(const char* formatName, const std::vector<std::string>& args, 
       files.push_back(args[i]);
     }
   }
-  if (files.size() != 2)
-    throw UsageError{std::string("export-") + formatName + " needs a project file and an output file"};
+  if (files.size() != 2) throw UsageError{"export-" + format.Name + " needs a project file and an output file"};
   auto project = LoadProject(files[0], context);
   // The references are resolved in memory only, as for the exchange file.
   project->Relink();
   options.QuestName = QuestNameOf(files[0]);
-  FindFormat(formatName)->Save(*project, files[1], options);
+  format.Save(*project, files[1], options);
   return ExitOk;
 }
 
-int ImportCommand(const char* formatName, const std::vector<std::string>& args, CommandContext& context) {
-  if (args.size() != 2)
-    throw UsageError{std::string("import-") + formatName + " needs a project file and an input file"};
-  const TFormat& format = *FindFormat(formatName);
+int ImportCommand(const TFormat& format, const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 2) throw UsageError{"import-" + format.Name + " needs a project file and an input file"};
   // The file is read on a second thread while the project loads: the two take about as long.
   auto reading = std::async(std::launch::async, format.Read, args[1]);
   std::unique_ptr<TtxgProject> project;
@@ -55,30 +53,26 @@ int ImportCommand(const char* formatName, const std::vector<std::string>& args, 
   return report.Empty() ? ExitOk : ExitReported;
 }
 
-int ExportPo(const std::vector<std::string>& args, CommandContext& context) {
-  return ExportCommand("po", args, context);
-}
-int ImportPo(const std::vector<std::string>& args, CommandContext& context) {
-  return ImportCommand("po", args, context);
-}
-int ExportXliff(const std::vector<std::string>& args, CommandContext& context) {
-  return ExportCommand("xliff", args, context);
-}
-int ImportXliff(const std::vector<std::string>& args, CommandContext& context) {
-  return ImportCommand("xliff", args, context);
-}
-
-const CommandRegistration exportPoRegistration(
-    "export-po", "export-po [--language CODE] FILE.txg OUT.po   (write a gettext PO file to translate)", ExportPo);
-const CommandRegistration importPoRegistration(
-    "import-po", "import-po FILE.txg IN.po   (read a translated PO file into the project; exit 1 with a report)",
-    ImportPo);
-const CommandRegistration exportXliffRegistration(
-    "export-xliff", "export-xliff [--language CODE] FILE.txg OUT.xlf   (write an XLIFF 1.2 file to translate)",
-    ExportXliff);
-const CommandRegistration importXliffRegistration(
-    "import-xliff",
-    "import-xliff FILE.txg IN.xlf   (read a translated XLIFF file into the project; exit 1 with a report)",
-    ImportXliff);
+// The usage lines name the file by its first extension and the format by its titles.
+struct FormatCommandRegistrations {
+  FormatCommandRegistrations() {
+    for (const TFormat* format : TranslationToolsFormats()) {
+      const std::string& extension = format->Extensions.front();
+      CommandRegistration("export-" + format->Name,
+                          "export-" + format->Name + " [--language CODE] FILE.txg OUT" + extension + "   (write " +
+                              format->Article + " " + format->Title + " to translate)",
+                          [format](const std::vector<std::string>& args, CommandContext& context) {
+                            return ExportCommand(*format, args, context);
+                          });
+      CommandRegistration("import-" + format->Name,
+                          "import-" + format->Name + " FILE.txg IN" + extension + "   (read a translated " +
+                              format->ShortTitle + " file into the project; exit 1 with a report)",
+                          [format](const std::vector<std::string>& args, CommandContext& context) {
+                            return ImportCommand(*format, args, context);
+                          });
+    }
+  }
+};
+const FormatCommandRegistrations formatCommandRegistrations;
 
 }  // namespace

@@ -1,5 +1,4 @@
 // xgtool: command-line access to catalogues, quests and translation projects.
-#include <cctype>
 #include <exception>
 #include <iostream>
 #include <map>
@@ -48,8 +47,8 @@ void PrintUsage(std::ostream& stream) {
 // sanitizer build would otherwise turn "exit 3" for a broken PO file into a leak report.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libgettextpo\n"; }
 
-CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction function) {
-  CommandTable()[name] = CommandEntry{usage, function};
+CommandRegistration::CommandRegistration(const std::string& name, std::string usage, CommandFunction function) {
+  CommandTable()[name] = CommandEntry{std::move(usage), std::move(function)};
 }
 
 CommandContext::CommandContext(std::string catalogueOption, std::ostream& out, std::ostream& err)
@@ -108,16 +107,6 @@ std::string EscapeForOutput(const std::u16string& text) {
   return result;
 }
 
-bool HasExtension(const std::string& path, const std::string& extension) {
-  if (path.size() < extension.size()) return false;
-  for (std::size_t i = 0; i < extension.size(); ++i) {
-    char a = path[path.size() - extension.size() + i];
-    if (std::tolower(static_cast<unsigned char>(a)) != std::tolower(static_cast<unsigned char>(extension[i])))
-      return false;
-  }
-  return true;
-}
-
 int main(int argc, char** argv) {
   ReadPoFilesAsBytes();
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -149,7 +138,7 @@ int main(int argc, char** argv) {
   if (name == "messages" || name == "info") {
     bool forProject = false;
     for (std::size_t i = next + 1; i < args.size(); ++i)
-      if (args[i] == "--source" || HasExtension(args[i], ".txg")) forProject = true;
+      if (args[i] == "--source" || EndsWithIgnoringCase(args[i], ".txg")) forProject = true;
     if (forProject) name += ".txg";
   }
   auto command = CommandTable().find(name);

@@ -1,10 +1,9 @@
 #include "formats/Formats.h"
 
-#include <cctype>
-
 #include "formats/PoFormat.h"
 #include "formats/XliffFormat.h"
 #include "project/ExchangeFormat.h"
+#include "support/JD_Str.h"
 
 namespace {
 
@@ -12,22 +11,21 @@ void SaveExchange(const TtxgProject& project, const std::string& fileName, const
   TExchangeFormat::Save(project, fileName);
 }
 
-bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
-  if (text.size() < end.size()) return false;
-  for (std::size_t i = 0; i < end.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) !=
-        std::tolower(static_cast<unsigned char>(end[i])))
-      return false;
-  return true;
-}
-
 }  // namespace
 
 const std::vector<TFormat>& Formats() {
   static const std::vector<TFormat> formats = {
-      {"po", ".po", "gettext PO file", SavePo, LoadPo, ReadPoUnits},
-      {"xliff", ".xlf", "XLIFF 1.2 file", SaveXliff, LoadXliff, ReadXliffUnits},
-      {"exchange", ".txt", "Unicode Text Document", SaveExchange, TExchangeFormat::Load, nullptr},
+      {"po", {".po"}, "gettext PO file", "PO", "a", true, SavePo, LoadPo, ReadPoUnits},
+      {"xliff", {".xlf", ".xliff"}, "XLIFF 1.2 file", "XLIFF", "an", true, SaveXliff, LoadXliff, ReadXliffUnits},
+      {"exchange",
+       {".txt"},
+       "Unicode Text Document",
+       "exchange",
+       "a",
+       false,
+       SaveExchange,
+       TExchangeFormat::Load,
+       nullptr},
   };
   return formats;
 }
@@ -40,9 +38,65 @@ const TFormat* FindFormat(const std::string& name) {
 
 const TFormat* FormatForFile(const std::string& fileName) {
   for (const TFormat& format : Formats())
-    if (EndsWithIgnoringCase(fileName, format.Extension)) return &format;
-  if (EndsWithIgnoringCase(fileName, ".xliff")) return FindFormat("xliff");
+    for (const std::string& extension : format.Extensions)
+      if (EndsWithIgnoringCase(fileName, extension)) return &format;
   return nullptr;
+}
+
+std::vector<const TFormat*> TranslationToolsFormats() {
+  std::vector<const TFormat*> tools;
+  for (const TFormat& format : Formats())
+    if (format.ForTranslationTools) tools.push_back(&format);
+  return tools;
+}
+
+std::vector<std::string> AllFormatExtensions() {
+  std::vector<std::string> extensions;
+  for (const TFormat& format : Formats())
+    extensions.insert(extensions.end(), format.Extensions.begin(), format.Extensions.end());
+  return extensions;
+}
+
+namespace {
+
+// "*.xlf;*.xliff"
+std::string Patterns(const std::vector<const TFormat*>& formats) {
+  std::string patterns;
+  for (const TFormat* format : formats)
+    for (const std::string& extension : format->Extensions) patterns += (patterns.empty() ? "*" : ";*") + extension;
+  return patterns;
+}
+
+// "A, B or C" of the texts `part` gives for each item.
+template <typename Item, typename Part>
+std::string Enumeration(const std::vector<Item>& items, Part part) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == items.size() ? " or " : ", ") + part(items[i]);
+  return text;
+}
+
+}  // namespace
+
+std::string DialogFilter(const TFormat& format) { return format.Title + "|" + Patterns({&format}); }
+
+std::string ExportDialogFilter() {
+  std::string filter;
+  for (const TFormat* format : TranslationToolsFormats()) filter += (filter.empty() ? "" : "|") + DialogFilter(*format);
+  return filter;
+}
+
+std::string ImportDialogFilter() {
+  const std::vector<const TFormat*> tools = TranslationToolsFormats();
+  return Enumeration(tools, [](const TFormat* format) { return format->ShortTitle; }) + " file|" + Patterns(tools) +
+         "|" + ExportDialogFilter();
+}
+
+std::string TranslationToolsFilesText() {
+  std::vector<std::string> extensions;
+  for (const TFormat* format : TranslationToolsFormats())
+    extensions.insert(extensions.end(), format->Extensions.begin(), format->Extensions.end());
+  return "a " + Enumeration(extensions, [](const std::string& extension) { return extension; }) + " file";
 }
 
 std::string QuestNameOf(const std::string& fileName) {

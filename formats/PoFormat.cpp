@@ -13,7 +13,7 @@
 
 #include "formats/PortableText.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/Utf8.h"
 
 namespace {

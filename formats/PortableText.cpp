@@ -5,41 +5,7 @@
 
 #include "quest/QuestMarkup.h"
 #include "support/Utf8.h"
-
-namespace {
-
-constexpr std::string_view EscapeStart = "\\u{";
-constexpr std::size_t EscapeLength = 8;  // \u{XXXX}
-
-void AppendEscape(std::string& out, char16_t unit) {
-  static const char* hex = "0123456789ABCDEF";
-  out += EscapeStart;
-  for (int shift = 12; shift >= 0; shift -= 4) out += hex[(unit >> shift) & 0xF];
-  out += '}';
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The code unit of the escape at `at`, or -1 when no complete escape starts there.
-int32_t EscapeAt(std::string_view text, std::size_t at) {
-  if (text.size() - at < EscapeLength || text.substr(at, 3) != EscapeStart || text[at + 7] != '}') return -1;
-  int32_t unit = 0;
-  for (std::size_t i = at + 3; i < at + 7; ++i) {
-    const int digit = HexValue(text[i]);
-    if (digit < 0) return -1;
-    unit = unit * 16 + digit;
-  }
-  return unit;
-}
-
-}  // namespace
-
-ENotUtf8::ENotUtf8() : std::runtime_error("the text is not UTF-8") {}
+#include "support/XmlText.h"
 
 namespace {
 
@@ -71,12 +37,10 @@ void AppendPortable(std::u16string_view text, std::size_t begin, std::size_t end
     } else if (unit == u'\r' && i + 1 < length && text[i + 1] == u'\n') {
       out += '\n';
       i += 2;
-    } else if ((unit < 0x20 && unit != u'\t') || unit == 0xFFFE || unit == 0xFFFF ||
-               (unit == u'\\' && text.substr(i + 1, 2) == u"u{") ||
-               (IsHighSurrogate(unit) && (i + 1 == length || !IsLowSurrogate(text[i + 1]))) || IsLowSurrogate(unit)) {
-      // A lone surrogate is escaped too: a pair's low half is read with its high half.
+    } else if (unit == u'\r' || unit == u'\n' || NeedsXmlEscape(text, i)) {
+      // A lone CR or LF would not survive PO's and XML's line handling as it is.
       if (plainPieces != nullptr) EndPiece(*plainPieces, false);
-      AppendEscape(out, unit);
+      AppendXmlEscape(out, unit);
       if (plainPieces != nullptr) EndPiece(*plainPieces, true);
       ++i;
     } else {
@@ -126,20 +90,12 @@ void MakePortableForm(std::u16string_view text, TPortableForm& form) {
 std::u16string QuestTextFromPortable(std::string_view portable) {
   std::u16string out;
   out.reserve(portable.size());
-  std::size_t at = 0;
-  while (at < portable.size()) {
-    const char c = portable[at];
-    if (c == '\n') {
-      out += u"\r\n";
-      ++at;
-    } else if (c == '\\' && EscapeAt(portable, at) >= 0) {
-      out += static_cast<char16_t>(EscapeAt(portable, at));
-      at += EscapeLength;
-    } else {
-      const int32_t code = DecodeUtf8(portable, at);
-      if (code < 0) throw ENotUtf8();
-      AppendUtf16(out, static_cast<char32_t>(code));
-    }
+  // No escape holds a line feed, so the text between line feeds is read on its own.
+  for (std::size_t at = 0;;) {
+    const std::size_t lineFeed = portable.find('\n', at);
+    AppendTextFromXmlSafe(portable.substr(at, lineFeed - at), out);  // npos - at still reaches the end
+    if (lineFeed == std::string_view::npos) return out;
+    out += u"\r\n";
+    at = lineFeed + 1;
   }
-  return out;
 }

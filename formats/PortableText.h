@@ -3,25 +3,21 @@
 //
 // Out (PortableText):
 //  - CR LF becomes LF: a line break as PO and XML write it.
-//  - A lone CR, a lone LF, every other code unit below U+0020 but the tab, U+FFFE, U+FFFF and
-//    every lone surrogate become "\u{XXXX}" (four upper-case hex digits of the code unit): none of
-//    them survives UTF-8, XML or PO's own line handling as it is.
-//  - A backslash that stands before "u{" becomes "\u{005C}", so every "\u{" of a portable text is
-//    one of these escapes and a text that happens to hold one comes back as it was.
+//  - A lone CR and a lone LF become "\u{000D}" and "\u{000A}": neither survives PO's and XML's own
+//    line handling as it is.
+//  - What XML cannot hold is escaped by support/XmlText.h's rule, which TMX shares: every other
+//    code unit below U+0020 but the tab, U+FFFE, U+FFFF, every lone surrogate, and a backslash
+//    before "u{" become "\u{XXXX}" (four upper-case hex digits of the code unit).
 //  - Everything else is written as its UTF-8 form.
 // Back (QuestTextFromPortable): LF becomes CR LF, "\u{XXXX}" (four hex digits, either case)
-// becomes that code unit, anything else is kept. So QuestTextFromPortable(PortableText(t)) == t
-// for every t.
+// becomes that code unit, anything else is kept (ENotUtf8 for bytes that are not UTF-8). So
+// QuestTextFromPortable(PortableText(t)) == t for every t.
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Raised by QuestTextFromPortable for bytes that are not UTF-8.
-class ENotUtf8 : public std::runtime_error {
- public:
-  ENotUtf8();
-};
+#include "support/XmlText.h"
 
 std::string PortableText(std::u16string_view text);
 std::u16string QuestTextFromPortable(std::string_view portable);

@@ -11,10 +11,10 @@
 #include <unordered_map>
 
 #include "project/CatalogueKeys.h"
+#include "project/ExchangeFormat.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
-#include "quest/QuestMarkup.h"
 #include "quest/TextFieldClass.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
 
@@ -75,27 +75,6 @@ std::u16string MessageKindLabel(const TtxgProject& project, int32_t typeCode) {
   std::u16string label = project.Catalogue->Par_Get(key);
   if (type.Number > 0) label += u" (" + AnsiToWide(std::to_string(type.Number)) + u")";
   return label;
-}
-
-std::u16string TagDifference(const std::u16string& source, const std::u16string& translation) {
-  // The usual translation keeps every tag: compared as sorted views before any list is built.
-  std::vector<std::u16string_view> sourceViews;
-  std::vector<std::u16string_view> translationViews;
-  AppendExchangeTags(source, sourceViews);
-  AppendExchangeTags(translation, translationViews);
-  std::sort(sourceViews.begin(), sourceViews.end());
-  std::sort(translationViews.begin(), translationViews.end());
-  if (sourceViews == translationViews) return {};
-  TStringsJD sourceTags;
-  TStringsJD translationTags;
-  TtxgProject::ExtractTags(source, sourceTags);
-  TtxgProject::ExtractTags(translation, translationTags);
-  TtxgProject::RemoveCommonTags(sourceTags, translationTags);
-  std::u16string difference;
-  for (const TStringsElJD* tag = sourceTags.First(); tag != nullptr; tag = tag->Next) difference += u" " + tag->Text;
-  for (const TStringsElJD* tag = translationTags.First(); tag != nullptr; tag = tag->Next)
-    difference += u" " + tag->Text;
-  return difference;
 }
 
 void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& units, TConversionReport& report) {

@@ -63,7 +63,3 @@ struct TIncomingUnit {
 // that order of meeting, the missing ones last. Nothing is parsed here: a caller that has all its
 // units has already refused a broken file, so a refused file leaves the project untouched.
 void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& units, TConversionReport& report);
-
-// " tag" for every tag of `source` that `translation` lacks, then for every tag of `translation`
-// that `source` lacks; empty when both hold the same tags.
-std::u16string TagDifference(const std::u16string& source, const std::u16string& translation);

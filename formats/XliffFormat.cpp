@@ -5,12 +5,10 @@
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xmlwriter.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -20,45 +18,22 @@
 
 #include "formats/PortableText.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/MakeInOrder.h"
+#include "support/XmlWriter.h"
 
 namespace {
 
 const char* const XliffNamespace = "urn:oasis:names:tc:xliff:document:1.2";
 
-const xmlChar* X(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
 const char* C(const xmlChar* text) { return reinterpret_cast<const char*>(text); }
 
-// Every call of the writer reports failure by a negative result; one failure ends the save. The
-// XML goes straight into the file's writer as libxml2 flushes its output, not into one buffer of
-// the whole file first; a writer of some units writes them into a text.
-class Writer {
+// The XLIFF writer: support's XML writer, and texts with their markup as <ph> elements.
+class Writer : public TXmlWriter {
  public:
-  explicit Writer(TBlockFileWriter& file) : file_(&file) { Open(); }
-  explicit Writer(std::string& text) : text_(&text) { Open(); }
-  ~Writer() { xmlFreeTextWriter(writer_); }
-  Writer(const Writer&) = delete;
-  Writer& operator=(const Writer&) = delete;
+  explicit Writer(TBlockFileWriter& file) : TXmlWriter(file, FailureText) {}
+  explicit Writer(std::string& text) : TXmlWriter(text, FailureText) {}
 
-  void Check(int result) {
-    // A failure of the file comes back as the file's own error.
-    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
-    if (result < 0) throw std::runtime_error("The XLIFF file could not be written");
-  }
-  void Start(const char* name) { Check(xmlTextWriterStartElement(writer_, X(name))); }
-  void Attribute(const char* name, const std::string& value) {
-    Check(xmlTextWriterWriteAttribute(writer_, X(name), X(value.c_str())));
-  }
-  void End() { Check(xmlTextWriterEndElement(writer_)); }
-  void Text(const char* text) { Check(xmlTextWriterWriteString(writer_, X(text))); }
-  void Text(const std::string& text) { Text(text.c_str()); }
-  // The line break between elements needs no escaping.
-  void Newline() { Check(xmlTextWriterWriteRaw(writer_, X("\n"))); }
-  // XML this writer wrote before, repeated as it is.
-  void Repeat(const std::string& xml) {
-    Check(xmlTextWriterWriteRawLen(writer_, X(xml.data()), static_cast<int>(xml.size())));
-  }
   // A text with its markup as <ph> elements, numbered from 1 within the element.
   void MarkedText(std::u16string_view text) {
     MakePortableForm(text, form_);
@@ -79,44 +54,11 @@ class Writer {
       End();
     }
   }
-  xmlTextWriterPtr Get() { return writer_; }
-  // Hands what libxml2 still holds to the file.
-  void Flush() { Check(xmlTextWriterFlush(writer_)); }
 
  private:
-  void Open() {
-    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(Write, nullptr, this, nullptr);
-    if (output == nullptr) throw std::bad_alloc();
-    // The writer owns the output buffer from here on, and frees it with itself.
-    writer_ = xmlNewTextWriter(output);
-    if (writer_ == nullptr) {
-      xmlOutputBufferClose(output);
-      throw std::bad_alloc();
-    }
-  }
-
-  // libxml2's output callback: no exception may pass through libxml2, so it is kept for Check.
-  static int Write(void* context, const char* bytes, int length) {
-    auto* writer = static_cast<Writer*>(context);
-    try {
-      if (writer->file_ != nullptr) {
-        writer->file_->WriteBytes(bytes, static_cast<std::size_t>(length));
-      } else {
-        writer->text_->append(bytes, static_cast<std::size_t>(length));
-      }
-    } catch (...) {
-      writer->failure_ = std::current_exception();
-      return -1;
-    }
-    return length;
-  }
-
-  TBlockFileWriter* file_ = nullptr;
-  std::string* text_ = nullptr;
+  static constexpr const char* FailureText = "The XLIFF file could not be written";
   TPortableForm form_;  // kept from text to text, with its storage
   std::string piece_;
-  xmlTextWriterPtr writer_ = nullptr;
-  std::exception_ptr failure_;
 };
 
 // An element that many units share (an empty <target>, the kind's note), written once by the
@@ -378,7 +320,7 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   xmlInitParser();
   TBlockFileWriter file(fileName, TPieces::Streamed);
   Writer out(file);
-  out.Check(xmlTextWriterStartDocument(out.Get(), "1.0", "UTF-8", nullptr));
+  out.StartDocument();
   out.Start("xliff");
   out.Attribute("version", "1.2");
   out.Attribute("xmlns", XliffNamespace);
@@ -420,7 +362,7 @@ void SaveXliff(const TtxgProject& project, const std::string& fileName, const TE
   out.End();  // file
   out.Newline();
   out.End();  // xliff
-  out.Check(xmlTextWriterEndDocument(out.Get()));
+  out.EndDocument();
   out.Flush();
   file.Commit();
 }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
+#include "support/BlockFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static auto game = std::make_unique<TGame>(fuzzsupport::Catalogue());

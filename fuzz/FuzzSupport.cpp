@@ -10,7 +10,7 @@
 
 #include "formats/TranslationUnits.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 namespace fuzzsupport {

@@ -2,68 +2,32 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
-#include <libxml/xmlwriter.h>
 
 #include <cstring>
 #include <memory>
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
+#include "support/JD_Str.h"
 #include "support/Utf8.h"
+#include "support/XmlText.h"
+#include "support/XmlWriter.h"
 
 namespace {
 
 const xmlChar* X(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
 
-std::u16string XmlSafe(const std::u16string& text) {
-  std::u16string safe = text;
-  for (char16_t& c : safe)
-    if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF) c = u'\uFFFD';
-  return safe;  // lone surrogates are replaced by the UTF-8 conversion
-}
-
-struct WriterDeleter {
-  void operator()(xmlTextWriter* writer) const { xmlFreeTextWriter(writer); }
-};
-struct BufferDeleter {
-  void operator()(xmlBuffer* buffer) const { xmlBufferFree(buffer); }
-};
 struct DocumentDeleter {
   void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
 };
 
-class TmxWriter {
- public:
-  TmxWriter() : buffer_(xmlBufferCreate()) {
-    if (!buffer_) throw std::bad_alloc();
-    writer_.reset(xmlNewTextWriterMemory(buffer_.get(), 0));
-    if (!writer_) throw std::bad_alloc();
-    xmlTextWriterSetIndent(writer_.get(), 1);
-    xmlTextWriterSetIndentString(writer_.get(), X("  "));
-  }
-  void Check(int result) {
-    if (result < 0) throw std::runtime_error("TMX writing failed");
-  }
-  void Start(const char* name) { Check(xmlTextWriterStartElement(writer_.get(), X(name))); }
-  void End() { Check(xmlTextWriterEndElement(writer_.get())); }
-  void Attribute(const char* name, const std::string& value) {
-    Check(xmlTextWriterWriteAttribute(writer_.get(), X(name), X(value.c_str())));
-  }
-  void Variant(const std::string& language, const std::u16string& text) {
-    Start("tuv");
-    Attribute("xml:lang", language);
-    Start("seg");
-    const std::string utf8 = Utf16ToUtf8(XmlSafe(text));
-    Check(xmlTextWriterWriteString(writer_.get(), X(utf8.c_str())));
-    End();
-    End();
-  }
-  xmlTextWriter* Get() { return writer_.get(); }
-  xmlBuffer* Buffer() { return buffer_.get(); }
-
- private:
-  std::unique_ptr<xmlBuffer, BufferDeleter> buffer_;
-  std::unique_ptr<xmlTextWriter, WriterDeleter> writer_;
-};
+void WriteVariant(TXmlWriter& xml, const std::string& language, const std::u16string& text) {
+  xml.Start("tuv");
+  xml.Attribute("xml:lang", language);
+  xml.Start("seg");
+  xml.Text(XmlSafeText(text));
+  xml.End();
+  xml.End();
+}
 
 std::string Language(xmlNode* variant) {
   xmlChar* value = xmlGetNsProp(variant, X("lang"), XML_XML_NAMESPACE);
@@ -72,13 +36,6 @@ std::string Language(xmlNode* variant) {
   std::string language(reinterpret_cast<const char*>(value));
   xmlFree(value);
   return language;
-}
-
-bool SameLanguage(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
 }
 
 bool IsElement(const xmlNode* node, const char* name) {
@@ -91,7 +48,9 @@ std::u16string SegmentText(xmlNode* variant) {
     if (IsElement(child, "seg")) {
       xmlChar* content = xmlNodeGetContent(child);
       if (content == nullptr) return {};
-      std::u16string text = Utf8ToUtf16(reinterpret_cast<const char*>(content));
+      // Files of other tools hold no escapes, and one of ours written before escapes were used
+      // holds U+FFFD instead: both read as they are.
+      std::u16string text = TextFromXmlSafe(reinterpret_cast<const char*>(content));
       xmlFree(content);
       return text;
     }
@@ -101,8 +60,10 @@ std::u16string SegmentText(xmlNode* variant) {
 }  // namespace
 
 void WriteTmx(const std::string& fileName, const std::vector<TMemoryEntry>& entries, const TTmxLanguages& languages) {
-  TmxWriter xml;
-  xml.Check(xmlTextWriterStartDocument(xml.Get(), "1.0", "UTF-8", nullptr));
+  TBlockFileWriter file(fileName, TPieces::Streamed);
+  TXmlWriter xml(file, "TMX writing failed");
+  xml.Indent("  ");
+  xml.StartDocument();
   xml.Start("tmx");
   xml.Attribute("version", "1.4");
   xml.Start("header");
@@ -117,16 +78,13 @@ void WriteTmx(const std::string& fileName, const std::vector<TMemoryEntry>& entr
   xml.Start("body");
   for (const TMemoryEntry& entry : entries) {
     xml.Start("tu");
-    if (!entry.Origin.empty()) xml.Attribute("tuid", Utf16ToUtf8(XmlSafe(entry.Origin)));
-    xml.Variant(languages.Source, entry.Source);
-    xml.Variant(languages.Target, entry.Translation);
+    if (!entry.Origin.empty()) xml.Attribute("tuid", XmlSafeText(entry.Origin));
+    WriteVariant(xml, languages.Source, entry.Source);
+    WriteVariant(xml, languages.Target, entry.Translation);
     xml.End();
   }
-  xml.Check(xmlTextWriterEndDocument(xml.Get()));
-  xml.Check(xmlTextWriterFlush(xml.Get()));
-
-  TBlockFileWriter file(fileName);
-  file.WriteBytes(xmlBufferContent(xml.Buffer()), static_cast<std::size_t>(xmlBufferLength(xml.Buffer())));
+  xml.EndDocument();
+  xml.Flush();
   file.Commit();
 }
 
@@ -181,7 +139,7 @@ std::vector<TMemoryEntry> ReadTmx(const std::string& fileName) {
     if (variants.size() < 2) continue;
     std::size_t source = 0;
     for (std::size_t i = 0; i < variants.size(); ++i)
-      if (SameLanguage(Language(variants[i]), sourceLanguage)) {
+      if (SameIgnoringCase(Language(variants[i]), sourceLanguage)) {
         source = i;
         break;
       }

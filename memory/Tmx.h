@@ -21,12 +21,14 @@ struct TTmxLanguages {
 };
 
 // One <tu> per entry, its tuid the entry's origin when there is one. Characters XML cannot hold
-// (controls other than tab and line breaks, lone surrogates) are written as U+FFFD. Saved through
-// TBlockFileWriter, so a failed write leaves an old file as it was.
+// are escaped by support/XmlText.h's rule, as in XLIFF, and ReadTmx turns them back: every text
+// comes back whole. Saved through TBlockFileWriter, so a failed write leaves an old file as it was.
 void WriteTmx(const std::string& fileName, const std::vector<TMemoryEntry>& entries,
               const TTmxLanguages& languages = {});
 
 // Every <tu> with a source and a translation: the source is the variant in the header's srclang
 // (the first variant when none is), the translation the first other variant. The origin of each
-// entry is the file name. Raises EInOutError when the file cannot be read, ETmxError otherwise.
+// entry is the file name. Escapes are read as XmlText.h says; a file of other tools or of an
+// earlier version (which wrote U+FFFD for those characters) holds none. Raises EInOutError when the file cannot be
+// read, ETmxError otherwise.
 std::vector<TMemoryEntry> ReadTmx(const std::string& fileName);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace {
 

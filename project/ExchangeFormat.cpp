@@ -10,8 +10,8 @@
 
 #include "project/IdIndex.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "quest/QuestMarkup.h"
+#include "support/BlockFile.h"
 #include "support/JD_Str.h"
 #include "support/OpenTable.h"
 
@@ -25,20 +25,29 @@ constexpr std::u16string_view RecordBegin = u"<Begin ";
 constexpr std::u16string_view HeaderEnd = u">\r\n";
 constexpr std::u16string_view RecordEnd = u"\r\n<End>";
 
-// True when both texts hold the same tags, counted with repetition, in any order: exactly when
-// RemoveCommonTags leaves nothing. Saves building the two lists for the usual, matching record.
-bool SameTags(std::u16string_view a, std::u16string_view b) {
-  std::vector<std::u16string_view> tagsA;
-  std::vector<std::u16string_view> tagsB;
-  AppendExchangeTags(a, tagsA);
-  AppendExchangeTags(b, tagsB);
-  if (tagsA.size() != tagsB.size()) return false;
-  std::sort(tagsA.begin(), tagsA.end());
-  std::sort(tagsB.begin(), tagsB.end());
-  return tagsA == tagsB;
-}
-
 }  // namespace
+
+std::u16string TagDifference(std::u16string_view source, std::u16string_view translation) {
+  // The usual translation keeps every tag: compared as sorted views before any list is built.
+  std::vector<std::u16string_view> sourceViews;
+  std::vector<std::u16string_view> translationViews;
+  AppendExchangeTags(source, sourceViews);
+  AppendExchangeTags(translation, translationViews);
+  std::sort(sourceViews.begin(), sourceViews.end());
+  std::sort(translationViews.begin(), translationViews.end());
+  if (sourceViews == translationViews) return {};
+  TStringsJD sourceTags;
+  TStringsJD translationTags;
+  TtxgProject::ExtractTags(std::u16string(source), sourceTags);
+  TtxgProject::ExtractTags(std::u16string(translation), translationTags);
+  TtxgProject::RemoveCommonTags(sourceTags, translationTags);
+  std::u16string difference;
+  for (const TStringsElJD* tag = sourceTags.First(); tag != nullptr; tag = tag->Next)
+    difference.append(u" ").append(tag->Text);
+  for (const TStringsElJD* tag = translationTags.First(); tag != nullptr; tag = tag->Next)
+    difference.append(u" ").append(tag->Text);
+  return difference;
+}
 
 bool TExchangeScanner::Next(TExchangeRecord& record) {
   if (pos_ >= text_.size()) return false;
@@ -137,9 +146,8 @@ void TExchangeFormat::Load(TtxgProject& project, const std::string& fileName, TC
     found[static_cast<std::size_t>(n)] = true;
   };
 
-  project.BuildIdIndexes();
-  const TIdIndex& targetIds = project.targetIdIndex_;
-  const TIdIndex& sourceIds = project.sourceIdIndex_;
+  const TIdIndex& targetIds = project.TargetIdIndex();
+  const TIdIndex& sourceIds = project.SourceIdIndex();
   int32_t lastFound = 0;
   // Records are looked for after the byte-order mark.
   TExchangeScanner scanner(std::u16string_view(text).substr(1));
@@ -155,20 +163,9 @@ void TExchangeFormat::Load(TtxgProject& project, const std::string& fileName, TC
       // Past this test source message k exists: its number in the source list is k as well.
       if (!sourceIds.IsSmallestFor(k, id) && k != sourceIds.Find(id)) {
         report.Add(TReportKind::DifferentNumbers, std::u16string(id));
-      } else if (piece == 0 && !SameTags(project.SourceField(k)->Text, record.Body)) {
-        TStringsJD sourceTags;
-        TStringsJD bodyTags;
-        TtxgProject::ExtractTags(project.SourceField(k)->Text, sourceTags);
-        TtxgProject::ExtractTags(std::u16string(record.Body), bodyTags);
-        TtxgProject::RemoveCommonTags(sourceTags, bodyTags);
-        if (sourceTags.First() != nullptr || bodyTags.First() != nullptr) {
-          std::u16string detail;
-          for (const TStringsElJD* tag = sourceTags.First(); tag != nullptr; tag = tag->Next)
-            detail.append(u" ").append(tag->Text);
-          for (const TStringsElJD* tag = bodyTags.First(); tag != nullptr; tag = tag->Next)
-            detail.append(u" ").append(tag->Text);
-          report.Add(TReportKind::DifferentTags, std::u16string(id), std::move(detail));
-        }
+      } else if (piece == 0) {
+        std::u16string detail = TagDifference(project.SourceField(k)->Text, record.Body);
+        if (!detail.empty()) report.Add(TReportKind::DifferentTags, std::u16string(id), std::move(detail));
       }
       store(k, record.Body);
     });

@@ -50,6 +50,12 @@ void ForEachRecordId(std::u16string_view ids, Sink&& sink) {
 // for a file that is not UTF-16LE with its mark (odd size, below 4 bytes, another mark).
 std::u16string ReadExchangeFileText(const std::string& fileName);
 
+// " tag" for every tag of `source` that `translation` lacks, then for every tag of `translation`
+// that `source` lacks (each as TtxgProject::ExtractTags cuts it, in RemoveCommonTags' order);
+// empty when both hold the same tags. The exchange import and the translation tools' imports
+// report a changed translation's tags with it.
+std::u16string TagDifference(std::u16string_view source, std::u16string_view translation);
+
 class TExchangeFormat {
  public:
   // Every distinct source text once (equal up to TrimJD), at the place of its first message,

@@ -71,7 +71,6 @@ class TMessageSearch {
   bool Matches(const TtxgProject& project, int32_t n) const;
   // The positions (1..PositionCount, increasing) whose message matches.
   std::vector<int32_t> MatchingPositions(const TtxgProject& project) const;
-  const TTextMatcher& Matcher() const { return matcher_; }
   const TSearchOptions& Options() const { return options_; }
 
  private:

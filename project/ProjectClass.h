@@ -120,6 +120,15 @@ class TtxgProject {
   void LoadMessages(const std::string& fileName, std::u16string& report);
   int32_t FindTargetId(const std::u16string& id) const;
   int32_t FindSourceId(const std::u16string& id) const;
+  // The indexes behind FindSourceId and FindTargetId, built on first use after each enumeration:
+  // a reader that expects a certain number tries it first (TIdIndex::IsSmallestFor).
+  const TIdIndex& SourceIdIndex() const;
+  const TIdIndex& TargetIdIndex() const;
+  // The text field of message n (1..SourceCount, 1..TargetCount), or nullptr outside. A text
+  // stored straight into a target field is counted only by the next RebuildMessageTable: an
+  // import of every message stores them so and rebuilds once.
+  TTextField* SourceField(int32_t n) const;
+  TTextField* TargetField(int32_t n) const;
   static void ExtractTags(const std::u16string& text, TStringsJD& tags);
   static void RemoveCommonTags(TStringsJD& a, TStringsJD& b);
 
@@ -161,9 +170,6 @@ class TtxgProject {
   void RemoveChangeListener(int id);
 
  private:
-  // The exchange format reads the id indexes and the text fields directly, as the import always did.
-  friend class TExchangeFormat;
-
   // Everything below is derived from the public table and rebuilt with it.
   std::vector<int32_t> messagePosition_;  // per source message: its position, or -1 (linked)
   std::vector<int32_t> linkedMessages_;   // the messages with LinkedPath != 0, increasing
@@ -195,8 +201,6 @@ class TtxgProject {
   std::vector<std::pair<int, std::function<void(int32_t)>>> listeners_;
   int nextListenerId_ = 1;
 
-  TTextField* SourceField(int32_t n) const;
-  TTextField* TargetField(int32_t n) const;
   void ResetTable();
   void BuildIdIndexes() const;
   void EnumerateBothQuests();

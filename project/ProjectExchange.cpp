@@ -26,6 +26,16 @@ int32_t TtxgProject::FindId(const TIdIndex& index, std::u16string_view id) const
 
 int32_t TtxgProject::FindTargetId(const std::u16string& id) const { return FindId(targetIdIndex_, id); }
 
+const TIdIndex& TtxgProject::SourceIdIndex() const {
+  BuildIdIndexes();
+  return sourceIdIndex_;
+}
+
+const TIdIndex& TtxgProject::TargetIdIndex() const {
+  BuildIdIndexes();
+  return targetIdIndex_;
+}
+
 int32_t TtxgProject::FindSourceId(const std::u16string& id) const { return FindId(sourceIdIndex_, id); }
 
 void TtxgProject::SaveMessages(const std::string& fileName) const { TExchangeFormat::Save(*this, fileName); }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/JD_Str.h"
 
 namespace {

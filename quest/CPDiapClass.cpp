@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "quest/BlockFile.h"
 #include "quest/TextFieldClass.h"
 #include "quest/ValueListClass.h"
+#include "support/BlockFile.h"
 
 namespace {
 

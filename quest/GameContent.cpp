@@ -3,8 +3,8 @@
 #include <charconv>
 #include <string>
 
-#include "quest/BlockFile.h"
 #include "quest/RecordCounts.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 // Header fields by version. A file whose first integer is not above V11 carries no mark at all.

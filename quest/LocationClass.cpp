@@ -1,7 +1,7 @@
 #include "quest/LocationClass.h"
 
-#include "quest/BlockFile.h"
 #include "quest/RecordCounts.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 // Location layouts by version: A up to V14, B V15, C V16, D V17-V18, E V19-V20, F from V21.

@@ -1,6 +1,6 @@
 #include "quest/ParViewStringClass.h"
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 void TParWiewString::Load(TBlockFileReader& file) {
   From = file.ReadInt();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "quest/ParameterDeltaClass.h"
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace {
 

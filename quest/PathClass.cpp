@@ -1,7 +1,7 @@
 #include "quest/PathClass.h"
 
-#include "quest/BlockFile.h"
 #include "quest/RecordCounts.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 // Path layouts by version: A V11, B V12-V13, C V14, D V15, E V16, F V17-V18, G V19-V21, H from V22.

@@ -1,6 +1,6 @@
 #include "quest/TextFieldClass.h"
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace {
 // Every control code and the space count as blank; U+00A0 and everything above do not.

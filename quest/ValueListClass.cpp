@@ -1,6 +1,6 @@
 #include "quest/ValueListClass.h"
 
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 void TValuesList::Clear() {
   Flag = 1;

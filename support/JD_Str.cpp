@@ -282,3 +282,16 @@ int32_t StrToIntJD(const std::u16string& text) {
   if (!valid) throw EConvertError("'" + WideToAnsi(text) + "' is not a valid integer value");
   return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
+
+namespace {
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && SameIgnoringCase(text.substr(text.size() - end.size()), end);
+}

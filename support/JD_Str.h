@@ -51,6 +51,10 @@ std::u16string CutCommentJD(const std::u16string& str);
 std::u16string TrimJD(const std::u16string& str);
 // The part of `str` that TrimJD keeps, without copying it.
 std::u16string_view TrimViewJD(std::u16string_view str);
+// ASCII letters compared without case, every other byte as it is: file extensions and language
+// codes, which the user may type in either case.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end);
 bool IsSubStrJD(const std::u16string& str, const std::u16string& sub);
 std::u16string ReplaceJD(const std::u16string& str, const std::u16string& find, const std::u16string& repl);
 int32_t FindJD(const std::u16string& str, const std::u16string& sub, int32_t from);

@@ -13,7 +13,7 @@
 #include "common/ScratchFolder.h"
 #include "common/ShippedData.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/JD_Str.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "cli/ToolRunner.h"
 #include "common/ScratchFolder.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/JD_Str.h"
 
 namespace {

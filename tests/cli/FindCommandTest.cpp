@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/ToolRunner.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "cli/ToolRunner.h"
 #include "memory/Tmx.h"
 #include "memory/UpdateFixtures.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/Utf8.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "cli/ToolRunner.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Str.h"
 

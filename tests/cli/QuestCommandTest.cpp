@@ -16,8 +16,8 @@
 #include "cli/ToolRunner.h"
 #include "common/LegacyQuestWriter.h"
 #include "common/ShippedData.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 using namespace QuestVersion;

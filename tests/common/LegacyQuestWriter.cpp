@@ -1,9 +1,9 @@
 #include "common/LegacyQuestWriter.h"
 
 #include "common/LegacyRecords.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
 #include "quest/RecordCounts.h"
+#include "support/BlockFile.h"
 
 using namespace QuestVersion;
 

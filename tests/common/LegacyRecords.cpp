@@ -1,8 +1,8 @@
 #include "common/LegacyRecords.h"
 
-#include "quest/BlockFile.h"
 #include "quest/ParameterClass.h"
 #include "quest/ParameterDeltaClass.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "FormatTestSupport.h"
 #include "common/FullQuest.h"
+#include "project/ExchangeFormat.h"
+#include "support/BlockFile.h"
 
 using namespace formattest;
 
@@ -42,7 +45,7 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
   project->LoadFromFile(folder.File("made.txg"));
   const std::string before = folder.File("before.txg");
   project->SaveToFile(before);
-  const std::string exported = folder.File("out" + format.Extension);
+  const std::string exported = folder.File("out" + format.Extensions.front());
   format.Save(*project, exported, Options);
 
   auto reloaded = NewProject();
@@ -102,8 +105,73 @@ TEST(FormatRegistry, NamesAndExtensionsFindTheirFormat) {
     const TFormat* format = FormatForFile(test.file);
     EXPECT_EQ(format == nullptr ? std::string() : format->Name, test.format) << test.file;
   }
-  EXPECT_EQ(FindFormat("xliff")->Extension, ".xlf");
+  EXPECT_EQ(FindFormat("xliff")->Extensions.front(), ".xlf");
   EXPECT_EQ(FindFormat("tmx"), nullptr);
+}
+
+TEST(FormatRegistry, EveryExtensionMapsBackToItsFormatInAnyCase) {
+  std::size_t extensions = 0;
+  for (const TFormat& format : Formats()) {
+    ASSERT_FALSE(format.Extensions.empty()) << format.Name;
+    EXPECT_EQ(FindFormat(format.Name), &format);
+    for (const std::string& extension : format.Extensions) {
+      ++extensions;
+      std::string upper = extension;
+      for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      EXPECT_EQ(FormatForFile("/some/folder/file" + extension), &format) << extension;
+      EXPECT_EQ(FormatForFile("file" + upper), &format) << upper;
+    }
+  }
+  EXPECT_EQ(AllFormatExtensions(), (std::vector<std::string>{".po", ".xlf", ".xliff", ".txt"}));
+  EXPECT_EQ(AllFormatExtensions().size(), extensions);
+}
+
+TEST(FormatRegistry, DialogFiltersAndTextsComeFromTheRegistry) {
+  // The exact texts the window's dialogs have always shown.
+  EXPECT_EQ(ExportDialogFilter(), "gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff");
+  EXPECT_EQ(ImportDialogFilter(),
+            "PO or XLIFF file|*.po;*.xlf;*.xliff|gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff");
+  EXPECT_EQ(DialogFilter(*FindFormat("exchange")), "Unicode Text Document|*.txt");
+  EXPECT_EQ(TranslationToolsFilesText(), "a .po, .xlf or .xliff file");
+  std::vector<std::string> tools;
+  for (const TFormat* format : TranslationToolsFormats()) tools.push_back(format->Name);
+  EXPECT_EQ(tools, (std::vector<std::string>{"po", "xliff"}));
+}
+
+TEST(FormatRegistry, TheExchangeFileComesBackThroughTheRegistryAsThroughTheProject) {
+  ScratchFolder folder;
+  const TFormat& exchange = *FormatForFile("messages.TXT");
+  ASSERT_EQ(exchange.Name, "exchange");
+  EXPECT_EQ(exchange.Read, nullptr);  // it needs the project to read
+  TtxgProject viaRegistry(projecttest::Catalogue());
+  TtxgProject viaProject(projecttest::Catalogue());
+  viaRegistry.NewFromSource(projecttest::SampleQuest());
+  viaProject.NewFromSource(projecttest::SampleQuest());
+  const std::string saved = folder.File("saved" + exchange.Extensions.front());
+  exchange.Save(viaRegistry, saved, {});
+  viaProject.SaveMessages(folder.File("project.txt"));
+  EXPECT_EQ(ReadExchangeFileText(saved), ReadExchangeFileText(folder.File("project.txt")));
+
+  // One record comes back translated, with a tag its source lacks.
+  const std::u16string body = u"\u043f\u0435\u0440\u0435\u0432\u043e\u0434 <New>";
+  const std::string file = folder.File("translated.txt");
+  TBlockFileWriter writer(file);
+  writer.WriteByte(0xFF);
+  writer.WriteByte(0xFE);
+  writer.WriteUnits(u"<Begin " + viaRegistry.TargetIds[1] + u">\r\n" + body + u"\r\n<End>\r\n");
+  writer.Commit();
+  TConversionReport report;
+  exchange.Load(viaRegistry, file, report);
+  std::u16string projectReport;
+  viaProject.LoadMessages(file, projectReport);
+
+  EXPECT_EQ(viaRegistry.GetTargetText(1), body);
+  EXPECT_EQ(viaProject.GetTargetText(1), body);
+  EXPECT_EQ(report.ExchangeText(), projectReport);
+  ASSERT_FALSE(report.Empty());
+  EXPECT_EQ(report.Entries()[0].Kind, TReportKind::DifferentTags);
+  EXPECT_EQ(report.Entries()[0].Detail, TagDifference(viaRegistry.GetSourceText(1), body));
+  EXPECT_TRUE(report.Entries()[0].Detail.ends_with(u" <New>"));
 }
 
 TEST(QuestNameOf, TheProjectsNameEndingInXgWithoutItsFolder) {

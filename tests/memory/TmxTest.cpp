@@ -10,7 +10,7 @@
 
 #include "memory/Tmx.h"
 #include "project/ProjectTestSupport.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/ErrorDescription.h"
 #include "support/Utf8.h"
 
@@ -58,15 +58,56 @@ TEST(Tmx, WrittenFileIsWellFormedAndReadsBackWhole) {
   }
 }
 
-TEST(Tmx, CharactersXmlCannotHoldBecomeReplacementMarks) {
+TEST(Tmx, CharactersXmlCannotHoldComeBackWhole) {
   ScratchFolder folder;
   const std::string file = folder.File("controls.tmx");
   WriteTmx(file, {{u"bell\a end", std::u16string(u"lone ") + u'\xDC01', u""}});
   EXPECT_TRUE(RunShell("xmllint --noout '" + file + "'").first);
   const auto read = ReadTmx(file);
   ASSERT_EQ(read.size(), 1u);
-  EXPECT_EQ(read[0].Source, u"bell\uFFFD end");
-  EXPECT_EQ(read[0].Translation, u"lone \uFFFD");
+  EXPECT_EQ(read[0].Source, u"bell\a end");
+  EXPECT_EQ(read[0].Translation, std::u16string(u"lone ") + u'\xDC01');
+}
+
+TEST(Tmx, EveryCharacterSurvivesTheRoundTrip) {
+  const std::vector<std::u16string> texts = {
+      std::u16string(u"nul ") + u'\0' + u" unit separator \x1F escape \x1B",
+      std::u16string(u"high ") + u'\xD800' + u" low " + u'\xDFFF' + u" pair \U0001F600",
+      u"\uFFFE and \uFFFF and \uFFFD",
+      u"a quest's own \\u{0041} and \\u{zz} and \\",
+      u"CR LF\r\nlone CR\rlone LF\n\ttab",
+      u"  blanks  ",
+  };
+  ScratchFolder folder;
+  const std::string file = folder.File("every.tmx");
+  std::vector<TMemoryEntry> entries;
+  for (const std::u16string& text : texts) entries.push_back({text, u"\u043f " + text, u"id " + text});
+  WriteTmx(file, entries, {"en", "ru"});
+  const auto [wellFormed, complaint] = RunShell("xmllint --noout '" + file + "'");
+  EXPECT_TRUE(wellFormed) << complaint;
+  const auto read = ReadTmx(file);
+  ASSERT_EQ(read.size(), texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(read[i].Source, entries[i].Source) << i;
+    EXPECT_EQ(read[i].Translation, entries[i].Translation) << i;
+  }
+}
+
+TEST(Tmx, FilesOfTheEarlierWriterReadAsBefore) {
+  // What the writer made before characters were escaped: U+FFFD in their place, CR as &#13;.
+  ScratchFolder folder;
+  const std::string file = folder.File("earlier.tmx");
+  WriteText(file,
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tmx version=\"1.4\">\n"
+            "  <header creationtool=\"xgtranslator\" creationtoolversion=\"0.1\" segtype=\"block\" "
+            "o-tmf=\"xgtranslator\" adminlang=\"en\" srclang=\"und\" datatype=\"plaintext\"/>\n  <body>\n"
+            "    <tu tuid=\"L(1)\">\n      <tuv xml:lang=\"und\">\n        <seg>bell\xEF\xBF\xBD end&#13;\nline</seg>\n"
+            "      </tuv>\n      <tuv xml:lang=\"und\">\n        <seg>\xD0\xB7\xD0\xB2\xD0\xBE\xD0\xBD\xD0\xBE\xD0\xBA "
+            "&amp; &lt;b&gt;</seg>\n      </tuv>\n    </tu>\n  </body>\n</tmx>\n");
+  const auto read = ReadTmx(file);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].Source, u"bell\uFFFD end\r\nline");
+  EXPECT_EQ(read[0].Translation, u"\u0437\u0432\u043e\u043d\u043e\u043a & <b>");
 }
 
 TEST(Tmx, ReadsOtherToolsFilesByTheirLanguages) {

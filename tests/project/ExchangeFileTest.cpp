@@ -6,6 +6,7 @@
 
 #include "ProjectTestSupport.h"
 #include "common/FullQuest.h"
+#include "project/ExchangeFormat.h"
 #include "support/JD_Str.h"
 
 using namespace projecttest;
@@ -265,6 +266,25 @@ TEST(ExchangeTags, RemoveCommonTagsLeavesTheDifferenceInEachDirection) {
     TtxgProject::RemoveCommonTags(a, b);
     EXPECT_EQ(ToVector(a), c.restA);
     EXPECT_EQ(ToVector(b), c.restB);
+  }
+}
+
+TEST(ExchangeTags, TagDifferenceNamesWhatEachSideLacks) {
+  struct Case {
+    std::u16string source, translation, difference;
+  };
+  const std::vector<Case> cases = {
+      {u"no tags", u"нет", u""},
+      {u"<a> and <b>", u"<b> then <a>", u""},  // order does not matter
+      {u"<a> <b> <a>", u"<a> <c>", u" <b> <a> <c>"},
+      {u"<a>", u"<a> <a>", u" <a>"},  // repetitions count
+      {u"<x>", u"<X>", u" <x> <X>"},  // case counts
+      {u"x > y", u"y", u" x >"},      // the stray-bracket tag keeps the text before it
+      {u"<open", u"", u" <open"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToAnsi(c.source + u" | " + c.translation));
+    EXPECT_EQ(TagDifference(c.source, c.translation), c.difference);
   }
 }
 

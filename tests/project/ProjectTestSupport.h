@@ -13,8 +13,8 @@
 #include "common/ScratchFolder.h"
 #include "common/ShippedData.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 namespace projecttest {

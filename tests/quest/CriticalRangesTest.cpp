@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "quest/BlockFile.h"
 #include "quest/CPDiapClass.h"
 #include "quest/TextFieldClass.h"
 #include "quest/ValueListClass.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/LegacyQuestWriter.h"
-#include "quest/BlockFile.h"
 #include "quest/LocationClass.h"
+#include "support/BlockFile.h"
 #include "tests/quest/QuestRecordSupport.h"
 
 using namespace QuestVersion;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/LegacyRecords.h"
-#include "quest/BlockFile.h"
 #include "quest/ParameterDeltaClass.h"
+#include "support/BlockFile.h"
 
 namespace {
 

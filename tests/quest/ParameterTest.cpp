@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "common/LegacyRecords.h"
-#include "quest/BlockFile.h"
 #include "quest/ParameterClass.h"
+#include "support/BlockFile.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/LegacyQuestWriter.h"
-#include "quest/BlockFile.h"
 #include "quest/PathClass.h"
+#include "support/BlockFile.h"
 #include "tests/quest/QuestRecordSupport.h"
 
 using namespace QuestVersion;

@@ -12,8 +12,8 @@
 #include "common/FullQuest.h"
 #include "common/LegacyQuestWriter.h"
 #include "common/ScratchFolder.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
+#include "support/BlockFile.h"
 #include "tests/quest/QuestRecordSupport.h"
 
 using namespace QuestVersion;

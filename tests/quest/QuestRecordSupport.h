@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/ShippedData.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 #include "support/JD_BlockPar.h"
 
 // "0a 00 ff" -> {0x0A, 0x00, 0xFF}; spaces and line breaks are ignored.

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "quest/BlockFile.h"
 #include "quest/TextFieldClass.h"
+#include "support/BlockFile.h"
 
 namespace {
 

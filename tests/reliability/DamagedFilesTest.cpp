@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "quest/GameContent.h"
 #include "reliability/ReliabilityHelpers.h"
+#include "support/BlockFile.h"
 
 // Every allocation of this test binary passes here, so a test can see the largest single request
 // made while it reads damaged data.

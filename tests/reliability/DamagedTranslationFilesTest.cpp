@@ -10,8 +10,8 @@
 
 #include "formats/Formats.h"
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "reliability/ReliabilityHelpers.h"
+#include "support/BlockFile.h"
 #include "support/ErrorDescription.h"
 
 namespace {
@@ -35,13 +35,13 @@ class DamagedTranslationFiles : public ::testing::TestWithParam<std::string> {
     project->SetTargetText(1, u"Translated <ToStar>\r\nsecond line <Money>");
     project->SetTargetText(3, u"translated courier");
     format = FindFormat(GetParam());
-    const std::string file = folder.File("sample" + format->Extension);
+    const std::string file = folder.File("sample" + format->Extensions.front());
     format->Save(*project, file, TExportOptions{"sample.xg", "en"});
     bytes = ReadBytes(file);
   }
 
   void ImportAndCheck(const std::vector<uint8_t>& damaged, const std::string& what) {
-    const std::string file = folder.File("damaged" + format->Extension);
+    const std::string file = folder.File("damaged" + format->Extensions.front());
     WriteBytes(file, damaged);
     project->TargetGame.Assign(project->SourceGame);
     project->RebuildMessageTable();

@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "project/ProjectClass.h"
-#include "quest/BlockFile.h"
 #include "reliability/ReliabilityHelpers.h"
+#include "support/BlockFile.h"
 
 using reliability::Catalogue;
 using reliability::ReadBytes;

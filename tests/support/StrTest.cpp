@@ -311,3 +311,30 @@ TEST(StrToInt, RejectsEverythingElseWithTheStandardText) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Case-insensitive matches of extensions and language codes
+
+TEST(IgnoringCase, ComparesAsciiLettersOnlyWithoutCase) {
+  struct Case {
+    std::string text, end;
+    bool same, endsWith;
+  };
+  const std::vector<Case> cases = {
+      {".XLIFF", ".xliff", true, true},
+      {"ru-RU", "RU-ru", true, true},
+      {"quest.TxG", ".txg", false, true},
+      {"quest.txg", ".txg2", false, false},
+      {"g", ".txg", false, false},  // shorter than the end
+      {"", "", true, true},
+      {"file.po", "", false, true},
+      {"a[", "A{", false, false},              // '[' and '{' differ by the case bit but are no letters
+      {"\xC3\x80", "\xC3\xA0", false, false},  // UTF-8 bytes are compared as they are
+      {"file.xlf ", ".xlf", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text + " | " + c.end);
+    EXPECT_EQ(SameIgnoringCase(c.text, c.end), c.same);
+    EXPECT_EQ(EndsWithIgnoringCase(c.text, c.end), c.endsWith);
+  }
+}

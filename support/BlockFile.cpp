@@ -1,4 +1,4 @@
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

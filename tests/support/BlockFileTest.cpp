@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "common/ScratchFolder.h"
-#include "quest/BlockFile.h"
+#include "support/BlockFile.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,8 @@
 #pragma once
 // The one checked reader and the one checked writer of binary files (quest, project and exchange
-// files). Every integer, byte, real and UTF-16 run of those files goes through them; nothing else
-// assembles bytes by hand. All multi-byte values are little-endian.
+// files, and the streamed saves of the translation tools' formats and the memory). Every integer,
+// byte, real and UTF-16 run of those files goes through them; nothing else assembles bytes by
+// hand. All multi-byte values are little-endian.
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
