@@ -11,9 +11,9 @@ TDroppedKind DroppedKind(const QString& fileName) {
   const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix == QLatin1String("xg")) return TDroppedKind::Quest;
   if (suffix == QLatin1String("txg")) return TDroppedKind::Project;
-  if (suffix == QLatin1String("txt")) return TDroppedKind::Messages;
-  if (FormatForFile(FileNameForLibrary(fileName)) != nullptr) return TDroppedKind::ToolsFile;
-  return TDroppedKind::None;
+  const TFormat* format = FormatForFile(FileNameForLibrary(fileName));
+  if (format == nullptr) return TDroppedKind::None;
+  return format->ForTranslationTools ? TDroppedKind::ToolsFile : TDroppedKind::Messages;
 }
 
 QString DroppedFile(const QMimeData* data) {

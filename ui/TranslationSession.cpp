@@ -65,8 +65,9 @@ std::vector<TStateChange> StateChangesSince(const TtxgProject& project, const TS
 // PO and XLIFF only: the exchange file has commands of its own.
 const TFormat& ToolsFormatOf(const QString& fileName) {
   const TFormat* format = FormatForFile(LibraryName(fileName));
-  if (format == nullptr || format->Name == "exchange")
-    throw std::runtime_error(LibraryName(fileName) + ": not a file for translation tools (a .po, .xlf or .xliff file)");
+  if (format == nullptr || !format->ForTranslationTools)
+    throw std::runtime_error(LibraryName(fileName) + ": not a file for translation tools (" +
+                             TranslationToolsFilesText() + ")");
   return *format;
 }
 

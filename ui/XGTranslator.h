@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/Formats.h"
 #include "ui/CentralArea.h"
 #include "ui/QtText.h"
 #include "ui/WindowDialogs.h"
@@ -38,10 +39,10 @@ class TForm1 : public QMainWindow {
   // The filters of the file dialogs below.
   inline static const QString QuestFilter = QStringLiteral("Xengrav|*.xg");
   inline static const QString ProjectFilter = QStringLiteral("Translation of Xengrav|*.txg");
-  inline static const QString MessagesFilter = QStringLiteral("Unicode Text Document|*.txt");
-  inline static const QString ToolsExportFilter = QStringLiteral("gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff");
-  inline static const QString ToolsImportFilter =
-      QStringLiteral("PO or XLIFF file|*.po;*.xlf;*.xliff|gettext PO file|*.po|XLIFF 1.2 file|*.xlf;*.xliff");
+  // The formats' filters come from their registry.
+  inline static const QString MessagesFilter = QString::fromStdString(DialogFilter(*FindFormat("exchange")));
+  inline static const QString ToolsExportFilter = QString::fromStdString(ExportDialogFilter());
+  inline static const QString ToolsImportFilter = QString::fromStdString(ImportDialogFilter());
 
  public:
   // Builds the controls, then runs FormCreate; a missing catalogue or key raises its error.
