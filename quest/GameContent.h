@@ -20,7 +20,7 @@ class TBlockFileWriter;
 enum MessageKind : int32_t {
   KindEditorParName = 1,
   KindGameParName = 2,
-  KindStandartCritical = 3,
+  KindStandartCritical = 3,  // spelled as the catalogue key StandartCriticalMSGType, on purpose
   KindOutsidePar = 4,
   KindSuccessGov = 5,
   KindMissionGov = 6,

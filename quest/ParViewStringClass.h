@@ -1,5 +1,6 @@
 #pragma once
-// TParWiewString: a view text of a parameter for a range of values.
+// TParWiewString: a view text of a parameter for a range of values. The name is kept as the rest
+// of the program has always spelled it.
 #include <cstdint>
 #include <string>
 

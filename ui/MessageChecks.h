@@ -43,7 +43,6 @@ class TMessageChecks : public QObject {
   void Refresh(TtxgProject* project, int32_t message);
 
   const std::vector<TCheckFinding>& Findings() const { return findings_; }
-  const std::vector<TCheckFinding>& Misspellings() const { return misspellings_; }
   QLabel* Badge() const { return badge_; }
   TMarkupHighlighter* SourceHighlighter() const { return sourceHighlighter_; }
   TMarkupHighlighter* TargetHighlighter() const { return targetHighlighter_; }

@@ -157,36 +157,32 @@ void TForm1::CreateCommands() {
   TMainMenu& m = *Menu;
   using Keys = QList<QKeySequence>;
   // A menu entry, and the tool bar button that runs the same handler.
-  auto add = [this, &m](QMenu* menu, const QString& text, const Keys& keys, void (TForm1::*handler)(),
+  auto add = [this, &m](QMenu* menu, const char16_t* key, const Keys& keys, void (TForm1::*handler)(),
                         QToolButton* button = nullptr) {
-    m.Add(menu, text, keys, [this, handler] { (this->*handler)(); });
+    m.Add(menu, CatalogueText(key), keys, [this, handler] { (this->*handler)(); });
     if (button != nullptr)
       connect(button, &QToolButton::clicked, this,
               [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
   };
   // Commands that replace the project ask about unsaved changes inside their handlers.
-  add(m.File, CatalogueText(u"MenuNewProject"), {Qt::CTRL | Qt::Key_N}, &TForm1::NewProjectButtonClick,
-      NewProjectButton);
-  add(m.File, CatalogueText(u"MenuOpenProject"), {Qt::CTRL | Qt::Key_O}, &TForm1::LoadProjectButtonClick,
-      LoadProjectButton);
+  add(m.File, u"MenuNewProject", {Qt::CTRL | Qt::Key_N}, &TForm1::NewProjectButtonClick, NewProjectButton);
+  add(m.File, u"MenuOpenProject", {Qt::CTRL | Qt::Key_O}, &TForm1::LoadProjectButtonClick, LoadProjectButton);
   m.File->addMenu(m.RecentFiles);
   RecentFiles = std::make_unique<TRecentFiles>(
       m.RecentFiles, [this](const QString& fileName) { RunGuarded([this, &fileName] { OpenRecentFile(fileName); }); });
   m.AddSeparator(m.File);
-  add(m.File, CatalogueText(u"MenuSave"), {Qt::CTRL | Qt::Key_S}, &TForm1::SaveClick);
-  add(m.File, CatalogueText(u"MenuSaveAs"), {Qt::CTRL | Qt::SHIFT | Qt::Key_S}, &TForm1::SaveProjectButtonClick,
-      SaveProjectButton);
+  add(m.File, u"MenuSave", {Qt::CTRL | Qt::Key_S}, &TForm1::SaveClick);
+  add(m.File, u"MenuSaveAs", {Qt::CTRL | Qt::SHIFT | Qt::Key_S}, &TForm1::SaveProjectButtonClick, SaveProjectButton);
   connect(QuickSaveProjectButton, &QToolButton::clicked, this,
           [this] { RunGuarded([this] { QuickSaveProjectButtonClick(); }); });
   m.AddSeparator(m.File);
-  add(m.File, CatalogueText(u"MenuExportTranslated"), {Qt::CTRL | Qt::Key_E}, &TForm1::ExportTargetBtnClick,
-      ExportTargetBtn);
-  add(m.File, CatalogueText(u"MenuExportSource"), {}, &TForm1::ExportSourceBtnClick, ExportSourceBtn);
+  add(m.File, u"MenuExportTranslated", {Qt::CTRL | Qt::Key_E}, &TForm1::ExportTargetBtnClick, ExportTargetBtn);
+  add(m.File, u"MenuExportSource", {}, &TForm1::ExportSourceBtnClick, ExportSourceBtn);
   m.AddSeparator(m.File);
-  add(m.File, CatalogueText(u"MenuLoadMessages"), {}, &TForm1::LoadMsgsButtonClick, LoadMsgsButton);
-  add(m.File, CatalogueText(u"MenuWriteMessages"), {}, &TForm1::SaveMsgsButtonClick, SaveMsgsButton);
-  add(m.File, CatalogueText(u"MenuExportForTools"), {}, &TForm1::ExportForToolsClick);
-  add(m.File, CatalogueText(u"MenuImportFromTools"), {}, &TForm1::ImportFromToolsClick);
+  add(m.File, u"MenuLoadMessages", {}, &TForm1::LoadMsgsButtonClick, LoadMsgsButton);
+  add(m.File, u"MenuWriteMessages", {}, &TForm1::SaveMsgsButtonClick, SaveMsgsButton);
+  add(m.File, u"MenuExportForTools", {}, &TForm1::ExportForToolsClick);
+  add(m.File, u"MenuImportFromTools", {}, &TForm1::ImportFromToolsClick);
   m.AddSeparator(m.File);
   m.Add(m.File, CatalogueText(u"MenuQuit"), {Qt::CTRL | Qt::Key_Q}, [this] { close(); });
 
@@ -198,11 +194,10 @@ void TForm1::CreateCommands() {
     CopyImageClick();
     FocusTranslation();
   });
-  add(m.Edit, CatalogueText(u"MenuMarkDeleted"), {}, &TForm1::ClearImageClick);
+  add(m.Edit, u"MenuMarkDeleted", {}, &TForm1::ClearImageClick);
   m.AddSeparator(m.Edit);
-  add(m.Edit, CatalogueText(u"MenuToggleReview"), {Qt::CTRL | Qt::Key_U}, &TForm1::ToggleReviewClick);
-  add(m.Edit, CatalogueText(u"MenuDoneAndNext"), {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter},
-      &TForm1::DoneAndNextClick);
+  add(m.Edit, u"MenuToggleReview", {Qt::CTRL | Qt::Key_U}, &TForm1::ToggleReviewClick);
+  add(m.Edit, u"MenuDoneAndNext", {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter}, &TForm1::DoneAndNextClick);
   m.AddSeparator(m.Edit);
   for (int i = 0; i < TSuggestionsPanel::MaxSuggestions; ++i)
     m.Add(m.Edit, CatalogueText(u"MenuInsertSuggestion").arg(i + 1), {Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)},
@@ -213,29 +208,26 @@ void TForm1::CreateCommands() {
   m.AddAction(m.Edit, Tools->FindPreviousAction, {Qt::SHIFT | Qt::Key_F3});
   m.AddAction(m.Edit, Tools->ReplaceAction, {Qt::CTRL | Qt::Key_H});
 
-  add(m.View, CatalogueText(u"MenuFont"), {}, &TForm1::ToolButton7Click, ToolButton7);
-  add(m.View, CatalogueText(u"MenuUnusedTranslations"), {}, &TForm1::UnusedTranslationsClick);
+  add(m.View, u"MenuFont", {}, &TForm1::ToolButton7Click, ToolButton7);
+  add(m.View, u"MenuUnusedTranslations", {}, &TForm1::UnusedTranslationsClick);
   m.AddSeparator(m.View);
   for (auto [dock, key] : {std::pair{ListDock, u"ListPanelAction"}, std::pair{ContextDock, u"ContextPanelAction"}}) {
     dock->toggleViewAction()->setText(CatalogueText(key));
     m.AddAction(m.View, dock->toggleViewAction(), {});
   }
 
-  add(m.Go, CatalogueText(u"MenuPreviousMessage"), {Qt::CTRL | Qt::Key_Up, Qt::Key_PageUp},
-      &TForm1::PreviousMessageClick);
-  add(m.Go, CatalogueText(u"MenuNextMessage"), {Qt::CTRL | Qt::Key_Down, Qt::Key_PageDown}, &TForm1::NextMessageClick);
-  add(m.Go, CatalogueText(u"MenuPreviousUnfinished"), {Qt::CTRL | Qt::SHIFT | Qt::Key_Up},
-      &TForm1::PreviousUnfinishedClick);
-  add(m.Go, CatalogueText(u"MenuNextUnfinished"), {Qt::CTRL | Qt::SHIFT | Qt::Key_Down}, &TForm1::NextUnfinishedClick);
+  add(m.Go, u"MenuPreviousMessage", {Qt::CTRL | Qt::Key_Up, Qt::Key_PageUp}, &TForm1::PreviousMessageClick);
+  add(m.Go, u"MenuNextMessage", {Qt::CTRL | Qt::Key_Down, Qt::Key_PageDown}, &TForm1::NextMessageClick);
+  add(m.Go, u"MenuPreviousUnfinished", {Qt::CTRL | Qt::SHIFT | Qt::Key_Up}, &TForm1::PreviousUnfinishedClick);
+  add(m.Go, u"MenuNextUnfinished", {Qt::CTRL | Qt::SHIFT | Qt::Key_Down}, &TForm1::NextUnfinishedClick);
   m.AddSeparator(m.Go);
-  add(m.Go, CatalogueText(u"MenuGoToMessage"), {Qt::CTRL | Qt::Key_G}, &TForm1::GoToMessageClick);
+  add(m.Go, u"MenuGoToMessage", {Qt::CTRL | Qt::Key_G}, &TForm1::GoToMessageClick);
   m.AddSeparator(m.Go);
-  add(m.Go, CatalogueText(u"MenuNextProblem"), {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, &TForm1::NextProblemClick);
-  add(m.Go, CatalogueText(u"MenuPreviousProblem"), {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E},
-      &TForm1::PreviousProblemClick);
+  add(m.Go, u"MenuNextProblem", {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, &TForm1::NextProblemClick);
+  add(m.Go, u"MenuPreviousProblem", {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E}, &TForm1::PreviousProblemClick);
 
-  add(m.Tools, CatalogueText(u"MenuUpdateSource"), {}, &TForm1::UpdateSourceQuestClick);
-  add(m.Tools, CatalogueText(u"MenuMemoryFiles"), {}, &TForm1::MemoryFilesClick);
+  add(m.Tools, u"MenuUpdateSource", {}, &TForm1::UpdateSourceQuestClick);
+  add(m.Tools, u"MenuMemoryFiles", {}, &TForm1::MemoryFilesClick);
   m.AddSeparator(m.Tools);
   m.AddAction(m.Tools, Checks->CreateSpellingMenu(m.Tools)->menuAction(), {});
 }
