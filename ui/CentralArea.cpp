@@ -1,5 +1,6 @@
 #include "ui/CentralArea.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QSvgRenderer>
@@ -133,6 +134,19 @@ TCentralArea::TCentralArea(QWidget* parent) : QWidget(parent) {
 
   SourceMemo->setFont(WindowFont());
   TargetMemo->setFont(WindowFont());
+}
+
+void TCentralArea::ShowMessageState(bool hasMessage, bool stillSource, bool flagged, bool linked) {
+  QPalette palette = TargetMemo->palette();
+  palette.setColor(QPalette::Text, stillSource ? QColor(128, 128, 128) : QColor(0, 0, 0));
+  palette.setColor(QPalette::Base,
+                   flagged ? QColor(255, 236, 196) : QApplication::palette(TargetMemo).color(QPalette::Base));
+  TargetMemo->setPalette(palette);
+  TargetMemo->setReadOnly(!hasMessage);
+  if (!hasMessage) return;
+  TargetMemo->setEnabled(!linked);
+  CopyImage->setVisible(!linked);
+  ClearImage->setVisible(!linked);
 }
 
 QSize TCentralArea::LayOut() {

@@ -46,6 +46,11 @@ class TCentralArea : public QWidget {
   TPictureButton* ClearImage = nullptr;
   std::vector<QIcon> ButtonsImageList;
 
+  // The translation box as the shown message needs it: read-only with no message, grey while the
+  // translation is still the source, coloured when flagged for review, disabled (and without Copy
+  // and Clear) for a linked duplicate, which follows its question.
+  void ShowMessageState(bool hasMessage, bool stillSource, bool flagged, bool linked);
+
   // Places the controls for the area's size (never below the smallest) and returns the size the
   // area must keep.
   QSize LayOut();

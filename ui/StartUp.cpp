@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "ui/FileCommands.h"
 #include "ui/WindowSettings.h"
 
 std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringList& arguments,
@@ -18,7 +19,7 @@ std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringLi
   form->show();
   if (arguments.size() > 1) {
     const QString fileName = arguments.at(1);
-    form->RunGuarded([&form, &fileName] { form->OpenFile(fileName); });
+    form->RunGuarded([&form, &fileName] { form->Files->OpenFile(fileName); });
   }
   return form;
 }

@@ -1,38 +1,33 @@
 #include "ui/XGTranslator.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTextCursor>
-#include <QToolBar>
 #include <QUndoStack>
 
-#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-#include "checks/ProblemSearch.h"
 #include "formats/TranslationUnits.h"
 #include "project/CatalogueKeys.h"
-#include "project/ConversionReport.h"
-#include "project/Navigation.h"
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
 #include "ui/ContextPanel.h"
+#include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
 #include "ui/MainMenu.h"
 #include "ui/MessageChecks.h"
 #include "ui/MessageListPanel.h"
+#include "ui/MessageNavigator.h"
 #include "ui/MessageTools.h"
 #include "ui/RecentFiles.h"
 #include "ui/ReuseView.h"
@@ -90,14 +85,10 @@ void TForm1::CreateControls() {
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
   Status = std::make_unique<TWindowStatusBar>(statusBar(), CatalogueLookup(*Catalogue));
   ReviewPanel = TReviewPanel::AddAsToolBar(*this, CatalogueLookup(*Catalogue));
-  ToolsExportDialog.Title = CatalogueText(u"ToolsExportDialogTitle");
-  ToolsImportDialog.Title = CatalogueText(u"ToolsImportDialogTitle");
 }
 
 std::vector<TFileDialog*> TForm1::FileDialogs() {
-  std::vector<TFileDialog*> dialogs{&SourceOpenDialog,   &ProjectOpenDialog, &LoadMsgsOpenDialog,
-                                    &SourceSaveDialog,   &TargetSaveDialog,  &ProjectSaveDialog,
-                                    &SaveMsgsSaveDialog, &ToolsExportDialog, &ToolsImportDialog};
+  std::vector<TFileDialog*> dialogs = Files->Dialogs();
   if (Reuse) dialogs.push_back(&Reuse->UpdateSourceDialog);
   return dialogs;
 }
@@ -110,15 +101,13 @@ void TForm1::FormCreate() {
     for (const std::u16string& key : RequiredCatalogueKeys()) Catalogue->Par_Get(key);
   });
   dialogs_.Text = CatalogueLookup(*Catalogue);
-  // Hints and titles follow the catalogue's naming: a control's or dialog's name, then "Hint" or
-  // "Title".
+  // Hints follow the catalogue's naming: a control's name, then "Hint".
   Session = new TTranslationSession(*Catalogue, this);
   for (QWidget* control : CentralArea->findChildren<QWidget*>())
     if (const std::u16string key = ToWide(control->objectName() + QStringLiteral("Hint")); Session->HasText(key))
       control->setToolTip(CatalogueText(key.c_str()));
-  for (TFileDialog* dialog : FileDialogs())
-    if (const std::u16string key = ToWide(dialog->Name + QStringLiteral("Title")); Session->HasText(key))
-      dialog->Title = CatalogueText(key.c_str());
+  Files = std::make_unique<TFileCommands>(*Session, dialogs_, this);
+  Navigator = std::make_unique<TMessageNavigator>(*Session, *MessagesListTrackBar, dialogs_, this);
   SourceMemo->SetText(QString());
   TargetMemo->SetText(QString());
   UpdateCaption();
@@ -127,6 +116,7 @@ void TForm1::FormCreate() {
 void TForm1::CreatePanels() {
   Checks = new TMessageChecks(SourceMemo, TargetMemo, CatalogueLookup(*Catalogue));
   Checks->RunGuarded = [this](const std::function<void()>& command) { RunGuarded(command); };
+  Navigator->Speller = [this] { return Checks->Speller(); };
   Checks->OnSpellingError = [this](const QString& error) { dialogs_.ShowError(this, error, TErrorPlace()); };
 
   auto dock = [this](QWidget* panel, const QString& title, const char* name, Qt::DockWidgetArea area) {
@@ -168,10 +158,11 @@ void TForm1::CreateCommands() {
   add(m.File, u"MenuNewProject", {Qt::CTRL | Qt::Key_N}, &TForm1::NewProjectButtonClick, NewProjectButton);
   add(m.File, u"MenuOpenProject", {Qt::CTRL | Qt::Key_O}, &TForm1::LoadProjectButtonClick, LoadProjectButton);
   m.File->addMenu(m.RecentFiles);
-  RecentFiles = std::make_unique<TRecentFiles>(
-      m.RecentFiles, [this](const QString& fileName) { RunGuarded([this, &fileName] { OpenRecentFile(fileName); }); });
+  RecentFiles = std::make_unique<TRecentFiles>(m.RecentFiles, [this](const QString& fileName) {
+    RunGuarded([this, &fileName] { Files->OpenRecentFile(fileName); });
+  });
   m.AddSeparator(m.File);
-  add(m.File, u"MenuSave", {Qt::CTRL | Qt::Key_S}, &TForm1::SaveClick);
+  m.Add(m.File, CatalogueText(u"MenuSave"), {Qt::CTRL | Qt::Key_S}, [this] { Files->Save(); });
   add(m.File, u"MenuSaveAs", {Qt::CTRL | Qt::SHIFT | Qt::Key_S}, &TForm1::SaveProjectButtonClick, SaveProjectButton);
   connect(QuickSaveProjectButton, &QToolButton::clicked, this,
           [this] { RunGuarded([this] { QuickSaveProjectButtonClick(); }); });
@@ -181,8 +172,8 @@ void TForm1::CreateCommands() {
   m.AddSeparator(m.File);
   add(m.File, u"MenuLoadMessages", {}, &TForm1::LoadMsgsButtonClick, LoadMsgsButton);
   add(m.File, u"MenuWriteMessages", {}, &TForm1::SaveMsgsButtonClick, SaveMsgsButton);
-  add(m.File, u"MenuExportForTools", {}, &TForm1::ExportForToolsClick);
-  add(m.File, u"MenuImportFromTools", {}, &TForm1::ImportFromToolsClick);
+  m.Add(m.File, CatalogueText(u"MenuExportForTools"), {}, [this] { Files->ExportForTools(); });
+  m.Add(m.File, CatalogueText(u"MenuImportFromTools"), {}, [this] { Files->ImportFromTools(); });
   m.AddSeparator(m.File);
   m.Add(m.File, CatalogueText(u"MenuQuit"), {Qt::CTRL | Qt::Key_Q}, [this] { close(); });
 
@@ -201,7 +192,7 @@ void TForm1::CreateCommands() {
   m.AddSeparator(m.Edit);
   for (int i = 0; i < TSuggestionsPanel::MaxSuggestions; ++i)
     m.Add(m.Edit, CatalogueText(u"MenuInsertSuggestion").arg(i + 1), {Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)},
-          [this, i] { InsertSuggestionClick(i); });
+          [this, i] { Suggestions->InsertSuggestion(i); });
   m.AddSeparator(m.Edit);
   m.AddAction(m.Edit, Tools->FindAction, {QKeySequence::Find});
   m.AddAction(m.Edit, Tools->FindNextAction, {Qt::Key_F3});
@@ -209,7 +200,7 @@ void TForm1::CreateCommands() {
   m.AddAction(m.Edit, Tools->ReplaceAction, {Qt::CTRL | Qt::Key_H});
 
   add(m.View, u"MenuFont", {}, &TForm1::ToolButton7Click, ToolButton7);
-  add(m.View, u"MenuUnusedTranslations", {}, &TForm1::UnusedTranslationsClick);
+  m.Add(m.View, CatalogueText(u"MenuUnusedTranslations"), {}, [this] { Reuse->ShowUnusedTranslations(); });
   m.AddSeparator(m.View);
   for (auto [dock, key] : {std::pair{ListDock, u"ListPanelAction"}, std::pair{ContextDock, u"ContextPanelAction"}}) {
     dock->toggleViewAction()->setText(CatalogueText(key));
@@ -226,8 +217,8 @@ void TForm1::CreateCommands() {
   add(m.Go, u"MenuNextProblem", {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, &TForm1::NextProblemClick);
   add(m.Go, u"MenuPreviousProblem", {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E}, &TForm1::PreviousProblemClick);
 
-  add(m.Tools, u"MenuUpdateSource", {}, &TForm1::UpdateSourceQuestClick);
-  add(m.Tools, u"MenuMemoryFiles", {}, &TForm1::MemoryFilesClick);
+  m.Add(m.Tools, CatalogueText(u"MenuUpdateSource"), {}, [this] { Reuse->UpdateSourceQuest(); });
+  m.Add(m.Tools, CatalogueText(u"MenuMemoryFiles"), {}, [this] { Reuse->EditMemoryFiles(); });
   m.AddSeparator(m.Tools);
   m.AddAction(m.Tools, Checks->CreateSpellingMenu(m.Tools)->menuAction(), {});
 }
@@ -260,6 +251,9 @@ void TForm1::ConnectEvents() {
     ListDock->raise();
   };
   OnMessageShown = [this](int32_t message) { Tools->MessageShown(message); };
+  Files->BeforeProjectReplaced = [this] { MessagesListTrackBar->SetPosition(0); };
+  Files->FileUsed = [this](const QString& fileName) { RecentFiles->Add(fileName); };
+  Files->ShowReportedMessage = [this](const std::u16string& id) { RunGuarded([this, &id] { ShowMessageWithId(id); }); };
 }
 
 void TForm1::ConnectSession() {
@@ -316,21 +310,8 @@ void TForm1::ProcessEnabledControls() {
   const int position = MessagesListTrackBar->Position();
   const int32_t shown = ShownMessage();
   const bool stillSource = TrimQuestText(ToWide(SourceMemo->Text())) == TrimQuestText(ToWide(TargetMemo->Text()));
-  const bool flagged = shown >= 1 && project.NeedsReview(shown);
-  // Grey while the translation is still the source; coloured where the translator must look again.
-  QPalette palette = TargetMemo->palette();
-  palette.setColor(QPalette::Text, stillSource ? QColor(128, 128, 128) : QColor(0, 0, 0));
-  palette.setColor(QPalette::Base,
-                   flagged ? QColor(255, 236, 196) : QApplication::palette(TargetMemo).color(QPalette::Base));
-  TargetMemo->setPalette(palette);
-  // With no message shown there is nothing to type into; a linked duplicate follows its question.
-  TargetMemo->setReadOnly(position < 1);
-  if (position >= 1) {
-    const bool linked = project.IsLinked(shown);
-    TargetMemo->setEnabled(!linked);
-    CopyImage->setVisible(!linked);
-    ClearImage->setVisible(!linked);
-  }
+  CentralArea->ShowMessageState(position >= 1, stillSource, shown >= 1 && project.NeedsReview(shown),
+                                position >= 1 && project.IsLinked(shown));
   const QString kind = position >= 1 ? Session->KindText(shown) : QString();
   StatusLabel->setText(kind);
   Status->ShowProject(project, position, kind);
@@ -366,157 +347,19 @@ void TForm1::ShowChangedMessages(int32_t message) {
   ProcessEnabledControls();
 }
 
-void TForm1::ShowMessageAtPosition(int position) {
-  if (position >= 0 && position != MessagesListTrackBar->Position()) MessagesListTrackBar->SetPosition(position);
-}
+void TForm1::ShowMessageAtPosition(int position) { Navigator->ShowPosition(position); }
 
 // ---------------------------------------------------------------------------------------------
-// Project commands
+// Project commands: the file commands view asks and calls the session
 
-bool TForm1::MayDiscardChanges() {
-  if (!HasUnsavedChanges()) return true;
-  const TSaveChangesAnswer answer = dialogs_.AskSaveChanges(this);
-  if (answer != TSaveChangesAnswer::Save) return answer == TSaveChangesAnswer::Discard;
-  SaveClick();
-  // A cancelled save dialog keeps the changes, and with them the window.
-  return !HasUnsavedChanges();
-}
-
-void TForm1::NewProjectButtonClick() {
-  if (MayDiscardChanges() && dialogs_.ExecuteFileDialog(this, SourceOpenDialog))
-    NewProjectFromFile(SourceOpenDialog.FileName);
-}
-
-void TForm1::NewProjectFromFile(const QString& fileName) {
-  MessagesListTrackBar->SetPosition(0);
-  Session->NewFromQuest(fileName);
-  RecentFiles->Add(fileName);
-}
-
-void TForm1::LoadProjectButtonClick() {
-  if (MayDiscardChanges() && dialogs_.ExecuteFileDialog(this, ProjectOpenDialog))
-    LoadProjectFromFile(ProjectOpenDialog.FileName);
-}
-
-void TForm1::LoadProjectFromFile(const QString& fileName) {
-  MessagesListTrackBar->SetPosition(0);
-  Session->Open(fileName);
-  ProjectSaveDialog.FileName = fileName;
-  RecentFiles->Add(fileName);
-  // The quests loaded; what the damaged end of the file held is gone, and the user hears it once.
-  const std::string& warning = Session->Project().LoadWarning();
-  if (!warning.empty()) dialogs_.ShowMessage(this, QString::fromStdString(warning));
-}
-
-void TForm1::OpenFile(const QString& fileName) {
-  if (DroppedKind(fileName) == TDroppedKind::Project) {
-    ProjectOpenDialog.FileName = fileName;
-    LoadProjectFromFile(fileName);
-  } else {
-    SourceOpenDialog.FileName = fileName;
-    NewProjectFromFile(fileName);
-  }
-}
-
-void TForm1::OpenDroppedFile(const QString& fileName) {
-  switch (DroppedKind(fileName)) {
-    case TDroppedKind::Quest:
-    case TDroppedKind::Project:
-      if (MayDiscardChanges()) OpenFile(fileName);
-      break;
-    case TDroppedKind::Messages:  // nothing is thrown away: the import is one step that undo takes back
-      LoadMessagesFromFile(fileName);
-      break;
-    case TDroppedKind::ToolsFile:
-      ImportFromTools(fileName);
-      break;
-    case TDroppedKind::None:
-      break;
-  }
-}
-
-void TForm1::OpenRecentFile(const QString& fileName) {
-  if (MayDiscardChanges()) OpenFile(fileName);
-}
-
-void TForm1::SaveProjectButtonClick() {
-  if (!dialogs_.ExecuteFileDialog(this, ProjectSaveDialog)) return;
-  Session->SaveAs(ProjectSaveDialog.FileName);
-  TellDamagedCopyKept();
-  RecentFiles->Add(ProjectSaveDialog.FileName);
-}
-
-void TForm1::QuickSaveProjectButtonClick() {
-  Session->Save();
-  TellDamagedCopyKept();
-}
-
-void TForm1::TellDamagedCopyKept() {
-  // The save kept the damaged file it replaced: the user hears where, once.
-  const std::string& kept = Session->Project().KeptDamagedCopy();
-  if (!kept.empty()) dialogs_.ShowMessage(this, CatalogueText(u"DamagedCopyKept").arg(QFile::decodeName(kept.c_str())));
-}
-void TForm1::SaveClick() { Session->HasFile() ? QuickSaveProjectButtonClick() : SaveProjectButtonClick(); }
-
-void TForm1::ExportSourceBtnClick() {
-  if (dialogs_.ExecuteFileDialog(this, SourceSaveDialog)) Session->ExportSourceQuest(SourceSaveDialog.FileName);
-}
-
-void TForm1::ExportTargetBtnClick() {
-  if (dialogs_.ExecuteFileDialog(this, TargetSaveDialog)) Session->ExportTranslatedQuest(TargetSaveDialog.FileName);
-}
-
-void TForm1::SaveMsgsButtonClick() {
-  if (!dialogs_.ExecuteFileDialog(this, SaveMsgsSaveDialog)) return;
-  LoadMsgsOpenDialog.FileName = SaveMsgsSaveDialog.FileName;
-  Session->WriteMessages(SaveMsgsSaveDialog.FileName);
-}
-
-void TForm1::LoadMsgsButtonClick() {
-  if (dialogs_.ExecuteFileDialog(this, LoadMsgsOpenDialog)) LoadMessagesFromFile(LoadMsgsOpenDialog.FileName);
-}
-
-void TForm1::LoadMessagesFromFile(const QString& fileName) {
-  LoadMsgsOpenDialog.FileName = fileName;
-  TConversionReport report;
-  const QString refusal = Session->LoadMessages(fileName, report);
-  if (!refusal.isEmpty()) dialogs_.ShowMessage(this, refusal);
-  ShowReport(report);
-}
-
-void TForm1::ShowReport(const TConversionReport& report) {
-  if (report.Empty()) return;
-  dialogs_.ShowReport(this, CatalogueText(u"ImportErrorsCaption"), report,
-                      [this](const std::u16string& id) { RunGuarded([this, &id] { ShowMessageWithId(id); }); });
-}
-
-void TForm1::ExportForToolsClick() {
-  if (dialogs_.ExecuteFileDialog(this, ToolsExportDialog)) ExportForTools(ToolsExportDialog.FileName);
-}
-
-void TForm1::ExportForTools(const QString& fileName) {
-  TTranslationSession::RequireToolsFile(fileName);
-  if (Session->Project().Setting(u"language").empty()) {
-    QString language;
-    if (!dialogs_.AskText(this, CatalogueText(u"TargetLanguageTitle"), CatalogueText(u"TargetLanguageLabel"), language))
-      return;
-    // Kept with the project, so the next export does not ask; an empty answer asks again.
-    Session->SetSetting(u"language", ToWide(language.trimmed()));
-  }
-  ToolsImportDialog.FileName = fileName;
-  Session->ExportForTools(fileName);
-}
-
-void TForm1::ImportFromToolsClick() {
-  if (dialogs_.ExecuteFileDialog(this, ToolsImportDialog)) ImportFromTools(ToolsImportDialog.FileName);
-}
-
-void TForm1::ImportFromTools(const QString& fileName) {
-  ToolsImportDialog.FileName = fileName;
-  TConversionReport report;
-  Session->ImportFromTools(fileName, report);
-  ShowReport(report);
-}
+void TForm1::NewProjectButtonClick() { Files->NewProject(); }
+void TForm1::LoadProjectButtonClick() { Files->OpenProject(); }
+void TForm1::SaveProjectButtonClick() { Files->SaveAs(); }
+void TForm1::QuickSaveProjectButtonClick() { Files->QuickSave(); }
+void TForm1::ExportSourceBtnClick() { Files->ExportSource(); }
+void TForm1::ExportTargetBtnClick() { Files->ExportTranslated(); }
+void TForm1::SaveMsgsButtonClick() { Files->WriteMessages(); }
+void TForm1::LoadMsgsButtonClick() { Files->LoadMessages(); }
 
 bool TForm1::ShowMessageWithId(const std::u16string& id) {
   const int32_t message = MessageOfReportId(Session->Project(), id);
@@ -528,11 +371,6 @@ bool TForm1::ShowMessageWithId(const std::u16string& id) {
   FocusTranslation();
   return true;
 }
-
-void TForm1::UpdateSourceQuestClick() { Reuse->UpdateSourceQuest(); }
-void TForm1::MemoryFilesClick() { Reuse->EditMemoryFiles(); }
-void TForm1::UnusedTranslationsClick() { Reuse->ShowUnusedTranslations(); }
-void TForm1::InsertSuggestionClick(int index) { Suggestions->InsertSuggestion(index); }
 
 void TForm1::ToolButton7Click() {
   if (dialogs_.ExecuteFontDialog(this, FontDialog1)) ApplyFont(FontDialog1.Font);
@@ -587,38 +425,23 @@ void TForm1::DoneAndNextClick() {
   NextUnfinishedClick();
 }
 
-void TForm1::ForwardImageMouseDown() {
-  ShowMessageAtPosition(StepPosition(Session->Project(), MessagesListTrackBar->Position(), +1));
-}
-
-void TForm1::BackImageMouseDown() {
-  ShowMessageAtPosition(StepPosition(Session->Project(), MessagesListTrackBar->Position(), -1));
-}
-
-void TForm1::FindNotEditedImageMouseDown() {
-  GoToFound(Session->Project().FindNotEdited(MessagesListTrackBar->Position()),
-            CatalogueText(u"CannotFindNotEditedMessage"));
-}
-
-void TForm1::GoToFound(int32_t found, const QString& none) {
-  if (found >= 1)
-    MessagesListTrackBar->SetPosition(found);
-  else
-    dialogs_.ShowMessage(this, none);
-}
+void TForm1::ForwardImageMouseDown() { Navigator->Step(+1); }
+void TForm1::BackImageMouseDown() { Navigator->Step(-1); }
+void TForm1::FindNotEditedImageMouseDown() { Navigator->FindNotEdited(); }
 
 void TForm1::FocusTranslation() {
   TargetMemo->setFocus(Qt::ShortcutFocusReason);
   TargetMemo->moveCursor(QTextCursor::End);
 }
 
+// The menu's moves leave the cursor in the translation, ready for typing.
 void TForm1::PreviousMessageClick() {
-  BackImageMouseDown();
+  Navigator->Step(-1);
   FocusTranslation();
 }
 
 void TForm1::NextMessageClick() {
-  ForwardImageMouseDown();
+  Navigator->Step(+1);
   FocusTranslation();
 }
 
@@ -626,28 +449,16 @@ void TForm1::PreviousUnfinishedClick() { GoToUnfinished(-1); }
 void TForm1::NextUnfinishedClick() { GoToUnfinished(+1); }
 
 void TForm1::GoToUnfinished(int direction) {
-  GoToFound(FindUnfinished(Session->Project(), MessagesListTrackBar->Position(), direction),
-            CatalogueText(u"CannotFindNotEditedMessage"));
+  Navigator->GoToUnfinished(direction);
   FocusTranslation();
 }
 
 void TForm1::GoToMessageClick() {
-  const int last = MessagesListTrackBar->Max();
-  int position = std::max(1, MessagesListTrackBar->Position());
-  if (last < 1 || !dialogs_.AskNumber(this, CatalogueText(u"GoToMessageTitle"),
-                                      CatalogueText(u"GoToMessageLabel").arg(last), 1, last, position))
-    return;
-  MessagesListTrackBar->SetPosition(std::clamp(position, 1, last));
-  FocusTranslation();
+  if (Navigator->GoToMessage()) FocusTranslation();
 }
 
-void TForm1::GoToProblem(int step) {
-  GoToFound(FindProblem(Session->Project(), MessagesListTrackBar->Position(), step, Checks->Speller()),
-            CatalogueText(u"NoProblemsMessage"));
-}
-
-void TForm1::NextProblemClick() { GoToProblem(1); }
-void TForm1::PreviousProblemClick() { GoToProblem(-1); }
+void TForm1::NextProblemClick() { Navigator->GoToProblem(1); }
+void TForm1::PreviousProblemClick() { Navigator->GoToProblem(-1); }
 
 // ---------------------------------------------------------------------------------------------
 // Window events
@@ -670,12 +481,12 @@ void TForm1::dropEvent(QDropEvent* event) {
   const QString fileName = DroppedFile(event->mimeData());
   if (fileName.isEmpty()) return;
   event->acceptProposedAction();
-  RunGuarded([this, &fileName] { OpenDroppedFile(fileName); });
+  RunGuarded([this, &fileName] { Files->OpenDroppedFile(fileName); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   bool mayClose = false;
-  RunGuarded([this, &mayClose] { mayClose = MayDiscardChanges(); });
+  RunGuarded([this, &mayClose] { mayClose = Files->MayDiscardChanges(); });
   if (mayClose) SaveWindowSettings(*this, FontDialog1.Font, FileDialogs());
   event->setAccepted(mayClose);
 }

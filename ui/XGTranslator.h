@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "formats/Formats.h"
 #include "ui/CentralArea.h"
 #include "ui/QtText.h"
 #include "ui/WindowDialogs.h"
@@ -24,9 +23,10 @@ class QDockWidget;
 class QDragEnterEvent;
 class QDropEvent;
 class TBlockParJD;
-class TConversionReport;
+class TFileCommands;
 class TMainMenu;
 class TMessageChecks;
+class TMessageNavigator;
 class TMessageTools;
 class TRecentFiles;
 class TReuseView;
@@ -36,14 +36,6 @@ class TTranslationSession;
 class TWindowStatusBar;
 
 class TForm1 : public QMainWindow {
-  // The filters of the file dialogs below.
-  inline static const QString QuestFilter = QStringLiteral("Xengrav|*.xg");
-  inline static const QString ProjectFilter = QStringLiteral("Translation of Xengrav|*.txg");
-  // The formats' filters come from their registry.
-  inline static const QString MessagesFilter = QString::fromStdString(DialogFilter(*FindFormat("exchange")));
-  inline static const QString ToolsExportFilter = QString::fromStdString(ExportDialogFilter());
-  inline static const QString ToolsImportFilter = QString::fromStdString(ImportDialogFilter());
-
  public:
   // Builds the controls, then runs FormCreate; a missing catalogue or key raises its error.
   TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates = DefaultCatalogueCandidates(),
@@ -86,15 +78,10 @@ class TForm1 : public QMainWindow {
   QDockWidget* ContextDock = nullptr;
   QDockWidget* SuggestionsDock = nullptr;
 
-  TFileDialog SourceOpenDialog = MakeFileDialog("SourceOpenDialog", TFileDialog::Open, QuestFilter, "xg");
-  TFileDialog ProjectOpenDialog = MakeFileDialog("ProjectOpenDialog", TFileDialog::Open, ProjectFilter, "txg");
-  TFileDialog LoadMsgsOpenDialog = MakeFileDialog("LoadMsgsOpenDialog", TFileDialog::Open, MessagesFilter, "txt");
-  TFileDialog SourceSaveDialog = MakeFileDialog("SourceSaveDialog", TFileDialog::Save, QuestFilter, "xg", true);
-  TFileDialog TargetSaveDialog = MakeFileDialog("TargetSaveDialog", TFileDialog::Save, QuestFilter, "xg", true);
-  TFileDialog ProjectSaveDialog = MakeFileDialog("ProjectSaveDialog", TFileDialog::Save, ProjectFilter, "txg");
-  TFileDialog SaveMsgsSaveDialog = MakeFileDialog("SaveMsgsSaveDialog", TFileDialog::Save, MessagesFilter, "txt");
-  TFileDialog ToolsExportDialog = MakeFileDialog("ToolsExportDialog", TFileDialog::Save, ToolsExportFilter, "po", true);
-  TFileDialog ToolsImportDialog = MakeFileDialog("ToolsImportDialog", TFileDialog::Open, ToolsImportFilter, "po");
+  // The file dialogs and the commands that open, save, import and export.
+  std::unique_ptr<TFileCommands> Files;
+  // The moves between messages.
+  std::unique_ptr<TMessageNavigator> Navigator;
   TFontDialog FontDialog1{WindowFont()};
   // Every file dialog, for the folders remembered between runs.
   std::vector<TFileDialog*> FileDialogs();
@@ -135,7 +122,6 @@ class TForm1 : public QMainWindow {
   void SourceMemoChange();
 
   // Menu and keyboard commands.
-  void SaveClick();  // to the project's file when it has one, otherwise under a new name
   void PreviousMessageClick();
   void NextMessageClick();
   void PreviousUnfinishedClick();
@@ -151,31 +137,8 @@ class TForm1 : public QMainWindow {
   void DoneAndNextClick();
   // Leaves the cursor at the end of the translation, ready for typing.
   void FocusTranslation();
-  // Files for translation tools: PO or XLIFF, told apart by the extension. The export asks for the
-  // target language once and keeps it in the project's settings.
-  void ExportForToolsClick();
-  void ImportFromToolsClick();
-  void ExportForTools(const QString& fileName);
-  void ImportFromTools(const QString& fileName);
-  // Load messages without its dialog (a dropped .txt file).
-  void LoadMessagesFromFile(const QString& fileName);
   // Shows the message a report entry names; false when the project has no message with that id.
   bool ShowMessageWithId(const std::u16string& id);
-  // Reusing translations: the update, the memory files, the unused translations, a suggestion.
-  void UpdateSourceQuestClick();
-  void MemoryFilesClick();
-  void UnusedTranslationsClick();
-  void InsertSuggestionClick(int index);  // 0-based: Ctrl+1 is 0
-
-  // The steps of New project and Load project after the file is known; also used for the file
-  // named on the command line (a .txg file is loaded as a project, anything else read as a quest).
-  void NewProjectFromFile(const QString& fileName);
-  void LoadProjectFromFile(const QString& fileName);
-  void OpenFile(const QString& fileName);
-  // A file dropped on the window or chosen in Open Recent: asks about unsaved changes first when
-  // the project would be replaced.
-  void OpenDroppedFile(const QString& fileName);
-  void OpenRecentFile(const QString& fileName);
   // The font of the window and its texts (the font command, the remembered font).
   void ApplyFont(const QFont& font);
 
@@ -201,19 +164,12 @@ class TForm1 : public QMainWindow {
   void CreateCommands();
   void ConnectEvents();
   void ConnectSession();
-  // Shows position `found`, or says `none` when it is below 1.
-  void GoToFound(int32_t found, const QString& none);
   void UpdateCaption();
   // The session changed texts or states: the shown message is shown again.
   void ShowChangedMessages(int32_t message);
   void ShowMessageAtPosition(int position);
   int32_t ShownMessage() const;
   void KeepShownMessageInView();
-  void GoToProblem(int step);
-  void TellDamagedCopyKept();
-  void ShowReport(const TConversionReport& report);
-  // False when the user cancelled: the current translations must then be kept.
-  bool MayDiscardChanges();
 
   TWindowDialogs& dialogs_;
 };

@@ -102,7 +102,7 @@ TEST_F(WindowCommands, SaveQuickSaveAndLoad) {
   EXPECT_EQ(other->TargetMemo->Text(), Text(u"MessageDeletedMSG"));
   EXPECT_EQ(other->windowTitle(), saved + ModifiedMarker + other->CatalogueText(u"CommonProgramTitle"));
   EXPECT_TRUE(other->QuickSaveProjectButton->isEnabled());
-  EXPECT_EQ(other->ProjectSaveDialog.FileName, saved);
+  EXPECT_EQ(other->Files->ProjectSaveDialog.FileName, saved);
   EXPECT_FALSE(other->HasUnsavedChanges());
 }
 
@@ -160,7 +160,7 @@ TEST_F(WindowCommands, SaveMessagesThenLoadThemWithAReport) {
   dialogs.Answer(QStringLiteral("SaveMsgsSaveDialog"), exchange);
   Click(form->SaveMsgsButton);
   ASSERT_TRUE(QFile::exists(exchange));
-  EXPECT_EQ(form->LoadMsgsOpenDialog.FileName, exchange);
+  EXPECT_EQ(form->Files->LoadMsgsOpenDialog.FileName, exchange);
 
   // Translate the first record's text and add a record the project does not know.
   QFile file(exchange);

@@ -93,7 +93,7 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
   ASSERT_TRUE(Drop({exchange}));
   EXPECT_EQ(project().GetTargetText(1), project().GetSourceText(1));
   EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Load messages"));
-  EXPECT_EQ(form->LoadMsgsOpenDialog.FileName, exchange);
+  EXPECT_EQ(form->Files->LoadMsgsOpenDialog.FileName, exchange);
 
   // A translation tool's file: imported as one step too.
   const QString po = scratch.File(QStringLiteral("m.po"));
@@ -188,9 +188,9 @@ TEST_F(WindowDesktop, SizeFontAndFoldersAreRememberedBetweenRuns) {
   EXPECT_TRUE(again->ContextDock->isHidden());  // the panels' layout too
   EXPECT_EQ(again->TargetMemo->font().pixelSize(), 15);
   EXPECT_EQ(again->FontDialog1.Font.family(), chosen.family());
-  EXPECT_EQ(again->TargetSaveDialog.Folder, folder);
-  EXPECT_EQ(again->SourceOpenDialog.Folder, QFileInfo(SampleQuest()).absolutePath());
-  EXPECT_TRUE(again->ProjectOpenDialog.Folder.isEmpty());
+  EXPECT_EQ(again->Files->TargetSaveDialog.Folder, folder);
+  EXPECT_EQ(again->Files->SourceOpenDialog.Folder, QFileInfo(SampleQuest()).absolutePath());
+  EXPECT_TRUE(again->Files->ProjectOpenDialog.Folder.isEmpty());
 }
 
 // The file types go through the desktop's own reader; the .desktop file claims exactly them.

@@ -216,7 +216,7 @@ TEST_F(ShownMessageChecks, TheSpellingLanguageIsChosenInTheMenuAndKeptInTheProje
   const QString file = QString::fromStdString(scratch.File("spelled.txg"));
   form->Session->Project().SaveToFile(file.toStdString());
   auto other = MakeWindow(dialogs);
-  other->LoadProjectFromFile(file);
+  other->Files->LoadProjectFromFile(file);
   EXPECT_EQ(other->Checks->SpellingDictionary(), "ru_RU");
   std::unique_ptr<QMenu> otherMenu(other->Checks->ContextMenu(QPoint(2, 2)));
   for (QAction* action : otherMenu->findChild<QMenu*>(QStringLiteral("SpellingLanguageMenu"))->actions())

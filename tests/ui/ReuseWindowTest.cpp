@@ -13,6 +13,7 @@
 #include "memory/Tmx.h"
 #include "memory/UpdateFixtures.h"
 #include "ui/MemoryFilesDialog.h"
+#include "ui/ReuseView.h"
 #include "ui/SuggestionsPanel.h"
 #include "ui/UnusedTranslationsDialog.h"
 
@@ -36,7 +37,7 @@ class WindowReuse : public testing::Test {
     form->show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->LoadProjectFromFile(scratch.File("p.txg"));
+    form->Files->LoadProjectFromFile(scratch.File("p.txg"));
   }
   void ShowPath(int32_t number) {
     form->MessagesListTrackBar->SetPosition(project().PositionOfMessage(MessageOfPath(project(), number)));
@@ -125,14 +126,14 @@ TEST_F(WindowReuse, UpdateSourceQuestReplacesTheProjectAndShowsWhatChanged) {
   const std::string newQuest = updatetest::WriteNewQuest(quests);
   form = MakeWindow(dialogs);
   form->show();
-  form->LoadProjectFromFile(scratch.File("old.txg"));
+  form->Files->LoadProjectFromFile(scratch.File("old.txg"));
   const QByteArray before = [&] {
     QFile file(scratch.File("old.txg"));
     file.open(QIODevice::ReadOnly);
     return file.readAll();
   }();
   dialogs.Answer(QStringLiteral("UpdateSourceDialog"), QString::fromStdString(newQuest));
-  form->UpdateSourceQuestClick();
+  form->Reuse->UpdateSourceQuest();
   ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
   EXPECT_EQ(dialogs.Messages[0], "kept: 4\nchanged: 1\nmoved: 2\nnew: 4\nunused: 1");
@@ -151,7 +152,7 @@ TEST_F(WindowReuse, UpdateSourceQuestReplacesTheProjectAndShowsWhatChanged) {
     unusedRows = static_cast<TUnusedTranslationsDialog&>(dialog).Model->rowCount();
     return true;
   };
-  form->UnusedTranslationsClick();
+  form->Reuse->ShowUnusedTranslations();
   EXPECT_EQ(unusedRows, 1);
 
   QFile file(scratch.File("old.txg"));
@@ -162,7 +163,7 @@ TEST_F(WindowReuse, UpdateSourceQuestReplacesTheProjectAndShowsWhatChanged) {
 TEST_F(WindowReuse, UnreadableNewQuestKeepsTheProject) {
   Open(Doors);
   dialogs.Answer(QStringLiteral("UpdateSourceDialog"), scratch.File("missing.xg"));
-  form->RunGuarded([this] { form->UpdateSourceQuestClick(); });
+  form->RunGuarded([this] { form->Reuse->UpdateSourceQuest(); });
   EXPECT_EQ(dialogs.Errors.size(), 1u);
   EXPECT_EQ(project().PositionCount, 5);
   EXPECT_EQ(TargetOf(101), u"RU Open the door");
@@ -176,7 +177,7 @@ TEST_F(WindowReuse, AttachedMemoryFilesAreRememberedAndSuggested) {
     static_cast<TMemoryFilesDialog&>(dialog).List->addItem(QString::fromStdString(tmx));
     return true;
   };
-  form->MemoryFilesClick();
+  form->Reuse->EditMemoryFiles();
   EXPECT_EQ(AttachedMemoryFiles(project()), std::vector<std::string>{tmx});
   EXPECT_TRUE(form->HasUnsavedChanges());
   ShowPath(103);
@@ -184,14 +185,14 @@ TEST_F(WindowReuse, AttachedMemoryFilesAreRememberedAndSuggested) {
   EXPECT_EQ(form->Suggestions->Shown(0).Translation, u"Закрой ворота");
 
   // Saved and opened again: the file is still attached and read.
-  form->SaveClick();
+  form->Files->Save();
   dialogs.DialogScript = nullptr;
-  form->LoadProjectFromFile(scratch.File("p.txg"));
+  form->Files->LoadProjectFromFile(scratch.File("p.txg"));
   EXPECT_EQ(AttachedMemoryFiles(project()), std::vector<std::string>{tmx});
   ShowPath(104);
   EXPECT_EQ(form->Suggestions->Count(), 1);
   // Cancelled: nothing changes.
-  form->MemoryFilesClick();
+  form->Reuse->EditMemoryFiles();
   EXPECT_EQ(AttachedMemoryFiles(project()), std::vector<std::string>{tmx});
 }
 

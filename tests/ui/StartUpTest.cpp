@@ -119,19 +119,19 @@ TEST(WindowStartUp, FileDialogsFromTheCatalogue) {
     bool overwritePrompt;
   };
   const Case cases[] = {
-      {form->SourceOpenDialog, "SourceOpenDialog", TFileDialog::Open, "Xengrav|*.xg", "xg", u"SourceOpenDialogTitle",
-       false},
-      {form->ProjectOpenDialog, "ProjectOpenDialog", TFileDialog::Open, "Translation of Xengrav|*.txg", "txg",
+      {form->Files->SourceOpenDialog, "SourceOpenDialog", TFileDialog::Open, "Xengrav|*.xg", "xg",
+       u"SourceOpenDialogTitle", false},
+      {form->Files->ProjectOpenDialog, "ProjectOpenDialog", TFileDialog::Open, "Translation of Xengrav|*.txg", "txg",
        u"ProjectOpenDialogTitle", false},
-      {form->LoadMsgsOpenDialog, "LoadMsgsOpenDialog", TFileDialog::Open, "Unicode Text Document|*.txt", "txt",
+      {form->Files->LoadMsgsOpenDialog, "LoadMsgsOpenDialog", TFileDialog::Open, "Unicode Text Document|*.txt", "txt",
        u"LoadMsgsOpenDialogTitle", false},
-      {form->SourceSaveDialog, "SourceSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", u"SourceSaveDialogTitle",
-       true},
-      {form->TargetSaveDialog, "TargetSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg", u"TargetSaveDialogTitle",
-       true},
-      {form->ProjectSaveDialog, "ProjectSaveDialog", TFileDialog::Save, "Translation of Xengrav|*.txg", "txg",
+      {form->Files->SourceSaveDialog, "SourceSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg",
+       u"SourceSaveDialogTitle", true},
+      {form->Files->TargetSaveDialog, "TargetSaveDialog", TFileDialog::Save, "Xengrav|*.xg", "xg",
+       u"TargetSaveDialogTitle", true},
+      {form->Files->ProjectSaveDialog, "ProjectSaveDialog", TFileDialog::Save, "Translation of Xengrav|*.txg", "txg",
        u"ProjectSaveDialogTitle", false},
-      {form->SaveMsgsSaveDialog, "SaveMsgsSaveDialog", TFileDialog::Save, "Unicode Text Document|*.txt", "txt",
+      {form->Files->SaveMsgsSaveDialog, "SaveMsgsSaveDialog", TFileDialog::Save, "Unicode Text Document|*.txt", "txt",
        u"SaveMsgsSaveDialogTitle", false},
   };
   for (const Case& c : cases) {
@@ -273,7 +273,7 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->windowTitle(), project + ModifiedMarker + form->CatalogueText(u"CommonProgramTitle"));
     EXPECT_TRUE(form->QuickSaveProjectButton->isEnabled());
-    EXPECT_EQ(form->ProjectSaveDialog.FileName, project);
+    EXPECT_EQ(form->Files->ProjectSaveDialog.FileName, project);
   }
   {
     // A file that cannot be read is reported; the window stays, empty.

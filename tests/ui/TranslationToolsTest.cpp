@@ -84,13 +84,13 @@ TEST_P(TranslationTools, ExportAsksTheLanguageOnceAndNamesTheQuest) {
   const QString saved = scratch.File(QStringLiteral("mine.txg"));
   dialogs.Answer(QStringLiteral("ProjectSaveDialog"), saved);
   QTest::mouseClick(form->SaveProjectButton, Qt::LeftButton);
-  form->LoadProjectFromFile(saved);
+  form->Files->LoadProjectFromFile(saved);
   Export(File("second"));
   EXPECT_EQ(dialogs.TextAsked.size(), 1u);
   const QByteArray second = ReadAll(File("second"));
   EXPECT_TRUE(second.contains(po ? "\"Language: de\\n\"" : "target-language=\"de\""));
   EXPECT_TRUE(second.contains(po ? "\"Project-Id-Version: mine.xg\\n\"" : "original=\"mine.xg\""));
-  EXPECT_EQ(form->ToolsImportDialog.FileName, File("second"));  // proposed for the way back
+  EXPECT_EQ(form->Files->ToolsImportDialog.FileName, File("second"));  // proposed for the way back
 }
 
 TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
@@ -193,10 +193,10 @@ TEST(TranslationToolsExport, CancelledLanguageOrAnotherKindOfFileWritesNothing) 
     ScriptedDialogs dialogs;
     Scratch scratch;
     auto form = MakeWindow(dialogs);
-    form->NewProjectFromFile(SampleQuest());
+    form->Files->NewProjectFromFile(SampleQuest());
     if (test.answered) dialogs.TextAnswers = {QStringLiteral("fr")};
     const QString file = scratch.File(QLatin1String(test.file));
-    form->RunGuarded([&] { form->ExportForTools(file); });
+    form->RunGuarded([&] { form->Files->ExportForTools(file); });
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(form->Session->Project().Setting(u"language").empty());
     EXPECT_FALSE(form->HasUnsavedChanges());

@@ -18,6 +18,7 @@
 #include "project/ProjectClass.h"
 #include "support/JD_BlockPar.h"
 #include "ui/CatalogueText.h"
+#include "ui/FileCommands.h"
 #include "ui/TranslationSession.h"
 #include "ui/XGTranslator.h"
 

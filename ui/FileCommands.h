@@ -1,0 +1,86 @@
+#pragma once
+// The window's file commands: the file dialogs and the questions around them (unsaved changes, the
+// target language, the kept damaged copy, the import report), each command ending in one call of
+// the translation session. The window wires its menu entries and tool bar buttons to these.
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "formats/Formats.h"
+#include "ui/WindowDialogs.h"
+
+class QWidget;
+class TConversionReport;
+class TTranslationSession;
+
+class TFileCommands {
+  inline static const QString QuestFilter = QStringLiteral("Xengrav|*.xg");
+  inline static const QString ProjectFilter = QStringLiteral("Translation of Xengrav|*.txg");
+  // The formats' filters come from their registry.
+  inline static const QString MessagesFilter = QString::fromStdString(DialogFilter(*FindFormat("exchange")));
+  inline static const QString ToolsExportFilter = QString::fromStdString(ExportDialogFilter());
+  inline static const QString ToolsImportFilter = QString::fromStdString(ImportDialogFilter());
+
+ public:
+  // Dialogs and boxes open over `window`.
+  TFileCommands(TTranslationSession& session, TWindowDialogs& dialogs, QWidget* window);
+
+  TFileDialog SourceOpenDialog = MakeFileDialog("SourceOpenDialog", TFileDialog::Open, QuestFilter, "xg");
+  TFileDialog ProjectOpenDialog = MakeFileDialog("ProjectOpenDialog", TFileDialog::Open, ProjectFilter, "txg");
+  TFileDialog LoadMsgsOpenDialog = MakeFileDialog("LoadMsgsOpenDialog", TFileDialog::Open, MessagesFilter, "txt");
+  TFileDialog SourceSaveDialog = MakeFileDialog("SourceSaveDialog", TFileDialog::Save, QuestFilter, "xg", true);
+  TFileDialog TargetSaveDialog = MakeFileDialog("TargetSaveDialog", TFileDialog::Save, QuestFilter, "xg", true);
+  TFileDialog ProjectSaveDialog = MakeFileDialog("ProjectSaveDialog", TFileDialog::Save, ProjectFilter, "txg");
+  TFileDialog SaveMsgsSaveDialog = MakeFileDialog("SaveMsgsSaveDialog", TFileDialog::Save, MessagesFilter, "txt");
+  TFileDialog ToolsExportDialog = MakeFileDialog("ToolsExportDialog", TFileDialog::Save, ToolsExportFilter, "po", true);
+  TFileDialog ToolsImportDialog = MakeFileDialog("ToolsImportDialog", TFileDialog::Open, ToolsImportFilter, "po");
+  // The dialogs above, for their titles and the folders remembered between runs.
+  std::vector<TFileDialog*> Dialogs();
+
+  // Called before a project is opened or made, and with every file opened or saved (Open Recent).
+  std::function<void()> BeforeProjectReplaced;
+  std::function<void(const QString& fileName)> FileUsed;
+  // Called with the id of the report entry the user picked.
+  std::function<void(const std::u16string& id)> ShowReportedMessage;
+
+  // False when the user cancelled: the current translations must then be kept.
+  bool MayDiscardChanges();
+
+  void NewProject();
+  void OpenProject();
+  // The steps of New and Open after the file is known (the command line, a drop, Open Recent).
+  void NewProjectFromFile(const QString& fileName);
+  void LoadProjectFromFile(const QString& fileName);
+  // A .txg file is loaded as a project, anything else read as a quest.
+  void OpenFile(const QString& fileName);
+  // A file dropped on the window or chosen in Open Recent: asks about unsaved changes first when
+  // the project would be replaced.
+  void OpenDroppedFile(const QString& fileName);
+  void OpenRecentFile(const QString& fileName);
+
+  void Save();  // to the project's file when it has one, otherwise under a new name
+  void SaveAs();
+  void QuickSave();
+  void ExportSource();
+  void ExportTranslated();
+  void WriteMessages();
+  void LoadMessages();
+  void LoadMessagesFromFile(const QString& fileName);
+  // Files for translation tools: PO or XLIFF, told apart by the extension. The export asks for the
+  // target language once and keeps it in the project's settings.
+  void ExportForTools();
+  void ExportForTools(const QString& fileName);
+  void ImportFromTools();
+  void ImportFromTools(const QString& fileName);
+
+ private:
+  QString Text(const char16_t* key) const;
+  void TellDamagedCopyKept();
+  void ShowReport(const TConversionReport& report);
+
+  TTranslationSession& session_;
+  TWindowDialogs& dialogs_;
+  QWidget* window_;
+};

@@ -1,0 +1,53 @@
+#include "ui/MessageNavigator.h"
+
+#include <algorithm>
+
+#include "checks/ProblemSearch.h"
+#include "project/Navigation.h"
+#include "project/ProjectClass.h"
+#include "ui/Controls.h"
+#include "ui/TranslationSession.h"
+#include "ui/WindowDialogs.h"
+
+TMessageNavigator::TMessageNavigator(TTranslationSession& session, TTrackBar& trackBar, TWindowDialogs& dialogs,
+                                     QWidget* window)
+    : session_(session), trackBar_(trackBar), dialogs_(dialogs), window_(window) {}
+
+void TMessageNavigator::ShowPosition(int position) {
+  if (position >= 0 && position != trackBar_.Position()) trackBar_.SetPosition(position);
+}
+
+void TMessageNavigator::Step(int direction) {
+  ShowPosition(StepPosition(session_.Project(), trackBar_.Position(), direction));
+}
+
+void TMessageNavigator::FindNotEdited() {
+  GoToFound(session_.Project().FindNotEdited(trackBar_.Position()), session_.Text(u"CannotFindNotEditedMessage"));
+}
+
+void TMessageNavigator::GoToUnfinished(int direction) {
+  GoToFound(FindUnfinished(session_.Project(), trackBar_.Position(), direction),
+            session_.Text(u"CannotFindNotEditedMessage"));
+}
+
+void TMessageNavigator::GoToProblem(int direction) {
+  GoToFound(FindProblem(session_.Project(), trackBar_.Position(), direction, Speller ? Speller() : nullptr),
+            session_.Text(u"NoProblemsMessage"));
+}
+
+bool TMessageNavigator::GoToMessage() {
+  const int last = trackBar_.Max();
+  int position = std::max(1, trackBar_.Position());
+  if (last < 1 || !dialogs_.AskNumber(window_, session_.Text(u"GoToMessageTitle"),
+                                      session_.Text(u"GoToMessageLabel").arg(last), 1, last, position))
+    return false;
+  trackBar_.SetPosition(std::clamp(position, 1, last));
+  return true;
+}
+
+void TMessageNavigator::GoToFound(int32_t found, const QString& none) {
+  if (found >= 1)
+    trackBar_.SetPosition(found);
+  else
+    dialogs_.ShowMessage(window_, none);
+}
