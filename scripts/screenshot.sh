@@ -52,7 +52,8 @@ for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 export QT_QPA_PLATFORM=xcb
 settings=$(mktemp -d)
 export XDG_CONFIG_HOME="$settings"
-"$program" "$file" &
+# EXTRA_ARGS: more arguments for the program (Qt's -geometry WxH, for instance).
+"$program" ${EXTRA_ARGS:-} "$file" &
 app_pid=$!
 
 # wait_for_window TEXT: the id of the first viewable window whose line in the window tree holds

@@ -156,18 +156,23 @@ QSize TCentralArea::LayOut() {
   const double H = std::max<double>(height(), SmallestHeight);
 
   const int bottomRowTop = RoundHalfEven(H - 60);
-  MessagesListTrackBar->setGeometry(MessagesListTrackBar->x(), bottomRowTop, RoundHalfEven(W - 320),
-                                    MessagesListTrackBar->height());
   for (QWidget* picture :
        {static_cast<QWidget*>(ClearImage), static_cast<QWidget*>(CopyImage), static_cast<QWidget*>(ForwardImage),
         static_cast<QWidget*>(BackImage), static_cast<QWidget*>(FindNotEditedImage)})
     picture->move(picture->x(), bottomRowTop);
-  MessageNumberLabel->move(MessagesListTrackBar->x() + MessagesListTrackBar->width() + 12, RoundHalfEven(H - 56));
   ClearImage->move(RoundHalfEven(W - CopyImage->width() - 16), ClearImage->y());
   CopyImage->move(ClearImage->x() - ClearImage->width() - 15, CopyImage->y());
   ForwardImage->move(CopyImage->x() - ForwardImage->width() - 20, ForwardImage->y());
   FindNotEditedImage->move(ForwardImage->x() - FindNotEditedImage->width() - 5, FindNotEditedImage->y());
   BackImage->move(FindNotEditedImage->x() - BackImage->width() - 5, BackImage->y());
+  // The track bar gives up width when the largest position would not fit before the back arrow.
+  const int numberRoom =
+      MessageNumberLabel->fontMetrics().horizontalAdvance(QString::number(MessagesListTrackBar->Max()));
+  const int trackBarWidth =
+      std::min(RoundHalfEven(W - 320), BackImage->x() - NumberGap - numberRoom - 12 - MessagesListTrackBar->x());
+  MessagesListTrackBar->setGeometry(MessagesListTrackBar->x(), bottomRowTop, trackBarWidth,
+                                    MessagesListTrackBar->height());
+  MessageNumberLabel->move(MessagesListTrackBar->x() + MessagesListTrackBar->width() + 12, RoundHalfEven(H - 56));
 
   const int memoHeight = RoundHalfEven((H - 48 - 60) / 2 - 20);
   const int memoWidth = RoundHalfEven(W) - 16 - SourceMemo->x();

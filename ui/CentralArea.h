@@ -21,6 +21,8 @@ class TCentralArea : public QWidget {
   // The size of the area when the window is first created.
   static constexpr int InitialWidth = 547;
   static constexpr int InitialHeight = 385;
+  // The least room between the position and the back arrow.
+  static constexpr int NumberGap = 6;
 
   explicit TCentralArea(QWidget* parent);
 

@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <utility>
 
@@ -122,3 +124,34 @@ void TPictureButton::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (click && OnClick) OnClick();
 }
+
+TElidedLabel::TElidedLabel(QWidget* parent) : QLabel(parent) {
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void TElidedLabel::SetFullText(const QString& text) {
+  setText(text);
+  UpdateToolTip();
+}
+
+QString TElidedLabel::ShownText() const {
+  return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
+// The layout may give the label less than its text: the room the panel has decides, not the text.
+QSize TElidedLabel::minimumSizeHint() const {
+  return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 3, QLabel::minimumSizeHint().height()};
+}
+
+void TElidedLabel::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), ShownText(),
+                        foregroundRole());
+}
+
+void TElidedLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  UpdateToolTip();
+}
+
+void TElidedLabel::UpdateToolTip() { setToolTip(ShownText() == text() ? QString() : text()); }

@@ -25,6 +25,8 @@ class TMemo : public QPlainTextEdit {
   bool UserEditing() const { return userEditing_; }
   std::function<void()> OnChange;
   std::function<void()> OnUserEdit;
+  // Room at the right edge that the text never reaches (for a sign drawn there).
+  void ReserveRightMargin(int pixels) { setViewportMargins(0, 0, pixels, 0); }
   // Keys the box must leave to the window's menu (undo, moves between messages).
   std::function<bool(const QKeySequence&)> PassesShortcut;
 
@@ -69,4 +71,23 @@ class TPictureButton : public QLabel {
 
  private:
   bool pressedWithLeft_ = false;
+};
+
+// A one-line label that never widens its panel: a text longer than the room it is given is drawn
+// cut with "…" and shown whole in the tooltip (a search expression's error, for instance). text()
+// stays the whole text.
+class TElidedLabel : public QLabel {
+ public:
+  explicit TElidedLabel(QWidget* parent);
+  void SetFullText(const QString& text);
+  // What the label draws in its present room.
+  QString ShownText() const;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void UpdateToolTip();
 };

@@ -14,12 +14,14 @@
 
 #include "checks/Spelling.h"
 #include "project/ProjectClass.h"
+#include "ui/Controls.h"
 #include "ui/MarkupHighlighter.h"
 #include "ui/QtText.h"
 
 namespace {
 
 constexpr int BadgeSize = 16;
+constexpr int BadgeGap = 2;
 
 // The text as the box shows it: every line break one "\n".
 QString ShownText(const std::u16string& stored) {
@@ -60,7 +62,7 @@ int ShownPosition(std::u16string_view stored, int position) {
   return shown;
 }
 
-TMessageChecks::TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target, TCatalogueText text)
+TMessageChecks::TMessageChecks(QPlainTextEdit* source, TMemo* target, TCatalogueText text)
     : QObject(target),
       source_(source),
       target_(target),
@@ -72,6 +74,8 @@ TMessageChecks::TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target, T
   badge_->setPixmap(target->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(BadgeSize, BadgeSize));
   badge_->setFixedSize(BadgeSize, BadgeSize);
   badge_->hide();
+  // The sign has a margin of its own, so it never covers the end of the first line.
+  target->ReserveRightMargin(BadgeSize + 2 * BadgeGap);
   target->installEventFilter(this);
   target->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(target, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
@@ -157,7 +161,8 @@ void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
 
 void TMessageChecks::PlaceBadge() {
   const int scrollBar = target_->verticalScrollBar()->isVisible() ? target_->verticalScrollBar()->width() : 0;
-  badge_->move(target_->width() - scrollBar - BadgeSize - 4, 4);
+  const int frame = target_->frameWidth();
+  badge_->move(target_->width() - frame - scrollBar - BadgeSize - BadgeGap, frame + BadgeGap);
   badge_->raise();
 }
 

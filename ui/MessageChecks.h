@@ -19,12 +19,13 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class TMarkupHighlighter;
+class TMemo;
 class TSpellChecker;
 class TtxgProject;
 
 class TMessageChecks : public QObject {
  public:
-  TMessageChecks(QPlainTextEdit* source, QPlainTextEdit* target, TCatalogueText text);
+  TMessageChecks(QPlainTextEdit* source, TMemo* target, TCatalogueText text);
   ~TMessageChecks() override;
 
   // The spelling language is the project's "spelling" setting: a dictionary name or a language

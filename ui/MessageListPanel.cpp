@@ -15,6 +15,7 @@
 
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
+#include "ui/Controls.h"
 #include "ui/MessageListModel.h"
 
 TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText text, QWidget* parent)
@@ -32,7 +33,7 @@ TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText 
   CaseBox = new QCheckBox(text_(u"SearchCaseOption"), this);
   WordsBox = new QCheckBox(text_(u"SearchWordsOption"), this);
   RegexBox = new QCheckBox(text_(u"SearchRegexOption"), this);
-  CountLabel = new QLabel(this);
+  CountLabel = new TElidedLabel(this);
   Model = new TMessageListModel(project, text_, this);
   Table = new QTableView(this);
   Table->setModel(Model);
@@ -104,13 +105,13 @@ void TMessageListPanel::ApplySearch() {
 
 void TMessageListPanel::UpdateCount() {
   if (!searchError_.isEmpty()) {
-    CountLabel->setText(searchError_);
+    CountLabel->SetFullText(searchError_);
     CountLabel->setStyleSheet(QStringLiteral("color: #b00000"));
     return;
   }
   CountLabel->setStyleSheet(QString());
   const QLocale locale;
-  CountLabel->setText(
+  CountLabel->SetFullText(
       text_(u"ListCountFormat").arg(locale.toString(Model->rowCount()), locale.toString(Model->TotalPositions())));
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "ui/CatalogueText.h"
+#include "ui/Controls.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +28,7 @@ class TMessageListPanel : public QWidget {
   QCheckBox* CaseBox = nullptr;
   QCheckBox* WordsBox = nullptr;
   QCheckBox* RegexBox = nullptr;
-  QLabel* CountLabel = nullptr;
+  TElidedLabel* CountLabel = nullptr;  // the count, or why the search text is no valid expression
   QTableView* Table = nullptr;
   TMessageListModel* Model = nullptr;
 

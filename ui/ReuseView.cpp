@@ -11,8 +11,8 @@
 
 namespace {
 
-// A fixed width: the central area keeps the sizes its layout rules are written for.
-constexpr int SuggestionsWidth = 300;
+// The panel gives up width before the central area does, whose layout rules need their least size.
+constexpr int LeastSuggestionsWidth = 150;
 
 }  // namespace
 
@@ -23,7 +23,7 @@ TReuseView::TReuseView(TTranslationSession& session, TWindowDialogs& dialogs, QW
       dialogs_(dialogs),
       owner_(owner) {
   Panel = new TSuggestionsPanel(CatalogueLookup(session.Catalogue()));
-  Panel->setFixedWidth(SuggestionsWidth);
+  Panel->setMinimumWidth(LeastSuggestionsWidth);
   Panel->OnInsert = [this](const std::u16string& translation) {
     session_.InsertSuggestion(session_.Project().CurrentMessage, translation);
   };

@@ -18,6 +18,9 @@ class TSuggestionsPanel : public QWidget {
   static constexpr int MaxSuggestions = 5;
 
   explicit TSuggestionsPanel(TCatalogueText text, QWidget* parent = nullptr);
+  // The width a dock starts with; a narrow window may squeeze the panel below it.
+  static constexpr int PreferredWidth = 300;
+  QSize sizeHint() const override { return {PreferredWidth, QWidget::sizeHint().height()}; }
 
   // `memory` may be null (no project). Entries whose origin is `messageId` are the message's own
   // translation and are not offered for it.

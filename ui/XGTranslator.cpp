@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -64,8 +65,9 @@ TForm1::TForm1(TWindowDialogs& dialogs, const QStringList& catalogueCandidates, 
   ConnectSession();
   // The central area is the window the layout rules speak of; menu, status bar and docks come on top.
   move(InitialLeft, InitialTop);
-  resize(width(), height() + InitialListHeight);
+  resize(width() + TSuggestionsPanel::PreferredWidth, height() + InitialListHeight);
   resizeDocks({ListDock}, {InitialListHeight}, Qt::Vertical);
+  resizeDocks({SuggestionsDock}, {TSuggestionsPanel::PreferredWidth}, Qt::Horizontal);
   layout()->activate();
   resize(size() + QSize(TCentralArea::InitialWidth, TCentralArea::InitialHeight) - CentralArea->size());
 }
@@ -268,6 +270,7 @@ void TForm1::ConnectSession() {
   connect(&session, &TTranslationSession::ShownTextReplaced, this, [this] {
     // The box must not write the text back: it would store it trimmed.
     TargetMemo->ShowStoredText(FromWide(Session->Project().GetTargetText(ShownMessage())));
+    TargetMemo->moveCursor(QTextCursor::End);
     ProcessEnabledControls();
   });
   connect(&session, &TTranslationSession::FileNameChanged, this, [this] { UpdateCaption(); });
@@ -299,6 +302,11 @@ void TForm1::UpdateCaption() {
 
 void TForm1::FormResize() {
   const QSize held = CentralArea->LayOut();
+  // Too narrow a window takes the width from the docked Suggestions panel before it grows again.
+  const int missing = held.width() - CentralArea->width();
+  const int spare = SuggestionsDock->width() - SuggestionsDock->minimumSizeHint().width();
+  if (missing > 0 && spare > 0 && SuggestionsDock->isVisible() && !SuggestionsDock->isFloating())
+    return resizeDocks({SuggestionsDock}, {SuggestionsDock->width() - std::min(missing, spare)}, Qt::Horizontal);
   if (CentralArea->size() != held) resize(size() + held - CentralArea->size());
 }
 
@@ -317,14 +325,15 @@ void TForm1::ProcessEnabledControls() {
   Status->ShowProject(project, position, kind);
   ReviewPanel->ShowMessage(project, shown);
   Checks->Refresh(&Session->Project(), position >= 1 ? shown : 0);
-  Reuse->MessageShown();
 }
 
 void TForm1::PrepareFormForProject() {
   Reuse->ShowMemoryProblems();
   MessagesListTrackBar->SetMax(Session->Project().PositionCount);
+  FormResize();  // the position's room depends on the largest position
   MessagesListTrackBar->SetPosition(Session->PositionToShow(Session->Project().CurrentMessage));
   ProcessEnabledControls();
+  Reuse->MessageShown();
 }
 
 void TForm1::KeepShownMessageInView() {
@@ -344,7 +353,9 @@ void TForm1::ShowChangedMessages(int32_t message) {
   const TtxgProject& project = Session->Project();
   TargetMemo->SetText(FromWide(project.GetTargetText(project.CurrentMessage)));
   if (message == 0) SourceMemo->SetText(FromWide(project.GetSourceText(project.CurrentMessage)));
+  TargetMemo->moveCursor(QTextCursor::End);
   ProcessEnabledControls();
+  Reuse->MessageShown();
 }
 
 void TForm1::ShowMessageAtPosition(int position) { Navigator->ShowPosition(position); }
@@ -398,6 +409,8 @@ void TForm1::MessagesListTrackBarChange() {
   TargetMemo->SetText(FromWide(project.GetTargetText(project.CurrentMessage)));
   SourceMemo->SetText(FromWide(project.GetSourceText(project.CurrentMessage)));
   ProcessEnabledControls();
+  // Only now do both boxes show the new message: the offer to fill the one left may come.
+  Reuse->MessageShown();
   if (OnMessageShown) OnMessageShown(project.CurrentMessage);
 }
 
@@ -457,8 +470,15 @@ void TForm1::GoToMessageClick() {
   if (Navigator->GoToMessage()) FocusTranslation();
 }
 
-void TForm1::NextProblemClick() { Navigator->GoToProblem(1); }
-void TForm1::PreviousProblemClick() { Navigator->GoToProblem(-1); }
+void TForm1::NextProblemClick() {
+  Navigator->GoToProblem(1);
+  FocusTranslation();
+}
+
+void TForm1::PreviousProblemClick() {
+  Navigator->GoToProblem(-1);
+  FocusTranslation();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Window events

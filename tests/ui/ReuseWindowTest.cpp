@@ -120,6 +120,39 @@ TEST_F(WindowReuse, LeavingANewTranslationOffersToFillTheSameTexts) {
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
+TEST_F(WindowReuse, TheFillOfferShowsOneMessageInBothBoxes) {
+  Open(Doors);
+  ShowPath(103);
+  Type(QStringLiteral("Shut the gate"));
+  QString sourceShown, translationShown;
+  int32_t messageShown = 0;
+  dialogs.WhileAskingYesNo = [&] {
+    sourceShown = form->SourceMemo->Text();
+    translationShown = form->TargetMemo->Text();
+    messageShown = project().CurrentMessage;
+  };
+  form->PreviousMessageClick();  // to a message of another source text
+  ASSERT_EQ(dialogs.YesNoAsked.size(), 1u);
+  ASSERT_EQ(messageShown, MessageOfPath(project(), 102));
+  EXPECT_EQ(sourceShown, QStringLiteral("Open the red door"));
+  EXPECT_EQ(translationShown, QStringLiteral("Open the red door"));
+}
+
+TEST_F(WindowReuse, ASuggestionAndItsUndoLeaveTheCursorAtTheEnd) {
+  Open(Doors);
+  ShowPath(102);
+  form->FocusTranslation();
+  auto atEnd = [this] {
+    return form->TargetMemo->textCursor().position() == form->TargetMemo->document()->characterCount() - 1;
+  };
+  QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_1));
+  ASSERT_EQ(TargetOf(102), u"RU Open the door");
+  EXPECT_TRUE(atEnd());
+  form->Session->Edits().undo();
+  ASSERT_EQ(TargetOf(102), u"Open the red door");
+  EXPECT_TRUE(atEnd());
+}
+
 TEST_F(WindowReuse, UpdateSourceQuestReplacesTheProjectAndShowsWhatChanged) {
   updatetest::OldProject()->SaveToFile(scratch.File("old.txg").toStdString());
   const ScratchFolder quests;

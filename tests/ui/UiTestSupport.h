@@ -73,8 +73,11 @@ class ScriptedDialogs : public TWindowDialogs {
   // Yes-or-no questions: answered from the queue (an empty queue says no), each question kept.
   std::deque<bool> YesNoAnswers;
   std::vector<QString> YesNoAsked;
+  // Runs while a yes-or-no question is open, to look at the window behind it.
+  std::function<void()> WhileAskingYesNo;
   bool AskYesNo(QWidget*, const QString& text) override {
     YesNoAsked.push_back(text);
+    if (WhileAskingYesNo) WhileAskingYesNo();
     if (YesNoAnswers.empty()) return false;
     const bool answer = YesNoAnswers.front();
     YesNoAnswers.pop_front();
