@@ -74,12 +74,7 @@ TEST_F(KeyboardFlow, TypingOnArrivalReplacesAnUntranslatedMessageAndContinuesATr
       {"Ctrl+Shift+Down", [&] { Press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)); }, true},
       {"Ctrl+Return", [&] { Press(QKeySequence(Qt::CTRL | Qt::Key_Return)); }, true},
       {"track bar", [&] { form->MessagesListTrackBar->setValue(form->MessagesListTrackBar->Position() + 2); }, true},
-      {"list row",
-       [&] {
-         list().Table->setFocus();
-         QTest::keyClick(list().Table, Qt::Key_Down);
-       },
-       true},
+      {"list row", [&] { QTest::keyClick(list().Table, Qt::Key_Down); }, true},
       {"translated message", [&] { form->MessagesListTrackBar->setValue(6); }, false},
   };
   for (const Case& c : cases) {
@@ -99,7 +94,6 @@ TEST_F(KeyboardFlow, TypingOnArrivalReplacesAnUntranslatedMessageAndContinuesATr
 }
 
 TEST_F(KeyboardFlow, CopySourceAndClearTranslationLeaveTheBoxReadyForTyping) {
-  const int32_t message = Shown();
   const std::u16string copy = Target();
   QTest::keyClicks(form->TargetMemo, QStringLiteral("Translation"));
   Press(QKeySequence(Qt::CTRL | Qt::Key_B));
@@ -109,11 +103,6 @@ TEST_F(KeyboardFlow, CopySourceAndClearTranslationLeaveTheBoxReadyForTyping) {
   Press(QKeySequence(Qt::CTRL | Qt::Key_Delete));
   EXPECT_EQ(form->TargetMemo->toPlainText(), QString());
   EXPECT_EQ(Target(), copy) << "the deleted-message text is Mark as Deleted's";
-  Press(QKeySequence(Qt::CTRL | Qt::Key_Down));
-  Press(QKeySequence(Qt::CTRL | Qt::Key_Up));
-  EXPECT_EQ(Shown(), message);
-  EXPECT_EQ(Target(), copy);
-  Press(QKeySequence(Qt::CTRL | Qt::Key_Delete));
   QTest::keyClicks(form->TargetMemo, QStringLiteral("New"));
   EXPECT_EQ(Target(), u"New");
   Press(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -145,9 +134,11 @@ TEST_F(KeyboardFlow, WindowShortcutsWinInEveryTextField) {
 
   form->ReviewPanel->Note->setText(QStringLiteral("note"));
   list().SearchEdit->setText(QStringLiteral("search"));
+  auto textOf = [](const QWidget* field) {
+    return field->property(field->property("plainText").isValid() ? "plainText" : "text").toString();
+  };
   for (QWidget* field : fields) {
-    const QString text = field->property("plainText").isValid() ? field->property("plainText").toString()
-                                                                : field->property("text").toString();
+    const QString text = textOf(field);
     for (QAction* action : actions)
       for (const QKeySequence& keys : action->shortcuts()) {
         SCOPED_TRACE((field->objectName() + QLatin1Char(' ') + keys.toString()).toStdString());
@@ -156,9 +147,7 @@ TEST_F(KeyboardFlow, WindowShortcutsWinInEveryTextField) {
         QTest::keySequence(field, keys);
         EXPECT_EQ(catcher.caught, action);
       }
-    const QString after = field->property("plainText").isValid() ? field->property("plainText").toString()
-                                                                 : field->property("text").toString();
-    EXPECT_EQ(after, text) << field->objectName().toStdString();
+    EXPECT_EQ(textOf(field), text) << field->objectName().toStdString();
   }
 }
 
@@ -226,11 +215,10 @@ TEST_F(KeyboardFlow, StepsFollowASortedOrFilteredListAndBackAndForwardThePositio
     }
     return visited;
   };
-  const auto all = [](int32_t) { return true; };
   const auto unfinished = [this](int32_t n) { return IsUnfinished(project(), n); };
 
   list().Table->sortByColumn(TMessageListModel::SourceColumn, Qt::DescendingOrder);
-  std::vector<int32_t> rows = rowOrder(all);
+  const std::vector<int32_t> rows = rowOrder([](int32_t) { return true; });
   form->MessagesListTrackBar->SetPosition(project().PositionOfMessage(rows.front()));
   form->FocusTranslation();
   EXPECT_EQ(visit(QKeySequence(Qt::CTRL | Qt::Key_Down), rows.size() - 1),
@@ -250,20 +238,12 @@ TEST_F(KeyboardFlow, StepsFollowASortedOrFilteredListAndBackAndForwardThePositio
   // Unfinished messages in the list's order, going round, under a filter too.
   for (int filter : {0, 1}) {
     list().FilterBox->setCurrentIndex(filter);
-    std::vector<int32_t> expected = rowOrder(unfinished);
+    const std::vector<int32_t> expected = rowOrder(unfinished);
     ASSERT_GE(expected.size(), 3u);
+    // From the last one round to itself.
     form->MessagesListTrackBar->SetPosition(project().PositionOfMessage(expected.back()));
-    expected.push_back(expected.front());
-    EXPECT_EQ(visit(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), expected.size() - 1),
-              std::vector<int32_t>(expected.begin(), expected.end() - 1));
+    EXPECT_EQ(visit(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), expected.size()), expected);
   }
-
-  // In position order and unfiltered the steps are by position again.
-  list().FilterBox->setCurrentIndex(0);
-  list().Table->sortByColumn(TMessageListModel::PositionColumn, Qt::AscendingOrder);
-  form->MessagesListTrackBar->SetPosition(1);
-  Press(QKeySequence(Qt::CTRL | Qt::Key_Down));
-  EXPECT_EQ(form->MessagesListTrackBar->Position(), StepPosition(project(), 1, +1));
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
