@@ -394,10 +394,12 @@ bool TTranslationSession::TypingReplaces(int32_t message) const {
   return message >= 1 && !project_->IsTranslated(message);
 }
 
-void TTranslationSession::ClearForTyping(int32_t message) {
+bool TTranslationSession::ClearForTyping(int32_t message) {
+  if (message < 1 || project_->IsLinked(message)) return false;
   clearedForTyping_ = message;
-  textBeforeClearing_ = message >= 1 ? project_->GetTargetText(message) : std::u16string();
+  textBeforeClearing_ = project_->GetTargetText(message);
   StartTypingRun();
+  return true;
 }
 
 void TTranslationSession::MarkDeleted(int32_t message) {

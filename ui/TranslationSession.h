@@ -110,8 +110,9 @@ class TTranslationSession : public QObject, public TEditTarget {
   bool TypingReplaces(int32_t message) const;
   // The translation box of `message` is emptied for typing: nothing is stored until the translator
   // types, and a box left blank keeps the message's text (Mark as Deleted stores the
-  // deleted-message text instead): an emptied box stores that text again. A move ends it.
-  void ClearForTyping(int32_t message);
+  // deleted-message text instead): an emptied box stores that text again. A move ends it. False,
+  // and nothing to empty, for no message or a linked duplicate (it follows its question).
+  bool ClearForTyping(int32_t message);
   void ToggleReview(int32_t message);
   void ClearReview(int32_t message);                          // one step when the mark was on
   void SetNote(int32_t message, const std::u16string& note);  // no undo step, but a change to save

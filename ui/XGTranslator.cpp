@@ -191,8 +191,7 @@ void TForm1::CreateCommands() {
   });
   add(m.Edit, u"MenuMarkDeleted", {}, &TForm1::ClearImageClick);
   m.Add(m.Edit, CatalogueText(u"MenuClearTranslation"), {Qt::CTRL | Qt::Key_Delete}, [this] {
-    Session->ClearForTyping(ShownMessage());
-    TargetMemo->SetText(QString());
+    if (Session->ClearForTyping(ShownMessage())) TargetMemo->SetText(QString());
     FocusTranslation();
   });
   m.AddSeparator(m.Edit);

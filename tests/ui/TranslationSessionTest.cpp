@@ -185,7 +185,11 @@ TEST_F(Session, ClearedBoxStoresNothingUntilTyped) {
   EXPECT_TRUE(session.TypingReplaces(shown));
   EXPECT_FALSE(session.TypingReplaces(0));
 
-  session.ClearForTyping(shown);
+  ASSERT_TRUE(session.ClearForTyping(shown));
+  EXPECT_FALSE(session.ClearForTyping(0));
+  for (int32_t n = 1; n <= project().SourceCount; ++n)  // a linked duplicate follows its question
+    EXPECT_EQ(session.ClearForTyping(n), !project().IsLinked(n));
+  ASSERT_TRUE(session.ClearForTyping(shown));
   session.StoreShownText(shown, u"", false);  // the window empties the box
   EXPECT_EQ(project().GetTargetText(shown), copy);
   EXPECT_FALSE(session.HasUnsavedChanges());
