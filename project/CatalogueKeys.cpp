@@ -211,6 +211,10 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"UnusedColumnMessage", u"Message"},
       {u"UnusedColumnOldSource", u"Old source"},
       {u"UnusedColumnTranslation", u"Translation"},
+      // Keyboard flow: clearing the box for typing, the shown message's problems as text
+      {u"MenuClearTranslation", u"C&lear Translation"},
+      {u"MenuShowProblems", u"Problems of This &Message"},
+      {u"NoProblemsInMessage", u"The checks find no problems in this message."},
   };
   return keys;
 }

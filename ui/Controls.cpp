@@ -1,10 +1,10 @@
 #include "ui/Controls.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTextCursor>
 
 #include <utility>
 
@@ -48,6 +48,13 @@ void TMemo::ShowStoredText(const QString& text) {
   OnChange = std::move(onChange);
 }
 
+void TMemo::PlaceCursor(bool replaceAll) {
+  if (replaceAll)
+    selectAll();
+  else
+    moveCursor(QTextCursor::End);
+}
+
 void TMemo::TakeTypedText() {
   // The raw text keeps what the plain text would change (no-break spaces, line separators); the
   // quest's line break is "\r\n".
@@ -58,17 +65,6 @@ void TMemo::TakeTypedText() {
   userEditing_ = true;
   if (OnUserEdit) OnUserEdit();
   userEditing_ = false;
-}
-
-bool TMemo::event(QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride && PassesShortcut) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (PassesShortcut(QKeySequence(key->keyCombination()))) {
-      event->ignore();
-      return true;
-    }
-  }
-  return QPlainTextEdit::event(event);
 }
 
 TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {

@@ -1,7 +1,6 @@
 #pragma once
 // The central area's own kinds of control: the text boxes, the track bar and the picture buttons,
 // each raising plain callbacks that the window connects to its handlers.
-#include <QKeySequence>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSlider>
@@ -23,15 +22,12 @@ class TMemo : public QPlainTextEdit {
   // Shows `text` as SetText does, without raising OnChange (the text is already stored).
   void ShowStoredText(const QString& text);
   bool UserEditing() const { return userEditing_; }
+  // Typing replaces the whole text (selected) or goes on at its end.
+  void PlaceCursor(bool replaceAll);
   std::function<void()> OnChange;
   std::function<void()> OnUserEdit;
   // Room at the right edge that the text never reaches (for a sign drawn there).
   void ReserveRightMargin(int pixels) { setViewportMargins(0, 0, pixels, 0); }
-  // Keys the box must leave to the window's menu (undo, moves between messages).
-  std::function<bool(const QKeySequence&)> PassesShortcut;
-
- protected:
-  bool event(QEvent* event) override;
 
  private:
   void TakeTypedText();

@@ -43,13 +43,15 @@ void AddUnderlines(const QPlainTextEdit* box, const std::u16string& stored, cons
                           static_cast<int>(base) + ShownPosition(stored, span.End), kind});
 }
 
+QString FindingLine(const TCheckFinding& finding) {
+  QString line = QString::fromUtf8(finding.Description.data(), static_cast<qsizetype>(finding.Description.size()));
+  if (!finding.Detail.empty()) line += QStringLiteral(": ") + FromWide(finding.Detail);
+  return line;
+}
+
 QString ToolTip(const std::vector<TCheckFinding>& findings) {
   QStringList lines;
-  for (const TCheckFinding& finding : findings) {
-    QString line = QString::fromUtf8(finding.Description.data(), static_cast<qsizetype>(finding.Description.size()));
-    if (!finding.Detail.empty()) line += QStringLiteral(": ") + FromWide(finding.Detail).toHtmlEscaped();
-    lines << line;
-  }
+  for (const TCheckFinding& finding : findings) lines << FindingLine(finding).toHtmlEscaped();
   return QStringLiteral("<p style='white-space:pre'>") + lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
 }
 
@@ -157,6 +159,14 @@ void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
   badge_->setToolTip(show ? ToolTip(findings_) : QString());
   badge_->setVisible(show);
   PlaceBadge();
+}
+
+QString TMessageChecks::Problems() const {
+  QStringList lines;
+  for (const TCheckFinding& finding : findings_)
+    if (finding.Code != "unchanged") lines << FindingLine(finding);
+  for (const TCheckFinding& word : misspellings_) lines << FindingLine(word);
+  return lines.isEmpty() ? text_(u"NoProblemsInMessage") : lines.join(QLatin1Char('\n'));
 }
 
 void TMessageChecks::PlaceBadge() {

@@ -44,6 +44,10 @@ class TMessageChecks : public QObject {
   void Refresh(TtxgProject* project, int32_t message);
 
   const std::vector<TCheckFinding>& Findings() const { return findings_; }
+  // What the warning sign and the underlines show, as plain lines for reading from the keyboard:
+  // each finding (but "unchanged", which the grey text says) and each misspelled word, or a line
+  // saying there is none.
+  QString Problems() const;
   QLabel* Badge() const { return badge_; }
   TMarkupHighlighter* SourceHighlighter() const { return sourceHighlighter_; }
   TMarkupHighlighter* TargetHighlighter() const { return targetHighlighter_; }

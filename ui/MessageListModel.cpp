@@ -80,6 +80,45 @@ int TMessageListModel::RowOfMessage(int32_t message) const {
 
 int32_t TMessageListModel::TotalPositions() const { return project_.PositionCount; }
 
+bool TMessageListModel::Arranged() const {
+  const bool inOrder = sortColumn_ < 0 || (sortColumn_ == PositionColumn && sortOrder_ == Qt::AscendingOrder);
+  return filter_ != TListFilter::All || search_ != nullptr || !inOrder;
+}
+
+int TMessageListModel::NearestListedRow(int32_t message, int step, bool wrap) const {
+  const int32_t position = project_.PositionOfMessage(message);
+  int32_t best = 0;
+  int32_t first = 0;  // where going round starts
+  for (int32_t candidate : rows_) {
+    const bool ahead = step < 0 ? candidate < position : candidate > position;
+    if (ahead && (best == 0 || (step < 0 ? candidate > best : candidate < best))) best = candidate;
+    if (first == 0 || (step < 0 ? candidate > first : candidate < first)) first = candidate;
+  }
+  if (best == 0 && wrap) best = first;
+  return best == 0 ? -1 : rowOfPosition_[static_cast<std::size_t>(best)];
+}
+
+int32_t TMessageListModel::NextListed(int32_t message, int step, bool wrap,
+                                      const std::function<bool(int32_t)>& wanted) const {
+  const int rows = rowCount();
+  int row = RowOfMessage(message);
+  if (row < 0) {
+    row = NearestListedRow(message, step, wrap);
+    if (row < 0) return 0;
+    row -= step;  // the loop's first step lands on it
+  }
+  for (int tried = 0; tried < rows; ++tried) {
+    row += step;
+    if (row < 0 || row >= rows) {
+      if (!wrap) return 0;
+      row = (row + rows) % rows;
+    }
+    const int32_t n = MessageAtRow(row);
+    if (!wanted || wanted(n)) return n;
+  }
+  return 0;
+}
+
 QVariant TMessageListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
   const int32_t n = MessageAtRow(index.row());

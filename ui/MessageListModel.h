@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,12 +47,20 @@ class TMessageListModel : public QAbstractTableModel {
   int32_t MessageAtRow(int row) const;
   int RowOfMessage(int32_t message) const;  // -1 when the message is not listed
   int32_t TotalPositions() const;
+  // True when the rows are not simply every position in order: filtered, searched or sorted.
+  bool Arranged() const;
+  // The message of the first row after (step +1) or before (-1) the row of `message` that `wanted`
+  // accepts (every row when it is empty), in the rows' order; with `wrap` going round past the
+  // end, `message` itself coming last. A message that is not listed starts from the listed position
+  // nearest after (before) its own. 0 when no row is found.
+  int32_t NextListed(int32_t message, int step, bool wrap, const std::function<bool(int32_t)>& wanted = {}) const;
 
  private:
   void SortRows();
   std::vector<int32_t> FilteredPositions() const;
   bool HasProblems(int32_t message) const;
   void IndexRows();
+  int NearestListedRow(int32_t message, int step, bool wrap) const;
 
   const TtxgProject& project_;
   TCatalogueText text_;

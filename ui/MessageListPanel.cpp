@@ -11,7 +11,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
@@ -43,9 +45,11 @@ TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText 
   Table->setSortingEnabled(true);
   Table->sortByColumn(TMessageListModel::PositionColumn, Qt::AscendingOrder);
   Table->setWordWrap(false);
+  // Tab leaves the table for the next control instead of walking its cells.
+  Table->setTabKeyNavigation(false);
   Table->verticalHeader()->hide();
   Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
-  Table->horizontalHeader()->setStretchLastSection(true);
+  SizeColumns();
 
   auto* searchRow = new QHBoxLayout;
   searchRow->addWidget(FilterBox);
@@ -74,12 +78,35 @@ TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText 
     shown_ = Model->MessageAtRow(current.row());
     if (OnMessageChosen) OnMessageChosen(shown_);
   });
+  // A new order keeps the shown message's row in sight.
+  connect(Model, &QAbstractItemModel::layoutChanged, this, [this] {
+    if (Table->currentIndex().isValid()) Table->scrollTo(Table->currentIndex());
+  });
   // A new filter or table drops the selection; the shown message keeps its row when listed.
   connect(Model, &QAbstractItemModel::modelReset, this, [this] {
     SelectMessage(shown_);
     UpdateCount();
   });
   UpdateCount();
+}
+
+void TMessageListPanel::SizeColumns() {
+  QHeaderView* header = Table->horizontalHeader();
+  const QFontMetrics metrics = Table->fontMetrics();
+  const int margin = 2 * metrics.averageCharWidth();
+  // The short columns as wide as their usual contents and their titles; the source and the
+  // translation share the rest, so both stay in sight whatever the width.
+  header->setStretchLastSection(false);
+  header->setMinimumSectionSize(3 * margin);
+  const std::pair<int, const char*> widths[] = {{TMessageListModel::PositionColumn, "00000"},
+                                                {TMessageListModel::IdColumn, "P000.00"},
+                                                {TMessageListModel::KindColumn, "Question 00"},
+                                                {TMessageListModel::StateColumn, "Untranslated"}};
+  for (const auto& [column, sample] : widths)
+    header->resizeSection(
+        column, std::max(metrics.horizontalAdvance(QLatin1String(sample)) + margin, header->sectionSizeHint(column)));
+  for (int column : {TMessageListModel::SourceColumn, TMessageListModel::TranslationColumn})
+    header->setSectionResizeMode(column, QHeaderView::Stretch);
 }
 
 void TMessageListPanel::ApplySearch() {
@@ -136,19 +163,5 @@ void TMessageListPanel::FocusSearch() {
 }
 
 int32_t TMessageListPanel::NextListed(int32_t message, bool backward) const {
-  const int rows = Model->rowCount();
-  if (rows == 0) return 0;
-  const int row = Model->RowOfMessage(message);
-  if (row >= 0) return Model->MessageAtRow((row + (backward ? rows - 1 : 1)) % rows);
-  // Not listed: the nearest listed position in the direction of the search, wrapping around.
-  const int32_t position = project_.PositionOfMessage(message);
-  int32_t best = 0;
-  int32_t wrap = 0;
-  for (int r = 0; r < rows; ++r) {
-    const int32_t candidate = project_.PositionOfMessage(Model->MessageAtRow(r));
-    const bool ahead = backward ? candidate < position : candidate > position;
-    if (ahead && (best == 0 || (backward ? candidate > best : candidate < best))) best = candidate;
-    if (wrap == 0 || (backward ? candidate > wrap : candidate < wrap)) wrap = candidate;
-  }
-  return project_.MessageAtPosition(best != 0 ? best : wrap);
+  return Model->NextListed(message, backward ? -1 : +1, true);
 }

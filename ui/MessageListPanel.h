@@ -44,6 +44,7 @@ class TMessageListPanel : public QWidget {
   const QString& SearchError() const { return searchError_; }
 
  private:
+  void SizeColumns();
   void ApplySearch();
   void UpdateCount();
 

@@ -6,6 +6,7 @@
 #include "project/Navigation.h"
 #include "project/ProjectClass.h"
 #include "ui/Controls.h"
+#include "ui/MessageListModel.h"
 #include "ui/TranslationSession.h"
 #include "ui/WindowDialogs.h"
 
@@ -21,13 +22,31 @@ void TMessageNavigator::Step(int direction) {
   ShowPosition(StepPosition(session_.Project(), trackBar_.Position(), direction));
 }
 
+bool TMessageNavigator::FollowsList() const { return List != nullptr && List->Arranged(); }
+
+int32_t TMessageNavigator::NextListedPosition(int direction, bool wrap,
+                                              const std::function<bool(int32_t)>& wanted) const {
+  const TtxgProject& project = session_.Project();
+  const int32_t next = List->NextListed(project.MessageAtPosition(trackBar_.Position()), direction, wrap,
+                                        [&](int32_t n) { return !project.IsLinked(n) && wanted(n); });
+  return next >= 1 ? project.PositionOfMessage(next) : -1;
+}
+
+void TMessageNavigator::StepListed(int direction) {
+  if (!FollowsList()) return Step(direction);
+  ShowPosition(NextListedPosition(direction, false, [](int32_t) { return true; }));
+}
+
 void TMessageNavigator::FindNotEdited() {
   GoToFound(session_.Project().FindNotEdited(trackBar_.Position()), session_.Text(u"CannotFindNotEditedMessage"));
 }
 
 void TMessageNavigator::GoToUnfinished(int direction) {
-  GoToFound(FindUnfinished(session_.Project(), trackBar_.Position(), direction),
-            session_.Text(u"CannotFindNotEditedMessage"));
+  const TtxgProject& project = session_.Project();
+  const int32_t found =
+      FollowsList() ? NextListedPosition(direction, true, [&project](int32_t n) { return IsUnfinished(project, n); })
+                    : FindUnfinished(project, trackBar_.Position(), direction);
+  GoToFound(found, session_.Text(u"CannotFindNotEditedMessage"));
 }
 
 void TMessageNavigator::GoToProblem(int direction) {

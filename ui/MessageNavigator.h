@@ -1,7 +1,9 @@
 #pragma once
 // Moving between messages: by position (Back, Forward, the track bar, Go to message), to the next
-// unfinished message and to the next message with problems. Every move ends in the track bar, whose
-// change shows the message; a search that finds nothing says so in a message box.
+// unfinished message and to the next message with problems. While the message list is filtered or
+// sorted, the keyboard's steps and the unfinished search follow its rows instead. Every move ends
+// in the track bar, whose change shows the message; a search that finds nothing says so in a
+// message box.
 #include <QString>
 
 #include <cstdint>
@@ -13,15 +15,20 @@ class TTrackBar;
 class TTranslationSession;
 class TWindowDialogs;
 
+class TMessageListModel;
+
 class TMessageNavigator {
  public:
   TMessageNavigator(TTranslationSession& session, TTrackBar& trackBar, TWindowDialogs& dialogs, QWidget* window);
 
   // The speller the problem search asks (nullptr while spelling is off).
   std::function<TSpellChecker*()> Speller;
+  // The message list whose order StepListed and GoToUnfinished follow (none: positions only).
+  const TMessageListModel* List = nullptr;
 
   void ShowPosition(int position);  // a negative position is no move
   void Step(int direction);         // the neighbouring position, -1 or +1
+  void StepListed(int direction);   // the neighbouring row of an arranged list, or Step
   void FindNotEdited();
   void GoToUnfinished(int direction);
   void GoToProblem(int direction);
@@ -31,6 +38,10 @@ class TMessageNavigator {
  private:
   // Shows position `found`, or says `none` when it is below 1.
   void GoToFound(int32_t found, const QString& none);
+  bool FollowsList() const;
+  // The list's next row from the shown message whose message `wanted` accepts; linked duplicates
+  // are skipped, as by position. A position, or -1 for none.
+  int32_t NextListedPosition(int direction, bool wrap, const std::function<bool(int32_t)>& wanted) const;
 
   TTranslationSession& session_;
   TTrackBar& trackBar_;

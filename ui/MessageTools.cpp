@@ -1,6 +1,7 @@
 #include "ui/MessageTools.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -27,6 +28,8 @@ TMessageTools::TMessageTools(TTranslationSession& session, TCatalogueText text, 
   ReplaceDialog->ShownMessage = [this] { return shown_; };
   ReplaceDialog->OnReplace = [this](std::vector<TReplacement> plan) { session_.Replace(std::move(plan)); };
   listener_ = project_.AddChangeListener([this](int32_t message) { MessagesChanged(message); });
+  // A project made or opened anew is not searched with the last project's words.
+  connect(&session_, &TTranslationSession::ProjectReplaced, ListPanel->SearchEdit, &QLineEdit::clear);
 
   auto makeAction = [this, window](const char16_t* key, const QKeySequence& keys) {
     auto* action = new QAction(text_(key), window);

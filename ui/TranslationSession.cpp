@@ -142,6 +142,7 @@ void TTranslationSession::RememberSaved() {
 
 void TTranslationSession::ForgetEdits() {
   edits_->clear();
+  clearedForTyping_ = 0;
   RememberSaved();
 }
 
@@ -339,6 +340,7 @@ void TTranslationSession::ImportFromTools(const QString& fileName, TConversionRe
 
 void TTranslationSession::ShowMessage(int32_t message) {
   project_->CurrentMessage = message;
+  clearedForTyping_ = 0;
   StartTypingRun();
 }
 
@@ -357,7 +359,9 @@ int TTranslationSession::PositionToShow(int32_t message) const {
 
 void TTranslationSession::StoreShownText(int32_t message, const std::u16string& text, bool typed) {
   std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
-  project_->StoreTranslation(message, TrimQuestText(text));
+  // Nothing typed yet into a box cleared for typing: the message keeps the text it had.
+  const bool keep = message >= 1 && message == clearedForTyping_ && IsBlankText(text);
+  project_->StoreTranslation(message, keep ? textBeforeClearing_ : TrimQuestText(text));
   if (message < 1) return;
   std::u16string after = project_->GetTargetText(message);
   if (after == before) return;
@@ -386,7 +390,20 @@ void TTranslationSession::CopySource(int32_t message) {
   PushTranslationStep(message, std::move(before), Text(u"CopySourceStep"));
 }
 
+bool TTranslationSession::TypingReplaces(int32_t message) const {
+  return message >= 1 && !project_->IsTranslated(message);
+}
+
+bool TTranslationSession::ClearForTyping(int32_t message) {
+  if (message < 1 || project_->IsLinked(message)) return false;
+  clearedForTyping_ = message;
+  textBeforeClearing_ = project_->GetTargetText(message);
+  StartTypingRun();
+  return true;
+}
+
 void TTranslationSession::MarkDeleted(int32_t message) {
+  clearedForTyping_ = 0;
   std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
   {
     TRecording recording(*this);

@@ -105,6 +105,14 @@ class TTranslationSession : public QObject, public TEditTarget {
   void StoreShownText(int32_t message, const std::u16string& text, bool typed);
   void CopySource(int32_t message);   // the source into the translation, one step
   void MarkDeleted(int32_t message);  // the deleted-message text, one step
+  // Typing on an untranslated message replaces its text (the copy of the source) instead of going
+  // on after it: the window selects the whole translation on arrival.
+  bool TypingReplaces(int32_t message) const;
+  // The translation box of `message` is emptied for typing: nothing is stored until the translator
+  // types, and a box left blank keeps the message's text (Mark as Deleted stores the
+  // deleted-message text instead): an emptied box stores that text again. A move ends it. False,
+  // and nothing to empty, for no message or a linked duplicate (it follows its question).
+  bool ClearForTyping(int32_t message);
   void ToggleReview(int32_t message);
   void ClearReview(int32_t message);                          // one step when the mark was on
   void SetNote(int32_t message, const std::u16string& note);  // no undo step, but a change to save
@@ -174,6 +182,9 @@ class TTranslationSession : public QObject, public TEditTarget {
   bool unrecordedChange_ = false;
   // Typing merges into one undo step while the run number stays the same.
   int typingRun_ = 1;
+  // The message whose box ClearForTyping emptied (0: none): its blank box stores nothing.
+  int32_t clearedForTyping_ = 0;
+  std::u16string textBeforeClearing_;
   // Above zero while an operation records its own step: what the window stores meanwhile (showing
   // the texts the operation changed) is part of that step.
   int recordingDepth_ = 0;

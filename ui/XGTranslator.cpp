@@ -1,5 +1,6 @@
 #include "ui/XGTranslator.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -9,7 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTextCursor>
+#include <QTableView>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -23,8 +24,10 @@
 #include "support/JD_BlockPar.h"
 #include "support/JD_Error.h"
 #include "ui/ContextPanel.h"
+#include "ui/DockShare.h"
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
+#include "ui/KeyboardFlow.h"
 #include "ui/MainMenu.h"
 #include "ui/MessageChecks.h"
 #include "ui/MessageListPanel.h"
@@ -138,9 +141,10 @@ void TForm1::CreatePanels() {
       *Session, [this](const char16_t* key) { return CatalogueText(key); }, this);
   ListDock = dock(Tools->ListPanel, CatalogueText(u"ListDockTitle"), "ListDock", Qt::BottomDockWidgetArea);
   ContextDock = dock(Tools->ContextPanel, CatalogueText(u"ContextDockTitle"), "ContextDock", Qt::BottomDockWidgetArea);
+  new TDockShare(*this, *ListDock);
   // Both under the editor, side by side: the editor keeps its width and its layout rules.
   splitDockWidget(ListDock, ContextDock, Qt::Horizontal);
-  resizeDocks({ListDock, ContextDock}, {3, 2}, Qt::Horizontal);
+  resizeDocks({ListDock, ContextDock}, {2, 1}, Qt::Horizontal);
 }
 
 void TForm1::CreateCommands() {
@@ -188,6 +192,10 @@ void TForm1::CreateCommands() {
     FocusTranslation();
   });
   add(m.Edit, u"MenuMarkDeleted", {}, &TForm1::ClearImageClick);
+  m.Add(m.Edit, CatalogueText(u"MenuClearTranslation"), {Qt::CTRL | Qt::Key_Delete}, [this] {
+    if (Session->ClearForTyping(ShownMessage())) TargetMemo->SetText(QString());
+    FocusTranslation();
+  });
   m.AddSeparator(m.Edit);
   add(m.Edit, u"MenuToggleReview", {Qt::CTRL | Qt::Key_U}, &TForm1::ToggleReviewClick);
   add(m.Edit, u"MenuDoneAndNext", {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter}, &TForm1::DoneAndNextClick);
@@ -218,6 +226,8 @@ void TForm1::CreateCommands() {
   m.AddSeparator(m.Go);
   add(m.Go, u"MenuNextProblem", {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, &TForm1::NextProblemClick);
   add(m.Go, u"MenuPreviousProblem", {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E}, &TForm1::PreviousProblemClick);
+  m.Add(m.Go, CatalogueText(u"MenuShowProblems"), {Qt::Key_F8},
+        [this] { dialogs_.ShowMessage(this, Checks->Problems()); });
 
   m.Add(m.Tools, CatalogueText(u"MenuUpdateSource"), {}, [this] { Reuse->UpdateSourceQuest(); });
   m.Add(m.Tools, CatalogueText(u"MenuMemoryFiles"), {}, [this] { Reuse->EditMemoryFiles(); });
@@ -239,7 +249,6 @@ void TForm1::ConnectEvents() {
   MessagesListTrackBar->OnChange = [this] { MessagesListTrackBarChange(); };
   TargetMemo->OnChange = [this] { TargetMemoChange(); };
   TargetMemo->OnUserEdit = guarded(&TForm1::TargetMemoChange);
-  TargetMemo->PassesShortcut = [this](const QKeySequence& keys) { return Menu->IsMenuShortcut(keys); };
   SourceMemo->OnChange = [this] { SourceMemoChange(); };
   ReviewPanel->OnReviewClicked = guarded(&TForm1::ToggleReviewClick);
   ReviewPanel->OnNoteEdited = [this] {
@@ -256,6 +265,12 @@ void TForm1::ConnectEvents() {
   Files->BeforeProjectReplaced = [this] { MessagesListTrackBar->SetPosition(0); };
   Files->FileUsed = [this](const QString& fileName) { RecentFiles->Add(fileName); };
   Files->ShowReportedMessage = [this](const std::u16string& id) { RunGuarded([this, &id] { ShowMessageWithId(id); }); };
+  Navigator->List = Tools->ListPanel->Model;
+  auto* keyboard = new TKeyboardFlow(
+      *this, [this](const QKeySequence& keys) { return Menu->IsMenuShortcut(keys); }, [this] { FocusTranslation(); });
+  keyboard->ReturnFrom(Tools->ListPanel->SearchEdit, false);
+  keyboard->ReturnFrom(Tools->ListPanel->Table, true);
+  TKeyboardFlow::SetTabOrder({TargetMemo, ReviewPanel->Note, ReviewPanel->NeedsReview, Tools->ListPanel->Table});
 }
 
 void TForm1::ConnectSession() {
@@ -408,6 +423,7 @@ void TForm1::MessagesListTrackBarChange() {
   const TtxgProject& project = Session->Project();
   TargetMemo->SetText(FromWide(project.GetTargetText(project.CurrentMessage)));
   SourceMemo->SetText(FromWide(project.GetSourceText(project.CurrentMessage)));
+  TargetMemo->PlaceCursor(Session->TypingReplaces(project.CurrentMessage));
   ProcessEnabledControls();
   // Only now do both boxes show the new message: the offer to fill the one left may come.
   Reuse->MessageShown();
@@ -444,17 +460,17 @@ void TForm1::FindNotEditedImageMouseDown() { Navigator->FindNotEdited(); }
 
 void TForm1::FocusTranslation() {
   TargetMemo->setFocus(Qt::ShortcutFocusReason);
-  TargetMemo->moveCursor(QTextCursor::End);
+  TargetMemo->PlaceCursor(Session->TypingReplaces(ShownMessage()));
 }
 
 // The menu's moves leave the cursor in the translation, ready for typing.
 void TForm1::PreviousMessageClick() {
-  Navigator->Step(-1);
+  Navigator->StepListed(-1);
   FocusTranslation();
 }
 
 void TForm1::NextMessageClick() {
-  Navigator->Step(+1);
+  Navigator->StepListed(+1);
   FocusTranslation();
 }
 

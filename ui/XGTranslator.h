@@ -135,7 +135,8 @@ class TForm1 : public QMainWindow {
   void ToggleReviewClick();
   // Done and next: the review mark goes off, then on to the next unfinished message.
   void DoneAndNextClick();
-  // Leaves the cursor at the end of the translation, ready for typing.
+  // The cursor into the translation, ready for typing: the whole text of an untranslated message
+  // selected (typing replaces the copy of the source), or at the end of a translation.
   void FocusTranslation();
   // Shows the message a report entry names; false when the project has no message with that id.
   bool ShowMessageWithId(const std::u16string& id);

@@ -305,4 +305,59 @@ TEST_F(MessageList, ClickingAContextEntryShowsThatMessage) {
   EXPECT_EQ(model().MessageAtRow(panel().Table->currentIndex().row()), entries.front().Message);
 }
 
+TEST_F(MessageList, SourceAndTranslationShareTheWidthAndTheListItsShareOfTheHeight) {
+  QHeaderView* header = panel().Table->horizontalHeader();
+  const int wideEnough = 12 * panel().Table->fontMetrics().averageCharWidth();
+  for (int grow : {0, 400}) {
+    SCOPED_TRACE(grow);
+    const double listShare = double(form->ListDock->height()) / form->height();
+    form->resize(form->width() + grow, form->height() + grow);
+    QApplication::processEvents();
+    EXPECT_NEAR(double(form->ListDock->height()) / form->height(), listShare, 0.02);
+    EXPECT_GE(form->ListDock->height(), 8 * panel().Table->verticalHeader()->defaultSectionSize());
+    const int source = header->sectionSize(TMessageListModel::SourceColumn);
+    const int translation = header->sectionSize(TMessageListModel::TranslationColumn);
+    EXPECT_NEAR(source, translation, 1);
+    EXPECT_GE(source, wideEnough + grow / 3);
+    EXPECT_LE(header->sectionViewportPosition(TMessageListModel::TranslationColumn) + translation,
+              panel().Table->viewport()->width());
+  }
+}
+
+TEST_F(MessageList, ANewOrderKeepsTheShownRowInView) {
+  QTableView* table = panel().Table;
+  form->MessagesListTrackBar->SetPosition(form->MessagesListTrackBar->Max());
+  const std::pair<int, Qt::SortOrder> orders[] = {
+      {TMessageListModel::PositionColumn, Qt::DescendingOrder}, {TMessageListModel::SourceColumn, Qt::AscendingOrder},
+      {TMessageListModel::IdColumn, Qt::DescendingOrder},       {TMessageListModel::PositionColumn, Qt::AscendingOrder},
+      {TMessageListModel::SourceColumn, Qt::DescendingOrder},
+  };
+  for (const auto& [column, order] : orders) {
+    table->sortByColumn(column, order);
+    EXPECT_TRUE(table->viewport()->rect().contains(table->visualRect(table->currentIndex()))) << column << " " << order;
+  }
+}
+
+TEST_F(MessageList, ANewOrOpenedProjectStartsWithAnEmptySearchField) {
+  Scratch scratch;
+  const QString file = scratch.File(QStringLiteral("searched.txg"));
+  dialogs.Answer(QStringLiteral("ProjectSaveDialog"), file);
+  QTest::mouseClick(form->SaveProjectButton, Qt::LeftButton);
+  const std::function<void()> commands[] = {
+      [&] { NewSampleProject(); },
+      [&] {
+        dialogs.Answer(QStringLiteral("ProjectOpenDialog"), file);
+        QTest::mouseClick(form->LoadProjectButton, Qt::LeftButton);
+      },
+  };
+  for (const auto& command : commands) {
+    panel().SearchEdit->setText(QStringLiteral("начальник"));
+    ASSERT_LT(Rows(), project().PositionCount);
+    command();
+    EXPECT_EQ(panel().SearchEdit->text(), QString());
+    EXPECT_EQ(Rows(), project().PositionCount);
+  }
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
 }  // namespace

@@ -178,4 +178,38 @@ TEST_F(Session, AReplaceIsOneStepAndShowsTheShownMessageWithoutStoringIt) {
   EXPECT_FALSE(session.Replace({}));
 }
 
+TEST_F(Session, ClearedBoxStoresNothingUntilTyped) {
+  const int32_t shown = At(1);
+  const std::u16string copy = project().GetTargetText(shown);
+  ASSERT_EQ(copy, project().GetSourceText(shown));
+  EXPECT_TRUE(session.TypingReplaces(shown));
+  EXPECT_FALSE(session.TypingReplaces(0));
+
+  ASSERT_TRUE(session.ClearForTyping(shown));
+  EXPECT_FALSE(session.ClearForTyping(0));
+  for (int32_t n = 1; n <= project().SourceCount; ++n)  // a linked duplicate follows its question
+    EXPECT_EQ(session.ClearForTyping(n), !project().IsLinked(n));
+  ASSERT_TRUE(session.ClearForTyping(shown));
+  session.StoreShownText(shown, u"", false);  // the window empties the box
+  EXPECT_EQ(project().GetTargetText(shown), copy);
+  EXPECT_FALSE(session.HasUnsavedChanges());
+  Type(shown, u"Д");
+  EXPECT_FALSE(session.TypingReplaces(shown));
+  Type(shown, u" ");  // erased again: still nothing of the translator's
+  EXPECT_EQ(project().GetTargetText(shown), copy);
+  Type(shown, u"Да");
+  EXPECT_EQ(session.Edits().count(), 1);
+  session.Edits().undo();
+  EXPECT_EQ(project().GetTargetText(shown), copy);
+
+  // A move ends it: a blank box stores the deleted-message text again, as Mark as Deleted does.
+  session.ClearForTyping(shown);
+  session.ShowMessage(At(2));
+  session.StoreShownText(shown, u"", false);
+  EXPECT_EQ(project().GetTargetText(shown), project().DeletedMessageText());
+  session.ClearForTyping(At(2));
+  session.MarkDeleted(At(2));
+  EXPECT_EQ(project().GetTargetText(At(2)), project().DeletedMessageText());
+}
+
 }  // namespace
