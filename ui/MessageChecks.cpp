@@ -41,9 +41,18 @@ void AddUnderlines(const QPlainTextEdit* box, const std::u16string& stored, cons
                           static_cast<int>(base) + ShownPosition(stored, span.End), kind});
 }
 
-QString ToolTip(const std::vector<TCheckFinding>& findings) {
+QString Quoted(const std::u16string& mark) { return QLatin1Char('"') + FromWide(mark) + QLatin1Char('"'); }
+
+QString ToolTip(const std::vector<TCheckFinding>& findings, const TCatalogueText& text) {
   QStringList lines;
   for (const TCheckFinding& finding : findings) {
+    if (!finding.Expected.empty()) {  // both marks named: "ends with "!" instead of ".""
+      lines << text(u"PunctuationFinding")
+                   .arg(finding.Found.empty() ? text(u"PunctuationNoMark") : Quoted(finding.Found),
+                        Quoted(finding.Expected))
+                   .toHtmlEscaped();
+      continue;
+    }
     QString line = QString::fromUtf8(finding.Description.data(), static_cast<qsizetype>(finding.Description.size()));
     if (!finding.Detail.empty()) line += QStringLiteral(": ") + FromWide(finding.Detail).toHtmlEscaped();
     lines << line;
@@ -150,7 +159,7 @@ void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
   targetHighlighter_->SetUnderlines(std::move(targetLines));
   const bool show = std::any_of(findings_.begin(), findings_.end(),
                                 [](const TCheckFinding& finding) { return finding.Code != "unchanged"; });
-  badge_->setToolTip(show ? ToolTip(findings_) : QString());
+  badge_->setToolTip(show ? ToolTip(findings_, text_) : QString());
   badge_->setVisible(show);
   PlaceBadge();
 }
