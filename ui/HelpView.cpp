@@ -19,6 +19,7 @@ TShortcutsDialog::TShortcutsDialog(const std::vector<TShortcutEntry>& entries, c
   Table->setHorizontalHeaderLabels(
       {text(u"ShortcutsColumnMenu"), text(u"ShortcutsColumnCommand"), text(u"ShortcutsColumnKeys")});
   Table->verticalHeader()->hide();
+  Table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Table->setSelectionBehavior(QAbstractItemView::SelectRows);
   for (int row = 0; row < Table->rowCount(); ++row) {
