@@ -299,8 +299,9 @@ void CheckPunctuation(const TReadText& source, const TReadText& target, std::vec
   const std::u16string_view targetMark = FinalMark(target, targetSpan);
   if (targetMark == sourceMark) return;
   TCheckFinding& finding = Add(findings, PunctuationCheck);
-  finding.Detail =
-      std::u16string(u"\"") + std::u16string(targetMark) + u"\" instead of \"" + std::u16string(sourceMark) + u"\"";
+  finding.Found = targetMark;
+  finding.Expected = sourceMark;
+  finding.Detail = u"\"" + finding.Found + u"\" instead of \"" + finding.Expected + u"\"";
   if (targetMark.empty() && target.InnerEnd > 0)
     targetSpan = {false, static_cast<int32_t>(target.InnerEnd - 1), static_cast<int32_t>(target.InnerEnd)};
   finding.Spans.push_back(targetSpan);

@@ -22,6 +22,10 @@ struct TCheckFinding {
   std::string_view Description;  // short English text of the check
   std::u16string Detail;         // what was found: the tags, the formulas, the word, ...
   std::vector<TTextSpan> Spans;
+  // Final punctuation: the mark the translation ends with (empty for none) and the source's, so a
+  // window can word the finding its own way.
+  std::u16string Found;
+  std::u16string Expected;
 };
 
 struct TCheckCode {

@@ -9,19 +9,13 @@
 #include "memory/ProjectMemory.h"
 #include "memory/ProjectUpdate.h"
 #include "memory/Propagation.h"
-#include "memory/Tmx.h"
 #include "project/ProjectClass.h"
-#include "support/Utf8.h"
 
 namespace {
 
 int ExportTmxCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 2) throw UsageError{"export-tmx needs a project file and a TMX file"};
-  auto project = LoadProject(args[0], context);
-  TTmxLanguages languages;
-  if (const std::u16string language = project->Setting(u"language"); !language.empty())
-    languages.Target = Utf16ToUtf8(language);
-  WriteTmx(args[1], TranslatedEntries(*project), languages);
+  ExportProjectTmx(*LoadProject(args[0], context), args[1]);
   return ExitOk;
 }
 

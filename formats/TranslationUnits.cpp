@@ -113,7 +113,10 @@ void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& 
       continue;
     }
     const std::u16string difference = TagDifference(source, unit.Translation);
-    if (!difference.empty()) report.Add(TReportKind::DifferentTags, unit.Context, difference);
+    if (!difference.empty()) {
+      report.Add(TReportKind::DifferentTags, unit.Context, difference);
+      project.SetNeedsReview(n, true);
+    }
     project.StoreTranslation(n, unit.Translation);
   }
   for (std::size_t i = 0; i < outgoing.size(); ++i)

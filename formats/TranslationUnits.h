@@ -60,6 +60,7 @@ struct TIncomingUnit {
 // its previous source when the file carries them); an empty translation turns a translated
 // message back into its source text and leaves an untranslated one as it is. Unknown
 // contexts, changed sources, changed tags and positions without a unit are report entries, in
-// that order of meeting, the missing ones last. Nothing is parsed here: a caller that has all its
+// that order of meeting, the missing ones last; a translation whose tags differ from the source is
+// also marked for review, whatever the unit says. Nothing is parsed here: a caller that has all its
 // units has already refused a broken file, so a refused file leaves the project untouched.
 void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& units, TConversionReport& report);

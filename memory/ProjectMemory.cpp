@@ -19,6 +19,13 @@ std::vector<TMemoryEntry> TranslatedEntries(const TtxgProject& project) {
   return entries;
 }
 
+void ExportProjectTmx(const TtxgProject& project, const std::string& fileName) {
+  TTmxLanguages languages;
+  if (const std::u16string language = project.Setting(u"language"); !language.empty())
+    languages.Target = Utf16ToUtf8(language);
+  WriteTmx(fileName, TranslatedEntries(project), languages);
+}
+
 std::vector<std::string> AttachedMemoryFiles(const TtxgProject& project) {
   std::vector<std::string> files;
   const std::string lines = Utf16ToUtf8(project.Setting(u"memories"));

@@ -4,12 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "memory/Tmx.h"
 #include "memory/TranslationMemory.h"
 
 class TtxgProject;
 
 // One entry per translated position, in position order; the origin is the message id.
 std::vector<TMemoryEntry> TranslatedEntries(const TtxgProject& project);
+
+// The project's translations as a TMX file: every translated position, the target language that of
+// the project's setting "language" ("und" when none is set).
+void ExportProjectTmx(const TtxgProject& project, const std::string& fileName);
 
 // The TMX files attached to the project (its setting "memories", one file a line).
 std::vector<std::string> AttachedMemoryFiles(const TtxgProject& project);

@@ -146,6 +146,8 @@ void TExchangeFormat::Load(TtxgProject& project, const std::string& fileName, TC
     found[static_cast<std::size_t>(n)] = true;
   };
 
+  // A translation whose tags differ is reported and marked for review, once the table is rebuilt.
+  std::vector<int32_t> differentTags;
   const TIdIndex& targetIds = project.TargetIdIndex();
   const TIdIndex& sourceIds = project.SourceIdIndex();
   int32_t lastFound = 0;
@@ -165,7 +167,10 @@ void TExchangeFormat::Load(TtxgProject& project, const std::string& fileName, TC
         report.Add(TReportKind::DifferentNumbers, std::u16string(id));
       } else if (piece == 0) {
         std::u16string detail = TagDifference(project.SourceField(k)->Text, record.Body);
-        if (!detail.empty()) report.Add(TReportKind::DifferentTags, std::u16string(id), std::move(detail));
+        if (!detail.empty()) {
+          report.Add(TReportKind::DifferentTags, std::u16string(id), std::move(detail));
+          differentTags.push_back(k);
+        }
       }
       store(k, record.Body);
     });
@@ -176,4 +181,5 @@ void TExchangeFormat::Load(TtxgProject& project, const std::string& fileName, TC
       report.Add(TReportKind::NotFound, project.TargetIds[static_cast<std::size_t>(k)]);
 
   project.RebuildMessageTable();
+  for (int32_t k : differentTags) project.SetNeedsReview(k, true);
 }

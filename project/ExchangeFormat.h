@@ -53,7 +53,7 @@ std::u16string ReadExchangeFileText(const std::string& fileName);
 // " tag" for every tag of `source` that `translation` lacks, then for every tag of `translation`
 // that `source` lacks (each as TtxgProject::ExtractTags cuts it, in RemoveCommonTags' order);
 // empty when both hold the same tags. The exchange import and the translation tools' imports
-// report a changed translation's tags with it.
+// report a changed translation's tags with it and mark that message for review.
 std::u16string TagDifference(std::u16string_view source, std::u16string_view translation);
 
 class TExchangeFormat {

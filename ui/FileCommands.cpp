@@ -1,6 +1,10 @@
 #include "ui/FileCommands.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QWidget>
 
 #include "project/ConversionReport.h"
 #include "project/ProjectClass.h"
@@ -14,11 +18,30 @@ TFileCommands::TFileCommands(TTranslationSession& session, TWindowDialogs& dialo
   for (TFileDialog* dialog : Dialogs())
     if (const std::u16string key = ToWide(dialog->Name + QStringLiteral("Title")); session_.HasText(key))
       dialog->Title = session_.Text(key.c_str());
+  QObject::connect(&session_, &TTranslationSession::ProjectReplaced, window, [this] { ForgetChosenNames(); });
+}
+
+void TFileCommands::ForgetChosenNames() {
+  for (TFileDialog* dialog : Dialogs()) {
+    if (dialog->Kind != TFileDialog::Save || dialog->FileName.isEmpty()) continue;
+    dialog->Folder = QFileInfo(dialog->FileName).absolutePath();
+    dialog->FileName.clear();
+  }
+}
+
+bool TFileCommands::ExecuteSaveDialog(TFileDialog& dialog) {
+  if (dialog.FileName.isEmpty()) {
+    const QFileInfo suggested(session_.SuggestedFileName(dialog.DefaultExt));
+    if (!suggested.fileName().isEmpty())
+      dialog.FileName =
+          QDir(dialog.Folder.isEmpty() ? suggested.absolutePath() : dialog.Folder).filePath(suggested.fileName());
+  }
+  return dialogs_.ExecuteFileDialog(window_, dialog);
 }
 
 std::vector<TFileDialog*> TFileCommands::Dialogs() {
-  return {&SourceOpenDialog,  &ProjectOpenDialog,  &LoadMsgsOpenDialog, &SourceSaveDialog, &TargetSaveDialog,
-          &ProjectSaveDialog, &SaveMsgsSaveDialog, &ToolsExportDialog,  &ToolsImportDialog};
+  return {&SourceOpenDialog,  &ProjectOpenDialog,  &LoadMsgsOpenDialog, &SourceSaveDialog,  &TargetSaveDialog,
+          &ProjectSaveDialog, &SaveMsgsSaveDialog, &ToolsExportDialog,  &ToolsImportDialog, &TmxSaveDialog};
 }
 
 QString TFileCommands::Text(const char16_t* key) const { return session_.Text(key); }
@@ -92,6 +115,8 @@ void TFileCommands::OpenRecentFile(const QString& fileName) {
 void TFileCommands::Save() { session_.HasFile() ? QuickSave() : SaveAs(); }
 
 void TFileCommands::SaveAs() {
+  // Never the project an update replaced: accepting the proposal keeps it as it was.
+  ProjectSaveDialog.FileName = session_.SuggestedProjectFileName();
   if (!dialogs_.ExecuteFileDialog(window_, ProjectSaveDialog)) return;
   session_.SaveAs(ProjectSaveDialog.FileName);
   TellDamagedCopyKept();
@@ -110,15 +135,15 @@ void TFileCommands::TellDamagedCopyKept() {
 }
 
 void TFileCommands::ExportSource() {
-  if (dialogs_.ExecuteFileDialog(window_, SourceSaveDialog)) session_.ExportSourceQuest(SourceSaveDialog.FileName);
+  if (ExecuteSaveDialog(SourceSaveDialog)) session_.ExportSourceQuest(SourceSaveDialog.FileName);
 }
 
 void TFileCommands::ExportTranslated() {
-  if (dialogs_.ExecuteFileDialog(window_, TargetSaveDialog)) session_.ExportTranslatedQuest(TargetSaveDialog.FileName);
+  if (ExecuteSaveDialog(TargetSaveDialog)) session_.ExportTranslatedQuest(TargetSaveDialog.FileName);
 }
 
 void TFileCommands::WriteMessages() {
-  if (!dialogs_.ExecuteFileDialog(window_, SaveMsgsSaveDialog)) return;
+  if (!ExecuteSaveDialog(SaveMsgsSaveDialog)) return;
   LoadMsgsOpenDialog.FileName = SaveMsgsSaveDialog.FileName;
   session_.WriteMessages(SaveMsgsSaveDialog.FileName);
 }
@@ -131,31 +156,47 @@ void TFileCommands::LoadMessagesFromFile(const QString& fileName) {
   LoadMsgsOpenDialog.FileName = fileName;
   TConversionReport report;
   const QString refusal = session_.LoadMessages(fileName, report);
-  if (!refusal.isEmpty()) dialogs_.ShowMessage(window_, refusal);
+  if (!refusal.isEmpty()) {
+    dialogs_.ShowMessage(window_, refusal);
+    return;
+  }
   ShowReport(report);
 }
 
 void TFileCommands::ShowReport(const TConversionReport& report) {
-  if (report.Empty()) return;
-  dialogs_.ShowReport(window_, Text(u"ImportErrorsCaption"), report, [this](const std::u16string& id) {
+  const int imported = session_.ImportedTranslations();
+  const QString heading = imported == 1 ? Text(u"ImportedOneTranslation") : Text(u"ImportedTranslations").arg(imported);
+  if (report.Empty()) {
+    dialogs_.ShowMessage(window_, heading);
+    return;
+  }
+  dialogs_.ShowReport(window_, Text(u"ImportErrorsCaption"), heading, report, [this](const std::u16string& id) {
     if (ShowReportedMessage) ShowReportedMessage(id);
   });
 }
 
 void TFileCommands::ExportForTools() {
-  if (dialogs_.ExecuteFileDialog(window_, ToolsExportDialog)) ExportForTools(ToolsExportDialog.FileName);
+  if (ExecuteSaveDialog(ToolsExportDialog)) ExportForTools(ToolsExportDialog.FileName);
+}
+
+bool TFileCommands::EnsureTargetLanguage() {
+  if (!session_.Project().Setting(u"language").empty()) return true;
+  QString language = session_.ProposedLanguage(QLocale::system());
+  if (!dialogs_.AskText(window_, Text(u"TargetLanguageTitle"), Text(u"TargetLanguageLabel"), language)) return false;
+  // Kept with the project, so the next export does not ask; an empty answer asks again.
+  session_.SetSetting(u"language", ToWide(language.trimmed()));
+  return true;
 }
 
 void TFileCommands::ExportForTools(const QString& fileName) {
   TTranslationSession::RequireToolsFile(fileName);
-  if (session_.Project().Setting(u"language").empty()) {
-    QString language;
-    if (!dialogs_.AskText(window_, Text(u"TargetLanguageTitle"), Text(u"TargetLanguageLabel"), language)) return;
-    // Kept with the project, so the next export does not ask; an empty answer asks again.
-    session_.SetSetting(u"language", ToWide(language.trimmed()));
-  }
+  if (!EnsureTargetLanguage()) return;
   ToolsImportDialog.FileName = fileName;
   session_.ExportForTools(fileName);
+}
+
+void TFileCommands::ExportTmx() {
+  if (ExecuteSaveDialog(TmxSaveDialog) && EnsureTargetLanguage()) session_.ExportTmx(TmxSaveDialog.FileName);
 }
 
 void TFileCommands::ImportFromTools() {

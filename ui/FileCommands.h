@@ -22,6 +22,7 @@ class TFileCommands {
   inline static const QString MessagesFilter = QString::fromStdString(DialogFilter(*FindFormat("exchange")));
   inline static const QString ToolsExportFilter = QString::fromStdString(ExportDialogFilter());
   inline static const QString ToolsImportFilter = QString::fromStdString(ImportDialogFilter());
+  inline static const QString TmxFilter = QStringLiteral("Translation memory|*.tmx");
 
  public:
   // Dialogs and boxes open over `window`.
@@ -36,6 +37,7 @@ class TFileCommands {
   TFileDialog SaveMsgsSaveDialog = MakeFileDialog("SaveMsgsSaveDialog", TFileDialog::Save, MessagesFilter, "txt");
   TFileDialog ToolsExportDialog = MakeFileDialog("ToolsExportDialog", TFileDialog::Save, ToolsExportFilter, "po", true);
   TFileDialog ToolsImportDialog = MakeFileDialog("ToolsImportDialog", TFileDialog::Open, ToolsImportFilter, "po");
+  TFileDialog TmxSaveDialog = MakeFileDialog("TmxSaveDialog", TFileDialog::Save, TmxFilter, "tmx", true);
   // The dialogs above, for their titles and the folders remembered between runs.
   std::vector<TFileDialog*> Dialogs();
 
@@ -74,9 +76,17 @@ class TFileCommands {
   void ExportForTools(const QString& fileName);
   void ImportFromTools();
   void ImportFromTools(const QString& fileName);
+  // The project's translations as a TMX file, for the target language asked as for the tools.
+  void ExportTmx();
 
  private:
   QString Text(const char16_t* key) const;
+  // A save dialog run with the quest's name proposed, unless a name was chosen for this project.
+  bool ExecuteSaveDialog(TFileDialog& dialog);
+  // A new project forgets the names chosen for the last one; their folders stay proposed.
+  void ForgetChosenNames();
+  // False when the user cancelled the question for the target language.
+  bool EnsureTargetLanguage();
   void TellDamagedCopyKept();
   void ShowReport(const TConversionReport& report);
 

@@ -40,6 +40,19 @@ QAction* TMainMenu::Add(QMenu* menu, const QString& text, const QList<QKeySequen
   return AddAction(menu, action, shortcuts);
 }
 
+std::vector<TShortcutEntry> TMainMenu::Shortcuts() const {
+  auto plain = [](QString text) { return text.remove(QLatin1Char('&')); };
+  std::vector<TShortcutEntry> entries;
+  for (const QAction* menu : bar_->actions())
+    for (const QAction* action : actions_) {
+      if (action->shortcuts().isEmpty() || !menu->menu()->actions().contains(action)) continue;
+      QStringList keys;
+      for (const QKeySequence& shortcut : action->shortcuts()) keys << shortcut.toString(QKeySequence::NativeText);
+      entries.push_back({plain(menu->text()), plain(action->text()), keys.join(QStringLiteral(", "))});
+    }
+  return entries;
+}
+
 void TMainMenu::AddSeparator(QMenu* menu) { menu->addSeparator(); }
 
 bool TMainMenu::IsMenuShortcut(const QKeySequence& pressed) const {

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 #include "ui/CatalogueText.h"
 
@@ -23,6 +24,13 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
+
+// One menu entry with a shortcut, as the shortcuts list shows it.
+struct TShortcutEntry {
+  QString Menu;      // the menu's title, without its accelerator mark
+  QString Command;   // the entry's text, likewise
+  QString Shortcut;  // its shortcuts as the desktop writes them, ", " between
+};
 
 class TMainMenu {
  public:
@@ -45,6 +53,8 @@ class TMainMenu {
   void AddSeparator(QMenu* menu);
   // Every action of every menu that has a shortcut (for the text box, which must let them pass).
   bool IsMenuShortcut(const QKeySequence& pressed) const;
+  // Every entry that has a shortcut, in menu order: the list Help shows is the menus' own.
+  std::vector<TShortcutEntry> Shortcuts() const;
 
  private:
   QMenu* AddMenu(const QString& title);

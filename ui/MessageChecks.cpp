@@ -43,15 +43,21 @@ void AddUnderlines(const QPlainTextEdit* box, const std::u16string& stored, cons
                           static_cast<int>(base) + ShownPosition(stored, span.End), kind});
 }
 
-QString FindingLine(const TCheckFinding& finding) {
+QString Quoted(const std::u16string& mark) { return QLatin1Char('"') + FromWide(mark) + QLatin1Char('"'); }
+
+// One finding as plain text: a punctuation finding names both marks ("ends with "!" instead of ".").
+QString FindingLine(const TCheckFinding& finding, const TCatalogueText& text) {
+  if (!finding.Expected.empty())
+    return text(u"PunctuationFinding")
+        .arg(finding.Found.empty() ? text(u"PunctuationNoMark") : Quoted(finding.Found), Quoted(finding.Expected));
   QString line = QString::fromUtf8(finding.Description.data(), static_cast<qsizetype>(finding.Description.size()));
   if (!finding.Detail.empty()) line += QStringLiteral(": ") + FromWide(finding.Detail);
   return line;
 }
 
-QString ToolTip(const std::vector<TCheckFinding>& findings) {
+QString ToolTip(const std::vector<TCheckFinding>& findings, const TCatalogueText& text) {
   QStringList lines;
-  for (const TCheckFinding& finding : findings) lines << FindingLine(finding).toHtmlEscaped();
+  for (const TCheckFinding& finding : findings) lines << FindingLine(finding, text).toHtmlEscaped();
   return QStringLiteral("<p style='white-space:pre'>") + lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
 }
 
@@ -156,7 +162,7 @@ void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
   targetHighlighter_->SetUnderlines(std::move(targetLines));
   const bool show = std::any_of(findings_.begin(), findings_.end(),
                                 [](const TCheckFinding& finding) { return finding.Code != "unchanged"; });
-  badge_->setToolTip(show ? ToolTip(findings_) : QString());
+  badge_->setToolTip(show ? ToolTip(findings_, text_) : QString());
   badge_->setVisible(show);
   PlaceBadge();
 }
@@ -164,8 +170,8 @@ void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
 QString TMessageChecks::Problems() const {
   QStringList lines;
   for (const TCheckFinding& finding : findings_)
-    if (finding.Code != "unchanged") lines << FindingLine(finding);
-  for (const TCheckFinding& word : misspellings_) lines << FindingLine(word);
+    if (finding.Code != "unchanged") lines << FindingLine(finding, text_);
+  for (const TCheckFinding& word : misspellings_) lines << FindingLine(word, text_);
   return lines.isEmpty() ? text_(u"NoProblemsInMessage") : lines.join(QLatin1Char('\n'));
 }
 

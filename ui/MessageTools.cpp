@@ -1,12 +1,14 @@
 #include "ui/MessageTools.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 #include "project/ProjectClass.h"
 #include "ui/ContextPanel.h"
@@ -49,6 +51,14 @@ TMessageTools::TMessageTools(TTranslationSession& session, TCatalogueText text, 
   connect(FindNextAction, &QAction::triggered, this, [this] { FindNext(false); });
   connect(FindPreviousAction, &QAction::triggered, this, [this] { FindNext(true); });
   connect(ReplaceAction, &QAction::triggered, this, [this] {
+    // What the translator searched for is what is to be replaced, with the same options.
+    if (!ListPanel->SearchEdit->text().isEmpty()) {
+      ReplaceDialog->FindEdit->setText(ListPanel->SearchEdit->text());
+      for (auto [from, to] : {std::pair{ListPanel->CaseBox, ReplaceDialog->CaseBox},
+                              std::pair{ListPanel->WordsBox, ReplaceDialog->WordsBox},
+                              std::pair{ListPanel->RegexBox, ReplaceDialog->RegexBox}})
+        to->setChecked(from->isChecked());
+    }
     ReplaceDialog->UpdatePreview();
     ReplaceDialog->show();
     ReplaceDialog->raise();

@@ -131,10 +131,11 @@ bool TQtWindowDialogs::AskText(QWidget* owner, const QString& title, const QStri
   return chosen;
 }
 
-void TQtWindowDialogs::ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
-                                  const TReportIdHandler& showId) {
+void TQtWindowDialogs::ShowReport(QWidget* owner, const QString& caption, const QString& heading,
+                                  const TConversionReport& report, const TReportIdHandler& showId) {
   if (report_) report_->close();
   report_ = new TReportDialog(caption, report, showId, Text, owner);
+  report_->SetHeading(heading);
   report_->setAttribute(Qt::WA_DeleteOnClose);
   report_->show();
 }

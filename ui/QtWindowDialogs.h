@@ -21,7 +21,7 @@ class TQtWindowDialogs : public TWindowDialogs {
   bool AskText(QWidget* owner, const QString& title, const QString& label, QString& value) override;
   // Non-modal, so the translator can go through the entries in the window; a new report replaces
   // the one still open.
-  void ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
+  void ShowReport(QWidget* owner, const QString& caption, const QString& heading, const TConversionReport& report,
                   const TReportIdHandler& showId) override;
 
  private:

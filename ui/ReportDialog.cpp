@@ -77,6 +77,10 @@ TReportDialog::TReportDialog(const QString& caption, const TConversionReport& re
   connect(Entries, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { EntryPicked(item); });
 }
 
+void TReportDialog::SetHeading(const QString& heading) {
+  Summary->setText(heading + QLatin1Char(' ') + Summary->text());
+}
+
 void TReportDialog::CopyClick() { QApplication::clipboard()->setText(lines_); }
 
 void TReportDialog::EntryPicked(const QTreeWidgetItem* item) {

@@ -23,6 +23,8 @@ class TReportDialog : public QDialog {
   QLabel* Summary = nullptr;
   QPushButton* CopyButton = nullptr;
   void CopyClick();
+  // A line put before the count of entries (how many translations came in).
+  void SetHeading(const QString& heading);
   // The entry's message is shown; a group header does nothing.
   void EntryPicked(const QTreeWidgetItem* item);
 

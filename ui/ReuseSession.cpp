@@ -24,12 +24,15 @@ std::vector<TFilledMessage> FillSameTranslation(TtxgProject& project, int32_t n)
   return fills;
 }
 
-std::vector<TFilledMessage> FillSuggestion(TtxgProject& project, int32_t n, const std::u16string& translation) {
+std::vector<TFilledMessage> FillSuggestion(TtxgProject& project, int32_t n, const std::u16string& translation,
+                                           int percent) {
   if (n < 1 || n > project.SourceCount) return {};
-  TFilledMessage fill{n, project.GetTargetText(n), {}, project.NeedsReview(n), project.NeedsReview(n)};
+  const bool review = project.NeedsReview(n) || percent < 100;
+  TFilledMessage fill{n, project.GetTargetText(n), {}, project.NeedsReview(n), review};
   project.StoreTranslation(n, translation);
   fill.After = project.GetTargetText(n);
-  if (fill.After == fill.Before) return {};
+  if (fill.After == fill.Before && fill.ReviewAfter == fill.ReviewBefore) return {};
+  project.SetNeedsReview(n, review);
   return {fill};
 }
 

@@ -33,8 +33,10 @@ void PutFilled(TtxgProject& project, const std::vector<TFilledMessage>& fills, b
 // The translation of `n` filled into the untranslated messages of the same source, flagged for
 // review (PropagateTranslation), with what each held before.
 std::vector<TFilledMessage> FillSameTranslation(TtxgProject& project, int32_t n);
-// A suggestion inserted as the translation of `n`; empty when it changes nothing.
-std::vector<TFilledMessage> FillSuggestion(TtxgProject& project, int32_t n, const std::u16string& translation);
+// A suggestion inserted as the translation of `n`; empty when it changes nothing. Only an exact
+// match (100%) is taken as it is: any other is the translation of another text and needs review.
+std::vector<TFilledMessage> FillSuggestion(TtxgProject& project, int32_t n, const std::u16string& translation,
+                                           int percent);
 
 // A fill already made, as one undo step: the first redo does nothing; undo and redo hand the
 // fills to `put` (which puts them into the project and refreshes the window).

@@ -16,6 +16,18 @@ constexpr int LeastSuggestionsWidth = 150;
 
 }  // namespace
 
+QString UpdateReport(const TUpdatePlan& plan, const TCatalogueText& text) {
+  QStringList lines{text(u"UpdateReportHeading")};
+  for (auto [key, count] : {std::pair{u"UpdateReportKept", static_cast<qsizetype>(plan.Kept)},
+                            std::pair{u"UpdateReportChanged", static_cast<qsizetype>(plan.Changed)},
+                            std::pair{u"UpdateReportMoved", static_cast<qsizetype>(plan.Moved)},
+                            std::pair{u"UpdateReportNew", static_cast<qsizetype>(plan.New)},
+                            std::pair{u"UpdateReportUnused", static_cast<qsizetype>(plan.UnusedMessages.size())}})
+    lines << text(key).arg(count);
+  lines << QString() << text(u"UpdateReportNotSaved");
+  return lines.join(QLatin1Char('\n'));
+}
+
 TReuseView::TReuseView(TTranslationSession& session, TWindowDialogs& dialogs, QWidget* owner)
     : QObject(owner),
       UpdateSourceDialog(MakeFileDialog("UpdateSourceDialog", TFileDialog::Open, QStringLiteral("Xengrav|*.xg"), "xg")),
@@ -24,8 +36,8 @@ TReuseView::TReuseView(TTranslationSession& session, TWindowDialogs& dialogs, QW
       owner_(owner) {
   Panel = new TSuggestionsPanel(CatalogueLookup(session.Catalogue()));
   Panel->setMinimumWidth(LeastSuggestionsWidth);
-  Panel->OnInsert = [this](const std::u16string& translation) {
-    session_.InsertSuggestion(session_.Project().CurrentMessage, translation);
+  Panel->OnInsert = [this](const std::u16string& translation, int percent) {
+    session_.InsertSuggestion(session_.Project().CurrentMessage, translation, percent);
   };
   UpdateSourceDialog.Title = session_.Text(u"UpdateSourceDialogTitle");
 }
@@ -56,7 +68,7 @@ void TReuseView::ShowMemoryProblems() {
 void TReuseView::UpdateSourceQuest() {
   if (session_.Project().SourceCount == 0 || !dialogs_.ExecuteFileDialog(owner_, UpdateSourceDialog)) return;
   const TUpdatePlan plan = session_.UpdateSource(UpdateSourceDialog.FileName);
-  dialogs_.ShowMessage(owner_, UpdateSummary(plan));
+  dialogs_.ShowMessage(owner_, UpdateReport(plan, CatalogueLookup(session_.Catalogue())));
 }
 
 void TReuseView::EditMemoryFiles() {

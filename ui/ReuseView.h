@@ -7,9 +7,15 @@
 
 #include "ui/WindowDialogs.h"
 
+#include "memory/ProjectUpdate.h"
+#include "ui/CatalogueText.h"
+
 class QWidget;
 class TSuggestionsPanel;
 class TTranslationSession;
+
+// What an update did, a line a number, each said in words, and that the old project file is kept.
+QString UpdateReport(const TUpdatePlan& plan, const TCatalogueText& text);
 
 class TReuseView : public QObject {
  public:

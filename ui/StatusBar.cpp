@@ -24,7 +24,8 @@ QString ProgressText(const TCatalogueText& text, int translated, int count, int 
   if (count <= 0) return {};
   const qint64 percent = static_cast<qint64>(translated) * 100 / count;
   QString progress = text(u"StatusProgressFormat").arg(translated).arg(count).arg(percent);
-  if (review != 0) progress += text(u"StatusReviewFormat").arg(review);
+  if (review == 1) progress += text(u"StatusReviewOne");
+  if (review > 1) progress += text(u"StatusReviewFormat").arg(review);
   return progress;
 }
 

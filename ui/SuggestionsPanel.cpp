@@ -1,5 +1,6 @@
 #include "ui/SuggestionsPanel.h"
 
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "memory/TranslationMemory.h"
@@ -7,9 +8,20 @@
 
 TSuggestionsPanel::TSuggestionsPanel(TCatalogueText text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {
   setObjectName(QStringLiteral("SuggestionsPanel"));
-  auto* layout = new QVBoxLayout(this);
-  auto makeLabel = [this, layout](const QString& name) {
-    auto* label = new QLabel(this);
+  // The rows keep the height their wrapped text needs and scroll: squeezed into the panel's height
+  // they would show one line each.
+  auto* scroll = new QScrollArea(this);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* rows = new QWidget(scroll);
+  auto* layout = new QVBoxLayout(rows);
+  scroll->setWidget(rows);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
+  auto makeLabel = [rows, layout](const QString& name) {
+    auto* label = new QLabel(rows);
     label->setObjectName(name);
     label->setTextFormat(Qt::RichText);
     label->setWordWrap(true);
@@ -65,6 +77,7 @@ void TSuggestionsPanel::ShowMessage(const TTranslationMemory* memory, const std:
 
 bool TSuggestionsPanel::InsertSuggestion(int index) {
   if (index < 0 || index >= Count()) return false;
-  if (OnInsert) OnInsert(shown_[static_cast<std::size_t>(index)].Translation);
+  const auto i = static_cast<std::size_t>(index);
+  if (OnInsert) OnInsert(shown_[i].Translation, percents_[i]);
   return true;
 }

@@ -31,9 +31,9 @@ class TSuggestionsPanel : public QWidget {
   int Count() const { return static_cast<int>(shown_.size()); }
   const TMemoryEntry& Shown(int index) const { return shown_.at(static_cast<std::size_t>(index)); }
   int PercentOf(int index) const { return percents_.at(static_cast<std::size_t>(index)); }
-  // Hands suggestion `index` (0-based) to OnInsert; false when there is none.
+  // Hands suggestion `index` (0-based) with its similarity to OnInsert; false when there is none.
   bool InsertSuggestion(int index);
-  std::function<void(const std::u16string& translation)> OnInsert;
+  std::function<void(const std::u16string& translation, int percent)> OnInsert;
 
   QLabel* PreviousSourceLabel = nullptr;  // hidden unless the message has a previous source
   std::vector<QLabel*> Rows;              // MaxSuggestions labels, the unused ones hidden

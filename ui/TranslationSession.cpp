@@ -1,7 +1,10 @@
 #include "ui/TranslationSession.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -63,6 +66,23 @@ std::vector<TStateChange> StateChangesSince(const TtxgProject& project, const TS
 }
 
 // PO and XLIFF only: the exchange file has commands of its own.
+// "NAME-2.txg" beside "NAME.txg", "NAME-3.txg" beside "NAME-2.txg": the first such name no file has.
+QString FreeNumberedFileName(const QString& fileName) {
+  const QFileInfo info(fileName);
+  QString base = info.completeBaseName();
+  int number = 2;
+  static const QRegularExpression numbered(QStringLiteral("^(.+)-(\\d{1,6})$"));
+  if (const QRegularExpressionMatch match = numbered.match(base); match.hasMatch()) {
+    base = match.captured(1);
+    number = match.captured(2).toInt() + 1;
+  }
+  QString candidate;
+  do {
+    candidate = info.dir().filePath(QStringLiteral("%1-%2.%3").arg(base).arg(number++).arg(info.suffix()));
+  } while (QFileInfo::exists(candidate));
+  return candidate;
+}
+
 const TFormat& ToolsFormatOf(const QString& fileName) {
   const TFormat* format = FormatForFile(LibraryName(fileName));
   if (format == nullptr || !format->ForTranslationTools)
@@ -120,11 +140,27 @@ QString TTranslationSession::KindText(int32_t message) const {
 QString TTranslationSession::ProjectOrQuestFileName() const { return HasFile() ? fileName_ : questFileName_; }
 
 QString TTranslationSession::Title() const {
+  QString file;
   if (HasFile())
-    return QString::fromStdU16String(TrimQuestText(fileName_.toStdU16String())) + QStringLiteral("[*]") +
-           Text(u"CommonProgramTitle");
-  if (project_->SourceCount > 0) return Text(u"NewProjectProgramTitle") + QStringLiteral("[*]");
-  return Text(u"DefaultProgramTitle");
+    file = QString::fromStdU16String(TrimQuestText(fileName_.toStdU16String()));
+  else if (project_->SourceCount > 0)
+    file = Text(u"UnsavedProjectTitle").arg(QFileInfo(questFileName_).fileName());
+  else
+    return Text(u"DefaultProgramTitle");
+  return file + QStringLiteral("[*]") + Text(u"CommonProgramTitle");
+}
+
+QString TTranslationSession::SuggestedFileName(const QString& extension) const {
+  const QString from = ProjectOrQuestFileName();
+  if (from.isEmpty()) return {};
+  const QFileInfo info(from);
+  return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + extension);
+}
+
+QString TTranslationSession::SuggestedProjectFileName() const {
+  if (HasFile()) return fileName_;
+  if (!replacedFileName_.isEmpty()) return FreeNumberedFileName(replacedFileName_);
+  return SuggestedFileName(QStringLiteral("txg"));
 }
 
 bool TTranslationSession::HasUnsavedChanges() const { return !edits_->isClean() || unrecordedChange_; }
@@ -155,6 +191,7 @@ void TTranslationSession::SetFileName(const QString& fileName) {
 // Replacing the project
 
 void TTranslationSession::NewFromQuest(const QString& questFile) {
+  replacedFileName_.clear();
   project_->Clear();
   ForgetEdits();
   SetFileName(QString());
@@ -175,6 +212,7 @@ void TTranslationSession::NewFromQuest(const QString& questFile) {
 }
 
 void TTranslationSession::Open(const QString& projectFile) {
+  replacedFileName_.clear();
   project_->Clear();
   ForgetEdits();
   try {
@@ -200,6 +238,7 @@ TUpdatePlan TTranslationSession::UpdateSource(const QString& questFile) {
   fresh.reset();
   ForgetEdits();
   // The updated project is no file yet: saving asks for a name, so the old project stays as it was.
+  if (HasFile()) replacedFileName_ = fileName_;
   SetFileName(QString());
   questFileName_ = questFile;
   RebuildMemory();
@@ -213,6 +252,7 @@ TUpdatePlan TTranslationSession::UpdateSource(const QString& questFile) {
 
 void TTranslationSession::SaveAs(const QString& fileName) {
   project_->SaveToFile(LibraryName(fileName));
+  replacedFileName_.clear();
   SetFileName(fileName);
   RememberSaved();
 }
@@ -246,6 +286,10 @@ void TTranslationSession::WriteMessages(const QString& fileName) {
   project_->SaveMessages(LibraryName(fileName));
 }
 
+void TTranslationSession::ExportTmx(const QString& fileName) const {
+  ExportProjectTmx(*project_, LibraryName(fileName));
+}
+
 void TTranslationSession::RequireToolsFile(const QString& fileName) { ToolsFormatOf(fileName); }
 
 void TTranslationSession::ExportForTools(const QString& fileName) {
@@ -254,6 +298,12 @@ void TTranslationSession::ExportForTools(const QString& fileName) {
   options.QuestName = QuestNameOf(LibraryName(ProjectOrQuestFileName()));
   RelinkForExport();
   format.Save(*project_, LibraryName(fileName), options);
+}
+
+QString TTranslationSession::ProposedLanguage(const QLocale& locale) const {
+  QString language = QString::fromStdU16String(project_->Setting(u"spelling"));
+  if (language.isEmpty() && locale.language() != QLocale::C) language = locale.name();
+  return language.replace(QLatin1Char('_'), QLatin1Char('-'));
 }
 
 void TTranslationSession::SetSetting(const std::u16string& key, const std::u16string& value) {
@@ -291,6 +341,11 @@ void TTranslationSession::RecordImport(const QString& label, const std::function
   const TStateSnapshot statesBefore = MessageStates(*project_);
   auto record = [this, &before, &statesBefore, &label] {
     std::vector<TTextChange> changes = ChangesSince(before);
+    // Linked duplicates follow their message: each translation counts once.
+    importedTranslations_ =
+        static_cast<int>(std::count_if(changes.begin(), changes.end(), [this](const TTextChange& change) {
+          return !project_->IsLinked(change.Message);
+        }));
     std::vector<TStateChange> states = StateChangesSince(*project_, statesBefore);
     StartTypingRun();
     if (!changes.empty() || !states.empty())
@@ -474,8 +529,8 @@ void TTranslationSession::PushFills(std::vector<TFilledMessage> fills, const QSt
                                 std::move(fills), label));
 }
 
-void TTranslationSession::InsertSuggestion(int32_t message, const std::u16string& translation) {
-  std::vector<TFilledMessage> fills = ::FillSuggestion(*project_, message, translation);
+void TTranslationSession::InsertSuggestion(int32_t message, const std::u16string& translation, int percent) {
+  std::vector<TFilledMessage> fills = ::FillSuggestion(*project_, message, translation, percent);
   if (fills.empty()) return;
   PushFills(std::move(fills), Text(u"InsertSuggestionStep"));
 }

@@ -19,6 +19,7 @@
 #include "ui/EditCommands.h"
 #include "ui/ReuseSession.h"
 
+class QLocale;
 class QUndoStack;
 class TBlockParJD;
 class TConversionReport;
@@ -52,9 +53,15 @@ class TTranslationSession : public QObject, public TEditTarget {
   // The file an export names its quest after: the project's file, or the quest a project not yet
   // saved was made from.
   QString ProjectOrQuestFileName() const;
-  // The window's title: "FILE[*] - ..." for a project with a file, the new project's title for one
-  // without, the program's title when there is none. "[*]" is where Qt shows unsaved changes.
+  // The window's title: "FILE[*] - Quest Translator", where FILE is the project's file or, for a
+  // project never saved, a name telling so; the program's title when there is no project. "[*]" is
+  // where Qt shows unsaved changes.
   QString Title() const;
+  // The name a save dialog proposes: the quest's name with `extension`, beside the project or quest.
+  QString SuggestedFileName(const QString& extension) const;
+  // The name Save proposes: the project's file; after an update, a free numbered name beside the
+  // project it replaced ("NAME-2.txg"), so that accepting it never overwrites that project.
+  QString SuggestedProjectFileName() const;
 
   // True when the project changed since the last new project, open or save: the undo history is
   // away from its clean state, or a change that has no undo step (relinking, a note, a setting) was
@@ -80,11 +87,16 @@ class TTranslationSession : public QObject, public TEditTarget {
   void ExportSourceQuest(const QString& fileName) const;
   void ExportTranslatedQuest(const QString& fileName) const;
   void WriteMessages(const QString& fileName);
+  // The project's translations as a translation memory (TMX).
+  void ExportTmx(const QString& fileName) const;
   // A file for translation tools (PO or XLIFF, by its extension) for the target language of the
   // project's setting, named after ProjectOrQuestFileName(); raises for a file of another kind.
   void ExportForTools(const QString& fileName);
   // Raises, naming the file, unless it is a PO or XLIFF file by its extension.
   static void RequireToolsFile(const QString& fileName);
+  // The target language a first export proposes: the spelling language's ("en_US" gives "en-US"),
+  // else `locale`'s; empty for the C locale.
+  QString ProposedLanguage(const QLocale& locale) const;
   // A project setting changed by a command (the target language asked at the first export).
   void SetSetting(const std::u16string& key, const std::u16string& value);
 
@@ -94,6 +106,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   // file was read), and the relinking after it still runs.
   QString LoadMessages(const QString& fileName, TConversionReport& report);
   void ImportFromTools(const QString& fileName, TConversionReport& report);
+  // How many messages the last import gave another translation.
+  int ImportedTranslations() const { return importedTranslations_; }
 
   // The shown message: the window tells the session what it shows. A move starts a new typing run.
   void ShowMessage(int32_t message);
@@ -125,8 +139,9 @@ class TTranslationSession : public QObject, public TEditTarget {
   void RebuildMemory();
   // What the last fill met reading attached files, one problem each; empty when all were read.
   const std::vector<std::string>& MemoryProblems() const { return memoryProblems_; }
-  // A suggestion inserted as the translation of `message`, one step.
-  void InsertSuggestion(int32_t message, const std::u16string& translation);
+  // A suggestion of `percent` similarity inserted as the translation of `message`, one step; below
+  // 100% it marks the message for review.
+  void InsertSuggestion(int32_t message, const std::u16string& translation, int percent);
   // How many untranslated messages share the source of `message`, and filling them (flagged for
   // review) as one step.
   std::size_t SameSourceUntranslated(int32_t message) const;
@@ -179,6 +194,9 @@ class TTranslationSession : public QObject, public TEditTarget {
   std::vector<std::string> memoryProblems_;
   QString fileName_;
   QString questFileName_;
+  // The project file an update replaced, until the updated project is saved.
+  QString replacedFileName_;
+  int importedTranslations_ = 0;
   bool unrecordedChange_ = false;
   // Typing merges into one undo step while the run number stays the same.
   int typingRun_ = 1;

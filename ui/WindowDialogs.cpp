@@ -30,9 +30,9 @@ QString ErrorBoxText(const QString& text, const TErrorPlace& place) {
   return lines.join(QLatin1Char('\n'));
 }
 
-void TWindowDialogs::ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
-                                const TReportIdHandler& /*showId*/) {
-  ShowErrorBox(owner, caption, QString::fromStdU16String(report.Lines()));
+void TWindowDialogs::ShowReport(QWidget* owner, const QString& caption, const QString& heading,
+                                const TConversionReport& report, const TReportIdHandler& /*showId*/) {
+  ShowErrorBox(owner, caption, heading + QLatin1Char('\n') + QString::fromStdU16String(report.Lines()));
 }
 
 TFileDialog MakeFileDialog(const char* name, TFileDialog::Kinds kind, const QString& filter, const char* extension,

@@ -84,8 +84,9 @@ class TWindowDialogs {
   virtual bool AskText(QWidget* /*owner*/, const QString& /*title*/, const QString& /*label*/, QString& /*value*/) {
     return false;
   }
-  // The report of an import (the report box): its entries grouped by kind, and picking an entry
-  // calls showId with its id. By default the error box lists the entries, one a line.
-  virtual void ShowReport(QWidget* owner, const QString& caption, const TConversionReport& report,
-                          const TReportIdHandler& showId);
+  // The report of an import (the report box): `heading` (how many translations came in), then its
+  // entries grouped by kind; picking an entry calls showId with its id. By default the error box
+  // lists the heading and the entries, one a line.
+  virtual void ShowReport(QWidget* owner, const QString& caption, const QString& heading,
+                          const TConversionReport& report, const TReportIdHandler& showId);
 };

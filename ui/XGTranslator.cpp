@@ -27,6 +27,7 @@
 #include "ui/DockShare.h"
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
+#include "ui/HelpView.h"
 #include "ui/KeyboardFlow.h"
 #include "ui/MainMenu.h"
 #include "ui/MessageChecks.h"
@@ -135,7 +136,8 @@ void TForm1::CreatePanels() {
   Suggestions = Reuse->Panel;
   SuggestionsDock =
       dock(Suggestions, CatalogueText(u"SuggestionsDockTitle"), "SuggestionsDock", Qt::RightDockWidgetArea);
-  SuggestionsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  SuggestionsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                               QDockWidget::DockWidgetFloatable);
 
   Tools = std::make_unique<TMessageTools>(
       *Session, [this](const char16_t* key) { return CatalogueText(key); }, this);
@@ -180,6 +182,7 @@ void TForm1::CreateCommands() {
   add(m.File, u"MenuWriteMessages", {}, &TForm1::SaveMsgsButtonClick, SaveMsgsButton);
   m.Add(m.File, CatalogueText(u"MenuExportForTools"), {}, [this] { Files->ExportForTools(); });
   m.Add(m.File, CatalogueText(u"MenuImportFromTools"), {}, [this] { Files->ImportFromTools(); });
+  m.Add(m.File, CatalogueText(u"MenuExportTmx"), {}, [this] { Files->ExportTmx(); });
   m.AddSeparator(m.File);
   m.Add(m.File, CatalogueText(u"MenuQuit"), {Qt::CTRL | Qt::Key_Q}, [this] { close(); });
 
@@ -212,7 +215,8 @@ void TForm1::CreateCommands() {
   add(m.View, u"MenuFont", {}, &TForm1::ToolButton7Click, ToolButton7);
   m.Add(m.View, CatalogueText(u"MenuUnusedTranslations"), {}, [this] { Reuse->ShowUnusedTranslations(); });
   m.AddSeparator(m.View);
-  for (auto [dock, key] : {std::pair{ListDock, u"ListPanelAction"}, std::pair{ContextDock, u"ContextPanelAction"}}) {
+  for (auto [dock, key] : {std::pair{ListDock, u"ListPanelAction"}, std::pair{ContextDock, u"ContextPanelAction"},
+                           std::pair{SuggestionsDock, u"SuggestionsPanelAction"}}) {
     dock->toggleViewAction()->setText(CatalogueText(key));
     m.AddAction(m.View, dock->toggleViewAction(), {});
   }
@@ -233,6 +237,7 @@ void TForm1::CreateCommands() {
   m.Add(m.Tools, CatalogueText(u"MenuMemoryFiles"), {}, [this] { Reuse->EditMemoryFiles(); });
   m.AddSeparator(m.Tools);
   m.AddAction(m.Tools, Checks->CreateSpellingMenu(m.Tools)->menuAction(), {});
+  AddHelpMenu(m, dialogs_, CatalogueLookup(*Catalogue), this);
 }
 
 void TForm1::ConnectEvents() {

@@ -176,6 +176,8 @@ TEST_F(PoFile, ImportReportsWhatDoesNotFitAndStoresTheRest) {
             u"Unknown id: Path(999).Start\n"
             u"Not found: Path(103).Start\n");
   EXPECT_EQ(project->GetTargetText(tagged), u"[T\x02\xDC01] <i>tag</b> [expression] {other} <unclosed");
+  EXPECT_TRUE(project->NeedsReview(tagged));  // reported and marked, though the file did not flag it
+  EXPECT_FALSE(project->NeedsReview(escape));
   EXPECT_EQ(project->GetTargetText(changed), u"New");
   EXPECT_TRUE(project->IsNotEdited(escape));  // an empty translation takes the translation back
   EXPECT_EQ(project->GetTargetText(escape), project->GetSourceText(escape));

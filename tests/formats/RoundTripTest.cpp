@@ -167,6 +167,8 @@ TEST(FormatRegistry, TheExchangeFileComesBackThroughTheRegistryAsThroughTheProje
 
   EXPECT_EQ(viaRegistry.GetTargetText(1), body);
   EXPECT_EQ(viaProject.GetTargetText(1), body);
+  EXPECT_TRUE(viaRegistry.NeedsReview(1));  // the tags differ: reported and marked for review
+  EXPECT_TRUE(viaProject.NeedsReview(1));
   EXPECT_EQ(report.ExchangeText(), projectReport);
   ASSERT_FALSE(report.Empty());
   EXPECT_EQ(report.Entries()[0].Kind, TReportKind::DifferentTags);

@@ -41,7 +41,7 @@ TEST_F(WindowCommands, NewProjectShowsTheFirstMessage) {
   EXPECT_EQ(form->SourceMemo->Text(), Wide(project().GetSourceText(1)));
   EXPECT_EQ(form->TargetMemo->Text(), Wide(project().GetTargetText(1)));
   EXPECT_EQ(form->MessageNumberLabel->text(), QStringLiteral("1"));
-  EXPECT_EQ(form->windowTitle(), Text(u"NewProjectProgramTitle") + ModifiedMarker);
+  EXPECT_EQ(form->windowTitle(), NewSampleProjectTitle(*form));
   EXPECT_FALSE(form->QuickSaveProjectButton->isEnabled());
   EXPECT_EQ(TargetColour(*form), QColor(128, 128, 128));
   EXPECT_FALSE(form->HasUnsavedChanges());
@@ -188,6 +188,7 @@ TEST_F(WindowCommands, SaveMessagesThenLoadThemWithAReport) {
   EXPECT_TRUE(dialogs.ErrorBoxes[0].second.contains(QStringLiteral("Unknown id: NoSuchId\r\n")));
   // The report box lists it one entry a line.
   ASSERT_EQ(dialogs.Reports.size(), 1u);
+  EXPECT_EQ(dialogs.ReportHeadings[0], QStringLiteral("1 translation came in."));
   EXPECT_TRUE(
       (QStringLiteral("\n") + Wide(dialogs.Reports[0].Lines())).contains(QStringLiteral("\nUnknown id: NoSuchId\n")));
   // The shown message is refreshed from the project, in black now that it differs.

@@ -83,7 +83,7 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
   // A quest: a new project from it.
   ASSERT_TRUE(Drop({SampleQuest()}));
   ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
-  EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle") + ModifiedMarker);
+  EXPECT_EQ(form->windowTitle(), NewSampleProjectTitle(*form));
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
 
   // Messages: read into the project as one step.
@@ -108,7 +108,7 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
   dialogs.SaveChangesAnswers = {TSaveChangesAnswer::Cancel};
   ASSERT_TRUE(Drop({saved}));
   EXPECT_EQ(dialogs.SaveChangesAsked, 1);
-  EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle") + ModifiedMarker);
+  EXPECT_EQ(form->windowTitle(), NewSampleProjectTitle(*form));
   dialogs.SaveChangesAnswers = {TSaveChangesAnswer::Discard};
   ASSERT_TRUE(Drop({saved}));
   EXPECT_EQ(form->windowTitle(), saved + ModifiedMarker + form->CatalogueText(u"CommonProgramTitle"));
@@ -118,7 +118,7 @@ TEST_F(WindowDesktop, DroppedFilesOpenByTheirKind) {
   // Files the window cannot open are refused at the door; the first one it can open is taken.
   EXPECT_FALSE(Drop({scratch.File(QStringLiteral("picture.png"))}));
   ASSERT_TRUE(Drop({scratch.File(QStringLiteral("picture.png")), SampleQuest()}));
-  EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle") + ModifiedMarker);
+  EXPECT_EQ(form->windowTitle(), NewSampleProjectTitle(*form));
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
@@ -155,7 +155,7 @@ TEST_F(WindowDesktop, OpenedAndSavedFilesBecomeRecentAndOpenFromTheMenu) {
   dialogs.SaveChangesAnswers = {TSaveChangesAnswer::Discard};
   form->Menu->RecentFiles->actions()[1]->trigger();
   EXPECT_EQ(dialogs.SaveChangesAsked, 1);
-  EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle") + ModifiedMarker);
+  EXPECT_EQ(form->windowTitle(), NewSampleProjectTitle(*form));
   EXPECT_EQ(form->RecentFiles->Files().front(), QFileInfo(SampleQuest()).absoluteFilePath());
   // A recent file that is gone: the error, and the window goes on.
   form->RecentFiles->Add(scratch.File(QStringLiteral("gone.txg")));

@@ -109,7 +109,7 @@ TEST_F(ShownMessageChecks, FindingsShowAsASignWithTheirStretchesUnderlined) {
   EXPECT_TRUE(form->Checks->Badge()->isVisibleTo(form.get()));
   const QString tip = form->Checks->Badge()->toolTip();
   for (const char* line : {"Tags differ from the source: missing &lt;Money&gt;", "Two or more spaces in a row: at 18",
-                           "The translation ends with other punctuation than the source: &quot;&quot; instead of "})
+                           "The translation ends with no punctuation mark instead of &quot;.&quot;"})
     EXPECT_TRUE(tip.contains(QString::fromUtf8(line))) << tip.toStdString();
 
   // The missing tag in the source box; the double space and the last letter in the target box.

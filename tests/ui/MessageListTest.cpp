@@ -280,7 +280,7 @@ TEST_F(MessageList, TheListFollowsEditsAndImports) {
   QFile in(scratch.File(QStringLiteral("in.txt")));
   ASSERT_TRUE(in.open(QIODevice::WriteOnly));
   in.write(QByteArray("\xFF\xFE", 2));
-  const QString body = QStringLiteral("<Begin GovMsg>\r\nМиссия\r\n<End>\r\n");
+  const QString body = QStringLiteral("<Begin GovMsg>\r\nМиссия <ToStar> <Money>\r\n<End>\r\n");
   in.write(reinterpret_cast<const char*>(body.utf16()), body.size() * 2);
   in.close();
   QTest::mouseClick(form->LoadMsgsButton, Qt::LeftButton);

@@ -31,6 +31,7 @@ TEST(StatusBarText, ProgressRoundsDownAndNamesReviewOnlyWhenThere) {
       {26094, 26095, 0, "26094 of 26095 translated (99%)"},  // never 100% with one left
       {26095, 26095, 0, "26095 of 26095 translated (100%)"},
       {1, 3, 2, "1 of 3 translated (33%), 2 need review"},
+      {3, 3, 1, "3 of 3 translated (100%), 1 needs review"},
       {2, 3, 0, "2 of 3 translated (66%)"},
   };
   for (const Case& c : cases)
@@ -133,7 +134,7 @@ TEST_F(WindowProgress, ReviewMarkIsAStepAndShownBesideTheTarget) {
   EXPECT_TRUE(project().NeedsReview(message));
   EXPECT_TRUE(form->ReviewPanel->NeedsReview->isChecked());
   EXPECT_NE(form->TargetMemo->palette().color(QPalette::Base), plain);
-  EXPECT_TRUE(form->Status->Progress->text().endsWith(QStringLiteral(", 1 need review")));
+  EXPECT_TRUE(form->Status->Progress->text().endsWith(QStringLiteral(", 1 needs review")));
   EXPECT_EQ(form->Session->Edits().undoText(), QStringLiteral("Mark for review"));
 
   // Another message shows its own state; undo comes back here first.

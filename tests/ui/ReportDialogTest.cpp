@@ -2,6 +2,7 @@
 // a click on an entry showing its message, and the desktop box replacing one still open.
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -85,15 +86,18 @@ TEST(ReportDialog, TheDesktopBoxStaysOpenBesideTheWindowAndANewReportReplacesIt)
   TQtWindowDialogs dialogs;
   dialogs.Text = BuiltInTexts();
   std::u16string picked;
-  dialogs.ShowReport(&owner, QStringLiteral("Errors:"), MixedReport(), [](const std::u16string&) {});
+  dialogs.ShowReport(&owner, QStringLiteral("Errors:"), QStringLiteral("2 translations came in."), MixedReport(),
+                     [](const std::u16string&) {});
   TConversionReport second;
   second.Add(TReportKind::ChangedSource, u"Q(9).Text");
-  dialogs.ShowReport(&owner, QStringLiteral("Errors:"), second, [&picked](const std::u16string& id) { picked = id; });
+  dialogs.ShowReport(&owner, QStringLiteral("Errors:"), QStringLiteral("1 translation came in."), second,
+                     [&picked](const std::u16string& id) { picked = id; });
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   const QList<TReportDialog*> open = owner.findChildren<TReportDialog*>();
   ASSERT_EQ(open.size(), 1);
   EXPECT_TRUE(open[0]->isVisible());
   EXPECT_FALSE(open[0]->isModal());
+  EXPECT_TRUE(open[0]->Summary->text().startsWith(QStringLiteral("1 translation came in. 1 entry.")));
   open[0]->EntryPicked(open[0]->Entries->topLevelItem(0)->child(0));
   EXPECT_EQ(picked, u"Q(9).Text");
 }

@@ -62,17 +62,44 @@ TEST(ReuseSession, PropagationIsOneUndoStep) {
 TEST(ReuseSession, SuggestionFillsOnlyWhatItChanges) {
   auto project = ProjectOf(Paths);
   const int32_t n = MessageOfPath(*project, 104);
-  EXPECT_TRUE(FillSuggestion(*project, n, u"Open the red door").empty());  // the text it holds
-  const auto fills = FillSuggestion(*project, n, u"Открой красную дверь");
+  EXPECT_TRUE(FillSuggestion(*project, n, u"Open the red door", 100).empty());  // the text it holds
+  const auto fills = FillSuggestion(*project, n, u"Открой красную дверь", 100);
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0].Before, u"Open the red door");
   EXPECT_EQ(fills[0].After, u"Открой красную дверь");
   EXPECT_EQ(fills[0].ReviewAfter, fills[0].ReviewBefore);
   // A blank suggestion stores what an emptied translation stores.
-  const auto blank = FillSuggestion(*project, n, u"  ");
+  const auto blank = FillSuggestion(*project, n, u"  ", 100);
   ASSERT_EQ(blank.size(), 1u);
   EXPECT_EQ(blank[0].After, project->DeletedMessageText());
-  EXPECT_TRUE(FillSuggestion(*project, 0, u"x").empty());
+  EXPECT_TRUE(FillSuggestion(*project, 0, u"x", 100).empty());
+}
+
+TEST(ReuseSession, OnlyAnExactSuggestionIsTakenWithoutReview) {
+  struct Case {
+    int percent;
+    bool reviewBefore;
+    const char16_t* text;
+    std::size_t fills;
+    bool reviewAfter;
+  };
+  const std::vector<Case> cases = {
+      {100, false, u"Открой дверь", 1, false},    {100, true, u"Открой дверь", 1, true},
+      {99, false, u"Открой дверь", 1, true},      {75, true, u"Открой дверь", 1, true},
+      {75, false, u"Open the red door", 1, true},  // the same text, but now flagged: still a step
+      {75, true, u"Open the red door", 0, true},  {100, false, u"Open the red door", 0, false},
+  };
+  for (const Case& c : cases) {
+    auto project = ProjectOf(Paths);
+    const int32_t n = MessageOfPath(*project, 104);
+    project->SetNeedsReview(n, c.reviewBefore);
+    const auto fills = FillSuggestion(*project, n, c.text, c.percent);
+    EXPECT_EQ(fills.size(), c.fills) << c.percent;
+    EXPECT_EQ(project->NeedsReview(n), c.reviewAfter) << c.percent;
+    if (!fills.empty()) {
+      EXPECT_EQ(fills[0].ReviewAfter, c.reviewAfter) << c.percent;
+    }
+  }
 }
 
 TEST(ReuseSession, LeavingANewTranslationOffersItAndFeedsTheMemory) {

@@ -42,7 +42,11 @@ TEST(SuggestionsPanel, ShowsTheBestMatchesAndInsertsByNumber) {
 
   TSuggestionsPanel panel(uitest::BuiltInTexts());
   std::vector<std::u16string> inserted;
-  panel.OnInsert = [&inserted](const std::u16string& text) { inserted.push_back(text); };
+  std::vector<int> percents;
+  panel.OnInsert = [&inserted, &percents](const std::u16string& text, int percent) {
+    inserted.push_back(text);
+    percents.push_back(percent);
+  };
   // The message Path(1).Start is shown: its own translation is not a suggestion for it.
   panel.ShowMessage(&memory, u"Open the door", u"Path(1).Start", u"");
   ASSERT_EQ(panel.Count(), 2);
@@ -60,6 +64,7 @@ TEST(SuggestionsPanel, ShowsTheBestMatchesAndInsertsByNumber) {
   EXPECT_FALSE(panel.InsertSuggestion(2));
   EXPECT_FALSE(panel.InsertSuggestion(-1));
   EXPECT_EQ(inserted, std::vector<std::u16string>{u"Открой дверь сейчас"});
+  EXPECT_EQ(percents, std::vector<int>{panel.PercentOf(1)});
 
   // Another message: identical text ranks first.
   panel.ShowMessage(&memory, u"Open the door", u"L(7).Text(1)", u"Open that door");

@@ -2,6 +2,9 @@
 // fill a translation into the same texts, Tools → Update source quest…, attached memory files and
 // the unused translations.
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 #include <QUndoStack>
@@ -14,6 +17,7 @@
 #include "memory/UpdateFixtures.h"
 #include "ui/MemoryFilesDialog.h"
 #include "ui/ReuseView.h"
+#include "ui/ReviewPanel.h"
 #include "ui/SuggestionsPanel.h"
 #include "ui/UnusedTranslationsDialog.h"
 
@@ -72,15 +76,39 @@ TEST_F(WindowReuse, CtrlNumberInsertsASuggestionAsOneStep) {
   QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_1));
   EXPECT_EQ(TargetOf(102), u"RU Open the door");
   EXPECT_EQ(form->TargetMemo->Text(), "RU Open the door");
+  EXPECT_TRUE(ReviewOf(102));  // a 75% match is another text's translation
+  EXPECT_TRUE(form->ReviewPanel->NeedsReview->isChecked());
   EXPECT_EQ(form->Session->Edits().count(), steps + 1);
   QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_2));  // no second one
   EXPECT_EQ(form->Session->Edits().count(), steps + 1);
   form->Session->Edits().undo();
   EXPECT_EQ(TargetOf(102), u"Open the red door");
+  EXPECT_FALSE(ReviewOf(102));
   EXPECT_EQ(form->TargetMemo->Text(), "Open the red door");
   form->Session->Edits().redo();
   EXPECT_EQ(TargetOf(102), u"RU Open the door");
   EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowReuse, ASuggestionIsShownWrappedAndWhole) {
+  Open(Doors);
+  // Five long ones at the window's first size: none is cut to fit the others.
+  std::vector<TMemoryEntry> entries;
+  for (char16_t i = u'1'; i <= u'5'; ++i) {
+    std::u16string translation = u"Закрой";
+    for (int word = 0; word < 40; ++word) translation += std::u16string(u" ворота") + i;
+    entries.push_back({u"Close the gate", translation, u""});
+  }
+  const std::string tmx = scratch.File("long.tmx").toStdString();
+  WriteTmx(tmx, entries);
+  ASSERT_TRUE(form->Session->SetMemoryFiles({tmx}));
+  ShowPath(103);
+  ASSERT_EQ(form->Suggestions->Count(), 5);
+  QApplication::processEvents();
+  for (const QLabel* row : form->Suggestions->Rows) {
+    EXPECT_GE(row->height(), row->heightForWidth(row->width()));
+    EXPECT_GT(row->height(), 4 * row->fontMetrics().lineSpacing());
+  }
 }
 
 TEST_F(WindowReuse, LeavingANewTranslationOffersToFillTheSameTexts) {
@@ -169,10 +197,26 @@ TEST_F(WindowReuse, UpdateSourceQuestReplacesTheProjectAndShowsWhatChanged) {
   form->Reuse->UpdateSourceQuest();
   ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
-  EXPECT_EQ(dialogs.Messages[0], "kept: 4\nchanged: 1\nmoved: 2\nnew: 4\nunused: 1");
+  EXPECT_EQ(dialogs.Messages[0],
+            "The project now follows the new version of the quest:\n"
+            "4 kept: the same text as before, its translation taken over as it was\n"
+            "1 changed: the text changed; its old translation is kept and marked for review\n"
+            "2 moved: a text translated at another place; that translation is taken over and marked for review\n"
+            "4 to translate (new or still untranslated)\n"
+            "1 unused: translations of texts the new version no longer has, kept aside (View, Unused translations) "
+            "and offered as suggestions\n\n"
+            "The updated project has no file yet: Save asks for a new name, and the old project file stays as it was.")
+      << dialogs.Messages[0].toStdString();
   EXPECT_EQ(project().PositionCount, 11);
   EXPECT_TRUE(form->HasUnsavedChanges());
   EXPECT_FALSE(form->QuickSaveProjectButton->isEnabled());  // the old project file stays as it was
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("New project from %1 (not saved)[*] - Quest Translator")
+                                     .arg(QFileInfo(QString::fromStdString(newQuest)).fileName()));
+  // Ctrl+S asks for a name, and the name it proposes is not the old project's.
+  form->Files->Save();  // Ctrl+S
+  ASSERT_FALSE(dialogs.FileDialogsShown.empty());
+  EXPECT_EQ(dialogs.FileDialogsShown.back().Name, QStringLiteral("ProjectSaveDialog"));
+  EXPECT_EQ(dialogs.FileDialogsShown.back().FileName, scratch.File("old-2.txg"));
 
   ShowPath(102);
   EXPECT_TRUE(form->Suggestions->PreviousSourceLabel->isVisibleTo(form->Suggestions));

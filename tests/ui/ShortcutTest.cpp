@@ -127,7 +127,7 @@ TEST_F(WindowShortcuts, EditingAndFileCommands) {
        [&] { return form->windowTitle().startsWith(saved) && form->Session->Edits().count() == 0; }},
       {"new project", QKeySequence(Qt::CTRL | Qt::Key_N),
        [&] { dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest()); },
-       [&] { return form->windowTitle().startsWith(form->CatalogueText(u"NewProjectProgramTitle")); }},
+       [&] { return form->windowTitle() == NewSampleProjectTitle(*form); }},
       {"quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [] {}, [&] { return !form->isVisible(); }},
   };
   for (const Case& c : cases) {

@@ -264,7 +264,7 @@ TEST(WindowStartUp, FileOnTheCommandLine) {
     auto form = StartTranslator(dialogs, {QStringLiteral("xgtranslator"), SampleQuest()}, {DataFile("msg_cfg.txt")});
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(dialogs.Errors.empty());
-    EXPECT_EQ(form->windowTitle(), form->CatalogueText(u"NewProjectProgramTitle") + ModifiedMarker);
+    EXPECT_EQ(form->windowTitle(), NewSampleProjectTitle(*form));
     EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
     EXPECT_GT(form->Session->Project().SourceCount, 0);
     form->Session->Project().SaveToFile(FileNameForLibrary(scratch.File(QStringLiteral("sample.txg"))));

@@ -1,6 +1,8 @@
 // The translation session without a window: replacing and saving the project, the undo history
 // with its saved state, imports as one step, and what makes closing ask first.
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -12,6 +14,7 @@
 #include <string>
 
 #include "common/ShippedData.h"
+#include "memory/Tmx.h"
 #include "project/ConversionReport.h"
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
@@ -156,12 +159,74 @@ TEST_F(Session, AnImportIsOneStep) {
   EXPECT_TRUE(session.LoadMessages(File("all.txt"), report).isEmpty());
   EXPECT_EQ(project().GetTargetText(a), u"Первый");
   EXPECT_EQ(project().GetTargetText(b), u"Второй");
+  EXPECT_EQ(session.ImportedTranslations(), 2);
   ASSERT_EQ(session.Edits().count(), 1);
   session.Edits().undo();
   EXPECT_EQ(project().GetTargetText(a), before);
   EXPECT_FALSE(session.HasUnsavedChanges());
   session.Edits().redo();
   EXPECT_EQ(project().GetTargetText(b), u"Второй");
+}
+
+TEST_F(Session, TitleAndProposedNamesNeverPointAnUpdateAtTheOldProject) {
+  const QString program = QStringLiteral(" - Quest Translator");
+  const QString unsaved = QStringLiteral("New project from sample.xg (not saved)[*]") + program;
+  const QString questFolder = QFileInfo(Sample()).absolutePath();
+  EXPECT_EQ(session.Title(), unsaved);
+  EXPECT_EQ(session.SuggestedProjectFileName(), questFolder + QStringLiteral("/sample.txg"));
+  EXPECT_EQ(session.SuggestedFileName(QStringLiteral("po")), questFolder + QStringLiteral("/sample.po"));
+
+  session.SaveAs(File("quest.txg"));
+  EXPECT_EQ(session.Title(), File("quest.txg") + QStringLiteral("[*]") + program);
+  EXPECT_EQ(session.SuggestedProjectFileName(), File("quest.txg"));
+  EXPECT_EQ(session.SuggestedFileName(QStringLiteral("xg")), File("quest.xg"));
+
+  // Updated, the project has no file: the next free number beside the old one is proposed.
+  QFile taken(File("quest-2.txg"));
+  ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+  taken.close();
+  session.UpdateSource(Sample());
+  EXPECT_EQ(session.Title(), unsaved);
+  EXPECT_EQ(session.SuggestedProjectFileName(), File("quest-3.txg"));
+  session.SaveAs(File("quest-3.txg"));
+  session.UpdateSource(Sample());
+  EXPECT_EQ(session.SuggestedProjectFileName(), File("quest-4.txg"));
+  session.NewFromQuest(Sample());  // a new project forgets the replaced file
+  EXPECT_EQ(session.SuggestedProjectFileName(), questFolder + QStringLiteral("/sample.txg"));
+
+  EXPECT_ANY_THROW(session.NewFromQuest(File("missing.xg")));
+  EXPECT_EQ(session.Title(), QStringLiteral("Quest Translator"));
+}
+
+TEST_F(Session, TheFirstExportProposesTheSpellingLanguageElseTheLocale) {
+  struct Case {
+    const char16_t* spelling;
+    QLocale locale;
+    const char* proposed;
+  };
+  const Case cases[] = {
+      {u"", QLocale(QLocale::German, QLocale::Germany), "de-DE"},
+      {u"en_GB", QLocale(QLocale::German, QLocale::Germany), "en-GB"},
+      {u"ru", QLocale::c(), "ru"},
+      {u"", QLocale::c(), ""},
+  };
+  for (const Case& c : cases) {
+    session.SetSetting(u"spelling", c.spelling);
+    EXPECT_EQ(session.ProposedLanguage(c.locale), QLatin1String(c.proposed)) << c.proposed;
+  }
+}
+
+TEST_F(Session, ExportTmxWritesTheTranslatedMessagesForTheProjectsLanguage) {
+  Type(At(2), u"Второй");
+  session.SetSetting(u"language", u"ru");
+  session.ExportTmx(File("memory.tmx"));
+  const std::vector<TMemoryEntry> entries = ReadTmx(File("memory.tmx").toStdString());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Source, project().GetSourceText(At(2)));
+  EXPECT_EQ(entries[0].Translation, u"Второй");
+  QFile file(File("memory.tmx"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("xml:lang=\"ru\""));
 }
 
 TEST_F(Session, AReplaceIsOneStepAndShowsTheShownMessageWithoutStoringIt) {

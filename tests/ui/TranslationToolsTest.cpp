@@ -126,6 +126,7 @@ TEST_P(TranslationTools, ImportIsOneUndoStepWithItsReportInTheReportBox) {
   EXPECT_TRUE(form->ReviewPanel->NeedsReview->isChecked());
   EXPECT_EQ(form->ReviewPanel->Note->text(), QStringLiteral("ask the author"));
   ASSERT_EQ(dialogs.Reports.size(), 1u);
+  EXPECT_EQ(dialogs.ReportHeadings[0], QStringLiteral("1 translation came in."));
   EXPECT_EQ(dialogs.ErrorBoxes[0].first, QStringLiteral("Errors:"));
   std::vector<QString> groups;
   for (const auto& group : dialogs.Reports[0].Groups()) groups.push_back(TReportDialog::GroupTitle(group));

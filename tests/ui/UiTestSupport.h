@@ -89,8 +89,10 @@ class ScriptedDialogs : public TWindowDialogs {
   // One-line questions: answered from the queue (an empty queue cancels), each label kept.
   std::deque<QString> TextAnswers;
   std::vector<QString> TextAsked;
+  std::vector<QString> TextProposed;
   bool AskText(QWidget*, const QString&, const QString& label, QString& value) override {
     TextAsked.push_back(label);
+    TextProposed.push_back(value);
     if (TextAnswers.empty()) return false;
     value = TextAnswers.front();
     TextAnswers.pop_front();
@@ -99,11 +101,13 @@ class ScriptedDialogs : public TWindowDialogs {
   // A report is listed in ErrorBoxes as the exchange import has always written it; the report
   // and the window's handler for a picked entry are kept for the tests to work with.
   std::vector<TConversionReport> Reports;
+  std::vector<QString> ReportHeadings;
   TReportIdHandler ReportShowId;
-  void ShowReport(QWidget*, const QString& caption, const TConversionReport& report,
+  void ShowReport(QWidget*, const QString& caption, const QString& heading, const TConversionReport& report,
                   const TReportIdHandler& showId) override {
     ErrorBoxes.emplace_back(caption, QString::fromStdU16String(report.ExchangeText()));
     Reports.push_back(report);
+    ReportHeadings.push_back(heading);
     ReportShowId = showId;
   }
   bool AskNumber(QWidget*, const QString&, const QString&, int, int, int& value) override {
@@ -136,6 +140,12 @@ inline std::unique_ptr<TForm1> MakeWindow(ScriptedDialogs& dialogs) {
 
 // Where Qt shows "*" in the caption while translations are unsaved.
 inline const QString ModifiedMarker = QStringLiteral("[*]");
+
+// The title of a new project made from the sample quest and not saved yet.
+inline QString NewSampleProjectTitle(const TForm1& form) {
+  return form.CatalogueText(u"UnsavedProjectTitle").arg(QStringLiteral("sample.xg")) + ModifiedMarker +
+         form.CatalogueText(u"CommonProgramTitle");
+}
 
 // What the menu bar and the status bar add to the central area.
 inline QSize Chrome(const TForm1& form) { return form.size() - form.CentralArea->size(); }
