@@ -34,9 +34,11 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
   if (GetParam().oddQuest) {
     MakeOddProject(*project);
     project->SetTargetText(2, project->DeletedMessageText());
+    project->SetTranslatedAsIs(MessageOf(*project, u"Path(112).Start"), true);
   } else {
     project->NewFromSource(projecttest::SampleQuest());
     project->SetTargetText(1, u"Translated <ToStar> mission\r\nsecond line <Money>");
+    project->SetTranslatedAsIs(3, true);
   }
   // The project file keeps texts as the quest file does (trimmed at both ends): what goes out is
   // what a project read from its file holds.
@@ -59,6 +61,7 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
     EXPECT_EQ(reloaded->NeedsReview(n), project->NeedsReview(n)) << n;
     EXPECT_EQ(reloaded->Note(n), project->Note(n)) << n;
     EXPECT_EQ(reloaded->PreviousSource(n), project->PreviousSource(n)) << n;
+    EXPECT_EQ(reloaded->TranslatedAsIs(n), project->TranslatedAsIs(n)) << n;
   }
   reloaded->SaveToFile(folder.File("after.txg"));
   EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(before));
@@ -74,6 +77,7 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
       EXPECT_EQ(fresh->GetTargetText(n), fresh->GetSourceText(n)) << n;
     } else {
       EXPECT_EQ(fresh->GetTargetText(n), project->GetTargetText(n)) << n;
+      EXPECT_EQ(fresh->TranslatedAsIs(n), project->TranslatedAsIs(n)) << n;
     }
   }
 

@@ -2,6 +2,7 @@
 // positions, linked duplicates, change listeners, settings and sections.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -104,7 +105,7 @@ TEST_F(MessageStates, KeptCountsAgreeWithARecountThroughRandomEdits) {
   EXPECT_EQ(Kept(project), Recount(project));
   for (int step = 0; step < 3000; ++step) {
     const int32_t n = 1 + static_cast<int32_t>(random() % static_cast<uint32_t>(project.SourceCount));
-    switch (random() % 6) {
+    switch (random() % 7) {
       case 0:
         project.SetTargetText(n, texts[random() % texts.size()]);
         if (project.GetTargetText(n).empty()) project.SetTargetText(n, project.DeletedMessageText());
@@ -121,12 +122,68 @@ TEST_F(MessageStates, KeptCountsAgreeWithARecountThroughRandomEdits) {
       case 4:
         project.LinkDuplicatePaths();
         break;
+      case 5:
+        project.SetTranslatedAsIs(n, random() % 3 != 0);
+        break;
       default:
         project.SetPreviousSource(n, random() % 2 == 0 ? u"" : u"old");
         break;
     }
     ASSERT_EQ(Kept(project), Recount(project)) << "step " << step;
+    const int32_t m = project.StateMessage(n);  // a linked duplicate's text follows another source
+    ASSERT_TRUE(!project.TranslatedAsIs(m) || project.GetTargetText(m) == project.GetSourceText(m)) << "step " << step;
   }
+}
+
+TEST_F(MessageStates, TranslatedAsIsHoldsWhileTheTranslationEqualsTheSource) {
+  const int32_t stay = Message(u"Path(104).Start");
+  const int32_t wait = Message(u"Path(105).Start");
+  const int32_t first = Message(u"Path(101).Start");
+  const int32_t duplicate = Message(u"Path(103).Start");
+  project.SetTargetText(wait, u"Warte?");
+  struct Step {
+    const char* name;
+    std::function<void()> change;
+    bool stayAsIs, firstAsIs;
+    int32_t translated;
+  };
+  const std::vector<Step> steps = {
+      {"marked", [&] { project.SetTranslatedAsIs(stay, true); }, true, false, 2},
+      {"a translation of its own takes no mark", [&] { project.SetTranslatedAsIs(wait, true); }, true, false, 2},
+      {"through a linked duplicate", [&] { project.SetTranslatedAsIs(duplicate, true); }, true, true, 3},
+      {"a new text drops it", [&] { project.SetTargetText(stay, u"Bleib?"); }, false, true, 3},
+      {"and the source again is untranslated", [&] { project.SetTargetText(stay, u"Stay?"); }, false, true, 2},
+      {"the deleted-message text takes no mark",
+       [&] {
+         project.SetTargetText(stay, project.DeletedMessageText());
+         project.SetTranslatedAsIs(stay, true);
+       },
+       false, true, 2},
+      {"unmarked", [&] { project.SetTranslatedAsIs(first, false); }, false, false, 1},
+      {"a text stored straight into the field drops it at the rebuild",
+       [&] {
+         project.SetTargetText(stay, u"Stay?");
+         project.SetTranslatedAsIs(stay, true);
+         project.TargetField(stay)->Text = u"Bleib?";
+         project.RebuildMessageTable();
+         project.TargetField(stay)->Text = u"Stay?";
+         project.RebuildMessageTable();
+       },
+       false, false, 1},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    EXPECT_EQ(project.TranslatedAsIs(stay), step.stayAsIs) << step.name;
+    EXPECT_EQ(project.TranslatedAsIs(first) && project.TranslatedAsIs(duplicate), step.firstAsIs) << step.name;
+    EXPECT_FALSE(project.TranslatedAsIs(wait)) << step.name;
+    EXPECT_EQ(project.TranslatedPositions(), step.translated) << step.name;
+    EXPECT_EQ(Kept(project), Recount(project)) << step.name;
+  }
+  // Find next not edited passes over a message kept as it is.
+  project.SetTranslatedAsIs(stay, true);
+  for (int32_t position = 0; position <= project.PositionCount; ++position)
+    EXPECT_NE(project.FindNotEdited(position), project.PositionOfMessage(stay)) << position;
+  EXPECT_THROW(project.SetTranslatedAsIs(project.SourceCount + 1, true), std::out_of_range);
 }
 
 TEST_F(MessageStates, ListenersHearEachChangeOnce) {

@@ -2,7 +2,9 @@
 // the promise that files without it stay as they were, its layout, and its damaged forms.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ProjectTestSupport.h"
@@ -64,6 +66,19 @@ std::vector<uint8_t> StatesSection(const std::vector<Record>& records) {
     }
     if (!record.note.empty()) WriteText(section, record.note);
     if (!record.previous.empty()) WriteText(section, record.previous);
+  }
+  return section.Bytes();
+}
+
+// The section of translations kept as they are, as another writer could make it.
+std::vector<uint8_t> AsIsSection(const std::vector<std::pair<int32_t, std::string>>& records, uint8_t flags = 0) {
+  TBlockFileWriter section;
+  section.WriteInt(static_cast<int32_t>(records.size()));
+  for (const auto& [number, id] : records) {
+    section.WriteInt(number);
+    section.WriteByte(flags);
+    section.WriteInt(static_cast<int32_t>(id.size()));
+    section.WriteBytes(id.data(), id.size());
   }
   return section.Bytes();
 }
@@ -500,6 +515,81 @@ TEST_F(ProjectTrailer, DamagedListOfSections) {
     LoadDamaged(Joined(HeadAndQuests(project), block));
     EXPECT_EQ(loaded.LoadWarning(), WholeBlockDropped("the block's list of sections is damaged", block.size()));
     EXPECT_EQ(loaded.Section("a"), nullptr);
+  }
+}
+
+// The marks of translations kept as they are have a section of their own: a program that knows
+// only "states" reads those as before and keeps the marks as a section it does not know.
+TEST_F(ProjectTrailer, TranslatedAsIsIsASectionOfItsOwn) {
+  OpenSmallProject();
+  project.SetNeedsReview(2, true);
+  project.SaveToFile(folder.File("unmarked.txg"));
+  project.SetTranslatedAsIs(3, true);
+  project.SaveToFile(folder.File("p.txg"));
+
+  const std::vector<uint8_t> bytes = ReadBytes(folder.File("p.txg"));
+  TBlockFileReader reader(bytes);
+  std::vector<uint8_t> quests(HeadAndQuests(project).size());
+  reader.ReadBytes(quests.data(), quests.size());
+  const TTrailerRead read = ReadProjectTrailer(reader);
+  ASSERT_EQ(read.Warning, "");
+  ASSERT_EQ(read.Sections.size(), 2u);
+  EXPECT_EQ(read.Sections[0].Name, "states");
+  EXPECT_EQ(read.Sections[0].Bytes, StatesSection({{2, u"Path(102).Start", 1, u"", u""}}));
+  EXPECT_EQ(read.Sections[1].Name, "translated-as-is");
+  EXPECT_EQ(read.Sections[1].Bytes, AsIsSection({{3, "Path(103).Start"}}));
+  EXPECT_THROW(project.SetSection("translated-as-is", {1}), std::invalid_argument);
+
+  loaded.LoadFromFile(folder.File("p.txg"));
+  EXPECT_TRUE(loaded.TranslatedAsIs(3));
+  EXPECT_TRUE(loaded.NeedsReview(2));
+  EXPECT_EQ(loaded.TranslatedPositions(), 1);
+  // Unmarked again, the file is the one written without the mark.
+  loaded.SetTranslatedAsIs(3, false);
+  loaded.SaveToFile(folder.File("again.txg"));
+  EXPECT_EQ(ReadBytes(folder.File("again.txg")), ReadBytes(folder.File("unmarked.txg")));
+}
+
+// An older program keeps the section but may change a marked translation: the mark goes with it.
+TEST_F(ProjectTrailer, AMarkOnATranslationChangedSinceIsDropped) {
+  OpenSmallProject();
+  project.SetTargetText(3, u"Drei?");
+  LoadDamaged(Joined(HeadAndQuests(project),
+                     Trailer({{"translated-as-is", AsIsSection({{1, "Path(101).Start"}, {3, "Path(103).Start"}})}})));
+  EXPECT_EQ(loaded.LoadWarning(), "");
+  EXPECT_TRUE(loaded.TranslatedAsIs(1));
+  EXPECT_FALSE(loaded.TranslatedAsIs(3));
+  EXPECT_EQ(loaded.TranslatedPositions(), 2);
+}
+
+TEST_F(ProjectTrailer, MarksThatDoNotFitTheProjectAreDroppedAlone) {
+  OpenSmallProject();
+  const std::string dropped = "The marks of translations kept as they are, stored in the project file, were dropped: ";
+  const std::string damaged = dropped + "the section \"translated-as-is\" is damaged.";
+  std::vector<uint8_t> cut = AsIsSection({{1, "Path(101).Start"}});
+  cut.pop_back();
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> section;
+    std::string warning;
+  };
+  const std::vector<Case> cases = {
+      {"an id that differs", AsIsSection({{1, "Path(101).Start"}, {2, "Path(109).Start"}}),
+       dropped + "record 2 names message 2 \"Path(109).Start\", but message 2 of this project is "
+                 "\"Path(102).Start\". Dropped: 2 marks."},
+      {"a number beyond the messages", AsIsSection({{4, "Path(104).Start"}}),
+       dropped + "record 1 names message 4 \"Path(104).Start\", but the project has messages 1 to 3. Dropped: 1 mark."},
+      {"an unknown flag", AsIsSection({{1, "Path(101).Start"}}, 0x01), damaged},
+      {"cut", cut, damaged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadDamaged(Joined(
+        HeadAndQuests(project),
+        Trailer({{"translated-as-is", c.section}, {"states", StatesSection({{1, u"Path(101).Start", 1, u"", u""}})}})));
+    EXPECT_EQ(loaded.LoadWarning(), c.warning);
+    EXPECT_FALSE(loaded.TranslatedAsIs(1));
+    EXPECT_TRUE(loaded.NeedsReview(1));
   }
 }
 
