@@ -211,6 +211,8 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"UnusedColumnMessage", u"Message"},
       {u"UnusedColumnOldSource", u"Old source"},
       {u"UnusedColumnTranslation", u"Translation"},
+      // Translations kept as they are
+      {u"TranslatedAsIsStep", u"Mark translated as is"},
   };
   return keys;
 }
