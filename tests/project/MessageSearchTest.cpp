@@ -221,24 +221,34 @@ TEST_F(ProjectSearch, ReplaceInOneMessageAndToBlank) {
   EXPECT_THROW(PlanReplacements(project, TTextMatcher(u"(a)", false, false, true), u"\\3", {1}), ESearchPatternError);
 }
 
-TEST_F(ProjectSearch, EachFilterKeepsThePositionsOfItsState) {
-  // Message 1 and 2 are translated, 4 still holds its source, 5 the deleted-message mark; 2 and
-  // 4 are flagged for review, which is their state whether translated or not.
+TEST_F(ProjectSearch, FiltersSplitByTranslationWhateverTheReviewMark) {
+  // Positions 1 and 2 are translated, 3 still holds its source, 4 the deleted-message mark; 2 and
+  // 3 are flagged for review, which leaves them in Translated and Untranslated as well.
   project.SetNeedsReview(2, true);
   project.SetNeedsReview(4, true);
   struct Case {
     TStateFilter filter;
-    std::vector<int32_t> positions;
+    std::vector<int32_t> positions, afterAsIs;
   };
-  const std::vector<Case> cases = {{TStateFilter::All, {1, 2, 3, 4}},
-                                   {TStateFilter::Untranslated, {4}},
-                                   {TStateFilter::Translated, {1}},
-                                   {TStateFilter::NeedsReview, {2, 3}}};
+  const std::vector<Case> cases = {{TStateFilter::All, {1, 2, 3, 4}, {1, 2, 3, 4}},
+                                   {TStateFilter::Untranslated, {3, 4}, {4}},
+                                   {TStateFilter::Translated, {1, 2}, {1, 2, 3}},
+                                   {TStateFilter::NeedsReview, {2, 3}, {2, 3}}};
   for (const Case& c : cases) EXPECT_EQ(FilterPositions(project, c.filter, nullptr), c.positions);
   const TMessageSearch search(u"Path(103)", Options(false, false, true));
-  EXPECT_EQ(FilterPositions(project, TStateFilter::Untranslated, &search), (std::vector<int32_t>{4}));
+  EXPECT_EQ(FilterPositions(project, TStateFilter::Untranslated, &search), (std::vector<int32_t>{3, 4}));
   EXPECT_EQ(FilterPositions(project, TStateFilter::NeedsReview, &search), (std::vector<int32_t>{3}));
   EXPECT_EQ(FilterPositions(project, TStateFilter::Translated, &search), std::vector<int32_t>{});
+  // Kept as it is, the source text counts as a translation; the deleted-message mark never does.
+  project.SetTranslatedAsIs(4, true);
+  project.SetTranslatedAsIs(5, true);
+  for (const Case& c : cases) EXPECT_EQ(FilterPositions(project, c.filter, nullptr), c.afterAsIs);
+  for (TStateFilter filter : {TStateFilter::Untranslated, TStateFilter::Translated, TStateFilter::NeedsReview})
+    EXPECT_EQ(FilterPositions(project, filter, nullptr).size(),
+              static_cast<std::size_t>(filter == TStateFilter::Untranslated
+                                           ? project.PositionCount - project.TranslatedPositions()
+                                       : filter == TStateFilter::Translated ? project.TranslatedPositions()
+                                                                            : project.ReviewPositions()));
 }
 
 }  // namespace
