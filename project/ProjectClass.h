@@ -91,8 +91,8 @@ class TtxgProject {
   int32_t FindNotEdited(int32_t position) const;
   // Not edited, that is untranslated: the target text is the catalogue's deleted-message text, or
   // equals the source text and is not marked translated as is. The one rule of "translated": every
-  // count, filter, search, check and export asks this (or IsTranslated). Linked messages count too;
-  // FindNotEdited skips them.
+  // count, filter, move to the unfinished, check and export asks this (or IsTranslated). Linked
+  // messages count too; FindNotEdited skips them.
   bool IsNotEdited(int32_t n) const;
   // The catalogue value of "MessageDeletedMSG": what a message that has no text of its own holds.
   std::u16string DeletedMessageText() const;

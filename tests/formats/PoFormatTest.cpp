@@ -78,6 +78,8 @@ TEST_F(PoFile, EntriesCarryContextKindAndTheMappedTexts) {
       "\"\"\n",
       "#  leading space\n#. Location text (5)\nmsgctxt \"L(5).Text(1)\"",
       "msgid \"tab\\tinside\\tand at the end\\t\"",
+      // Kept as it is: finished, not fuzzy.
+      "#. Path question\nmsgctxt \"Path(112).Start\"\nmsgid \"stray > bracket\"\nmsgstr \"stray > bracket\"\n",
   };
   for (const std::string& piece : expected) EXPECT_NE(text.find(piece), std::string::npos) << piece;
   // The linked duplicate question is carried by the first of its kind.
@@ -145,37 +147,6 @@ TEST_F(PoFile, GettextChecksPassAndCountsAgree) {
     blank += project->GetSourceText(project->MessageAtPosition(p)).empty();
   ASSERT_EQ(blank, 1);
   EXPECT_EQ(fields[5], project->PositionCount - translated - blank);
-}
-
-// A translation kept as it is goes out as a finished entry whose msgstr is its msgid, and an entry
-// like that comes back as one.
-TEST_F(PoFile, ATranslationKeptAsItIsIsATranslatedEntry) {
-  const int32_t kept = MessageOf(*project, u"Path(112).Start");
-  ASSERT_TRUE(project->IsNotEdited(kept));
-  const int32_t untranslatedBefore = project->PositionCount - project->TranslatedPositions();
-  project->SetTranslatedAsIs(kept, true);
-  const std::string file = Export();
-  EXPECT_NE(ReadText(file).find("#. Path question\nmsgctxt \"Path(112).Start\"\nmsgid \"stray > bracket\"\n"
-                                "msgstr \"stray > bracket\"\n"),
-            std::string::npos);
-  const ToolRun check = RunShell("msgfmt -c --statistics -o /dev/null " + Quoted(file));
-  EXPECT_EQ(check.exitCode, 0) << check.output;
-  EXPECT_NE(check.output.find(", " + std::to_string(untranslatedBefore - 1) + " untranslated messages."),
-            std::string::npos)
-      << check.output;
-
-  project->SetTranslatedAsIs(kept, false);
-  TConversionReport report;
-  LoadPo(*project, file, report);
-  EXPECT_TRUE(report.Empty());
-  EXPECT_TRUE(project->TranslatedAsIs(kept));
-  EXPECT_EQ(project->PositionCount - project->TranslatedPositions(), untranslatedBefore - 1);
-  // Sent out again untranslated, it comes back untranslated.
-  project->SetTranslatedAsIs(kept, false);
-  SavePo(*project, file, Options);
-  project->SetTranslatedAsIs(kept, true);
-  LoadPo(*project, file, report);
-  EXPECT_FALSE(project->TranslatedAsIs(kept));
 }
 
 TEST_F(PoFile, ImportReportsWhatDoesNotFitAndStoresTheRest) {

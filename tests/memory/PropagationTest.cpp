@@ -57,17 +57,6 @@ TEST(Propagation, FillsAndFlagsForReview) {
   EXPECT_EQ(PropagateTranslation(*project, MessageOfPath(*project, 103)), 0);
 }
 
-TEST(Propagation, ATranslationKeptAsItIsStaysSoWhereTheTextsAreEqual) {
-  auto project = ProjectOf(Repeated);
-  const int32_t from = MessageOfPath(*project, 106);
-  project->SetTranslatedAsIs(from, true);
-  EXPECT_EQ(PropagateTranslation(*project, from), 2);
-  EXPECT_TRUE(project->TranslatedAsIs(MessageOfPath(*project, 101)));
-  // "  Repeat " takes "Repeat", a text of its own.
-  EXPECT_FALSE(project->TranslatedAsIs(MessageOfPath(*project, 104)));
-  EXPECT_TRUE(project->IsTranslated(MessageOfPath(*project, 104)));
-}
-
 TEST(Propagation, AllTakesTheFirstTranslationOfEachSource) {
   auto project = ProjectOf(Repeated);
   project->SetTargetText(MessageOfPath(*project, 110), u"RU Repeat, later");

@@ -179,94 +179,48 @@ TEST_F(Session, AReplaceIsOneStepAndShowsTheShownMessageWithoutStoringIt) {
   EXPECT_FALSE(session.Replace({}));
 }
 
-// Done on a translation equal to its source keeps it as it is: one step with the review mark it
-// clears, and nothing at all for a message that has neither to change.
-TEST_F(Session, DoneKeepsATranslationEqualToItsSourceAsItIs) {
-  const int32_t same = At(1);
-  const int32_t translated = At(2);
-  project().SetNeedsReview(same, true);
-  project().SetNeedsReview(translated, true);
-  Type(translated, u"Перевод");
-  session.Edits().clear();
-  struct Case {
-    int32_t message;
-    const char* step;  // nullptr: no step
-    bool asIs;
-  };
-  const Case cases[] = {{same, "Mark translated as is", true},
-                        {same, nullptr, true},
-                        {translated, "Clear review mark", false},
-                        {translated, nullptr, false}};
-  for (const Case& c : cases) {
-    const int before = session.Edits().count();
-    session.Finish(c.message);
-    EXPECT_FALSE(project().NeedsReview(c.message));
-    EXPECT_EQ(project().TranslatedAsIs(c.message), c.asIs);
-    EXPECT_TRUE(project().IsTranslated(c.message));
-    EXPECT_EQ(session.Edits().count(), before + (c.step != nullptr ? 1 : 0));
-    if (c.step != nullptr) {
-      EXPECT_EQ(session.Edits().undoText(), QLatin1String(c.step));
-    }
-  }
-  session.Edits().undo();
-  session.Edits().undo();
-  EXPECT_TRUE(project().NeedsReview(same));
-  EXPECT_FALSE(project().IsTranslated(same));
-  EXPECT_EQ(project().TranslatedPositions(), 1);
-}
-
-// Every command that changes a translation kept as it is drops the mark, and its undo brings the
-// mark back with the text.
-TEST_F(Session, ChangingATranslationKeptAsItIsDropsTheMarkUntilUndone) {
+// Done keeps a translation equal to its source as it is, in one step with the review mark it
+// clears; every command that changes such a translation drops the mark, and its undo brings it back.
+TEST_F(Session, DoneKeepsATranslationAsItIsUntilItChanges) {
   const int32_t m = At(1);
   const std::u16string source = project().GetSourceText(m);
+  project().SetNeedsReview(m, true);
+  session.Finish(m);
+  EXPECT_EQ(session.Edits().undoText(), QStringLiteral("Mark translated as is"));
+  EXPECT_TRUE(project().TranslatedAsIs(m) && project().IsTranslated(m) && !project().NeedsReview(m));
+  session.Finish(m);
+  EXPECT_EQ(session.Edits().count(), 1);  // nothing left to change
+
   QFile exchange(File("one.txt"));
   ASSERT_TRUE(exchange.open(QIODevice::WriteOnly));
-  const QString text = QStringLiteral("<Begin %1>\r\nДругой\r\n<End>\r\n")
+  const QString text = QStringLiteral("\uFEFF<Begin %1>\r\nДругой\r\n<End>\r\n")
                            .arg(QString::fromStdU16String(project().SourceIds[static_cast<std::size_t>(m)]));
-  exchange.write("\xFF\xFE", 2);
   exchange.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
   exchange.close();
-  struct Case {
-    const char* name;
-    std::function<void()> change;
+  TConversionReport report;
+  const std::function<void()> changes[] = {
+      [&] { Type(m, source + u" x"); },
+      [&] {
+        Type(m, source + u" x");
+        Type(m, source);  // typed back: the step stays for the mark
+      },
+      [&] { session.MarkDeleted(m); },
+      [&] { session.InsertSuggestion(m, u"Подсказка"); },
+      [&] { session.Replace(PlanReplacements(project(), TTextMatcher(u"^.", false, false, true), u"Z", {m})); },
+      [&] { session.LoadMessages(File("one.txt"), report); },
   };
-  const std::vector<Case> cases = {
-      {"typing", [&] { Type(m, source + u" x"); }},
-      {"typing back to the source",
-       [&] {
-         Type(m, source + u" x");
-         Type(m, source);
-       }},
-      {"mark as deleted", [&] { session.MarkDeleted(m); }},
-      {"a suggestion", [&] { session.InsertSuggestion(m, u"Подсказка"); }},
-      {"a replace",
-       [&] { session.Replace(PlanReplacements(project(), TTextMatcher(u"^.", false, false, true), u"Z", {m})); }},
-      {"an import",
-       [&] {
-         TConversionReport report;
-         session.LoadMessages(File("one.txt"), report);
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& change : changes) {
     session.ShowMessage(m);
-    session.Finish(m);
-    ASSERT_TRUE(project().TranslatedAsIs(m));
-    const int32_t translatedWithMark = project().TranslatedPositions();
-    c.change();
+    const int32_t translated = project().TranslatedPositions();
+    change();
     EXPECT_FALSE(project().TranslatedAsIs(m));
     session.Edits().undo();
     EXPECT_EQ(project().GetTargetText(m), source);
     EXPECT_TRUE(project().TranslatedAsIs(m));
-    EXPECT_EQ(project().TranslatedPositions(), translatedWithMark);
-    session.Edits().redo();
-    EXPECT_FALSE(project().TranslatedAsIs(m));
-    session.Edits().undo();
-    session.Edits().undo();  // Done itself
-    EXPECT_FALSE(project().TranslatedAsIs(m));
-    EXPECT_EQ(project().TranslatedPositions(), translatedWithMark - 1);
+    EXPECT_EQ(project().TranslatedPositions(), translated);
   }
+  session.Edits().undo();
+  EXPECT_TRUE(!project().TranslatedAsIs(m) && project().NeedsReview(m) && !project().IsTranslated(m));
 }
 
 }  // namespace
