@@ -204,13 +204,18 @@ TEST_F(WindowProgress, DoneAndNextClearsTheMarkAndGoesOnToTheNextUnfinished) {
   project().SetNeedsReview(project().MessageAtPosition(3), true);
   form->MessagesListTrackBar->SetPosition(1);
   form->FocusTranslation();
+  const QColor grey = form->TargetMemo->palette().color(QPalette::Text);
   Press(QKeySequence(Qt::CTRL | Qt::Key_Return));
-  EXPECT_EQ(form->MessagesListTrackBar->Position(), 3);  // flagged: unfinished
+  EXPECT_TRUE(project().TranslatedAsIs(project().MessageAtPosition(1)));  // equal to its source
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 3);                   // flagged: unfinished
   EXPECT_EQ(QApplication::focusWidget(), form->TargetMemo);
   Press(QKeySequence(Qt::CTRL | Qt::Key_Return));
   EXPECT_FALSE(project().NeedsReview(project().MessageAtPosition(3)));
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 4);
   EXPECT_TRUE(form->TargetMemo->textCursor().atEnd());
+  EXPECT_EQ(form->TargetMemo->palette().color(QPalette::Text), grey);
+  form->MessagesListTrackBar->SetPosition(1);
+  EXPECT_NE(form->TargetMemo->palette().color(QPalette::Text), grey);  // finished: no longer grey
 }
 
 TEST_F(WindowProgress, TheNoteIsStoredAndSaved) {
