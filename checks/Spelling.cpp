@@ -192,7 +192,10 @@ std::vector<TTextSpan> TSpellChecker::Misspelled(std::u16string_view text) {
 
 std::vector<TCheckFinding> CheckSpelling(const TtxgProject& project, int32_t n, TSpellChecker& speller) {
   std::vector<TCheckFinding> findings;
-  if (n < 1 || n > project.SourceCount || n > project.TargetCount || project.IsNotEdited(n)) return findings;
+  // A translation kept as it is holds the source's words, which are no words of the target language.
+  if (n < 1 || n > project.SourceCount || n > project.TargetCount || project.IsNotEdited(n) ||
+      project.TranslatedAsIs(n))
+    return findings;
   const std::u16string target = project.GetTargetText(n);
   for (const TTextSpan& span : speller.Misspelled(target)) {
     TCheckFinding& finding = findings.emplace_back();

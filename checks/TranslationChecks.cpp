@@ -344,7 +344,8 @@ std::vector<TCheckFinding> CheckMessage(const TtxgProject& project, int32_t n) {
   if (n < 1 || n > project.SourceCount || n > project.TargetCount) return findings;
   const std::u16string source = project.GetSourceText(n);
   const std::u16string target = project.GetTargetText(n);
-  // Not edited means equal to the source or deleted; only the first is reported.
+  // Not edited means equal to the source (and not accepted as it is) or deleted; only the first is
+  // reported. A translation accepted as it is equals its source, so the checks below find nothing.
   if (project.IsNotEdited(n)) {
     if (target != project.DeletedMessageText() && HasLetters(source)) {
       TCheckFinding& finding = Add(findings, UnchangedCheck);

@@ -110,6 +110,7 @@ void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& 
     if (unit.HasPreviousSource) project.SetPreviousSource(n, unit.PreviousSource);
     if (unit.Translation.empty()) {
       if (project.IsTranslated(n)) project.SetTargetText(n, source);
+      project.SetTranslatedAsIs(n, false);
       continue;
     }
     const std::u16string difference = TagDifference(source, unit.Translation);
@@ -118,6 +119,8 @@ void ApplyIncomingUnits(TtxgProject& project, const std::vector<TIncomingUnit>& 
       project.SetNeedsReview(n, true);
     }
     project.StoreTranslation(n, unit.Translation);
+    // A tool's translation equal to its source is a finished one, as these exports write it.
+    if (unit.Translation == source) project.SetTranslatedAsIs(n, true);
   }
   for (std::size_t i = 0; i < outgoing.size(); ++i)
     if (!found[i]) report.Add(TReportKind::NotFound, outgoing[i].Context);

@@ -58,7 +58,8 @@ struct TIncomingUnit {
 
 // Matches every unit by its context and stores its translation, its review flag and its note (and
 // its previous source when the file carries them); an empty translation turns a translated
-// message back into its source text and leaves an untranslated one as it is. Unknown
+// message back into its source text and leaves an untranslated one as it is, and a translation
+// equal to its source marks the message translated as is. Unknown
 // contexts, changed sources, changed tags and positions without a unit are report entries, in
 // that order of meeting, the missing ones last; a translation whose tags differ from the source is
 // also marked for review, whatever the unit says. Nothing is parsed here: a caller that has all its

@@ -31,6 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     notes += project->Note(message).empty() ? 0 : 1;
     translated += project->IsTranslated(message) ? 1 : 0;
     (void)project->PreviousSource(message);
+    // A mark of a translation kept as it is holds only on a translation equal to its source.
+    if (project->TranslatedAsIs(message) && project->TargetTextView(message) != project->SourceTextView(message))
+      std::abort();
   }
   if (review != project->ReviewPositions() || notes != project->NotePositions() ||
       translated != project->TranslatedPositions())

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   for (int32_t n = 1; n <= project.SourceCount; n += 3) project.SetNeedsReview(n, true);
   for (int32_t n = 2; n <= project.SourceCount; n += 5) project.SetNote(n, u"check\r\nthis");
   project.SetPreviousSource(4, u"older text");
+  project.SetTranslatedAsIs(3, true);
   project.SetSetting(u"language", u"ru");
   project.SetSetting(u"memories", u"a.tmx\nb.tmx");
   project.SetSection("unused", {1, 0, 0, 0, 'x', 0});

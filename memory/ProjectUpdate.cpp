@@ -72,6 +72,7 @@ TUpdatePlan UpdateProject(const TtxgProject& old, const std::string& newQuestFil
     switch (step.Rule) {
       case UpdateRule::Kept:
         fresh.StoreTranslation(n, old.GetTargetText(from));
+        fresh.SetTranslatedAsIs(n, old.TranslatedAsIs(from));
         fresh.SetNeedsReview(n, old.NeedsReview(from));
         fresh.SetNote(n, old.Note(from));
         fresh.SetPreviousSource(n, old.PreviousSource(from));
@@ -84,6 +85,7 @@ TUpdatePlan UpdateProject(const TtxgProject& old, const std::string& newQuestFil
         break;
       case UpdateRule::Moved:
         fresh.StoreTranslation(n, old.GetTargetText(from));
+        fresh.SetTranslatedAsIs(n, old.TranslatedAsIs(from));
         fresh.SetNeedsReview(n, true);
         break;
       case UpdateRule::New:

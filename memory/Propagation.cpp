@@ -21,8 +21,11 @@ std::vector<int32_t> PropagationTargets(const TtxgProject& project, int32_t n) {
 int32_t PropagateTranslation(TtxgProject& project, int32_t n) {
   const std::vector<int32_t> targets = PropagationTargets(project, n);
   const std::u16string translation = project.GetTargetText(n);
+  const bool asIs = project.TranslatedAsIs(n);
   for (int32_t m : targets) {
     project.StoreTranslation(m, translation);
+    // Kept as it is there, kept as it is here (when the texts are equal, not only trimmed).
+    project.SetTranslatedAsIs(m, asIs);
     project.SetNeedsReview(m, true);
   }
   return static_cast<int32_t>(targets.size());
@@ -45,6 +48,7 @@ int32_t PropagateAll(TtxgProject& project) {
     auto found = translationOfSource.find(source);
     if (found == translationOfSource.end()) continue;
     project.StoreTranslation(m, project.GetTargetText(found->second));
+    project.SetTranslatedAsIs(m, project.TranslatedAsIs(found->second));
     project.SetNeedsReview(m, true);
     ++filled;
   }

@@ -243,6 +243,8 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"StatusReviewOne", u", 1 needs review"},
       {u"PunctuationFinding", u"The translation ends with %1 instead of %2"},
       {u"PunctuationNoMark", u"no punctuation mark"},
+      // Translations kept as they are
+      {u"TranslatedAsIsStep", u"Mark translated as is"},
   };
   return keys;
 }

@@ -6,19 +6,19 @@
 
 TMessageState MessageState(const TtxgProject& project, int32_t n) {
   if (project.NeedsReview(n)) return TMessageState::NeedsReview;
-  return project.IsNotEdited(n) ? TMessageState::Untranslated : TMessageState::Translated;
+  return project.IsTranslated(n) ? TMessageState::Translated : TMessageState::Untranslated;
 }
 
-bool PassesStateFilter(TStateFilter filter, TMessageState state) {
+bool PassesStateFilter(TStateFilter filter, const TtxgProject& project, int32_t n) {
   switch (filter) {
     case TStateFilter::All:
       return true;
     case TStateFilter::Untranslated:
-      return state == TMessageState::Untranslated;
+      return !project.IsTranslated(n);
     case TStateFilter::NeedsReview:
-      return state == TMessageState::NeedsReview;
+      return project.NeedsReview(n);
     case TStateFilter::Translated:
-      return state == TMessageState::Translated;
+      return project.IsTranslated(n);
   }
   return false;
 }
@@ -27,7 +27,7 @@ std::vector<int32_t> FilterPositions(const TtxgProject& project, TStateFilter fi
   std::vector<int32_t> positions;
   for (int32_t position = 1; position <= project.PositionCount; ++position) {
     const int32_t n = project.MessageAtPosition(position);
-    if (!PassesStateFilter(filter, MessageState(project, n))) continue;
+    if (!PassesStateFilter(filter, project, n)) continue;
     if (search != nullptr && !search->Matches(project, n)) continue;
     positions.push_back(position);
   }

@@ -1,6 +1,8 @@
 #pragma once
-// The state of a message as the message list shows and filters it, and the positions a filter and
-// a search leave. One state per message, so the filters split the positions without overlap.
+// The state of a message as the message list shows it, and the positions a filter and a search
+// leave. The list shows one state per message (needs review before the others); the filters follow
+// the project's counts instead: Untranslated and Translated split the positions whatever their
+// review mark, and Needs review keeps the flagged ones of both.
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +18,7 @@ enum class TMessageState {
 enum class TStateFilter { All, Untranslated, NeedsReview, Translated };
 
 TMessageState MessageState(const TtxgProject& project, int32_t n);
-bool PassesStateFilter(TStateFilter filter, TMessageState state);
+// Whether message n passes `filter`: the rule of the status bar's and `xgtool stats`' counts.
+bool PassesStateFilter(TStateFilter filter, const TtxgProject& project, int32_t n);
 // The positions (increasing) whose message passes `filter` and, when given, `search`.
 std::vector<int32_t> FilterPositions(const TtxgProject& project, TStateFilter filter, const TMessageSearch* search);

@@ -243,12 +243,14 @@ std::vector<TReplacement> PlanReplacements(const TtxgProject& project, const TTe
     const TTextField* target = FieldOf(project.TargetTexts, project.TargetCount, n);
     if (target == nullptr || target->Text == deletedText) continue;
     if (matcher.Replace(target->Text, replacement, changed) == 0 || changed == target->Text) continue;
-    plan.push_back(TReplacement{n, target->Text, project.TranslationToStore(changed)});
+    plan.push_back(TReplacement{n, target->Text, project.TranslationToStore(changed), project.TranslatedAsIs(n)});
   }
   return plan;
 }
 
 void ApplyReplacements(TtxgProject& project, const std::vector<TReplacement>& replacements, bool undo) {
-  for (const TReplacement& replacement : replacements)
+  for (const TReplacement& replacement : replacements) {
     project.SetTargetText(replacement.Message, undo ? replacement.OldText : replacement.NewText);
+    if (undo && replacement.WasTranslatedAsIs) project.SetTranslatedAsIs(replacement.Message, true);
+  }
 }

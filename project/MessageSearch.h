@@ -78,11 +78,13 @@ class TMessageSearch {
   TTextMatcher matcher_;
 };
 
-// One translation a replace changes: the text before and after.
+// One translation a replace changes: the text before and after, and whether it was kept as it is
+// before (the new text drops the mark; undoing the replace puts it back).
 struct TReplacement {
   int32_t Message = 0;
   std::u16string OldText;
   std::u16string NewText;
+  bool WasTranslatedAsIs = false;
 };
 
 // The translations that replacing `matcher` by `replacement` would change, among `messages`, in

@@ -7,22 +7,27 @@ const std::u16string NoText;
 }
 
 void TMessageStates::Clear() {
-  review_.assign(1, 0);
+  flags_.assign(1, 0);
   notes_.clear();
   previous_.clear();
   statesHeld_ = 0;
+  asIsHeld_ = 0;
 }
 
 void TMessageStates::Resize(int32_t count) {
   if (count < 0) count = 0;
-  for (int32_t n = count + 1; n <= Count(); ++n)
+  for (int32_t n = count + 1; n <= Count(); ++n) {
     if (HasState(n)) --statesHeld_;
-  review_.resize(static_cast<std::size_t>(count) + 1, 0);
+    if (TranslatedAsIs(n)) --asIsHeld_;
+  }
+  flags_.resize(static_cast<std::size_t>(count) + 1, 0);
   std::erase_if(notes_, [count](const auto& held) { return held.first > count; });
   std::erase_if(previous_, [count](const auto& held) { return held.first > count; });
 }
 
-bool TMessageStates::NeedsReview(int32_t n) const { return InRange(n) && review_[static_cast<std::size_t>(n)] != 0; }
+bool TMessageStates::NeedsReview(int32_t n) const { return Flag(n, ReviewBit); }
+
+bool TMessageStates::TranslatedAsIs(int32_t n) const { return Flag(n, AsIsBit); }
 
 const std::u16string& TMessageStates::TextOf(const TSparseTexts& texts, int32_t n) {
   const auto held = texts.find(n);
@@ -45,8 +50,7 @@ const std::u16string& TMessageStates::PreviousSource(int32_t n) const {
 
 bool TMessageStates::HasState(int32_t n) const {
   if (!InRange(n)) return false;
-  const auto i = static_cast<std::size_t>(n);
-  return review_[i] != 0 || HasText(notes_, n) || HasText(previous_, n);
+  return NeedsReview(n) || HasText(notes_, n) || HasText(previous_, n);
 }
 
 template <typename Change>
@@ -59,12 +63,20 @@ bool TMessageStates::Update(int32_t n, Change&& change) {
   return true;
 }
 
-bool TMessageStates::SetNeedsReview(int32_t n, bool on) {
+bool TMessageStates::SetFlag(int32_t n, uint8_t bit, bool on) {
   return Update(n, [&](std::size_t i) {
-    if ((review_[i] != 0) == on) return false;
-    review_[i] = on ? 1 : 0;
+    if (((flags_[i] & bit) != 0) == on) return false;
+    flags_[i] = static_cast<uint8_t>(on ? flags_[i] | bit : flags_[i] & ~bit);
     return true;
   });
+}
+
+bool TMessageStates::SetNeedsReview(int32_t n, bool on) { return SetFlag(n, ReviewBit, on); }
+
+bool TMessageStates::SetTranslatedAsIs(int32_t n, bool on) {
+  if (!SetFlag(n, AsIsBit, on)) return false;
+  asIsHeld_ += on ? 1 : -1;
+  return true;
 }
 
 bool TMessageStates::SetNote(int32_t n, std::u16string note) {

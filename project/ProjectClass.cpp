@@ -148,6 +148,7 @@ void TtxgProject::LinkDuplicatePaths() {
     messagePosition_[static_cast<std::size_t>(n)] = PositionCount;
   }
   states_.Resize(SourceCount);
+  DropStaleAsIsMarks();
   CountPositions();
   NotifyChange(0);
 }
@@ -189,6 +190,8 @@ void TtxgProject::SetTargetText(int32_t n, const std::u16string& text) {
   const bool countsAsPosition = PositionOfMessage(n) > 0;
   const bool wasTranslated = countsAsPosition && !IsNotEdited(n);
   field->Text = text;
+  // A new text is no longer the one accepted as it is.
+  if (changed) states_.SetTranslatedAsIs(StateMessage(n), false);
   // A linked duplicate always carries the text of the path it follows: n itself when it is one,
   // or the duplicates that follow n. No other text changed, so no other duplicate needs a look.
   auto follow = [this](int32_t m) {
@@ -252,7 +255,7 @@ void TtxgProject::ResolveEmptyReferences() {
 bool TtxgProject::IsNotEdited(int32_t n) const {
   const TTextField* target = TargetField(n);
   if (target == nullptr || SourceField(n) == nullptr) return false;
-  return target->Text == SourceField(n)->Text || target->Text == CachedDeletedMessageText();
+  return IsUntranslatedText(SourceField(n)->Text, target->Text, CachedDeletedMessageText(), TranslatedAsIs(n));
 }
 
 int32_t TtxgProject::FindNotEdited(int32_t position) const {
@@ -265,7 +268,8 @@ int32_t TtxgProject::FindNotEdited(int32_t position) const {
     const TTextField* target = TargetField(i);
     const TTextField* source = SourceField(i);
     if (target == nullptr || source == nullptr) continue;
-    if (target->Text == source->Text || target->Text == deletedText) return PositionOfMessage(i);
+    if (IsUntranslatedText(source->Text, target->Text, deletedText, states_.TranslatedAsIs(i)))
+      return PositionOfMessage(i);
   }
   return -1;
 }

@@ -87,9 +87,12 @@ class TtxgProject {
   // (EEmptyReferenceError) fails before any path changes. A blank result is stored through
   // TranslationToStore.
   void ResolveEmptyReferences();
-  int32_t FindNotEdited(int32_t position) const;  // a position, or -1 when none is found
-  // Not edited: the target text equals the source text, or the catalogue's deleted-message text.
-  // Linked messages count too; FindNotEdited skips them.
+  // The next untranslated position after `position`, wrapping; -1 when none is found.
+  int32_t FindNotEdited(int32_t position) const;
+  // Not edited, that is untranslated: the target text is the catalogue's deleted-message text, or
+  // equals the source text and is not marked translated as is. The one rule of "translated": every
+  // count, filter, move to the unfinished, check and export asks this (or IsTranslated). Linked
+  // messages count too; FindNotEdited skips them.
   bool IsNotEdited(int32_t n) const;
   // The catalogue value of "MessageDeletedMSG": what a message that has no text of its own holds.
   std::u16string DeletedMessageText() const;
@@ -143,6 +146,11 @@ class TtxgProject {
   const std::u16string& PreviousSource(int32_t n) const;  // empty = none
   void SetPreviousSource(int32_t n, std::u16string text);
   bool IsTranslated(int32_t n) const;  // !IsNotEdited of the message n answers for
+  // Translated as is: the translator finished the message with a translation equal to its source
+  // (a name, a code such as "P1.1: <>"). Only a message whose target equals its source holds the
+  // mark: marking another one changes nothing, and a change of the target text drops it.
+  bool TranslatedAsIs(int32_t n) const;
+  void SetTranslatedAsIs(int32_t n, bool on);
   // The message whose state n shares: n itself unless n is a linked duplicate; 0 outside the table.
   int32_t StateMessage(int32_t n) const;
 
@@ -185,6 +193,13 @@ class TtxgProject {
   mutable std::u16string deletedText_;
   mutable const TBlockParJD* deletedTextCatalogue_ = nullptr;
   const std::u16string& CachedDeletedMessageText() const;
+  static bool IsUntranslatedText(std::u16string_view source, std::u16string_view target, std::u16string_view deleted,
+                                 bool translatedAsIs) {
+    return target == deleted || (target == source && !translatedAsIs);
+  }
+  // Drops the marks of translated as is that no longer hold: on a linked duplicate (its state is
+  // its path's) or on a message whose target differs from its source.
+  void DropStaleAsIsMarks();
 
   TMessageStates states_;
   TProjectSettings settings_;

@@ -39,11 +39,22 @@ void TtxgProject::CountPositions() {
     const int32_t m = PositionMessage[static_cast<std::size_t>(position)];
     const TTextField* target = TargetField(m);
     const TTextField* source = SourceField(m);
-    const bool notEdited =
-        target != nullptr && source != nullptr && (target->Text == source->Text || target->Text == deletedText);
+    const bool notEdited = target != nullptr && source != nullptr &&
+                           IsUntranslatedText(source->Text, target->Text, deletedText, states_.TranslatedAsIs(m));
     translatedPositions_ += notEdited ? 0 : 1;
     reviewPositions_ += states_.NeedsReview(m) ? 1 : 0;
     notePositions_ += states_.Note(m).empty() ? 0 : 1;
+  }
+}
+
+void TtxgProject::DropStaleAsIsMarks() {
+  if (!states_.HasAnyTranslatedAsIs()) return;
+  for (int32_t m = 1; m <= states_.Count(); ++m) {
+    if (!states_.TranslatedAsIs(m)) continue;
+    const TTextField* target = TargetField(m);
+    const TTextField* source = SourceField(m);
+    if (StateMessage(m) != m || target == nullptr || source == nullptr || target->Text != source->Text)
+      states_.SetTranslatedAsIs(m, false);
   }
 }
 
@@ -69,6 +80,19 @@ const std::u16string& TtxgProject::PreviousSource(int32_t n) const { return stat
 bool TtxgProject::IsTranslated(int32_t n) const {
   const int32_t m = StateMessage(n);
   return m != 0 && !IsNotEdited(m);
+}
+
+bool TtxgProject::TranslatedAsIs(int32_t n) const { return states_.TranslatedAsIs(StateMessage(n)); }
+
+void TtxgProject::SetTranslatedAsIs(int32_t n, bool on) {
+  CheckMessageNumber(n);
+  const int32_t m = StateMessage(n);
+  if (on && (TargetField(m) == nullptr || GetSourceText(m) != TargetTextView(m))) return;
+  const bool wasTranslated = IsTranslated(m);
+  if (!states_.SetTranslatedAsIs(m, on)) return;
+  if (PositionOfMessage(m) > 0)
+    translatedPositions_ += static_cast<int32_t>(IsTranslated(m)) - static_cast<int32_t>(wasTranslated);
+  NotifyChange(m);
 }
 
 void TtxgProject::SetNeedsReview(int32_t n, bool on) {
@@ -116,7 +140,7 @@ const std::vector<uint8_t>* TtxgProject::Section(const std::string& name) const 
 }
 
 void TtxgProject::SetSection(const std::string& name, std::vector<uint8_t> bytes) {
-  if (name == StatesSectionName || name == SettingsSectionName)
+  if (name == StatesSectionName || name == SettingsSectionName || name == AsIsSectionName)
     throw std::invalid_argument("The section \"" + name + "\" is written by the project itself");
   if (!IsSectionName(name))
     throw std::invalid_argument("\"" + name + "\" is no section name: 1 to 64 printable ASCII characters");
@@ -147,6 +171,7 @@ std::vector<TTrailerSection> TtxgProject::TrailerSections() const {
   std::vector<TTrailerSection> sections;
   if (states_.HasAnyState()) sections.push_back({StatesSectionName, EncodeMessageStates(states_, SourceIds)});
   if (!settings_.empty()) sections.push_back({SettingsSectionName, EncodeSettings(settings_)});
+  if (states_.HasAnyTranslatedAsIs()) sections.push_back({AsIsSectionName, EncodeTranslatedAsIs(states_, SourceIds)});
   for (const auto& [name, bytes] : sections_) sections.push_back({name, bytes});
   return sections;
 }
@@ -157,12 +182,17 @@ void TtxgProject::ApplyTrailerSections(std::vector<TTrailerSection> sections) {
     if (!loadWarning_.empty()) loadWarning_ += '\n';
     loadWarning_ += text;
   };
+  // The marks go into the decoded states, so they are read after "states", wherever they stand.
+  std::vector<uint8_t> asIs;
   for (TTrailerSection& section : sections) {
     if (section.Name == StatesSectionName)
       warn(DecodeMessageStates(std::move(section.Bytes), SourceIds, SourceCount, states_));
     else if (section.Name == SettingsSectionName)
       warn(DecodeSettings(std::move(section.Bytes), settings_));
+    else if (section.Name == AsIsSectionName)
+      asIs = std::move(section.Bytes);
     else
       sections_.insert_or_assign(std::move(section.Name), std::move(section.Bytes));
   }
+  if (!asIs.empty()) warn(DecodeTranslatedAsIs(std::move(asIs), SourceIds, SourceCount, states_));
 }

@@ -329,6 +329,65 @@ std::string DecodeMessageStates(std::vector<uint8_t> bytes, const std::vector<st
   return {};
 }
 
+std::vector<uint8_t> EncodeTranslatedAsIs(const TMessageStates& states, const std::vector<std::u16string>& ids) {
+  const int32_t count = std::min(states.Count(), static_cast<int32_t>(ids.size()) - 1);
+  std::vector<int32_t> marked;
+  for (int32_t n = 1; n <= count; ++n)
+    if (states.TranslatedAsIs(n)) marked.push_back(n);
+  TBlockFileWriter section;
+  section.WriteInt(static_cast<int32_t>(marked.size()));
+  std::string buffer;
+  for (int32_t n : marked) {
+    const std::u16string& id = ids[static_cast<std::size_t>(n)];
+    const bool narrow = IsNarrow(id);
+    section.WriteInt(n);
+    section.WriteByte(narrow ? 0 : WideIdFlag);
+    WriteId(section, id, narrow, buffer);
+  }
+  return section.Bytes();
+}
+
+std::string DecodeTranslatedAsIs(std::vector<uint8_t> bytes, const std::vector<std::u16string>& ids, int32_t count,
+                                 TMessageStates& states) {
+  count = std::max(0, std::min(count, static_cast<int32_t>(ids.size()) - 1));
+  const std::string dropped = "The marks of translations kept as they are, stored in the project file, were dropped: ";
+  std::vector<int32_t> marked;
+  std::string mismatch;
+  int32_t records = 0;
+  try {
+    TBlockFileReader reader(std::move(bytes));
+    records = reader.ReadInt();
+    if (records < 0 || records > reader.BytesLeft() / SmallestStateRecord) throw EDamaged{};
+    TRecordId id;
+    for (int32_t record = 1; record <= records; ++record) {
+      const int32_t n = reader.ReadInt();
+      const uint8_t flags = reader.ReadByte();
+      if ((flags & ~WideIdFlag) != 0) throw EDamaged{};
+      id.Read(reader, (flags & WideIdFlag) == 0);
+      if (!mismatch.empty()) continue;
+      const std::string named =
+          "record " + std::to_string(record) + " names message " + std::to_string(n) + " \"" + id.Text() + "\"";
+      if (n < 1 || n > count)
+        mismatch = named + (count == 0 ? ", but the project has no messages"
+                                       : ", but the project has messages 1 to " + std::to_string(count));
+      else if (!id.Equals(ids[static_cast<std::size_t>(n)]))
+        mismatch = named + ", but message " + std::to_string(n) + " of this project is \"" +
+                   WideToAnsi(ids[static_cast<std::size_t>(n)]) + "\"";
+      else
+        marked.push_back(n);
+    }
+    if (reader.BytesLeft() != 0) throw EDamaged{};
+  } catch (const EDamaged&) {
+    return dropped + "the section \"" + AsIsSectionName + "\" is damaged.";
+  } catch (const EInOutError&) {
+    return dropped + "the section \"" + AsIsSectionName + "\" is damaged.";
+  }
+  if (!mismatch.empty()) return dropped + mismatch + ". Dropped: " + Counted(records, "mark", "marks") + ".";
+  if (states.Count() < count) states.Resize(count);
+  for (int32_t n : marked) states.SetTranslatedAsIs(n, true);
+  return {};
+}
+
 std::vector<uint8_t> EncodeSettings(const TProjectSettings& settings) {
   TBlockFileWriter section;
   section.WriteInt(static_cast<int32_t>(settings.size()));

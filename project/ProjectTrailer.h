@@ -36,6 +36,7 @@ using TProjectSettings = std::map<std::u16string, std::u16string, std::less<>>;
 // Names of the sections the project encodes itself.
 inline const std::string StatesSectionName = "states";
 inline const std::string SettingsSectionName = "settings";
+inline const std::string AsIsSectionName = "translated-as-is";
 
 // The standard CRC-32 (reflected polynomial 0xEDB88320), as zlib computes it. Passing the CRC of
 // the bytes before as `crc` continues it: the result is the CRC of both runs together.
@@ -66,6 +67,22 @@ std::vector<uint8_t> EncodeMessageStates(const TMessageStates& states, const std
 // user-facing text of what was dropped when a record does not fit the project.
 std::string DecodeMessageStates(std::vector<uint8_t> bytes, const std::vector<std::u16string>& ids, int32_t count,
                                 TMessageStates& states);
+
+// The "translated-as-is" section: int32 record count, then per message marked translated as is
+//   int32 message number,
+//   byte flags: bit 3 the id is UTF-16LE (as in "states"); no other bit is set,
+//   int32 id length in units, the id.
+// A section of its own rather than a flag of "states": a program that knows only "states" and
+// "settings" refuses a state record with an unknown flag and drops every state with it, but keeps a
+// section it does not know as it was and writes it back. Such a program counts these messages as
+// untranslated, and may change their texts: a mark read for a message whose translation no longer
+// equals its source is dropped (TtxgProject keeps the mark only on such messages).
+std::vector<uint8_t> EncodeTranslatedAsIs(const TMessageStates& states, const std::vector<std::u16string>& ids);
+// Marks the messages of the section in `states` (made room for messages 1..count, what it holds
+// kept), or marks none and returns the user-facing text of what was dropped when a record does not
+// fit the project.
+std::string DecodeTranslatedAsIs(std::vector<uint8_t> bytes, const std::vector<std::u16string>& ids, int32_t count,
+                                 TMessageStates& states);
 
 // The "settings" section: int32 count, then per setting int32 key length, key, int32 value
 // length, value (UTF-16LE); keys in increasing order.

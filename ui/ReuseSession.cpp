@@ -9,17 +9,19 @@ void PutFilled(TtxgProject& project, const std::vector<TFilledMessage>& fills, b
   for (const TFilledMessage& fill : fills) {
     project.SetTargetText(fill.Message, after ? fill.After : fill.Before);
     project.SetNeedsReview(fill.Message, after ? fill.ReviewAfter : fill.ReviewBefore);
+    project.SetTranslatedAsIs(fill.Message, after ? fill.AsIsAfter : fill.AsIsBefore);
   }
 }
 
 std::vector<TFilledMessage> FillSameTranslation(TtxgProject& project, int32_t n) {
   std::vector<TFilledMessage> fills;
   for (int32_t m : PropagationTargets(project, n))
-    fills.push_back({m, project.GetTargetText(m), {}, project.NeedsReview(m), false});
+    fills.push_back({m, project.GetTargetText(m), {}, project.NeedsReview(m), false, project.TranslatedAsIs(m)});
   PropagateTranslation(project, n);
   for (TFilledMessage& fill : fills) {
     fill.After = project.GetTargetText(fill.Message);
     fill.ReviewAfter = project.NeedsReview(fill.Message);
+    fill.AsIsAfter = project.TranslatedAsIs(fill.Message);
   }
   return fills;
 }
@@ -28,9 +30,10 @@ std::vector<TFilledMessage> FillSuggestion(TtxgProject& project, int32_t n, cons
                                            int percent) {
   if (n < 1 || n > project.SourceCount) return {};
   const bool review = project.NeedsReview(n) || percent < 100;
-  TFilledMessage fill{n, project.GetTargetText(n), {}, project.NeedsReview(n), review};
+  TFilledMessage fill{n, project.GetTargetText(n), {}, project.NeedsReview(n), review, project.TranslatedAsIs(n)};
   project.StoreTranslation(n, translation);
   fill.After = project.GetTargetText(n);
+  fill.AsIsAfter = project.TranslatedAsIs(n);
   if (fill.After == fill.Before && fill.ReviewAfter == fill.ReviewBefore) return {};
   project.SetNeedsReview(n, review);
   return {fill};

@@ -18,13 +18,15 @@
 class TtxgProject;
 class TSuggestionsPanel;
 
-// One message's translation and review flag before and after a fill.
+// One message's translation, review flag and translated-as-is mark before and after a fill.
 struct TFilledMessage {
   int32_t Message = 0;
   std::u16string Before;
   std::u16string After;
   bool ReviewBefore = false;
   bool ReviewAfter = false;
+  bool AsIsBefore = false;
+  bool AsIsAfter = false;
 };
 
 // Puts the Before (or After) side of every fill back into the project.

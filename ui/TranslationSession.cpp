@@ -29,7 +29,8 @@ namespace {
 
 std::string LibraryName(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
-// The messages that hold a state (review mark, note, previous source), by increasing number; linked
+// The messages that hold a state (review mark, note, previous source, translated as is), by
+// increasing number; linked
 // duplicates share their message's. Most messages hold none, so the snapshot stays small.
 using TStateSnapshot = std::vector<std::pair<int32_t, TMessageStateValues>>;
 
@@ -37,7 +38,8 @@ TStateSnapshot MessageStates(const TtxgProject& project) {
   TStateSnapshot states;
   for (int32_t n = 1; n <= project.SourceCount; ++n) {
     if (project.StateMessage(n) != n) continue;
-    TMessageStateValues values{project.NeedsReview(n), project.Note(n), project.PreviousSource(n)};
+    TMessageStateValues values{project.NeedsReview(n), project.Note(n), project.PreviousSource(n),
+                               project.TranslatedAsIs(n)};
     if (values != TMessageStateValues{}) states.emplace_back(n, std::move(values));
   }
   return states;
@@ -414,6 +416,7 @@ int TTranslationSession::PositionToShow(int32_t message) const {
 
 void TTranslationSession::StoreShownText(int32_t message, const std::u16string& text, bool typed) {
   std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
+  const bool asIsBefore = project_->TranslatedAsIs(message);
   // Nothing typed yet into a box cleared for typing: the message keeps the text it had.
   const bool keep = message >= 1 && message == clearedForTyping_ && IsBlankText(text);
   project_->StoreTranslation(message, keep ? textBeforeClearing_ : TrimQuestText(text));
@@ -421,28 +424,34 @@ void TTranslationSession::StoreShownText(int32_t message, const std::u16string& 
   std::u16string after = project_->GetTargetText(message);
   if (after == before) return;
   if (typed) {
-    edits_->push(new TTranslationCommand(*this, {message, std::move(before), std::move(after)}, Text(u"TypingStep"),
-                                         typingRun_));
+    edits_->push(new TTranslationCommand(
+        *this, {message, std::move(before), std::move(after), asIsBefore, project_->TranslatedAsIs(message)},
+        Text(u"TypingStep"), typingRun_));
   } else if (recordingDepth_ == 0) {
     // Showing a message stores its trimmed form: a change, but no step of the user's.
     MarkUnrecordedChange();
   }
 }
 
-void TTranslationSession::PushTranslationStep(int32_t message, std::u16string before, const QString& label) {
+void TTranslationSession::PushTranslationStep(int32_t message, std::u16string before, bool asIsBefore,
+                                              const QString& label) {
   StartTypingRun();
   if (message >= 1 && project_->GetTargetText(message) != before)
-    edits_->push(new TTranslationCommand(*this, {message, std::move(before), project_->GetTargetText(message)}, label));
+    edits_->push(new TTranslationCommand(
+        *this,
+        {message, std::move(before), project_->GetTargetText(message), asIsBefore, project_->TranslatedAsIs(message)},
+        label));
 }
 
 void TTranslationSession::CopySource(int32_t message) {
   std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
+  const bool asIsBefore = project_->TranslatedAsIs(message);
   {
     TRecording recording(*this);
     project_->StoreTranslation(message, TrimQuestText(project_->GetSourceText(message)));
     emit MessagesChanged(message);
   }
-  PushTranslationStep(message, std::move(before), Text(u"CopySourceStep"));
+  PushTranslationStep(message, std::move(before), asIsBefore, Text(u"CopySourceStep"));
 }
 
 bool TTranslationSession::TypingReplaces(int32_t message) const {
@@ -460,12 +469,13 @@ bool TTranslationSession::ClearForTyping(int32_t message) {
 void TTranslationSession::MarkDeleted(int32_t message) {
   clearedForTyping_ = 0;
   std::u16string before = message >= 1 ? project_->GetTargetText(message) : std::u16string();
+  const bool asIsBefore = project_->TranslatedAsIs(message);
   {
     TRecording recording(*this);
     project_->StoreTranslation(message, std::u16string());
     emit MessagesChanged(message);
   }
-  PushTranslationStep(message, std::move(before), Text(u"ClearTranslationStep"));
+  PushTranslationStep(message, std::move(before), asIsBefore, Text(u"ClearTranslationStep"));
 }
 
 void TTranslationSession::SetReviewRecorded(int32_t message, bool on) {
@@ -484,6 +494,21 @@ void TTranslationSession::ToggleReview(int32_t message) {
 
 void TTranslationSession::ClearReview(int32_t message) {
   if (message >= 1 && !project_->IsLinked(message) && project_->NeedsReview(message)) SetReviewRecorded(message, false);
+}
+
+void TTranslationSession::Finish(int32_t message) {
+  if (message < 1 || project_->IsLinked(message)) return;
+  const TFinishMarks before{project_->NeedsReview(message), project_->TranslatedAsIs(message)};
+  project_->SetNeedsReview(message, false);
+  // Equal to its source and not the deleted-message text: a translation accepted as it is.
+  if (project_->IsNotEdited(message) && project_->GetTargetText(message) == project_->GetSourceText(message))
+    project_->SetTranslatedAsIs(message, true);
+  const TFinishMarks after{project_->NeedsReview(message), project_->TranslatedAsIs(message)};
+  if (after.NeedsReview == before.NeedsReview && after.AsIs == before.AsIs) return;
+  StartTypingRun();
+  edits_->push(new TFinishCommand(*this, message, before, after,
+                                  after.AsIs != before.AsIs ? Text(u"TranslatedAsIsStep") : Text(u"ClearReviewStep")));
+  emit MessagesChanged(message);
 }
 
 void TTranslationSession::SetNote(int32_t message, const std::u16string& note) {
@@ -554,11 +579,12 @@ bool TTranslationSession::SetMemoryFiles(const std::vector<std::string>& files) 
 // ---------------------------------------------------------------------------------------------
 // Undo and redo
 
-void TTranslationSession::PutTranslation(int32_t message, const std::u16string& text) {
+void TTranslationSession::PutTranslation(int32_t message, const std::u16string& text, bool asIs) {
   TRecording recording(*this);
   StartTypingRun();
   if (project_->CurrentMessage != message) emit ShowRequested(message);
   project_->SetTargetText(message, text);
+  project_->SetTranslatedAsIs(message, asIs);
   emit MessagesChanged(message);
 }
 
@@ -575,6 +601,7 @@ void TTranslationSession::PutTranslations(const std::vector<TTextChange>& change
     project_->SetNeedsReview(change.Message, values.NeedsReview);
     project_->SetNote(change.Message, values.Note);
     project_->SetPreviousSource(change.Message, values.PreviousSource);
+    project_->SetTranslatedAsIs(change.Message, values.TranslatedAsIs);
   }
   emit MessagesChanged(0);
 }
@@ -584,5 +611,14 @@ void TTranslationSession::PutNeedsReview(int32_t message, bool on) {
   StartTypingRun();
   if (project_->CurrentMessage != message) emit ShowRequested(message);
   project_->SetNeedsReview(message, on);
+  emit MessagesChanged(message);
+}
+
+void TTranslationSession::PutFinished(int32_t message, bool needsReview, bool asIs) {
+  TRecording recording(*this);
+  StartTypingRun();
+  if (project_->CurrentMessage != message) emit ShowRequested(message);
+  project_->SetNeedsReview(message, needsReview);
+  project_->SetTranslatedAsIs(message, asIs);
   emit MessagesChanged(message);
 }

@@ -128,7 +128,10 @@ class TTranslationSession : public QObject, public TEditTarget {
   // and nothing to empty, for no message or a linked duplicate (it follows its question).
   bool ClearForTyping(int32_t message);
   void ToggleReview(int32_t message);
-  void ClearReview(int32_t message);                          // one step when the mark was on
+  void ClearReview(int32_t message);  // one step when the mark was on
+  // Done with the message: clears its review mark and, when its translation equals its source,
+  // marks it translated as is; one step when either changed.
+  void Finish(int32_t message);
   void SetNote(int32_t message, const std::u16string& note);  // no undo step, but a change to save
   // A replace in translations as one step; false when the plan changes nothing.
   bool Replace(std::vector<TReplacement> plan);
@@ -151,10 +154,11 @@ class TTranslationSession : public QObject, public TEditTarget {
   bool SetMemoryFiles(const std::vector<std::string>& files);
 
   // Undo and redo come back through these (TEditTarget).
-  void PutTranslation(int32_t message, const std::u16string& text) override;
+  void PutTranslation(int32_t message, const std::u16string& text, bool asIs) override;
   void PutTranslations(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states,
                        bool after) override;
   void PutNeedsReview(int32_t message, bool on) override;
+  void PutFinished(int32_t message, bool needsReview, bool asIs) override;
 
  signals:
   // The project was replaced (new, open, update, or emptied by a failed one): show it from the start.
@@ -177,7 +181,7 @@ class TTranslationSession : public QObject, public TEditTarget {
   std::vector<TTextChange> ChangesSince(const std::vector<std::u16string>& before) const;
   void RecordImport(const QString& label, const std::function<void(TConversionReport&)>& load,
                     TConversionReport& report);
-  void PushTranslationStep(int32_t message, std::u16string before, const QString& label);
+  void PushTranslationStep(int32_t message, std::u16string before, bool asIsBefore, const QString& label);
   void PutFills(const std::vector<TFilledMessage>& fills, bool after);
   void PushFills(std::vector<TFilledMessage> fills, const QString& label);
   void SetReviewRecorded(int32_t message, bool on);

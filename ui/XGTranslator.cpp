@@ -337,7 +337,8 @@ void TForm1::ProcessEnabledControls() {
   const TtxgProject& project = Session->Project();
   const int position = MessagesListTrackBar->Position();
   const int32_t shown = ShownMessage();
-  const bool stillSource = TrimQuestText(ToWide(SourceMemo->Text())) == TrimQuestText(ToWide(TargetMemo->Text()));
+  const bool stillSource = TrimQuestText(ToWide(SourceMemo->Text())) == TrimQuestText(ToWide(TargetMemo->Text())) &&
+                           !project.TranslatedAsIs(shown);
   CentralArea->ShowMessageState(position >= 1, stillSource, shown >= 1 && project.NeedsReview(shown),
                                 position >= 1 && project.IsLinked(shown));
   const QString kind = position >= 1 ? Session->KindText(shown) : QString();
@@ -455,7 +456,7 @@ void TForm1::ClearImageClick() {
 void TForm1::ToggleReviewClick() { Session->ToggleReview(ShownMessage()); }
 
 void TForm1::DoneAndNextClick() {
-  Session->ClearReview(ShownMessage());
+  Session->Finish(ShownMessage());
   NextUnfinishedClick();
 }
 

@@ -143,6 +143,9 @@ TEST(Spelling, OnlyTranslatedMessagesAreSpellChecked) {
   project.SetTargetText(2, project.DeletedMessageText());
   EXPECT_TRUE(CheckSpelling(project, 2, speller).empty());
   EXPECT_TRUE(CheckSpelling(project, 0, speller).empty());
+  project.SetTargetText(2, project.GetSourceText(2));
+  project.SetTranslatedAsIs(2, true);  // translated, but in the source's words
+  EXPECT_TRUE(project.IsTranslated(2) && CheckSpelling(project, 2, speller).empty());
 }
 
 }  // namespace

@@ -143,6 +143,12 @@ TEST_F(ProjectChecks, UntranslatedAndDeletedMessagesFollowTheProjectsRules) {
   EXPECT_EQ(Codes(CheckMessage(project, 1)), "tags lines");
   EXPECT_EQ(Codes(CheckMessage(project, 0)), "");
   EXPECT_EQ(Codes(CheckMessage(project, project.SourceCount + 1)), "");
+
+  // Kept as it is, the source text is a translation with nothing to report.
+  project.SetTargetText(1, project.GetSourceText(1));
+  project.SetTranslatedAsIs(1, true);
+  EXPECT_EQ(Codes(CheckMessage(project, 1)), "");
+  EXPECT_TRUE(CheckProject(project).empty() || CheckProject(project)[0].Message != 1);
 }
 
 TEST_F(ProjectChecks, AMessageWithoutLettersIsNotReportedAsUntranslated) {

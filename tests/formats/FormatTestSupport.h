@@ -55,7 +55,8 @@ inline std::u16string OddTranslation(std::size_t i) {
 // parameter with a blank name, two locations with the same number (repeated ids), and two
 // paths asking the same question (a linked duplicate). Then translates every second message with
 // OddTranslation and leaves the rest untranslated, flags a translated and an untranslated message
-// for review, gives notes (odd ones) and previous source texts to some.
+// for review, gives notes (odd ones) and previous source texts to some, and keeps one untranslated
+// message as it is.
 inline void MakeOddProject(TtxgProject& project) {
   TGame& game = project.SourceGame;
   projecttest::MakeBareQuest(game);
@@ -84,6 +85,7 @@ inline void MakeOddProject(TtxgProject& project) {
   project.SetNote(project.FindSourceId(u"L(5).Text(1)"), u" leading space");
   project.SetPreviousSource(first, u"the old\r\nquestion \x01");
   project.SetPreviousSource(project.FindSourceId(u"Path(103).Start"), u"old text");
+  project.SetTranslatedAsIs(project.FindSourceId(u"Path(112).Start"), true);  // "stray > bracket"
 }
 
 // The number of the first message whose source id is `id`.

@@ -78,6 +78,8 @@ TEST_F(PoFile, EntriesCarryContextKindAndTheMappedTexts) {
       "\"\"\n",
       "#  leading space\n#. Location text (5)\nmsgctxt \"L(5).Text(1)\"",
       "msgid \"tab\\tinside\\tand at the end\\t\"",
+      // Kept as it is: finished, not fuzzy.
+      "#. Path question\nmsgctxt \"Path(112).Start\"\nmsgid \"stray > bracket\"\nmsgstr \"stray > bracket\"\n",
   };
   for (const std::string& piece : expected) EXPECT_NE(text.find(piece), std::string::npos) << piece;
   // The linked duplicate question is carried by the first of its kind.

@@ -37,6 +37,7 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
   } else {
     project->NewFromSource(projecttest::SampleQuest());
     project->SetTargetText(1, u"Translated <ToStar> mission\r\nsecond line <Money>");
+    project->SetTranslatedAsIs(3, true);
   }
   // The project file keeps texts as the quest file does (trimmed at both ends): what goes out is
   // what a project read from its file holds.
@@ -59,6 +60,7 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
     EXPECT_EQ(reloaded->NeedsReview(n), project->NeedsReview(n)) << n;
     EXPECT_EQ(reloaded->Note(n), project->Note(n)) << n;
     EXPECT_EQ(reloaded->PreviousSource(n), project->PreviousSource(n)) << n;
+    EXPECT_EQ(reloaded->TranslatedAsIs(n), project->TranslatedAsIs(n)) << n;
   }
   reloaded->SaveToFile(folder.File("after.txg"));
   EXPECT_EQ(projecttest::ReadBytes(folder.File("after.txg")), projecttest::ReadBytes(before));
@@ -74,6 +76,7 @@ TEST_P(RoundTrip, ExportThenImportLeavesTheProjectByteIdentical) {
       EXPECT_EQ(fresh->GetTargetText(n), fresh->GetSourceText(n)) << n;
     } else {
       EXPECT_EQ(fresh->GetTargetText(n), project->GetTargetText(n)) << n;
+      EXPECT_EQ(fresh->TranslatedAsIs(n), project->TranslatedAsIs(n)) << n;
     }
   }
 

@@ -78,6 +78,7 @@ TEST_F(XliffFile, UnitsCarryStatesKindsAndMarkupAsPlaceholders) {
       "<trans-unit id=\"L(5).Text(1)#2\"",
       "<note from=\"developer\">Location text (5)</note>",
       "<source>XML specials &amp; <ph id=\"1\">&lt; &gt;</ph> &quot; '</source>",
+      "<source>stray &gt; bracket</source>\n<target state=\"translated\">stray &gt; bracket</target>",
   };
   for (const std::string& piece : expected) EXPECT_NE(text.find(piece), std::string::npos) << piece;
 }

@@ -135,6 +135,16 @@ TEST(ProjectUpdate, CarriesTranslationsStatesAndNotesByRule) {
   EXPECT_EQ(unused[0].Translation, u"RU Fight the pirate");
 }
 
+TEST(ProjectUpdate, ATranslationKeptAsItIsIsKept) {
+  ScratchFolder folder;
+  const auto old = updatetest::OldProject();
+  old->SetTranslatedAsIs(MessageOfPath(*old, 105), true);
+  auto fresh = std::make_unique<TtxgProject>(projecttest::Catalogue());
+  const TUpdatePlan plan = UpdateProject(*old, updatetest::WriteNewQuest(folder), *fresh);
+  EXPECT_TRUE(fresh->TranslatedAsIs(MessageOfPath(*fresh, 105)));
+  EXPECT_EQ(fresh->TranslatedPositions(), plan.Kept + plan.Changed + plan.Moved);
+}
+
 TEST(ProjectUpdate, UnusedTranslationsAccumulateOverUpdates) {
   ScratchFolder folder;
   const auto old = updatetest::OldProject();

@@ -221,9 +221,9 @@ TEST_F(ProjectSearch, ReplaceInOneMessageAndToBlank) {
   EXPECT_THROW(PlanReplacements(project, TTextMatcher(u"(a)", false, false, true), u"\\3", {1}), ESearchPatternError);
 }
 
-TEST_F(ProjectSearch, EachFilterKeepsThePositionsOfItsState) {
-  // Message 1 and 2 are translated, 4 still holds its source, 5 the deleted-message mark; 2 and
-  // 4 are flagged for review, which is their state whether translated or not.
+TEST_F(ProjectSearch, FiltersSplitByTranslationWhateverTheReviewMark) {
+  // Positions 1 and 2 are translated, 3 still holds its source, 4 the deleted-message mark; 2 and
+  // 3 are flagged for review, which leaves them in Translated and Untranslated as well.
   project.SetNeedsReview(2, true);
   project.SetNeedsReview(4, true);
   struct Case {
@@ -231,14 +231,17 @@ TEST_F(ProjectSearch, EachFilterKeepsThePositionsOfItsState) {
     std::vector<int32_t> positions;
   };
   const std::vector<Case> cases = {{TStateFilter::All, {1, 2, 3, 4}},
-                                   {TStateFilter::Untranslated, {4}},
-                                   {TStateFilter::Translated, {1}},
+                                   {TStateFilter::Untranslated, {3, 4}},
+                                   {TStateFilter::Translated, {1, 2}},
                                    {TStateFilter::NeedsReview, {2, 3}}};
   for (const Case& c : cases) EXPECT_EQ(FilterPositions(project, c.filter, nullptr), c.positions);
   const TMessageSearch search(u"Path(103)", Options(false, false, true));
-  EXPECT_EQ(FilterPositions(project, TStateFilter::Untranslated, &search), (std::vector<int32_t>{4}));
+  EXPECT_EQ(FilterPositions(project, TStateFilter::Untranslated, &search), (std::vector<int32_t>{3, 4}));
   EXPECT_EQ(FilterPositions(project, TStateFilter::NeedsReview, &search), (std::vector<int32_t>{3}));
   EXPECT_EQ(FilterPositions(project, TStateFilter::Translated, &search), std::vector<int32_t>{});
+  // Kept as it is, the source text is a translation.
+  project.SetTranslatedAsIs(4, true);
+  EXPECT_EQ(FilterPositions(project, TStateFilter::Translated, nullptr), (std::vector<int32_t>{1, 2, 3}));
 }
 
 }  // namespace

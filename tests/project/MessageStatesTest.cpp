@@ -104,7 +104,7 @@ TEST_F(MessageStates, KeptCountsAgreeWithARecountThroughRandomEdits) {
   EXPECT_EQ(Kept(project), Recount(project));
   for (int step = 0; step < 3000; ++step) {
     const int32_t n = 1 + static_cast<int32_t>(random() % static_cast<uint32_t>(project.SourceCount));
-    switch (random() % 6) {
+    switch (random() % 7) {
       case 0:
         project.SetTargetText(n, texts[random() % texts.size()]);
         if (project.GetTargetText(n).empty()) project.SetTargetText(n, project.DeletedMessageText());
@@ -121,12 +121,49 @@ TEST_F(MessageStates, KeptCountsAgreeWithARecountThroughRandomEdits) {
       case 4:
         project.LinkDuplicatePaths();
         break;
+      case 5:
+        project.SetTranslatedAsIs(n, random() % 3 != 0);
+        break;
       default:
         project.SetPreviousSource(n, random() % 2 == 0 ? u"" : u"old");
         break;
     }
     ASSERT_EQ(Kept(project), Recount(project)) << "step " << step;
+    const int32_t m = project.StateMessage(n);  // a linked duplicate's text follows another source
+    ASSERT_TRUE(!project.TranslatedAsIs(m) || project.GetTargetText(m) == project.GetSourceText(m)) << "step " << step;
   }
+}
+
+TEST_F(MessageStates, TranslatedAsIsHoldsWhileTheTranslationEqualsTheSource) {
+  const int32_t stay = Message(u"Path(104).Start");
+  const int32_t wait = Message(u"Path(105).Start");
+  project.SetTargetText(wait, u"Warte?");
+  project.SetTranslatedAsIs(wait, true);                         // a translation of its own takes no mark
+  project.SetTranslatedAsIs(Message(u"Path(103).Start"), true);  // marks the message it folds into
+  EXPECT_TRUE(project.TranslatedAsIs(Message(u"Path(101).Start")));
+  struct Step {
+    std::u16string text;
+    bool mark, asIs;
+    int32_t translated;
+  };
+  const Step steps[] = {{u"Stay?", true, true, 3},
+                        {u"Bleib?", false, false, 3},  // a new text drops the mark
+                        {u"Stay?", false, false, 2},
+                        {project.DeletedMessageText(), true, false, 2}};
+  for (const Step& step : steps) {
+    project.SetTargetText(stay, step.text);
+    if (step.mark) project.SetTranslatedAsIs(stay, true);
+    EXPECT_EQ(project.TranslatedAsIs(stay), step.asIs);
+    EXPECT_EQ(project.TranslatedPositions(), step.translated);
+    EXPECT_EQ(Kept(project), Recount(project));
+  }
+  EXPECT_FALSE(project.TranslatedAsIs(wait));
+  // Find next not edited passes a kept translation by.
+  project.SetTargetText(stay, u"Stay?");
+  project.SetTranslatedAsIs(stay, true);
+  for (int32_t position = 0; position <= project.PositionCount; ++position)
+    EXPECT_NE(project.FindNotEdited(position), project.PositionOfMessage(stay));
+  EXPECT_THROW(project.SetTranslatedAsIs(project.SourceCount + 1, true), std::out_of_range);
 }
 
 TEST_F(MessageStates, ListenersHearEachChangeOnce) {

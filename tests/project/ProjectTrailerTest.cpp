@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ProjectTestSupport.h"
@@ -64,6 +65,19 @@ std::vector<uint8_t> StatesSection(const std::vector<Record>& records) {
     }
     if (!record.note.empty()) WriteText(section, record.note);
     if (!record.previous.empty()) WriteText(section, record.previous);
+  }
+  return section.Bytes();
+}
+
+// The section of translations kept as they are, as another writer could make it.
+std::vector<uint8_t> AsIsSection(const std::vector<std::pair<int32_t, std::string>>& records, uint8_t flags = 0) {
+  TBlockFileWriter section;
+  section.WriteInt(static_cast<int32_t>(records.size()));
+  for (const auto& [number, id] : records) {
+    section.WriteInt(number);
+    section.WriteByte(flags);
+    section.WriteInt(static_cast<int32_t>(id.size()));
+    section.WriteBytes(id.data(), id.size());
   }
   return section.Bytes();
 }
@@ -500,6 +514,57 @@ TEST_F(ProjectTrailer, DamagedListOfSections) {
     LoadDamaged(Joined(HeadAndQuests(project), block));
     EXPECT_EQ(loaded.LoadWarning(), WholeBlockDropped("the block's list of sections is damaged", block.size()));
     EXPECT_EQ(loaded.Section("a"), nullptr);
+  }
+}
+
+// The marks of translations kept as they are have a section of their own: a program that knows
+// only "states" reads those as before and keeps the marks as a section it does not know.
+TEST_F(ProjectTrailer, TranslatedAsIsIsASectionOfItsOwn) {
+  OpenSmallProject();
+  project.SetNeedsReview(2, true);
+  project.SaveToFile(folder.File("unmarked.txg"));
+  project.SetTranslatedAsIs(3, true);
+  project.SaveToFile(folder.File("p.txg"));
+  TBlockFileReader reader(ReadBytes(folder.File("p.txg")));
+  std::vector<uint8_t> quests(HeadAndQuests(project).size());
+  reader.ReadBytes(quests.data(), quests.size());
+  const TTrailerRead read = ReadProjectTrailer(reader);
+  ASSERT_EQ(read.Sections.size(), 2u);
+  EXPECT_EQ(read.Sections[0].Bytes, StatesSection({{2, u"Path(102).Start", 1, u"", u""}}));
+  EXPECT_EQ(read.Sections[1].Name, "translated-as-is");
+  EXPECT_EQ(read.Sections[1].Bytes, AsIsSection({{3, "Path(103).Start"}}));
+
+  loaded.LoadFromFile(folder.File("p.txg"));
+  EXPECT_TRUE(loaded.TranslatedAsIs(3));
+  EXPECT_EQ(loaded.TranslatedPositions(), 1);
+  loaded.SetTranslatedAsIs(3, false);
+  loaded.SaveToFile(folder.File("again.txg"));
+  EXPECT_EQ(ReadBytes(folder.File("again.txg")), ReadBytes(folder.File("unmarked.txg")));
+}
+
+// A damaged section is dropped alone; a mark on a translation an older program changed since is no
+// longer true and goes without a word.
+TEST_F(ProjectTrailer, MarksThatDoNotFitTheProjectAreDropped) {
+  OpenSmallProject();
+  project.SetTargetText(2, u"Zwei?");
+  const std::string dropped = "The marks of translations kept as they are, stored in the project file, were dropped: ";
+  struct Case {
+    std::vector<uint8_t> section;
+    std::string warning;
+    bool firstAsIs;
+  };
+  const Case cases[] = {
+      {AsIsSection({{1, "Path(101).Start"}, {2, "Path(102).Start"}}), "", true},
+      {AsIsSection({{1, "Path(101).Start"}}, 0x01), dropped + "the section \"translated-as-is\" is damaged.", false},
+  };
+  for (const Case& c : cases) {
+    LoadDamaged(Joined(
+        HeadAndQuests(project),
+        Trailer({{"translated-as-is", c.section}, {"states", StatesSection({{1, u"Path(101).Start", 1, u"", u""}})}})));
+    EXPECT_EQ(loaded.LoadWarning(), c.warning);
+    EXPECT_EQ(loaded.TranslatedAsIs(1), c.firstAsIs);
+    EXPECT_FALSE(loaded.TranslatedAsIs(2));
+    EXPECT_TRUE(loaded.NeedsReview(1));
   }
 }
 

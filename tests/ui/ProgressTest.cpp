@@ -2,6 +2,7 @@
 // far the translation is, kept right through any mix of edits, undo and redo.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -10,9 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <utility>
 
 #include "SampleWindow.h"
+#include "cli/ToolRunner.h"
 #include "support/JD_BlockPar.h"
+#include "ui/MessageListPanel.h"
+#include "ui/MessageTools.h"
 #include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
 
@@ -125,6 +131,45 @@ TEST_F(WindowProgress, CountsEqualAPlainCountAfterRandomEdits) {
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
+// The status bar, the rows of each filter and `xgtool stats` of the saved project agree with a
+// plain count after random edits, flagged untranslated messages and kept translations among them.
+TEST_F(WindowProgress, StatusBarFiltersAndStatsAgreeAfterRandomEdits) {
+  std::mt19937 random(22);
+  TMessageListPanel& list = *form->Tools->ListPanel;
+  const int positions = project().PositionCount;
+  const QKeySequence keys[] = {QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                               QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_X)};
+  int flaggedUntranslated = 0, keptAsIs = 0;
+  for (int step = 1; step <= 200; ++step) {
+    form->MessagesListTrackBar->SetPosition(1 + static_cast<int>(random() % static_cast<unsigned>(positions)));
+    form->FocusTranslation();
+    Press(keys[random() % 4]);
+    if (step % 40 != 0) continue;
+    int translated = 0, review = 0;
+    for (int32_t p = 1; p <= positions; ++p) {
+      const int32_t m = project().MessageAtPosition(p);
+      translated += project().IsTranslated(m);
+      review += project().NeedsReview(m);
+      flaggedUntranslated += project().NeedsReview(m) && !project().IsTranslated(m);
+      keptAsIs += project().TranslatedAsIs(m);
+    }
+    EXPECT_EQ(form->Status->Progress->text(), CountedProgress());
+    for (const auto& [filter, rows] : {std::pair{1, positions - translated}, {2, review}, {3, translated}}) {
+      list.FilterBox->setCurrentIndex(filter);
+      EXPECT_EQ(list.CountLabel->text(), QStringLiteral("%1 of %2").arg(rows).arg(positions)) << step << " " << filter;
+    }
+    list.FilterBox->setCurrentIndex(0);
+    const QString saved = scratch.File(QStringLiteral("counts.txg"));
+    form->Session->SaveAs(saved);
+    EXPECT_EQ(clitest::RunToolWithShippedCatalogue({"stats", FileNameForLibrary(saved)}).out,
+              "positions: " + std::to_string(positions) + "\ntranslated: " + std::to_string(translated) +
+                  "\nuntranslated: " + std::to_string(positions - translated) + "\nreview: " + std::to_string(review) +
+                  "\n");
+  }
+  EXPECT_GT(flaggedUntranslated, 2);
+  EXPECT_GT(keptAsIs, 2);
+}
+
 TEST_F(WindowProgress, ReviewMarkIsAStepAndShownBesideTheTarget) {
   const QColor plain = form->TargetMemo->palette().color(QPalette::Base);
   form->MessagesListTrackBar->SetPosition(3);
@@ -160,13 +205,18 @@ TEST_F(WindowProgress, DoneAndNextClearsTheMarkAndGoesOnToTheNextUnfinished) {
   project().SetNeedsReview(project().MessageAtPosition(3), true);
   form->MessagesListTrackBar->SetPosition(1);
   form->FocusTranslation();
+  const QColor grey = form->TargetMemo->palette().color(QPalette::Text);
   Press(QKeySequence(Qt::CTRL | Qt::Key_Return));
-  EXPECT_EQ(form->MessagesListTrackBar->Position(), 3);  // flagged: unfinished
+  EXPECT_TRUE(project().TranslatedAsIs(project().MessageAtPosition(1)));  // equal to its source
+  EXPECT_EQ(form->MessagesListTrackBar->Position(), 3);                   // flagged: unfinished
   EXPECT_EQ(QApplication::focusWidget(), form->TargetMemo);
   Press(QKeySequence(Qt::CTRL | Qt::Key_Return));
   EXPECT_FALSE(project().NeedsReview(project().MessageAtPosition(3)));
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 4);
   EXPECT_TRUE(form->TargetMemo->textCursor().atEnd());
+  EXPECT_EQ(form->TargetMemo->palette().color(QPalette::Text), grey);
+  form->MessagesListTrackBar->SetPosition(1);
+  EXPECT_NE(form->TargetMemo->palette().color(QPalette::Text), grey);  // finished: no longer grey
 }
 
 TEST_F(WindowProgress, TheNoteIsStoredAndSaved) {

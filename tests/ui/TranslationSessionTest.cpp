@@ -12,6 +12,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "common/ShippedData.h"
 #include "memory/Tmx.h"
@@ -275,6 +276,50 @@ TEST_F(Session, ClearedBoxStoresNothingUntilTyped) {
   session.ClearForTyping(At(2));
   session.MarkDeleted(At(2));
   EXPECT_EQ(project().GetTargetText(At(2)), project().DeletedMessageText());
+}
+
+// Done keeps a translation equal to its source as it is, in one step with the review mark it
+// clears; every command that changes such a translation drops the mark, and its undo brings it back.
+TEST_F(Session, DoneKeepsATranslationAsItIsUntilItChanges) {
+  const int32_t m = At(1);
+  const std::u16string source = project().GetSourceText(m);
+  project().SetNeedsReview(m, true);
+  session.Finish(m);
+  EXPECT_EQ(session.Edits().undoText(), QStringLiteral("Mark translated as is"));
+  EXPECT_TRUE(project().TranslatedAsIs(m) && project().IsTranslated(m) && !project().NeedsReview(m));
+  session.Finish(m);
+  EXPECT_EQ(session.Edits().count(), 1);  // nothing left to change
+
+  QFile exchange(File("one.txt"));
+  ASSERT_TRUE(exchange.open(QIODevice::WriteOnly));
+  const QString text = QStringLiteral("\uFEFF<Begin %1>\r\nДругой\r\n<End>\r\n")
+                           .arg(QString::fromStdU16String(project().SourceIds[static_cast<std::size_t>(m)]));
+  exchange.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+  exchange.close();
+  TConversionReport report;
+  const std::function<void()> changes[] = {
+      [&] { Type(m, source + u" x"); },
+      [&] {
+        Type(m, source + u" x");
+        Type(m, source);  // typed back: the step stays for the mark
+      },
+      [&] { session.MarkDeleted(m); },
+      [&] { session.InsertSuggestion(m, u"Подсказка", 100); },
+      [&] { session.Replace(PlanReplacements(project(), TTextMatcher(u"^.", false, false, true), u"Z", {m})); },
+      [&] { session.LoadMessages(File("one.txt"), report); },
+  };
+  for (const auto& change : changes) {
+    session.ShowMessage(m);
+    const int32_t translated = project().TranslatedPositions();
+    change();
+    EXPECT_FALSE(project().TranslatedAsIs(m));
+    session.Edits().undo();
+    EXPECT_EQ(project().GetTargetText(m), source);
+    EXPECT_TRUE(project().TranslatedAsIs(m));
+    EXPECT_EQ(project().TranslatedPositions(), translated);
+  }
+  session.Edits().undo();
+  EXPECT_TRUE(!project().TranslatedAsIs(m) && project().NeedsReview(m) && !project().IsTranslated(m));
 }
 
 }  // namespace
