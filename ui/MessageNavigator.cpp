@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "checks/ProblemSearch.h"
+#include "formats/TranslationUnits.h"
 #include "project/Navigation.h"
 #include "project/ProjectClass.h"
 #include "ui/Controls.h"
@@ -33,8 +34,11 @@ int32_t TMessageNavigator::NextListedPosition(int direction, bool wrap,
 }
 
 void TMessageNavigator::StepListed(int direction) {
-  if (!FollowsList()) return Step(direction);
-  ShowPosition(NextListedPosition(direction, false, [](int32_t) { return true; }));
+  if (FollowsList())
+    ShowPosition(NextListedPosition(direction, false, [](int32_t) { return true; }));
+  else
+    Step(direction);
+  ReadyForTyping();
 }
 
 void TMessageNavigator::FindNotEdited() {
@@ -47,11 +51,13 @@ void TMessageNavigator::GoToUnfinished(int direction) {
       FollowsList() ? NextListedPosition(direction, true, [&project](int32_t n) { return IsUnfinished(project, n); })
                     : FindUnfinished(project, trackBar_.Position(), direction);
   GoToFound(found, session_.Text(u"CannotFindNotEditedMessage"));
+  ReadyForTyping();
 }
 
 void TMessageNavigator::GoToProblem(int direction) {
   GoToFound(FindProblem(session_.Project(), trackBar_.Position(), direction, Speller ? Speller() : nullptr),
             session_.Text(u"NoProblemsMessage"));
+  ReadyForTyping();
 }
 
 bool TMessageNavigator::GoToMessage() {
@@ -61,7 +67,20 @@ bool TMessageNavigator::GoToMessage() {
                                       session_.Text(u"GoToMessageLabel").arg(last), 1, last, position))
     return false;
   trackBar_.SetPosition(std::clamp(position, 1, last));
+  ReadyForTyping();
   return true;
+}
+
+bool TMessageNavigator::ShowMessageWithId(const std::u16string& id) {
+  const int32_t message = MessageOfReportId(session_.Project(), id);
+  if (message < 1) return false;
+  ShowPosition(session_.PositionToShow(message));
+  ReadyForTyping();
+  return true;
+}
+
+void TMessageNavigator::ReadyForTyping() {
+  if (AfterKeyboardMove) AfterKeyboardMove();
 }
 
 void TMessageNavigator::GoToFound(int32_t found, const QString& none) {

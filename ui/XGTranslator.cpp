@@ -17,7 +17,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "formats/TranslationUnits.h"
 #include "project/CatalogueKeys.h"
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
@@ -123,6 +122,7 @@ void TForm1::CreatePanels() {
   Checks = new TMessageChecks(SourceMemo, TargetMemo, CatalogueLookup(*Catalogue));
   Checks->RunGuarded = [this](const std::function<void()>& command) { RunGuarded(command); };
   Navigator->Speller = [this] { return Checks->Speller(); };
+  Navigator->AfterKeyboardMove = [this] { FocusTranslation(); };
   Checks->OnSpellingError = [this](const QString& error) { dialogs_.ShowError(this, error, TErrorPlace()); };
 
   auto dock = [this](QWidget* panel, const QString& title, const char* name, Qt::DockWidgetArea area) {
@@ -221,15 +221,22 @@ void TForm1::CreateCommands() {
     m.AddAction(m.View, dock->toggleViewAction(), {});
   }
 
-  add(m.Go, u"MenuPreviousMessage", {Qt::CTRL | Qt::Key_Up, Qt::Key_PageUp}, &TForm1::PreviousMessageClick);
-  add(m.Go, u"MenuNextMessage", {Qt::CTRL | Qt::Key_Down, Qt::Key_PageDown}, &TForm1::NextMessageClick);
-  add(m.Go, u"MenuPreviousUnfinished", {Qt::CTRL | Qt::SHIFT | Qt::Key_Up}, &TForm1::PreviousUnfinishedClick);
-  add(m.Go, u"MenuNextUnfinished", {Qt::CTRL | Qt::SHIFT | Qt::Key_Down}, &TForm1::NextUnfinishedClick);
+  // The moves of the Go menu leave the cursor in the translation, ready for typing.
+  TMessageNavigator& go = *Navigator;
+  m.Add(m.Go, CatalogueText(u"MenuPreviousMessage"), {Qt::CTRL | Qt::Key_Up, Qt::Key_PageUp},
+        [&go] { go.StepListed(-1); });
+  m.Add(m.Go, CatalogueText(u"MenuNextMessage"), {Qt::CTRL | Qt::Key_Down, Qt::Key_PageDown},
+        [&go] { go.StepListed(+1); });
+  m.Add(m.Go, CatalogueText(u"MenuPreviousUnfinished"), {Qt::CTRL | Qt::SHIFT | Qt::Key_Up},
+        [&go] { go.GoToUnfinished(-1); });
+  m.Add(m.Go, CatalogueText(u"MenuNextUnfinished"), {Qt::CTRL | Qt::SHIFT | Qt::Key_Down},
+        [&go] { go.GoToUnfinished(+1); });
   m.AddSeparator(m.Go);
-  add(m.Go, u"MenuGoToMessage", {Qt::CTRL | Qt::Key_G}, &TForm1::GoToMessageClick);
+  m.Add(m.Go, CatalogueText(u"MenuGoToMessage"), {Qt::CTRL | Qt::Key_G}, [&go] { go.GoToMessage(); });
   m.AddSeparator(m.Go);
-  add(m.Go, u"MenuNextProblem", {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, &TForm1::NextProblemClick);
-  add(m.Go, u"MenuPreviousProblem", {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E}, &TForm1::PreviousProblemClick);
+  m.Add(m.Go, CatalogueText(u"MenuNextProblem"), {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, [&go] { go.GoToProblem(+1); });
+  m.Add(m.Go, CatalogueText(u"MenuPreviousProblem"), {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E},
+        [&go] { go.GoToProblem(-1); });
   m.Add(m.Go, CatalogueText(u"MenuShowProblems"), {Qt::Key_F8},
         [this] { dialogs_.ShowMessage(this, Checks->Problems()); });
 
@@ -260,7 +267,7 @@ void TForm1::ConnectEvents() {
     RunGuarded([this] { Session->SetNote(ShownMessage(), ToWide(ReviewPanel->Note->text())); });
   };
   Tools->ShowMessage = [this](int32_t message) {
-    RunGuarded([this, message] { ShowMessageAtPosition(Session->Project().PositionOfMessage(message)); });
+    RunGuarded([this, message] { Navigator->ShowPosition(Session->Project().PositionOfMessage(message)); });
   };
   Tools->RevealList = [this] {
     ListDock->show();
@@ -269,7 +276,12 @@ void TForm1::ConnectEvents() {
   OnMessageShown = [this](int32_t message) { Tools->MessageShown(message); };
   Files->BeforeProjectReplaced = [this] { MessagesListTrackBar->SetPosition(0); };
   Files->FileUsed = [this](const QString& fileName) { RecentFiles->Add(fileName); };
-  Files->ShowReportedMessage = [this](const std::u16string& id) { RunGuarded([this, &id] { ShowMessageWithId(id); }); };
+  Files->ShowReportedMessage = [this](const std::u16string& id) {
+    RunGuarded([this, &id] {
+      if (!Navigator->ShowMessageWithId(id))
+        statusBar()->showMessage(CatalogueText(u"NoMessageWithId").arg(FromWide(id)), 5000);
+    });
+  };
   Navigator->List = Tools->ListPanel->Model;
   auto* keyboard = new TKeyboardFlow(
       *this, [this](const QKeySequence& keys) { return Menu->IsMenuShortcut(keys); }, [this] { FocusTranslation(); });
@@ -286,7 +298,7 @@ void TForm1::ConnectSession() {
   });
   connect(&session, &TTranslationSession::MessagesChanged, this, [this](int32_t m) { ShowChangedMessages(m); });
   connect(&session, &TTranslationSession::ShowRequested, this,
-          [this](int32_t message) { ShowMessageAtPosition(Session->PositionToShow(message)); });
+          [this](int32_t message) { Navigator->ShowPosition(Session->PositionToShow(message)); });
   connect(&session, &TTranslationSession::ShownTextReplaced, this, [this] {
     // The box must not write the text back: it would store it trimmed.
     TargetMemo->ShowStoredText(FromWide(Session->Project().GetTargetText(ShownMessage())));
@@ -379,8 +391,6 @@ void TForm1::ShowChangedMessages(int32_t message) {
   Reuse->MessageShown();
 }
 
-void TForm1::ShowMessageAtPosition(int position) { Navigator->ShowPosition(position); }
-
 // ---------------------------------------------------------------------------------------------
 // Project commands: the file commands view asks and calls the session
 
@@ -392,17 +402,6 @@ void TForm1::ExportSourceBtnClick() { Files->ExportSource(); }
 void TForm1::ExportTargetBtnClick() { Files->ExportTranslated(); }
 void TForm1::SaveMsgsButtonClick() { Files->WriteMessages(); }
 void TForm1::LoadMsgsButtonClick() { Files->LoadMessages(); }
-
-bool TForm1::ShowMessageWithId(const std::u16string& id) {
-  const int32_t message = MessageOfReportId(Session->Project(), id);
-  if (message < 1) {
-    statusBar()->showMessage(CatalogueText(u"NoMessageWithId").arg(FromWide(id)), 5000);
-    return false;
-  }
-  ShowMessageAtPosition(Session->PositionToShow(message));
-  FocusTranslation();
-  return true;
-}
 
 void TForm1::ToolButton7Click() {
   if (dialogs_.ExecuteFontDialog(this, FontDialog1)) ApplyFont(FontDialog1.Font);
@@ -457,7 +456,7 @@ void TForm1::ToggleReviewClick() { Session->ToggleReview(ShownMessage()); }
 
 void TForm1::DoneAndNextClick() {
   Session->Finish(ShownMessage());
-  NextUnfinishedClick();
+  Navigator->GoToUnfinished(+1);
 }
 
 void TForm1::ForwardImageMouseDown() { Navigator->Step(+1); }
@@ -467,39 +466,6 @@ void TForm1::FindNotEditedImageMouseDown() { Navigator->FindNotEdited(); }
 void TForm1::FocusTranslation() {
   TargetMemo->setFocus(Qt::ShortcutFocusReason);
   TargetMemo->PlaceCursor(Session->TypingReplaces(ShownMessage()));
-}
-
-// The menu's moves leave the cursor in the translation, ready for typing.
-void TForm1::PreviousMessageClick() {
-  Navigator->StepListed(-1);
-  FocusTranslation();
-}
-
-void TForm1::NextMessageClick() {
-  Navigator->StepListed(+1);
-  FocusTranslation();
-}
-
-void TForm1::PreviousUnfinishedClick() { GoToUnfinished(-1); }
-void TForm1::NextUnfinishedClick() { GoToUnfinished(+1); }
-
-void TForm1::GoToUnfinished(int direction) {
-  Navigator->GoToUnfinished(direction);
-  FocusTranslation();
-}
-
-void TForm1::GoToMessageClick() {
-  if (Navigator->GoToMessage()) FocusTranslation();
-}
-
-void TForm1::NextProblemClick() {
-  Navigator->GoToProblem(1);
-  FocusTranslation();
-}
-
-void TForm1::PreviousProblemClick() {
-  Navigator->GoToProblem(-1);
-  FocusTranslation();
 }
 
 // ---------------------------------------------------------------------------------------------

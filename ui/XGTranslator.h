@@ -121,25 +121,13 @@ class TForm1 : public QMainWindow {
   void TargetMemoChange();
   void SourceMemoChange();
 
-  // Menu and keyboard commands.
-  void PreviousMessageClick();
-  void NextMessageClick();
-  void PreviousUnfinishedClick();
-  void NextUnfinishedClick();
-  // Shows the nearest unfinished message before (-1) or after (+1) the shown one, or says none is.
-  void GoToUnfinished(int direction);
-  void GoToMessageClick();
-  // The next or previous position whose message has problems, going round.
-  void NextProblemClick();
-  void PreviousProblemClick();
+  // Menu and keyboard commands (the moves of the Go menu are the navigator's).
   void ToggleReviewClick();
   // Done and next: the review mark goes off, then on to the next unfinished message.
   void DoneAndNextClick();
   // The cursor into the translation, ready for typing: the whole text of an untranslated message
   // selected (typing replaces the copy of the source), or at the end of a translation.
   void FocusTranslation();
-  // Shows the message a report entry names; false when the project has no message with that id.
-  bool ShowMessageWithId(const std::u16string& id);
   // The font of the window and its texts (the font command, the remembered font).
   void ApplyFont(const QFont& font);
 
@@ -168,7 +156,6 @@ class TForm1 : public QMainWindow {
   void UpdateCaption();
   // The session changed texts or states: the shown message is shown again.
   void ShowChangedMessages(int32_t message);
-  void ShowMessageAtPosition(int position);
   int32_t ShownMessage() const;
   void KeepShownMessageInView();
 

@@ -225,7 +225,7 @@ TEST_F(ShownMessageChecks, TheSpellingLanguageIsChosenInTheMenuAndKeptInTheProje
 }
 
 TEST_F(ShownMessageChecks, NextAndPreviousProblemMoveToMessagesWithFindings) {
-  form->NextProblemClick();
+  form->Navigator->GoToProblem(+1);
   ASSERT_EQ(dialogs.Messages, std::vector<QString>{QStringLiteral("No message has problems.")});
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 1);
 
@@ -234,12 +234,12 @@ TEST_F(ShownMessageChecks, NextAndPreviousProblemMoveToMessagesWithFindings) {
   form->Session->Project().SetTargetText(form->Session->Project().MessageAtPosition(18), u"Spelling of this wrod");
   const std::vector<std::pair<bool, int>> steps = {{true, 4}, {true, 30}, {true, 4}, {false, 30}, {false, 4}};
   for (const auto& [forward, position] : steps) {
-    forward ? form->NextProblemClick() : form->PreviousProblemClick();
+    forward ? form->Navigator->GoToProblem(+1) : form->Navigator->GoToProblem(-1);
     EXPECT_EQ(form->MessagesListTrackBar->Position(), position);
     EXPECT_EQ(form->Session->Project().CurrentMessage, form->Session->Project().MessageAtPosition(position));
   }
   ChooseSpelling(u"en_US");  // a misspelled word is a problem too
-  form->NextProblemClick();
+  form->Navigator->GoToProblem(+1);
   EXPECT_EQ(form->MessagesListTrackBar->Position(), 18);
   EXPECT_EQ(dialogs.Messages.size(), 1u);
 }

@@ -118,7 +118,7 @@ TEST_F(WindowReuse, LeavingANewTranslationOffersToFillTheSameTexts) {
   ASSERT_EQ(TargetOf(103), u"Shut the gate");
   dialogs.YesNoAnswers = {true};
   const int steps = form->Session->Edits().count();
-  form->NextMessageClick();
+  form->Navigator->StepListed(+1);
   ASSERT_EQ(dialogs.YesNoAsked.size(), 1u);
   EXPECT_TRUE(dialogs.YesNoAsked[0].contains("2 more"));
   EXPECT_EQ(TargetOf(104), u"Shut the gate");
@@ -159,7 +159,7 @@ TEST_F(WindowReuse, TheFillOfferShowsOneMessageInBothBoxes) {
     translationShown = form->TargetMemo->Text();
     messageShown = project().CurrentMessage;
   };
-  form->PreviousMessageClick();  // to a message of another source text
+  form->Navigator->StepListed(-1);  // to a message of another source text
   ASSERT_EQ(dialogs.YesNoAsked.size(), 1u);
   ASSERT_EQ(messageShown, MessageOfPath(project(), 102));
   EXPECT_EQ(sourceShown, QStringLiteral("Open the red door"));

@@ -19,6 +19,7 @@
 #include "support/JD_BlockPar.h"
 #include "ui/CatalogueText.h"
 #include "ui/FileCommands.h"
+#include "ui/MessageNavigator.h"
 #include "ui/TranslationSession.h"
 #include "ui/XGTranslator.h"
 

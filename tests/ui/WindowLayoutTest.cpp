@@ -117,7 +117,7 @@ TEST_F(WindowKeepsClear, UndoAndTheProblemSearchLeaveTheCursorAtTheEnd) {
   form->Session->Edits().redo();
   form->TargetMemo->moveCursor(QTextCursor::Start);
   form->MessagesListTrackBar->SetPosition(1);
-  form->NextProblemClick();
+  form->Navigator->GoToProblem(+1);
   ASSERT_EQ(form->MessagesListTrackBar->Position(), 2);
   EXPECT_TRUE(CursorAtEnd()) << "after Next Problem";
   EXPECT_TRUE(dialogs.Errors.empty());
