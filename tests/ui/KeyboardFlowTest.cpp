@@ -44,14 +44,8 @@ class ShortcutCatcher : public QObject {
   }
 };
 
-class KeyboardFlow : public SampleWindow {
+class KeyboardFlow : public ActiveSampleWindow {
  protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(ShowWindow(true));
-    ASSERT_NO_FATAL_FAILURE(NewSampleProject());
-    form->FocusTranslation();
-  }
-  void Press(const QKeySequence& keys) { QTest::keySequence(QApplication::focusWidget(), keys); }
   TMessageListPanel& list() { return *form->Tools->ListPanel; }
   int32_t Shown() { return project().CurrentMessage; }
   std::u16string Target() { return project().GetTargetText(Shown()); }

@@ -44,14 +44,8 @@ TEST(StatusBarText, ProgressRoundsDownAndNamesReviewOnlyWhenThere) {
     EXPECT_EQ(ProgressText(BuiltInTexts(), c.translated, c.count, c.review), QLatin1String(c.expected)) << c.expected;
 }
 
-class WindowProgress : public SampleWindow {
+class WindowProgress : public ActiveSampleWindow {
  protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(ShowWindow(true));
-    ASSERT_NO_FATAL_FAILURE(NewSampleProject());
-    form->FocusTranslation();
-  }
-  void Press(const QKeySequence& keys) { QTest::keySequence(QApplication::focusWidget(), keys); }
   // The progress as a plain count over every position would give it.
   QString CountedProgress() {
     int translated = 0;

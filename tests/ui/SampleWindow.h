@@ -45,4 +45,15 @@ class SampleWindow : public testing::Test {
   std::unique_ptr<TForm1> form;
 };
 
+// The sample window made active with the cursor in the translation, for tests that press keys.
+class ActiveSampleWindow : public SampleWindow {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(ShowWindow(true));
+    ASSERT_NO_FATAL_FAILURE(NewSampleProject());
+    form->FocusTranslation();
+  }
+  void Press(const QKeySequence& keys) { QTest::keySequence(QApplication::focusWidget(), keys); }
+};
+
 }  // namespace uitest
