@@ -149,6 +149,8 @@ TEST(JournalFile, RestartEmptiesRemoveAndDiscardLeaveNoJournal) {
   ScratchFolder folder;
   const std::string project = folder.Write("p.txg", std::string("saved"));
   const std::string file = JournalFileFor(project);
+  EXPECT_EQ(file, project + ".journal");
+  EXPECT_EQ(NewProjectJournalFile("/state", "/quests/sample.xg"), "/state/sample.xg.journal");
   TJournalWriter writer = TJournalWriter::Start(file, JournalHeaderFor(project));
   writer.Append({1, 0, false, false, u"one", u""});
   folder.Write("p.txg", std::string("saved again"));
@@ -166,19 +168,6 @@ TEST(JournalFile, RestartEmptiesRemoveAndDiscardLeaveNoJournal) {
   DiscardJournal(file);
   EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"p.txg", "p.txg.journal.discarded"}));
   EXPECT_FALSE(JournalMatches(JournalHeaderFor(project), folder.File("missing.txg")));
-}
-
-TEST(JournalFile, NamesBesideTheProjectAndInTheStateFolder) {
-  const struct {
-    std::string name;
-    std::string expected;
-  } cases[] = {
-      {JournalFileFor("/d/My quest.txg"), "/d/My quest.txg.journal"},
-      {NewProjectJournalFile("/state", "/quests/sample.xg"), "/state/sample.xg.journal"},
-      {NewProjectJournalFile("/state", "sample.xg"), "/state/sample.xg.journal"},
-      {DiscardedJournalFile("/d/a.txg.journal"), "/d/a.txg.journal.discarded"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.name, c.expected);
 }
 
 }  // namespace
