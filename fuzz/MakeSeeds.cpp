@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz harnesses from the shipped data: the sample quest in every
 // file version, a project of the sample without and with message states, an exchange, a PO and an
-// XLIFF file of the sample, and the catalogue.
+// XLIFF file of the sample, the catalogue, and a journal of a few changes to the sample's project.
 //   make_fuzz_seeds CORPUS_FOLDER
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include "common/LegacyQuestWriter.h"
 #include "formats/PoFormat.h"
 #include "formats/XliffFormat.h"
+#include "journal/JournalReplay.h"
 #include "project/ProjectClass.h"
 #include "quest/GameContent.h"
 #include "support/JD_BlockPar.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path corpus(argv[1]);
   const std::string data = XG_DATA_DIR;
-  for (const char* harness : {"catalogue", "quest", "project", "exchange", "po", "xliff"})
+  for (const char* harness : {"catalogue", "quest", "project", "exchange", "po", "xliff", "journal"})
     std::filesystem::create_directories(corpus / harness);
 
   std::filesystem::copy_file(data + "/msg_cfg.txt", corpus / "catalogue" / "msg_cfg.txt",
@@ -69,6 +70,16 @@ int main(int argc, char** argv) {
   project.SetSetting(u"memories", u"a.tmx\nb.tmx");
   project.SetSection("unused", {1, 0, 0, 0, 'x', 0});
   project.SaveToFile((corpus / "project" / "sample-states.txg").string());
+
+  // The name and the times are fixed, so the seed is the same wherever it is made.
+  TJournalHeader header = JournalHeaderFor((corpus / "project" / "sample-states.txg").string());
+  header.FileName = "sample-states.txg";
+  header.Started = 1700000000000;
+  TJournalWriter journal = TJournalWriter::Start((corpus / "journal" / "sample-states.txg.journal").string(), header);
+  project.StoreTranslation(1, u"typed");
+  project.SetNeedsReview(2, true);
+  project.SetNote(2, u"a note");
+  for (const int32_t n : {1, 2, 3}) journal.Append(JournalEntryOf(project, n, header.Started + n));
   std::printf("seeds written to %s\n", corpus.string().c_str());
   return 0;
 }
