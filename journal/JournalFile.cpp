@@ -273,16 +273,7 @@ void TJournalWriter::Append(const TJournalEntry& entry) { AppendEncoded(EncodeJo
 
 void TJournalWriter::AppendEncoded(const std::vector<uint8_t>& record) {
   if (descriptor_ < 0) throw std::logic_error("The journal " + fileName_ + " is not open");
-  std::size_t written = 0;
-  while (written < record.size()) {
-    const ssize_t result = ::write(descriptor_, record.data() + written, record.size() - written);
-    if (result < 0) {
-      if (errno == EINTR) continue;
-      RaiseForErrno(errno, fileName_);
-    }
-    if (result == 0) RaiseForErrno(ENOSPC, fileName_);
-    written += static_cast<std::size_t>(result);
-  }
+  WithFileContext(fileName_, [&] { WriteAll(descriptor_, record, fileName_); });
 }
 
 void TJournalWriter::Sync() {

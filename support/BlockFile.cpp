@@ -74,19 +74,6 @@ std::string TemporaryNameFor(const std::string& target) {
   return (folder == "/" ? std::string("/") : folder + "/") + "." + name + ".saving~";
 }
 
-void WriteAll(int descriptor, const std::vector<uint8_t>& bytes, const std::string& fileName) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t result = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-    if (result < 0) {
-      if (errno == EINTR) continue;
-      RaiseForErrno(errno, fileName);
-    }
-    if (result == 0) RaiseForErrno(ENOSPC, fileName);
-    written += static_cast<std::size_t>(result);
-  }
-}
-
 // Reads a whole file in chunks: `expect(size)` once with the size the file claims, then
 // `take(chunk, count)` until its end. Folders and devices are refused, and so are files above
 // MaxReadableFileSize.
@@ -134,6 +121,19 @@ void FlushFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+void WriteAll(int descriptor, const std::vector<uint8_t>& bytes, const std::string& fileName) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t result = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+    if (result < 0) {
+      if (errno == EINTR) continue;
+      RaiseForErrno(errno, fileName);
+    }
+    if (result == 0) RaiseForErrno(ENOSPC, fileName);
+    written += static_cast<std::size_t>(result);
+  }
+}
 
 // ---------------------------------------------------------------------------------------------
 // EInOutError

@@ -35,6 +35,9 @@ enum IoErrors : int {
 // the folder itself is missing; ENOTDIR, ENAMETOOLONG, ELOOP 3; EMFILE, ENFILE 4; EACCES, EPERM,
 // EROFS, EISDIR 5; ENOSPC, EDQUOT 101; any other errno value is kept as the number.
 int InOutErrorNumberForErrno(int errnoValue, const std::string& fileName);
+// Writes all of `bytes` to an open descriptor, going on after interrupted and partial writes; a
+// failure raises the input/output error its errno stands for.
+void WriteAll(int descriptor, const std::vector<uint8_t>& bytes, const std::string& fileName);
 
 // Reads a whole file (or a byte vector) into memory and hands it out field by field. A read that
 // would pass the end raises EInOutError(100) and consumes nothing.
