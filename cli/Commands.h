@@ -56,6 +56,9 @@ std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandCon
 // (or FILE.txg.damaged.1, .2, ... when that name was taken). The exit code stays the command's own.
 void SaveProject(const TtxgProject& project, const std::string& fileName, CommandContext& context);
 
+// The arguments other than the switch `name` (such as "--dry-run"), and whether it was given.
+std::vector<std::string> WithoutSwitch(const std::vector<std::string>& args, const std::string& name, bool& given);
+
 // Text for people and scripts: UTF-8 with \\, \r, \n, \t and \uXXXX (lowercase hex) for every
 // other code unit below U+0020 and for every lone surrogate.
 std::string EscapeForOutput(const std::u16string& text);

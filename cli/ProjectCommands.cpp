@@ -49,13 +49,7 @@ int NewCommand(const std::vector<std::string>& args, CommandContext& context) {
 
 int MessagesCommand(const std::vector<std::string>& args, CommandContext& context) {
   bool source = false;
-  std::vector<std::string> files;
-  for (const std::string& arg : args) {
-    if (arg == "--source")
-      source = true;
-    else
-      files.push_back(arg);
-  }
+  const std::vector<std::string> files = WithoutSwitch(args, "--source", source);
   if (files.size() != 1) throw UsageError{"messages needs one project file"};
   auto project = LoadProject(files[0], context);
   const int32_t count = source ? project->SourceCount : project->TargetCount;
@@ -110,14 +104,9 @@ int StatsCommand(const std::vector<std::string>& args, CommandContext& context) 
 }
 
 int ReviewCommand(const std::vector<std::string>& args, CommandContext& context) {
-  bool on = true;
-  std::vector<std::string> rest;
-  for (const std::string& arg : args) {
-    if (arg == "--off")
-      on = false;
-    else
-      rest.push_back(arg);
-  }
+  bool off = false;
+  const std::vector<std::string> rest = WithoutSwitch(args, "--off", off);
+  const bool on = !off;
   if (rest.size() < 2) throw UsageError{"review needs a project file and message numbers"};
   auto project = LoadProject(rest[0], context);
   // Nothing is saved unless every number is a message of the project.

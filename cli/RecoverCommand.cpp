@@ -11,13 +11,7 @@ namespace {
 
 int RecoverCommand(const std::vector<std::string>& args, CommandContext& context) {
   bool dryRun = false;
-  std::vector<std::string> files;
-  for (const std::string& arg : args) {
-    if (arg == "--dry-run")
-      dryRun = true;
-    else
-      files.push_back(arg);
-  }
+  const std::vector<std::string> files = WithoutSwitch(args, "--dry-run", dryRun);
   if (files.size() != 1) throw UsageError{"recover needs one project file"};
   const std::string& file = files[0];
   const std::string journalFile = JournalFileFor(file);

@@ -65,6 +65,18 @@ const TBlockParJD& CommandContext::Catalogue() {
   return *catalogue_;
 }
 
+std::vector<std::string> WithoutSwitch(const std::vector<std::string>& args, const std::string& name, bool& given) {
+  given = false;
+  std::vector<std::string> rest;
+  for (const std::string& arg : args) {
+    if (arg == name)
+      given = true;
+    else
+      rest.push_back(arg);
+  }
+  return rest;
+}
+
 std::string EscapeForOutput(const std::u16string& text) {
   static const char* hex = "0123456789abcdef";
   std::string result;
