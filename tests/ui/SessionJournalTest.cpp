@@ -45,12 +45,24 @@ class Journal : public testing::Test {
     session->Journal().Wait();
     session.reset();
   }
+  // A session of the window's file commands, opening `file` with the journal answers given.
+  std::unique_ptr<TTranslationSession> OpenAnswering(std::deque<TJournalAnswer> answers) {
+    dialogs.JournalAnswers = std::move(answers);
+    dialogs.JournalAsked.clear();
+    auto opened = std::make_unique<TTranslationSession>(ShippedCatalogue());
+    files = std::make_unique<TFileCommands>(*opened, dialogs, &window);
+    files->LoadProjectFromFile(project);
+    return opened;
+  }
 
   QTemporaryDir folder;
   QString project = folder.filePath(QStringLiteral("p.txg"));
   std::string journal = JournalFileFor(FileNameForLibrary(project));
   std::unique_ptr<TTranslationSession> session = std::make_unique<TTranslationSession>(ShippedCatalogue());
   std::u16string original;
+  ScriptedDialogs dialogs;
+  QWidget window;
+  std::unique_ptr<TFileCommands> files;
 };
 
 TEST_F(Journal, EveryKindOfChangeIsRecoveredFromTheSavedFileAndTheJournal) {
@@ -160,6 +172,99 @@ TEST_F(Journal, AProjectNeverSavedKeepsItsJournalInTheStateFolderUntilSaved) {
   session->SaveAs(project);
   session->Journal().Wait();
   EXPECT_FALSE(Exists(state));
+}
+
+TEST_F(Journal, OpeningAProjectOffersItsMatchingJournal) {
+  const struct {
+    TJournalAnswer answer;
+    std::u16string first;  // the text of the first message after opening
+    bool journalKept;
+  } cases[] = {
+      {TJournalAnswer::Discard, original, false},
+      {TJournalAnswer::Recover, u"Первый", true},
+      {TJournalAnswer::Later, original, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.answer));
+    session = std::make_unique<TTranslationSession>(ShippedCatalogue());
+    session->Open(project);
+    LeaveJournal();
+    session = OpenAnswering({c.answer});
+    ASSERT_EQ(dialogs.JournalAsked.size(), 1u);
+    EXPECT_TRUE(dialogs.JournalAsked[0].CanRecover);
+    EXPECT_TRUE(dialogs.JournalAsked[0].Text.contains(QStringLiteral("2 changes")));
+    EXPECT_EQ(session->Project().GetTargetText(At(1)), c.first);
+    EXPECT_EQ(session->HasUnsavedChanges(), c.answer == TJournalAnswer::Recover);
+    EXPECT_EQ(Exists(journal), c.journalKept);
+    EXPECT_EQ(Exists(DiscardedJournalFile(journal)), c.answer == TJournalAnswer::Discard);
+    // New changes go after the waiting ones; closing without them leaves just the waiting ones.
+    Type(At(3), u"Третий");
+    session->Journal().Wait();
+    if (c.journalKept) {
+      EXPECT_EQ(ReadJournal(journal).Entries.size(), 3u);
+    }
+    if (c.answer == TJournalAnswer::Recover) {
+      session->Edits().undo();
+      session->Edits().undo();
+      EXPECT_EQ(session->Project().GetTargetText(At(1)), original);
+    }
+    session->DiscardChanges();
+    session.reset();
+    EXPECT_EQ(Exists(journal), c.answer == TJournalAnswer::Later);
+    if (c.answer == TJournalAnswer::Later) {
+      EXPECT_EQ(ReadJournal(journal).Entries.size(), 2u);
+    }
+    std::filesystem::remove(DiscardedJournalFile(journal));
+  }
+}
+
+TEST_F(Journal, AJournalThatDoesNotMatchItsFileIsOnlyShownAndADamagedOneOnlyDiscarded) {
+  LeaveJournal();
+  {
+    // Saved elsewhere since the journal was written.
+    TtxgProject elsewhere(ShippedCatalogue());
+    elsewhere.LoadFromFile(FileNameForLibrary(project));
+    elsewhere.SetTargetText(elsewhere.MessageAtPosition(1), u"Где-то ещё");
+    elsewhere.SaveToFile(FileNameForLibrary(project));
+  }
+  session = OpenAnswering({TJournalAnswer::Show, TJournalAnswer::Recover});
+  ASSERT_EQ(dialogs.JournalAsked.size(), 2u);
+  EXPECT_FALSE(dialogs.JournalAsked[0].CanRecover);
+  EXPECT_TRUE(dialogs.JournalAsked[0].CanShow);
+  ASSERT_EQ(dialogs.ErrorBoxes.size(), 1u);
+  EXPECT_TRUE(dialogs.ErrorBoxes[0].second.contains(QStringLiteral(": Второй")));
+  EXPECT_EQ(session->Project().GetTargetText(At(1)), u"Где-то ещё");
+  EXPECT_FALSE(session->HasUnsavedChanges());
+  EXPECT_EQ(ReadJournal(journal).Entries.size(), 2u);
+  session.reset();
+
+  QFile damaged(QString::fromStdString(journal));
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("XGJOURNL but not a header");
+  damaged.close();
+  session = OpenAnswering({TJournalAnswer::Discard});
+  ASSERT_EQ(dialogs.JournalAsked.size(), 1u);
+  EXPECT_FALSE(dialogs.JournalAsked[0].CanShow);
+  EXPECT_TRUE(dialogs.JournalAsked[0].Text.contains(QStringLiteral("The journal has no header")));
+  EXPECT_FALSE(Exists(journal));
+  EXPECT_TRUE(Exists(DiscardedJournalFile(journal)));
+}
+
+TEST_F(Journal, AtStartUpAProjectNeverSavedIsRecoveredFromItsQuest) {
+  // Only this test's journal: earlier tests in the process may have left theirs.
+  const QDir state(TSessionJournal::StateFolder());
+  for (const QString& name : state.entryList({QStringLiteral("*.journal")}, QDir::Files))
+    QFile::remove(state.filePath(name));
+  session->NewFromQuest(SampleQuest());
+  LeaveJournal();
+  dialogs.JournalAnswers = {TJournalAnswer::Recover};
+  TTranslationSession restarted(ShippedCatalogue());
+  TFileCommands(restarted, dialogs, &window).OfferNeverSavedJournals();
+  ASSERT_EQ(dialogs.JournalAsked.size(), 1u);
+  EXPECT_TRUE(dialogs.JournalAsked[0].Text.contains(QStringLiteral("sample.xg")));
+  EXPECT_FALSE(restarted.HasFile());
+  EXPECT_EQ(restarted.Project().GetTargetText(restarted.Project().MessageAtPosition(2)), u"Второй");
+  EXPECT_TRUE(restarted.HasUnsavedChanges());
 }
 
 }  // namespace
