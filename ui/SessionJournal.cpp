@@ -5,7 +5,7 @@
 
 #include <exception>
 #include <filesystem>
-#include <future>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -129,10 +129,22 @@ void TSessionJournal::Flush() {
       records.push_back(EncodeJournalRecord(JournalEntryOf(project_, n, now)));
   if (records.empty()) return;
   written_ = true;
-  Post([this, records = std::move(records)] {
+  Post([this, records = std::move(records)]() mutable {
+    // Records a failed write left go first: the last record of a message wins on replay.
+    unwritten_.insert(unwritten_.end(), std::make_move_iterator(records.begin()),
+                      std::make_move_iterator(records.end()));
     StartWriter();
-    for (const std::vector<uint8_t>& record : records) writer_->AppendEncoded(record);
-    writer_->Sync();
+    try {
+      for (const std::vector<uint8_t>& record : unwritten_) writer_->AppendEncoded(record);
+      writer_->Sync();
+    } catch (...) {
+      // A record written in part (a full disk) would hide every later one: the next append
+      // continues the file, which cuts it off first.
+      writer_.reset();
+      continue_ = true;
+      throw;
+    }
+    unwritten_.clear();
   });
 }
 
@@ -150,6 +162,7 @@ void TSessionJournal::Saved(const std::string& journalFile, const std::string& f
       waiting_.clear();
     }
     continue_ = false;
+    unwritten_.clear();
     header_ = JournalHeaderFor(file);
     if (writer_ && writer_->FileName() == journalFile) {
       writer_->Restart(header_);
@@ -178,6 +191,7 @@ void TSessionJournal::Close() {
     writer_.reset();
     waitingHeader_.reset();
     waiting_.clear();
+    unwritten_.clear();
     continue_ = false;
     file_.clear();
   });

@@ -142,4 +142,5 @@ class TSessionJournal : public QObject {
   bool continue_ = false;  // the next writer continues the file instead of starting it
   std::optional<TJournalHeader> waitingHeader_;
   std::vector<std::vector<uint8_t>> waiting_;
+  std::vector<std::vector<uint8_t>> unwritten_;  // handed over, but their write failed
 };

@@ -3,6 +3,7 @@
 // matches its file.
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
 #include <QWidget>
@@ -157,6 +158,23 @@ TEST_F(Journal, ASaveEmptiesItForTheSavedFileAndSaveAsLeavesTheOldOne) {
   EXPECT_TRUE(JournalMatches(moved.Header, FileNameForLibrary(other)));
   ASSERT_EQ(moved.Entries.size(), 1u);
   EXPECT_EQ(moved.Entries[0].Text, u"Три");
+}
+
+TEST_F(Journal, AFailedWriteIsToldOnceAndItsRecordsGoWithTheNextWrite) {
+  // Folders where the journal and its set-aside copy would go: nothing can be written.
+  for (const std::string& blocked : {journal, DiscardedJournalFile(journal)})
+    std::filesystem::create_directories(blocked + "/x");
+  QSignalSpy failed(&session->Journal(), &TSessionJournal::WriteFailed);
+  for (const auto& [position, text] : {std::pair{1, u"Раз"}, std::pair{2, u"Два"}}) {
+    Type(At(position), text);
+    EXPECT_ANY_THROW(session->Journal().Wait());
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(failed.count(), 1);
+  for (const std::string& blocked : {journal, DiscardedJournalFile(journal)}) std::filesystem::remove_all(blocked);
+  Type(At(3), u"Три");
+  session->Journal().Wait();
+  EXPECT_EQ(ReadJournal(journal).Entries.size(), 3u);
 }
 
 TEST_F(Journal, AProjectNeverSavedKeepsItsJournalInTheStateFolderUntilSaved) {
