@@ -28,8 +28,6 @@
 #include "reliability/ReliabilityHelpers.h"
 #include "support/Utf8.h"
 
-extern char** environ;
-
 using reliability::Catalogue;
 using reliability::ScratchFolder;
 
@@ -37,8 +35,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-std::string ReadLog(const std::string& file) { return clitest::ReadWhole(file); }
 
 // xgtranslator --automation - FILE, started in `folder` with a copy of the catalogue there (the
 // catalogue is read under an exclusive lock; tests running beside this one read the shipped one)
@@ -48,24 +44,11 @@ class WindowProcess {
   WindowProcess(const ScratchFolder& folder, const std::string& projectFile) : log_(folder.File("window.log")) {
     signal(SIGPIPE, SIG_IGN);  // a write to a window that died fails instead of ending the test
     folder.Copy(XG_DATA_DIR "/msg_cfg.txt", "msg_cfg.txt");
-    // SIGKILL leaves no leak report, and the clean exits keep Qt's caches: leaks are the window
-    // tests' business. An error report aborts, so that it shows as a signal here.
-    std::vector<std::string> environment = {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + folder.File("config"),
-                                            "XDG_DATA_HOME=" + folder.File("data"),
-                                            "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"};
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-      const std::string entry = *variable;
-      const std::string name = entry.substr(0, entry.find('=') + 1);
-      if (std::none_of(environment.begin(), environment.end(),
-                       [&](const std::string& e) { return e.starts_with(name); }))
-        environment.push_back(entry);
-    }
     std::vector<std::string> arguments = {XG_BIN_DIR "/xgtranslator", "--automation", "-", projectFile};
-    std::vector<char*> argv, envp;
+    std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
-    for (std::string& entry : environment) envp.push_back(entry.data());
     argv.push_back(nullptr);
-    envp.push_back(nullptr);
+    const std::string config = folder.File("config"), data = folder.File("data");
     int commands[2], acks[2];
     if (pipe2(commands, O_CLOEXEC) != 0 || pipe2(acks, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
     pid_ = fork();
@@ -74,7 +57,13 @@ class WindowProcess {
       if (log < 0 || chdir(folder.Path().c_str()) != 0 || dup2(commands[0], 0) < 0 || dup2(acks[1], 1) < 0 ||
           dup2(log, 2) < 0)
         _exit(126);
-      execve(argv[0], argv.data(), envp.data());
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+      setenv("XDG_DATA_HOME", data.c_str(), 1);
+      // SIGKILL leaves no leak report, and a clean exit keeps Qt's caches: leaks are the window
+      // tests' business. An error report aborts, so that it shows here as a signal.
+      setenv("ASAN_OPTIONS", "detect_leaks=0:abort_on_error=1", 1);
+      execv(argv[0], argv.data());
       _exit(127);
     }
     close(commands[0]);
@@ -94,7 +83,7 @@ class WindowProcess {
   std::optional<Clock::time_point> Do(const std::string& command, Clock::time_point deadline) {
     const std::string line = command + "\n";
     if (write(commands_, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
-      throw std::runtime_error("the window took no command: " + ReadLog(log_));
+      throw std::runtime_error("the window took no command: " + clitest::ReadWhole(log_));
     const std::string expected = "done " + std::to_string(++sent_);
     for (;;) {
       if (const std::size_t end = received_.find('\n'); end != std::string::npos) {
@@ -109,7 +98,7 @@ class WindowProcess {
       if (poll(&ready, 1, static_cast<int>(left)) <= 0) continue;
       char chunk[256];
       const ssize_t count = read(acks_, chunk, sizeof chunk);
-      if (count <= 0) throw std::runtime_error("the window ended at \"" + command + "\": " + ReadLog(log_));
+      if (count <= 0) throw std::runtime_error("the window ended at \"" + command + "\": " + clitest::ReadWhole(log_));
       received_.append(chunk, static_cast<std::size_t>(count));
     }
   }
@@ -124,7 +113,7 @@ class WindowProcess {
     pid_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
-  std::string Log() const { return ReadLog(log_); }
+  std::string Log() const { return clitest::ReadWhole(log_); }
 
  private:
   std::string log_;
@@ -197,7 +186,7 @@ class KilledWindow : public testing::Test {
 };
 
 // The automation does what the user does: the changes are the project's after its Save, and a
-// command the window cannot perform is answered without stopping the others.
+// line the window cannot perform is answered, saying why, without stopping the others.
 TEST_F(KilledWindow, AutomatedEditsAreSavedAndBadCommandsAnswered) {
   ScratchFolder folder;
   const std::string file = CopyOfSample(folder);
@@ -223,6 +212,9 @@ TEST_F(KilledWindow, AutomatedEditsAreSavedAndBadCommandsAnswered) {
   const std::vector<std::pair<std::string, std::string>> refused = {
       {"show 99999999", "failed 1: No message 99999999 to show"},
       {"frobnicate", "failed 2: Unknown command \"frobnicate\""},
+      {"show 3x", "failed 3: \"show\" needs a message number"},
+      {"type", "failed 4: \"type\" needs a text"},
+      {"save now", "failed 5: \"save\" takes no argument"},
   };
   for (const auto& [command, answer] : refused) {
     try {
