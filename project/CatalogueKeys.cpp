@@ -245,6 +245,32 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"PunctuationNoMark", u"no punctuation mark"},
       // Translations kept as they are
       {u"TranslatedAsIsStep", u"Mark translated as is"},
+      // The recovery journal of unsaved changes
+      {u"JournalWaiting",
+       u"%1 has unsaved changes that were kept when the program ended without saving them: %2, made from %3 to %4."},
+      {u"JournalNeverSavedWaiting",
+       u"A new project from %1, never saved, has changes that were kept when the program ended: %2, made from %3 to "
+       u"%4."},
+      {u"JournalQuestion",
+       u"Recover them (one step, which Undo takes back), discard them (the journal is kept aside as a "
+       u".journal.discarded file), or decide later?"},
+      {u"JournalNotMatching",
+       u"The recovery journal of %1 holds %2, made from %3 to %4, but the file has changed since then: they are not "
+       u"applied. Show Changes lists them message by message."},
+      {u"JournalUnreadable", u"The recovery journal %1 cannot be read: %2"},
+      {u"JournalOneChange", u"1 change"},
+      {u"JournalChanges", u"%1 changes"},
+      {u"JournalRecoverButton", u"&Recover"},
+      {u"JournalShowButton", u"&Show Changes"},
+      {u"JournalDiscardButton", u"&Discard"},
+      {u"JournalLaterButton", u"&Later"},
+      {u"JournalChangesCaption", u"Unsaved changes to %1"},
+      {u"JournalChangeLine", u"Message %1: %2"},
+      {u"JournalNeedsReview", u"(needs review)"},
+      {u"JournalNoteLine", u"Note: %1"},
+      {u"RecoverJournalStep", u"Recover unsaved changes"},
+      {u"JournalWriteFailed",
+       u"Unsaved changes cannot be kept in the recovery journal, so a crash would lose them: %1"},
   };
   return keys;
 }

@@ -10,15 +10,19 @@
 #include "project/ProjectClass.h"
 #include "ui/FileDrop.h"
 #include "ui/QtText.h"
+#include "ui/SessionJournal.h"
 #include "ui/TranslationSession.h"
 
 TFileCommands::TFileCommands(TTranslationSession& session, TWindowDialogs& dialogs, QWidget* window)
-    : session_(session), dialogs_(dialogs), window_(window) {
+    : session_(session), dialogs_(dialogs), window_(window), journalOffer_(session, dialogs, window) {
   // Titles follow the catalogue's naming: the dialog's name, then "Title".
   for (TFileDialog* dialog : Dialogs())
     if (const std::u16string key = ToWide(dialog->Name + QStringLiteral("Title")); session_.HasText(key))
       dialog->Title = session_.Text(key.c_str());
   QObject::connect(&session_, &TTranslationSession::ProjectReplaced, window, [this] { ForgetChosenNames(); });
+  QObject::connect(&session_.Journal(), &TSessionJournal::WriteFailed, window, [this](const QString& error) {
+    dialogs_.ShowError(window_, Text(u"JournalWriteFailed").arg(error), TErrorPlace());
+  });
 }
 
 void TFileCommands::ForgetChosenNames() {
@@ -49,6 +53,7 @@ QString TFileCommands::Text(const char16_t* key) const { return session_.Text(ke
 bool TFileCommands::MayDiscardChanges() {
   if (!session_.HasUnsavedChanges()) return true;
   const TSaveChangesAnswer answer = dialogs_.AskSaveChanges(window_);
+  if (answer == TSaveChangesAnswer::Discard) session_.DiscardChanges();
   if (answer != TSaveChangesAnswer::Save) return answer == TSaveChangesAnswer::Discard;
   Save();
   // A cancelled save dialog keeps the changes, and with them the window.
@@ -62,8 +67,11 @@ void TFileCommands::NewProject() {
 
 void TFileCommands::NewProjectFromFile(const QString& fileName) {
   if (BeforeProjectReplaced) BeforeProjectReplaced();
+  // Changes wait while a journal left for this project is offered.
+  const auto hold = session_.Journal().Hold();
   session_.NewFromQuest(fileName);
   if (FileUsed) FileUsed(fileName);
+  journalOffer_.OfferWaiting();
 }
 
 void TFileCommands::OpenProject() {
@@ -73,12 +81,25 @@ void TFileCommands::OpenProject() {
 
 void TFileCommands::LoadProjectFromFile(const QString& fileName) {
   if (BeforeProjectReplaced) BeforeProjectReplaced();
+  const auto hold = session_.Journal().Hold();
   session_.Open(fileName);
   ProjectSaveDialog.FileName = fileName;
   if (FileUsed) FileUsed(fileName);
+  journalOffer_.OfferWaiting();
   // The quests loaded; what the damaged end of the file held is gone, and the user hears it once.
   const std::string& warning = session_.Project().LoadWarning();
   if (!warning.empty()) dialogs_.ShowMessage(window_, QString::fromStdString(warning));
+}
+
+void TFileCommands::OfferNeverSavedJournals() {
+  journalOffer_.OfferNeverSaved([this](const QString& quest) {
+    if (!MayDiscardChanges()) return false;
+    if (BeforeProjectReplaced) BeforeProjectReplaced();
+    SourceOpenDialog.FileName = quest;
+    session_.NewFromQuest(quest);
+    if (FileUsed) FileUsed(quest);
+    return true;
+  });
 }
 
 void TFileCommands::OpenFile(const QString& fileName) {

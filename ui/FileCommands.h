@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/Formats.h"
+#include "ui/JournalOffer.h"
 #include "ui/WindowDialogs.h"
 
 class QWidget;
@@ -55,6 +56,8 @@ class TFileCommands {
   // The steps of New and Open after the file is known (the command line, a drop, Open Recent).
   void NewProjectFromFile(const QString& fileName);
   void LoadProjectFromFile(const QString& fileName);
+  // At start-up: the unsaved changes of projects never saved that a session left behind, offered.
+  void OfferNeverSavedJournals();
   // A .txg file is loaded as a project, anything else read as a quest.
   void OpenFile(const QString& fileName);
   // A file dropped on the window or chosen in Open Recent: asks about unsaved changes first when
@@ -93,4 +96,5 @@ class TFileCommands {
   TTranslationSession& session_;
   TWindowDialogs& dialogs_;
   QWidget* window_;
+  TJournalOffer journalOffer_;
 };

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "ui/ReportDialog.h"
@@ -107,6 +108,23 @@ TSaveChangesAnswer TQtWindowDialogs::AskSaveChanges(QWidget* owner) {
   if (answer == QMessageBox::Save) return TSaveChangesAnswer::Save;
   if (answer == QMessageBox::Discard) return TSaveChangesAnswer::Discard;
   return TSaveChangesAnswer::Cancel;
+}
+
+TJournalAnswer TQtWindowDialogs::AskJournal(QWidget* owner, const QString& text, bool canRecover, bool canShow) {
+  QMessageBox box(QMessageBox::Question, BoxCaption(owner), text, QMessageBox::NoButton, owner);
+  QAbstractButton* recover =
+      canRecover ? box.addButton(Text(u"JournalRecoverButton"), QMessageBox::AcceptRole) : nullptr;
+  QAbstractButton* show = canShow ? box.addButton(Text(u"JournalShowButton"), QMessageBox::ActionRole) : nullptr;
+  QAbstractButton* discard = box.addButton(Text(u"JournalDiscardButton"), QMessageBox::DestructiveRole);
+  QPushButton* later = box.addButton(Text(u"JournalLaterButton"), QMessageBox::RejectRole);
+  box.setDefaultButton(later);
+  box.setEscapeButton(later);
+  box.exec();
+  const QAbstractButton* clicked = box.clickedButton();
+  if (clicked != nullptr && clicked == recover) return TJournalAnswer::Recover;
+  if (clicked != nullptr && clicked == show) return TJournalAnswer::Show;
+  if (clicked == discard) return TJournalAnswer::Discard;
+  return TJournalAnswer::Later;
 }
 
 bool TQtWindowDialogs::AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,

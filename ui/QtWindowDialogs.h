@@ -14,6 +14,7 @@ class TQtWindowDialogs : public TWindowDialogs {
   void ShowErrorBox(QWidget* owner, const QString& caption, const QString& text) override;
   void ShowError(QWidget* owner, const QString& text, const TErrorPlace& place) override;
   TSaveChangesAnswer AskSaveChanges(QWidget* owner) override;
+  TJournalAnswer AskJournal(QWidget* owner, const QString& text, bool canRecover, bool canShow) override;
   bool AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,
                  int& value) override;
   bool AskYesNo(QWidget* owner, const QString& text) override;

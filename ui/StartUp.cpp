@@ -17,9 +17,11 @@ std::unique_ptr<TForm1> StartTranslator(TWindowDialogs& dialogs, const QStringLi
   form->setWindowIcon(QIcon(QStringLiteral(":/icons/xgtranslator.svg")));
   RestoreWindowSettings(*form, form->FileDialogs(), [&form](const QFont& font) { form->ApplyFont(font); });
   form->show();
+  // Unsaved work a session left behind comes first; opening the named file then asks about it.
+  form->RunGuarded([&form] { form->Files->OfferNeverSavedJournals(); });
   if (arguments.size() > 1) {
     const QString fileName = arguments.at(1);
-    form->RunGuarded([&form, &fileName] { form->Files->OpenFile(fileName); });
+    form->RunGuarded([&form, &fileName] { form->Files->OpenRecentFile(fileName); });
   }
   return form;
 }

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "formats/Formats.h"
+#include "journal/JournalReplay.h"
 #include "memory/ProjectMemory.h"
 #include "memory/ProjectUpdate.h"
 #include "memory/Propagation.h"
@@ -24,6 +25,7 @@
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
 #include "ui/ReplaceCommand.h"
+#include "ui/SessionJournal.h"
 
 namespace {
 
@@ -111,11 +113,13 @@ TTranslationSession::TTranslationSession(const TBlockParJD& catalogue, QObject* 
     : QObject(parent),
       catalogue_(catalogue),
       project_(std::make_unique<TtxgProject>(catalogue)),
-      edits_(new QUndoStack(this)) {
+      edits_(new QUndoStack(this)),
+      journal_(std::make_unique<TSessionJournal>(*project_, [this] { return HasUnsavedChanges(); })) {
   connect(edits_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(); });
 }
 
 TTranslationSession::~TTranslationSession() {
+  journal_->Closing(HasUnsavedChanges());
   // The undo stack is a child and would announce its clearing to a session that is half gone.
   edits_->disconnect(this);
 }
@@ -172,6 +176,8 @@ void TTranslationSession::MarkUnrecordedChange() {
   emit ModifiedChanged();
 }
 
+void TTranslationSession::DiscardChanges() { journal_->DiscardOnClose(); }
+
 void TTranslationSession::RememberSaved() {
   edits_->setClean();
   unrecordedChange_ = false;
@@ -194,6 +200,8 @@ void TTranslationSession::SetFileName(const QString& fileName) {
 
 void TTranslationSession::NewFromQuest(const QString& questFile) {
   replacedFileName_.clear();
+  journal_->Close();
+  auto pause = journal_->Pause();
   project_->Clear();
   ForgetEdits();
   SetFileName(QString());
@@ -206,6 +214,8 @@ void TTranslationSession::NewFromQuest(const QString& questFile) {
     throw;
   }
   questFileName_ = questFile;
+  pause.End();
+  FollowNewProjectJournal();
   // A new project starts at its first message.
   project_->CurrentMessage = project_->MessageAtPosition(1);
   RebuildMemory();
@@ -215,6 +225,8 @@ void TTranslationSession::NewFromQuest(const QString& questFile) {
 
 void TTranslationSession::Open(const QString& projectFile) {
   replacedFileName_.clear();
+  journal_->Close();
+  auto pause = journal_->Pause();
   project_->Clear();
   ForgetEdits();
   try {
@@ -226,6 +238,8 @@ void TTranslationSession::Open(const QString& projectFile) {
     throw;
   }
   project_->LinkDuplicatePaths();
+  pause.End();
+  journal_->Follow(JournalFileFor(LibraryName(projectFile)), LibraryName(projectFile), TJournalKind::ProjectFile);
   SetFileName(projectFile);
   RebuildMemory();
   emit ProjectReplaced();
@@ -235,17 +249,25 @@ void TTranslationSession::Open(const QString& projectFile) {
 TUpdatePlan TTranslationSession::UpdateSource(const QString& questFile) {
   auto fresh = std::make_unique<TtxgProject>(catalogue_);
   const TUpdatePlan plan = UpdateProject(*project_, LibraryName(questFile), *fresh);
-  // The views hold this project object: it takes the update over instead of being replaced.
-  project_->TakeOver(*fresh);
+  journal_->Close();
+  {
+    const auto pause = journal_->Pause();
+    // The views hold this project object: it takes the update over instead of being replaced.
+    project_->TakeOver(*fresh);
+  }
   fresh.reset();
   ForgetEdits();
   // The updated project is no file yet: saving asks for a name, so the old project stays as it was.
   if (HasFile()) replacedFileName_ = fileName_;
   SetFileName(QString());
   questFileName_ = questFile;
+  FollowNewProjectJournal();
   RebuildMemory();
   emit ProjectReplaced();
   MarkUnrecordedChange();
+  // Nothing of the update is in any file yet: every message goes into the journal.
+  journal_->Record(0);
+  journal_->Flush();
   return plan;
 }
 
@@ -254,6 +276,7 @@ TUpdatePlan TTranslationSession::UpdateSource(const QString& questFile) {
 
 void TTranslationSession::SaveAs(const QString& fileName) {
   project_->SaveToFile(LibraryName(fileName));
+  journal_->Saved(JournalFileFor(LibraryName(fileName)), LibraryName(fileName));
   replacedFileName_.clear();
   SetFileName(fileName);
   RememberSaved();
@@ -262,7 +285,34 @@ void TTranslationSession::SaveAs(const QString& fileName) {
 void TTranslationSession::Save() {
   if (!HasFile()) throw std::logic_error("TTranslationSession::Save: the project has no file yet");
   project_->SaveToFile(LibraryName(fileName_));
+  journal_->Saved(JournalFileFor(LibraryName(fileName_)), LibraryName(fileName_));
   RememberSaved();
+}
+
+void TTranslationSession::FollowNewProjectJournal() {
+  const std::string quest = LibraryName(questFileName_);
+  journal_->Follow(NewProjectJournalFile(LibraryName(TSessionJournal::StateFolder()), quest), quest,
+                   TJournalKind::NewProjectQuest);
+}
+
+void TTranslationSession::RecordInJournal(const std::vector<TTextChange>& changes,
+                                          const std::vector<TStateChange>& states) {
+  for (const TTextChange& change : changes) journal_->Record(change.Message);
+  for (const TStateChange& change : states) journal_->Record(change.Message);
+}
+
+int32_t TTranslationSession::RecoverJournal(const TJournal& journal) {
+  CheckJournalFits(*project_, journal);
+  journal_->ContinueRecovered();
+  int32_t applied = 0;
+  TConversionReport unused;
+  RecordImport(
+      Text(u"RecoverJournalStep"),
+      [this, &journal, &applied](TConversionReport&) { applied = ApplyJournal(*project_, journal); }, unused);
+  journal_->Forget();
+  // Records that hold what the file holds change nothing, yet the journal's changes are taken over.
+  if (!HasUnsavedChanges()) MarkUnrecordedChange();
+  return applied;
 }
 
 void TTranslationSession::ExportSourceQuest(const QString& fileName) const {
@@ -277,10 +327,14 @@ void TTranslationSession::RelinkForExport() {
   const std::vector<std::u16string> before = TargetTexts();
   {
     TRecording recording(*this);
+    const auto pause = journal_->Pause();
     project_->Relink();
     emit MessagesChanged(0);
   }
-  if (!ChangesSince(before).empty()) MarkUnrecordedChange();
+  const std::vector<TTextChange> changes = ChangesSince(before);
+  if (changes.empty()) return;
+  RecordInJournal(changes, {});
+  MarkUnrecordedChange();
 }
 
 void TTranslationSession::WriteMessages(const QString& fileName) {
@@ -349,12 +403,14 @@ void TTranslationSession::RecordImport(const QString& label, const std::function
           return !project_->IsLinked(change.Message);
         }));
     std::vector<TStateChange> states = StateChangesSince(*project_, statesBefore);
+    RecordInJournal(changes, states);
     StartTypingRun();
     if (!changes.empty() || !states.empty())
       edits_->push(new TImportCommand(*this, std::move(changes), std::move(states), label));
   };
   try {
     TRecording recording(*this);
+    const auto pause = journal_->Pause();
     load(report);
     project_->Relink();
     // The shown message's box is filled again inside the step: what it stores belongs to it.
@@ -591,6 +647,7 @@ void TTranslationSession::PutTranslation(int32_t message, const std::u16string& 
 void TTranslationSession::PutTranslations(const std::vector<TTextChange>& changes,
                                           const std::vector<TStateChange>& states, bool after) {
   TRecording recording(*this);
+  auto pause = journal_->Pause();
   StartTypingRun();
   // Every enumerated text as it was, linked duplicates included; the links follow the texts.
   for (const TTextChange& change : changes)
@@ -603,6 +660,8 @@ void TTranslationSession::PutTranslations(const std::vector<TTextChange>& change
     project_->SetPreviousSource(change.Message, values.PreviousSource);
     project_->SetTranslatedAsIs(change.Message, values.TranslatedAsIs);
   }
+  pause.End();
+  RecordInJournal(changes, states);
   emit MessagesChanged(0);
 }
 

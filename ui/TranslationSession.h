@@ -23,7 +23,9 @@ class QLocale;
 class QUndoStack;
 class TBlockParJD;
 class TConversionReport;
+class TSessionJournal;
 class TtxgProject;
+struct TJournal;
 struct TReplacement;
 
 class TTranslationSession : public QObject, public TEditTarget {
@@ -68,6 +70,17 @@ class TTranslationSession : public QObject, public TEditTarget {
   // made.
   bool HasUnsavedChanges() const;
   void MarkUnrecordedChange();
+  // The unsaved changes are to be thrown away (the window closes without saving them): their
+  // recovery journal goes with the session.
+  void DiscardChanges();
+
+  // The recovery journal of unsaved changes (SessionJournal.h): beside the project's file, or in
+  // the state folder for a project never saved.
+  TSessionJournal& Journal() { return *journal_; }
+  // A journal's records applied as one undo step (undo gives back the project as it was); the
+  // project is then modified, and the journal goes on from them. Raises EJournalError, changing
+  // nothing, when a record names a message the project does not have. Returns the records applied.
+  int32_t RecoverJournal(const TJournal& journal);
   // True while an operation records its own step (an undo, an import, a fill): the window does not
   // take what it shows meanwhile for the translator's own move.
   bool Recording() const { return recordingDepth_ != 0; }
@@ -189,6 +202,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   void ForgetEdits();
   void RememberSaved();
   void SetFileName(const QString& fileName);
+  void FollowNewProjectJournal();
+  void RecordInJournal(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states);
   void StartTypingRun() { ++typingRun_; }
 
   const TBlockParJD& catalogue_;
@@ -207,6 +222,7 @@ class TTranslationSession : public QObject, public TEditTarget {
   // The message whose box ClearForTyping emptied (0: none): its blank box stores nothing.
   int32_t clearedForTyping_ = 0;
   std::u16string textBeforeClearing_;
+  std::unique_ptr<TSessionJournal> journal_;
   // Above zero while an operation records its own step: what the window stores meanwhile (showing
   // the texts the operation changed) is part of that step.
   int recordingDepth_ = 0;

@@ -39,6 +39,10 @@ struct TFontDialog {
 
 enum class TSaveChangesAnswer { Save, Discard, Cancel };
 
+// What to do with the journal of unsaved changes a session left behind: apply its changes, list
+// them, set the journal aside (FILE.journal.discarded), or leave it for another time.
+enum class TJournalAnswer { Recover, Show, Discard, Later };
+
 // What an error says about where it happened: its file (empty when none), the byte a failed read
 // began at (-1 when it was no read), the line a text reader stopped at (0 when none), and what more
 // is known of the cause.
@@ -73,6 +77,12 @@ class TWindowDialogs {
   virtual void ShowError(QWidget* owner, const QString& text, const TErrorPlace& place) = 0;
   // Asked before translations that were changed since the last save or load are thrown away.
   virtual TSaveChangesAnswer AskSaveChanges(QWidget* owner) = 0;
+  // The journal of unsaved changes found for a project, told in `text`: Recover is offered when
+  // its changes can be applied, Show when they can be read. Later by default.
+  virtual TJournalAnswer AskJournal(QWidget* /*owner*/, const QString& /*text*/, bool /*canRecover*/,
+                                    bool /*canShow*/) {
+    return TJournalAnswer::Later;
+  }
   // A number between `minimum` and `maximum` (Go to message); false when cancelled.
   virtual bool AskNumber(QWidget* owner, const QString& title, const QString& label, int minimum, int maximum,
                          int& value) = 0;

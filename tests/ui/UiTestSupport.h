@@ -111,6 +111,22 @@ class ScriptedDialogs : public TWindowDialogs {
     ReportHeadings.push_back(heading);
     ReportShowId = showId;
   }
+  // Questions about a journal of unsaved changes: answered from the queue (an empty queue says
+  // Later), each question kept with the choices it offered.
+  struct JournalQuestion {
+    QString Text;
+    bool CanRecover;
+    bool CanShow;
+  };
+  std::deque<TJournalAnswer> JournalAnswers;
+  std::vector<JournalQuestion> JournalAsked;
+  TJournalAnswer AskJournal(QWidget*, const QString& text, bool canRecover, bool canShow) override {
+    JournalAsked.push_back({text, canRecover, canShow});
+    if (JournalAnswers.empty()) return TJournalAnswer::Later;
+    const TJournalAnswer answer = JournalAnswers.front();
+    JournalAnswers.pop_front();
+    return answer;
+  }
   bool AskNumber(QWidget*, const QString&, const QString&, int, int, int& value) override {
     if (NumberAnswers.empty()) return false;
     value = NumberAnswers.front();

@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
   // settings of its own, never the user's.
   QTemporaryDir settings;
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
+  // The same for the state folder, where journals of projects never saved are kept.
+  QTemporaryDir state;
+  qputenv("XDG_DATA_HOME", QFile::encodeName(state.path()));
   QApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }
