@@ -198,6 +198,7 @@ TEST_F(KilledWindow, AutomatedEditsAreSavedAndBadCommandsAnswered) {
     for (const std::string& command : edits[i].Commands()) ASSERT_TRUE(window.Do(command, deadline)) << command;
   for (const char* command : {"save", "quit"}) ASSERT_TRUE(window.Do(command, deadline)) << command;
   EXPECT_EQ(window.Wait(), 0) << window.Log();
+  EXPECT_FALSE(std::filesystem::exists(JournalFileFor(file))) << "a clean close leaves no journal";
 
   TtxgProject saved(Catalogue());
   saved.LoadFromFile(file);
