@@ -6,6 +6,7 @@
 
 #include "formats/PoFormat.h"
 #include "support/Installation.h"
+#include "ui/Automation.h"
 #include "ui/QtWindowDialogs.h"
 #include "ui/StartUp.h"
 
@@ -61,8 +62,28 @@ int main(int argc, char* argv[]) {
   // Where QSettings keeps what the window remembers.
   QCoreApplication::setOrganizationName(QStringLiteral("xgtranslator"));
   QCoreApplication::setApplicationName(QStringLiteral("xgtranslator"));
+  // The test switch `--automation INPUT` (ui/Automation.h), taken out before the file is looked for.
+  QStringList arguments = QCoreApplication::arguments();
+  QString automationInput;
+  if (const qsizetype at = arguments.indexOf(QStringLiteral("--automation")); at > 0) {
+    if (at + 1 >= arguments.size()) {
+      std::cerr << "xgtranslator: --automation needs an input\n";
+      return 1;
+    }
+    automationInput = arguments.at(at + 1);
+    arguments.remove(at, 2);
+  }
   TQtWindowDialogs dialogs;
-  const std::unique_ptr<TForm1> window = StartTranslator(dialogs, QCoreApplication::arguments());
+  const std::unique_ptr<TForm1> window = StartTranslator(dialogs, arguments);
   if (!window) return 1;
+  std::unique_ptr<TAutomation> automation;
+  if (!automationInput.isEmpty()) {
+    try {
+      automation = std::make_unique<TAutomation>(*window, automationInput, std::cout);
+    } catch (const std::exception& error) {
+      std::cerr << "xgtranslator: " << error.what() << "\n";
+      return 1;
+    }
+  }
   return QApplication::exec();
 }
