@@ -142,9 +142,20 @@ bool PairNumbers(const std::vector<TNumber>& a, const std::vector<TNumber>& b, s
   return a.size() == b.size() && std::all_of(takenA.begin(), takenA.end(), [](bool taken) { return taken; });
 }
 
-bool HasNumbers(const TReadText& text) {
-  return std::any_of(text.Tokens.begin(), text.Tokens.end(),
-                     [](const TMarkupToken& token) { return token.Kind == TMarkupKind::Number; });
+// True when both texts write the same numbers in the same order (most translations): they pair.
+bool SameNumbersInOrder(const TReadText& a, const TReadText& b) {
+  auto nextNumber = [](const TReadText& text, std::size_t& i) {
+    while (i < text.Tokens.size() && text.Tokens[i].Kind != TMarkupKind::Number) ++i;
+    return i < text.Tokens.size();
+  };
+  std::size_t i = 0;
+  std::size_t j = 0;
+  for (;; ++i, ++j) {
+    const bool inA = nextNumber(a, i);
+    if (inA != nextNumber(b, j)) return false;
+    if (!inA) return true;
+    if (a.Tokens[i].In(a.Text) != b.Tokens[j].In(b.Text)) return false;
+  }
 }
 
 // ----- quotation marks and brackets -----
@@ -212,13 +223,24 @@ bool HasMarks(const TReadText& text) {
 
 // ----- letters -----
 
+// A word token holds letters and the apostrophes between them.
+bool IsWordApostrophe(char16_t c) { return c == u'\'' || c == u'\u2019'; }
+
 int32_t Letters(const TReadText& text) {
   int32_t letters = 0;
-  for (const TMarkupToken& token : text.Tokens)
-    if (token.Kind == TMarkupKind::Word)
-      letters += static_cast<int32_t>(
-          std::count_if(text.Text.begin() + token.Begin, text.Text.begin() + token.End, IsMarkupLetter));
+  for (const TMarkupToken& token : text.Tokens) {
+    if (token.Kind != TMarkupKind::Word) continue;
+    letters += static_cast<int32_t>(token.End - token.Begin);
+    for (uint32_t k = token.Begin; k < token.End; ++k) letters -= IsWordApostrophe(text.Text[k]);
+  }
   return letters;
+}
+
+// The script of a character of a word token, without asking whether it is a letter.
+TMarkupScript WordScript(char16_t c) {
+  if (c < 0x250) return IsWordApostrophe(c) ? TMarkupScript::Other : TMarkupScript::Latin;
+  if (c >= 0x400 && c < 0x530) return TMarkupScript::Cyrillic;
+  return c >= 0x1E00 && c < 0x1F00 ? TMarkupScript::Latin : TMarkupScript::Other;
 }
 
 bool IsCapital(char16_t c) { return FoldMarkupCase(c) != c; }
@@ -285,7 +307,7 @@ TLengthLimits LengthLimits(std::string_view sourceLanguage, std::string_view tar
 }
 
 void CheckNumbers(const TReadText& source, const TReadText& target, std::vector<TCheckFinding>& findings) {
-  if (!HasNumbers(source) && !HasNumbers(target)) return;
+  if (SameNumbersInOrder(source, target)) return;
   const std::vector<TNumber> a = Numbers(source, true);
   const std::vector<TNumber> b = Numbers(target, true);
   std::vector<bool> takenA;
@@ -315,32 +337,30 @@ void CheckNumbers(const TReadText& source, const TReadText& target, std::vector<
 // ("Вег[a]"): the script of fewer letters in the word, or on a tie the one the text uses less.
 void CheckMixedScript(const TReadText& target, std::vector<TCheckFinding>& findings) {
   std::vector<std::size_t> mixed;
-  int32_t latinInText = 0;
-  int32_t cyrillicInText = 0;
   for (std::size_t i = 0; i < target.Tokens.size(); ++i) {
     const TMarkupToken& token = target.Tokens[i];
     if (token.Kind != TMarkupKind::Word) continue;
-    int32_t latin = 0;
-    int32_t cyrillic = 0;
-    for (char16_t c : token.In(target.Text)) {
-      const TMarkupScript script = MarkupScript(c);
-      latin += script == TMarkupScript::Latin;
-      cyrillic += script == TMarkupScript::Cyrillic;
+    bool latin = false;
+    bool cyrillic = false;
+    for (uint32_t k = token.Begin; k < token.End && !(latin && cyrillic); ++k) {
+      const TMarkupScript script = WordScript(target.Text[k]);
+      latin = latin || script == TMarkupScript::Latin;
+      cyrillic = cyrillic || script == TMarkupScript::Cyrillic;
     }
-    latinInText += latin;
-    cyrillicInText += cyrillic;
-    if (latin > 0 && cyrillic > 0 && !IsId(target, i)) mixed.push_back(i);
+    if (latin && cyrillic && !IsId(target, i)) mixed.push_back(i);
   }
   if (mixed.empty()) return;
+  auto count = [](std::u16string_view text, TMarkupScript script) {
+    return std::count_if(text.begin(), text.end(), [script](char16_t c) { return MarkupScript(c) == script; });
+  };
+  const bool latinRarerInText = count(target.Text, TMarkupScript::Latin) < count(target.Text, TMarkupScript::Cyrillic);
   TCheckFinding& finding = AddFinding(findings, MixedScriptCheck);
   for (std::size_t i : mixed) {
     const TMarkupToken& token = target.Tokens[i];
     const std::u16string_view word = token.In(target.Text);
-    const auto latin =
-        std::count_if(word.begin(), word.end(), [](char16_t c) { return MarkupScript(c) == TMarkupScript::Latin; });
-    const auto cyrillic =
-        std::count_if(word.begin(), word.end(), [](char16_t c) { return MarkupScript(c) == TMarkupScript::Cyrillic; });
-    const bool latinForeign = latin != cyrillic ? latin < cyrillic : latinInText < cyrillicInText;
+    const auto latin = count(word, TMarkupScript::Latin);
+    const auto cyrillic = count(word, TMarkupScript::Cyrillic);
+    const bool latinForeign = latin != cyrillic ? latin < cyrillic : latinRarerInText;
     const TMarkupScript foreign = latinForeign ? TMarkupScript::Latin : TMarkupScript::Cyrillic;
     if (!finding.Detail.empty()) finding.Detail += u", ";
     for (std::size_t k = 0; k < word.size(); ++k) {
