@@ -2,8 +2,38 @@
 
 #include <algorithm>
 
+#include "checks/TextChecks.h"
 #include "project/ProjectClass.h"
 #include "quest/QuestMarkup.h"
+#include "support/JD_Str.h"
+
+TReadText::TReadText(std::u16string_view text) : Text(text), Tokens(TokenizeMarkup(text)) {
+  auto isEndBlank = [](char16_t c) { return IsMarkupBlank(c) || c == u'\r' || c == u'\n'; };
+  while (InnerBegin < text.size() && isEndBlank(text[InnerBegin])) ++InnerBegin;
+  InnerEnd = text.size();
+  while (InnerEnd > InnerBegin && isEndBlank(text[InnerEnd - 1])) --InnerEnd;
+}
+
+TCheckFinding& AddFinding(std::vector<TCheckFinding>& findings, const TCheckCode& check) {
+  TCheckFinding& finding = findings.emplace_back();
+  finding.Code = check.Code;
+  finding.Description = check.Description;
+  return finding;
+}
+
+std::u16string MissingAndExtra(const std::vector<std::u16string_view>& missing,
+                               const std::vector<std::u16string_view>& extra) {
+  std::u16string detail;
+  auto list = [&detail](std::u16string_view label, const std::vector<std::u16string_view>& pieces) {
+    if (pieces.empty()) return;
+    if (!detail.empty()) detail += u"; ";
+    detail += label;
+    for (std::size_t i = 0; i < pieces.size(); ++i) detail.append(i == 0 ? u" " : u", ").append(pieces[i]);
+  };
+  list(u"missing", missing);
+  list(u"extra", extra);
+  return detail;
+}
 
 namespace {
 
@@ -17,31 +47,9 @@ constexpr TCheckCode DoubleWordCheck{"doubleword", "The same word twice in a row
 constexpr TCheckCode PunctuationCheck{"punctuation", "The translation ends with other punctuation than the source"};
 constexpr TCheckCode UnchangedCheck{"unchanged", "The message is not translated yet"};
 
-TCheckFinding& Add(std::vector<TCheckFinding>& findings, const TCheckCode& check) {
-  TCheckFinding& finding = findings.emplace_back();
-  finding.Code = check.Code;
-  finding.Description = check.Description;
-  return finding;
-}
-
 TTextSpan SpanOf(bool inSource, const TMarkupToken& token) {
   return {inSource, static_cast<int32_t>(token.Begin), static_cast<int32_t>(token.End)};
 }
-
-// A text read once: its tokens, and the part between the blanks at its ends.
-struct TReadText {
-  explicit TReadText(std::u16string_view text) : Text(text), Tokens(TokenizeMarkup(text)) {
-    auto isEndBlank = [](char16_t c) { return IsMarkupBlank(c) || c == u'\r' || c == u'\n'; };
-    while (InnerBegin < text.size() && isEndBlank(text[InnerBegin])) ++InnerBegin;
-    InnerEnd = text.size();
-    while (InnerEnd > InnerBegin && isEndBlank(text[InnerEnd - 1])) --InnerEnd;
-  }
-  bool Inner(const TMarkupToken& token) const { return token.Begin >= InnerBegin && token.End <= InnerEnd; }
-  std::u16string_view Text;
-  std::vector<TMarkupToken> Tokens;
-  std::size_t InnerBegin = 0;
-  std::size_t InnerEnd = 0;
-};
 
 // Pairs equal items of two lists, each item of `a` with the first free equal item of `b` (the
 // order RemoveCommonTags works in); lists what stays unpaired on either side.
@@ -61,21 +69,6 @@ void Unpaired(const std::vector<Item>& a, const std::vector<Item>& b, std::vecto
     if (!taken[j]) onlyB.push_back(j);
 }
 
-// "missing A, B; extra C" for markup pieces kept on one side only.
-std::u16string MissingAndExtra(const std::vector<std::u16string_view>& missing,
-                               const std::vector<std::u16string_view>& extra) {
-  std::u16string detail;
-  auto list = [&detail](std::u16string_view label, const std::vector<std::u16string_view>& pieces) {
-    if (pieces.empty()) return;
-    if (!detail.empty()) detail += u"; ";
-    detail += label;
-    for (std::size_t i = 0; i < pieces.size(); ++i) detail.append(i == 0 ? u" " : u", ").append(pieces[i]);
-  };
-  list(u"missing", missing);
-  list(u"extra", extra);
-  return detail;
-}
-
 int32_t Offset(std::u16string_view text, std::u16string_view piece) {
   return static_cast<int32_t>(piece.data() - text.data());
 }
@@ -89,7 +82,7 @@ void CheckTags(const TReadText& source, const TReadText& target, std::vector<TCh
   std::vector<std::size_t> onlyB;
   Unpaired(a, b, onlyA, onlyB);
   if (onlyA.empty() && onlyB.empty()) return;
-  TCheckFinding& finding = Add(findings, TagsCheck);
+  TCheckFinding& finding = AddFinding(findings, TagsCheck);
   std::vector<std::u16string_view> missing;
   std::vector<std::u16string_view> extra;
   for (std::size_t i : onlyA) {
@@ -129,7 +122,7 @@ void CheckFormulas(const TReadText& source, const TReadText& target, std::vector
   std::vector<std::size_t> onlyB;
   Unpaired(keysA, keysB, onlyA, onlyB);
   if (onlyA.empty() && onlyB.empty()) return;
-  TCheckFinding& finding = Add(findings, FormulasCheck);
+  TCheckFinding& finding = AddFinding(findings, FormulasCheck);
   std::vector<std::u16string_view> missing;
   std::vector<std::u16string_view> extra;
   for (std::size_t i : onlyA) {
@@ -174,7 +167,7 @@ void CheckColor(const TReadText& source, const TReadText& target, std::vector<TC
   } else {
     return;  // a colour tag more or less: the tags check tells
   }
-  TCheckFinding& finding = Add(findings, ColorCheck);
+  TCheckFinding& finding = AddFinding(findings, ColorCheck);
   finding.Detail = detail;
   for (const TMarkupToken& token : target.Tokens)
     if (token.Kind == TMarkupKind::ColorOpen || token.Kind == TMarkupKind::ColorClose)
@@ -185,7 +178,7 @@ void CheckWhitespace(const TReadText& source, const TReadText& target, std::vect
   const bool leading = source.Text.substr(0, source.InnerBegin) != target.Text.substr(0, target.InnerBegin);
   const bool trailing = source.Text.substr(source.InnerEnd) != target.Text.substr(target.InnerEnd);
   if (!leading && !trailing) return;
-  TCheckFinding& finding = Add(findings, WhitespaceCheck);
+  TCheckFinding& finding = AddFinding(findings, WhitespaceCheck);
   finding.Detail = leading && trailing ? u"leading and trailing" : leading ? u"leading" : u"trailing";
   if (leading) finding.Spans.push_back({false, 0, static_cast<int32_t>(target.InnerBegin)});
   if (trailing)
@@ -202,7 +195,7 @@ void CheckLines(const TReadText& source, const TReadText& target, std::vector<TC
   const auto sourceBreaks = innerBreaks(source);
   const auto targetBreaks = innerBreaks(target);
   if (sourceBreaks == targetBreaks) return;
-  TCheckFinding& finding = Add(findings, LinesCheck);
+  TCheckFinding& finding = AddFinding(findings, LinesCheck);
   const std::string detail = std::to_string(targetBreaks) + " instead of " + std::to_string(sourceBreaks);
   finding.Detail.assign(detail.begin(), detail.end());
   for (const TMarkupToken& token : target.Tokens)
@@ -225,7 +218,7 @@ std::vector<TTextSpan> DoubleSpaces(const TReadText& text, bool inSource) {
 void CheckDoubleSpace(const TReadText& source, const TReadText& target, std::vector<TCheckFinding>& findings) {
   std::vector<TTextSpan> runs = DoubleSpaces(target, false);
   if (runs.empty() || !DoubleSpaces(source, true).empty()) return;
-  TCheckFinding& finding = Add(findings, DoubleSpaceCheck);
+  TCheckFinding& finding = AddFinding(findings, DoubleSpaceCheck);
   const std::string detail = "at " + std::to_string(runs.front().Begin + 1);
   finding.Detail.assign(detail.begin(), detail.end());
   finding.Spans = std::move(runs);
@@ -257,7 +250,7 @@ std::vector<TTextSpan> DoubleWords(const TReadText& text, bool inSource) {
 void CheckDoubleWord(const TReadText& source, const TReadText& target, std::vector<TCheckFinding>& findings) {
   std::vector<TTextSpan> pairs = DoubleWords(target, false);
   if (pairs.empty() || !DoubleWords(source, true).empty()) return;
-  TCheckFinding& finding = Add(findings, DoubleWordCheck);
+  TCheckFinding& finding = AddFinding(findings, DoubleWordCheck);
   const TTextSpan& first = pairs.front();
   for (const TMarkupToken& token : target.Tokens)
     if (token.Kind == TMarkupKind::Word && static_cast<int32_t>(token.Begin) == first.Begin)
@@ -298,7 +291,7 @@ void CheckPunctuation(const TReadText& source, const TReadText& target, std::vec
   if (sourceMark.empty()) return;
   const std::u16string_view targetMark = FinalMark(target, targetSpan);
   if (targetMark == sourceMark) return;
-  TCheckFinding& finding = Add(findings, PunctuationCheck);
+  TCheckFinding& finding = AddFinding(findings, PunctuationCheck);
   finding.Found = targetMark;
   finding.Expected = sourceMark;
   finding.Detail = u"\"" + finding.Found + u"\" instead of \"" + finding.Expected + u"\"";
@@ -318,13 +311,15 @@ bool HasLetters(std::u16string_view text) {
 }  // namespace
 
 const std::vector<TCheckCode>& CheckCodes() {
-  static const std::vector<TCheckCode> codes = {TagsCheck,       FormulasCheck,    ColorCheck,
-                                                WhitespaceCheck, LinesCheck,       DoubleSpaceCheck,
-                                                DoubleWordCheck, PunctuationCheck, UnchangedCheck};
+  static const std::vector<TCheckCode> codes = {TagsCheck,    FormulasCheck,    ColorCheck,      WhitespaceCheck,
+                                                LinesCheck,   DoubleSpaceCheck, DoubleWordCheck, PunctuationCheck,
+                                                NumbersCheck, MixedScriptCheck, QuotesCheck,     LengthCheck,
+                                                CapitalCheck, UnchangedCheck};
   return codes;
 }
 
-std::vector<TCheckFinding> CheckTranslation(std::u16string_view source, std::u16string_view target) {
+std::vector<TCheckFinding> CheckTranslation(std::u16string_view source, std::u16string_view target,
+                                            const TLengthLimits& limits) {
   const TReadText readSource(source);
   const TReadText readTarget(target);
   std::vector<TCheckFinding> findings;
@@ -336,10 +331,21 @@ std::vector<TCheckFinding> CheckTranslation(std::u16string_view source, std::u16
   CheckDoubleSpace(readSource, readTarget, findings);
   CheckDoubleWord(readSource, readTarget, findings);
   CheckPunctuation(readSource, readTarget, findings);
+  CheckNumbers(readSource, readTarget, findings);
+  CheckMixedScript(readTarget, findings);
+  CheckQuotes(readSource, readTarget, findings);
+  CheckLength(readSource, readTarget, limits, findings);
+  CheckCapital(readSource, readTarget, findings);
   return findings;
 }
 
-std::vector<TCheckFinding> CheckMessage(const TtxgProject& project, int32_t n) {
+namespace {
+
+TLengthLimits ProjectLengthLimits(const TtxgProject& project) {
+  return LengthLimits(QuestSourceLanguage, WideToAnsi(project.Setting(u"language")));
+}
+
+std::vector<TCheckFinding> CheckMessageWithin(const TtxgProject& project, int32_t n, const TLengthLimits& limits) {
   std::vector<TCheckFinding> findings;
   if (n < 1 || n > project.SourceCount || n > project.TargetCount) return findings;
   const std::u16string source = project.GetSourceText(n);
@@ -348,19 +354,26 @@ std::vector<TCheckFinding> CheckMessage(const TtxgProject& project, int32_t n) {
   // reported. A translation accepted as it is equals its source, so the checks below find nothing.
   if (project.IsNotEdited(n)) {
     if (target != project.DeletedMessageText() && HasLetters(source)) {
-      TCheckFinding& finding = Add(findings, UnchangedCheck);
+      TCheckFinding& finding = AddFinding(findings, UnchangedCheck);
       finding.Spans.push_back({false, 0, static_cast<int32_t>(target.size())});
     }
     return findings;
   }
-  return CheckTranslation(source, target);
+  return CheckTranslation(source, target, limits);
+}
+
+}  // namespace
+
+std::vector<TCheckFinding> CheckMessage(const TtxgProject& project, int32_t n) {
+  return CheckMessageWithin(project, n, ProjectLengthLimits(project));
 }
 
 std::vector<TMessageFindings> CheckProject(const TtxgProject& project) {
   std::vector<TMessageFindings> result;
+  const TLengthLimits limits = ProjectLengthLimits(project);
   for (int32_t position = 1; position <= project.PositionCount; ++position) {
     const int32_t n = project.MessageAtPosition(position);
-    std::vector<TCheckFinding> findings = CheckMessage(project, n);
+    std::vector<TCheckFinding> findings = CheckMessageWithin(project, n, limits);
     if (!findings.empty()) result.push_back({n, std::move(findings)});
   }
   return result;

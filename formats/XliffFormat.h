@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "formats/TranslationUnits.h"
+#include "project/ProjectClass.h"
 
 class TtxgProject;
 
-// Quests are written in Russian: the source language of every file we write.
-inline constexpr const char* XliffSourceLanguage = "ru";
+// The source language of every file we write.
+inline constexpr const char* XliffSourceLanguage = QuestSourceLanguage;
 
 // The language tag XML writes for a language code as PO files and locales spell it: "pt_BR",
 // "sr@latin" and "de_DE.UTF-8" become "pt-BR", "sr" and "de-DE"; empty stays empty. Raises

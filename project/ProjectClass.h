@@ -32,6 +32,9 @@ class EEmptyReferenceError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Quests are written in Russian: the source language of every project.
+inline constexpr const char* QuestSourceLanguage = "ru";
+
 class TtxgProject {
  public:
   // Create: both documents, then Clear.
@@ -159,8 +162,9 @@ class TtxgProject {
   int32_t ReviewPositions() const { return reviewPositions_; }  // flagged, translated or not
   int32_t NotePositions() const { return notePositions_; }
 
-  // Project settings, stored in the section "settings". Known keys: u"language", u"spelling",
-  // u"memories". An empty value removes the key; an empty key raises std::invalid_argument.
+  // Project settings, stored in the section "settings". Known keys: u"language" (the target
+  // language; the source's is QuestSourceLanguage), u"spelling", u"memories". An empty value removes the key; an empty
+  // key raises std::invalid_argument.
   std::u16string Setting(std::u16string_view key) const;  // empty when unset
   void SetSetting(std::u16string_view key, std::u16string value);
 

@@ -45,6 +45,25 @@ char16_t FoldMarkupCase(char16_t c) {
   return c;
 }
 
+bool IsMarkupSmall(char16_t c) {
+  if (c >= u'a' && c <= u'z') return true;
+  if (c < 0xE0) return false;
+  if (c <= 0xFE) return c != 0xF7;
+  if (c >= 0x3B1 && c <= 0x3CB) return c != 0x3C2;
+  if (c >= 0x430 && c <= 0x45F) return true;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x481) ||
+      (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F))
+    return (c & 1) != 0;
+  return false;
+}
+
+TMarkupScript MarkupScript(char16_t c) {
+  if (!IsMarkupLetter(c)) return TMarkupScript::Other;
+  if (c < 0x80 || (c >= 0xC0 && c < 0x250) || (c >= 0x1E00 && c < 0x1F00)) return TMarkupScript::Latin;
+  if (c >= 0x400 && c < 0x530) return TMarkupScript::Cyrillic;
+  return TMarkupScript::Other;
+}
+
 bool TMarkupScanner::Next(TMarkupToken& token) {
   const std::size_t length = text_.size();
   if (pos_ >= length) return false;

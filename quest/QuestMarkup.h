@@ -57,3 +57,11 @@ bool IsMarkupLetter(char16_t c);
 bool IsMarkupBlank(char16_t c);  // space, tab, no-break space (not a line break)
 // Lower case for comparing words: Latin, Latin-1, Greek and Cyrillic capitals; others unchanged.
 char16_t FoldMarkupCase(char16_t c);
+// A small letter that has a capital FoldMarkupCase lowers to it (a capital is one that
+// FoldMarkupCase changes).
+bool IsMarkupSmall(char16_t c);
+
+enum class TMarkupScript : uint8_t { Other, Latin, Cyrillic };
+// The script of a letter (Latin: ASCII, Latin-1 and Latin Extended letters); Other for anything
+// else.
+TMarkupScript MarkupScript(char16_t c);

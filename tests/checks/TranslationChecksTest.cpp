@@ -81,6 +81,50 @@ TEST(TranslationChecks, EachFixturePairTripsExactlyItsOwnCheck) {
        "punctuation",
        u"\";\" instead of \"!\"",
        {u";"}},
+      {u"Награда: 250 кредитов.", u"Reward: 25 credits.", "numbers", u"missing 250; extra 25", {u"250", u"25"}},
+      {u"Курс 2,5 к <Money>.", u"Rate 2.5 to 3 <Money>.", "numbers", u"extra 3", {u"3"}},
+      {u"Осталось [p3] из 1\u00A0000 ч.",
+       u"Left: [p3] of 100 h.",
+       "numbers",
+       u"missing 1\u00A0000; extra 100",
+       {u"1\u00A0000", u"100"}},
+      {u"Вы заплатили 5 и ещё 5.", u"You paid 5 and 6 more.", "numbers", u"missing 5; extra 6", {u"5", u"6"}},
+      // The Latin "a" in a Russian word, the Cyrillic "а" in English ones.
+      {u"Летим к Веге.", u"Летим к Вегa.", "mixedscript", u"Вег[a]", {u"Вегa"}},
+      {u"На <ToPlanet> и Марс.",
+       u"To <ToPlanet> and Mаrs, Eаrth.",
+       "mixedscript",
+       u"M[а]rs, E[а]rth",
+       {u"Mаrs", u"Eаrth"}},
+      {u"Он сказал: «Бегите!»", u"He said: “Run!", "quotes", u"unpaired “", {u"“"}},
+      {u"Капитан (он же <Ranger>) ушёл.", u"The captain (that is, <Ranger> left.", "quotes", u"unpaired (", {u"("}},
+      {u"Надпись: \"Стой\".", u"The sign: \"Stop.", "quotes", u"unpaired \"", {u"\""}},
+      {u"Ответ: «да».", u"The answer: 'yes.", "quotes", u"unpaired '", {u"'"}},
+      {u"Вы стоите у шлюза станции, в руке <clr>ключ-карта<clrEnd>.",
+       u"At the <clr>lock<clrEnd>.",
+       "length",
+       u"9 letters to the source's 35",
+       {u"At the <clr>lock<clrEnd>."}},
+      {u"Вы стоите у шлюза станции [p1] раз.",
+       u"You are standing in front of the old airlock of the station for the [p1] time, thinking about home.",
+       "length",
+       u"75 letters to the source's 24",
+       {u"You are standing in front of the old airlock of the station for the [p1] time, thinking about home."}},
+      {u"Вы прибыли на <ToPlanet>.",
+       u"you arrived at <ToPlanet>.",
+       "capital",
+       u"small letter where the source has a capital",
+       {u"В", u"y"}},
+      {u"— и тогда он ушёл.",
+       u"— And then he left.",
+       "capital",
+       u"capital where the source has a small letter",
+       {u"и", u"A"}},
+      {u"Я <clr>здесь<clrEnd>.",
+       u"i am <clr>here<clrEnd>.",
+       "capital",
+       u"small letter where the source has a capital",
+       {u"Я", u"i"}},
   };
   for (const TrippingPair& pair : pairs) {
     SCOPED_TRACE(WideToAnsi(pair.source) + " -> " + WideToAnsi(pair.target));
@@ -115,6 +159,33 @@ TEST(TranslationChecks, NearMissesTripNothing) {
       {u"Число 1 1", u"Number 1 1"},  // numbers are not words
       {u"Он, он.", u"He, he."},       // a comma between the words
       {u"Топливо: <>", u"Fuel: <>"},
+      // numbers: one value however it is written; numbers in formulas are the formulas check's
+      {u"Цена 1000 кр.", u"Price 1,000 cr."},
+      {u"Цена 1\u202F000 000 кр.", u"Price 1.000.000 cr."},
+      {u"Цена 12 500,5 кр.", u"Price 12,500.50 cr."},
+      {u"Курс 2,5 к 1.", u"Rate 2.5 to 1."},
+      {u"В отсеке 4 200 тонн.", u"Bay 4 holds 200 tonnes."},
+      {u"Налог {[p1]*10} кр., 5 из 05.", u"Tax {[p1] * 10} cr., 5 of 5."},
+      {u"<clr>20-й<clrEnd> день", u"<clr>20th<clrEnd> day"},
+      // mixedscript: ids, and scripts joined by a hyphen
+      {u"Пришло SMS-сообщение от Яx9.", u"Пришло SMS-сообщение от Яx9."},
+      // quotes: pairs of another style, apostrophes, a quotation the source leaves open too
+      {u"«Стой», — сказал он (тихо).", u"“Stop,” he said (quietly)."},
+      {u"Он сказал: „Привет“.", u"He said: \"Hello\"."},
+      {u"Это не их вина.", u"It isn't the players' fault, rock 'n' roll."},
+      {u"«Начало цитаты", u"“Start of a quote"},
+      {u"Выбор: 1) да 2) нет", u"Choice: 1) yes 2) no"},
+      // length: short sources, markup that is no letters, a long text within the limits
+      {u"Да.", u"Yes, of course, captain, right away."},
+      {u"<clr>Внимание<clrEnd>: {[p1]*100} кредитов на счету [p2].",
+       u"<clr>Attention<clrEnd>: {[p1]*100} credits in the account [p2]."},
+      // capital: markup or a number first, abbreviations, names with capitals inside, capitals
+      {u"<Ranger>, вы прибыли.", u"welcome, <Ranger>."},
+      {u"5 кредитов — это много.", u"5 credits is a lot."},
+      {u"НАСА сообщает.", u"nasa reports."},
+      {u"айфон пропал.", u"iPhone is gone."},
+      {u"у звезды <ToStar>", u"У ЗВЕЗДЫ <ToStar>"},
+      {u"«Стой!» — крикнул он.", u"\"Stop!\" he shouted."},
   };
   for (const auto& [source, target] : pairs)
     EXPECT_EQ(Codes(CheckTranslation(source, target)), "") << WideToAnsi(source) << " -> " << WideToAnsi(target);
@@ -140,7 +211,7 @@ TEST_F(ProjectChecks, UntranslatedAndDeletedMessagesFollowTheProjectsRules) {
   project.SetTargetText(1, project.DeletedMessageText());
   EXPECT_EQ(Codes(CheckMessage(project, 1)), "");
   project.SetTargetText(1, u"Deleted.");
-  EXPECT_EQ(Codes(CheckMessage(project, 1)), "tags lines");
+  EXPECT_EQ(Codes(CheckMessage(project, 1)), "tags lines numbers length");
   EXPECT_EQ(Codes(CheckMessage(project, 0)), "");
   EXPECT_EQ(Codes(CheckMessage(project, project.SourceCount + 1)), "");
 
@@ -171,7 +242,7 @@ TEST_F(ProjectChecks, CheckProjectListsEachPositionOnceInMessageOrder) {
   project.SetTargetText(2, u"Saved.");
   const std::vector<TMessageFindings> after = CheckProject(project);
   EXPECT_EQ(after.size(), all.size());
-  EXPECT_EQ(Codes(after[1].Findings), "tags");
+  EXPECT_EQ(Codes(after[1].Findings), "tags numbers length");
 }
 
 // Translations that keep every piece of markup and only change the words.
@@ -193,7 +264,14 @@ char16_t Upper(char16_t c) {
 TEST_F(ProjectChecks, TheSampleQuestUnderMarkupKeepingTranslationsHasNoFindings) {
   const std::vector<std::function<std::u16string(std::u16string_view, int)>> translations = {
       [](std::u16string_view word, int) { return std::u16string(word.rbegin(), word.rend()); },
-      [](std::u16string_view, int index) { return u"w" + AnsiToWide(std::to_string(index + 1)); },
+      [](std::u16string_view word, int) {  // every letter another Latin one of the same case
+        std::u16string latin(word);
+        for (char16_t& c : latin) {
+          const char16_t small = static_cast<char16_t>(u'a' + FoldMarkupCase(c) % 26);
+          if (IsMarkupLetter(c)) c = FoldMarkupCase(c) == c ? small : static_cast<char16_t>(small - 0x20);
+        }
+        return latin;
+      },
       [](std::u16string_view word, int) {
         std::u16string upper(word);
         std::transform(upper.begin(), upper.end(), upper.begin(), Upper);

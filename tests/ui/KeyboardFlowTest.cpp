@@ -182,9 +182,10 @@ TEST_F(KeyboardFlow, F8ShowsTheProblemsAsText) {
   ASSERT_EQ(dialogs.Messages.size(), 1u);
   // One plain line per finding, tags unescaped.
   const QStringList lines = dialogs.Messages[0].split(QLatin1Char('\n'));
-  EXPECT_EQ(lines.size(), 4);
+  EXPECT_EQ(lines.size(), 6);
   EXPECT_TRUE(lines.contains(QStringLiteral("Tags differ from the source: missing <ToStar>, <Money>")));
   EXPECT_TRUE(lines.contains(QStringLiteral("Two or more spaces in a row: at 4")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("The numbers differ from the source: missing 7")));
   Press(QKeySequence(Qt::CTRL | Qt::Key_B));  // untranslated: the grey text says so, no problem
   Press(QKeySequence(Qt::Key_F8));
   ASSERT_EQ(dialogs.Messages.size(), 2u);
