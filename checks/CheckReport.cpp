@@ -1,6 +1,7 @@
 #include "checks/CheckReport.h"
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -188,8 +189,14 @@ std::optional<TReportFormat> ReportFormatOf(const std::string& fileName) {
 
 const char* ReportDialogFilter() { return "HTML page|*.html;*.htm|CSV table|*.csv"; }
 
-std::string ReportHtml(const TCheckReport& report) {
-  std::string out(HtmlHead);
+namespace {
+
+// A report is written into `out`, which `passOn` is given after each row: a save hands what is
+// there to the file, so the text of a report of every message never lies in memory whole.
+using TPassOn = std::function<void(std::string& out)>;
+
+void WriteHtml(const TCheckReport& report, std::string& out, const TPassOn& passOn) {
+  out += HtmlHead;
   const std::string title = "Check report: " + report.Title;
   out += "<title>";
   AppendHtmlText(out, title);
@@ -223,13 +230,13 @@ std::string ReportHtml(const TCheckReport& report) {
       out += "</td>";
     }
     out += "</tr>\n";
+    if (passOn) passOn(out);
   }
   out += "</tbody>\n</table>\n</body>\n</html>\n";
-  return out;
 }
 
-std::string ReportCsv(const TCheckReport& report) {
-  std::string out = "\xEF\xBB\xBFPosition,Message,Id,Kind,Check,Detail,Source,Translation\r\n";
+void WriteCsv(const TCheckReport& report, std::string& out, const TPassOn& passOn) {
+  out += "\xEF\xBB\xBFPosition,Message,Id,Kind,Check,Detail,Source,Translation\r\n";
   for (const TReportRow& row : report.Rows) {
     AppendCsvField(out, std::to_string(row.Position));
     AppendCsvField(out, std::to_string(row.Message));
@@ -239,15 +246,37 @@ std::string ReportCsv(const TCheckReport& report) {
     AppendCsvField(out, row.Finding.Detail);
     AppendCsvField(out, row.Source);
     AppendCsvField(out, row.Translation, true);
+    if (passOn) passOn(out);
   }
+}
+
+}  // namespace
+
+std::string ReportHtml(const TCheckReport& report) {
+  std::string out;
+  WriteHtml(report, out, {});
+  return out;
+}
+
+std::string ReportCsv(const TCheckReport& report) {
+  std::string out;
+  WriteCsv(report, out, {});
   return out;
 }
 
 void SaveCheckReport(const TCheckReport& report, const std::string& fileName) {
   const std::optional<TReportFormat> format = ReportFormatOf(fileName);
   if (!format) throw std::invalid_argument(fileName + ": a report is an .html, .htm or .csv file");
-  const std::string bytes = *format == TReportFormat::Html ? ReportHtml(report) : ReportCsv(report);
+  constexpr std::size_t PieceSize = std::size_t{1} << 16;
   TBlockFileWriter file(fileName, TPieces::Streamed);
-  file.WriteBytes(bytes.data(), bytes.size());
+  std::string out;
+  out.reserve(2 * PieceSize);
+  const TPassOn passOn = [&file](std::string& piece) {
+    if (piece.size() < PieceSize) return;
+    file.WriteBytes(piece.data(), piece.size());
+    piece.clear();
+  };
+  (*format == TReportFormat::Html ? WriteHtml : WriteCsv)(report, out, passOn);
+  file.WriteBytes(out.data(), out.size());
   file.Commit();
 }

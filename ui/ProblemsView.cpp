@@ -121,12 +121,15 @@ TProblemsDialog::TProblemsDialog(TTranslationSession& session, TMessageNavigator
   Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Table->setWordWrap(false);
   Table->verticalHeader()->hide();
+  Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 8);
   Table->horizontalHeader()->setStretchLastSection(true);
+  int column = 0;
+  for (const int width : {70, 130, 150, 100, 170, 260}) Table->setColumnWidth(column++, width);
   layout->addWidget(Table);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   SaveButton = buttons->addButton(text(u"ProblemsSaveButton"), QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
-  resize(900, 420);
+  resize(1180, 460);
 
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(SaveButton, &QPushButton::clicked, this, [this] { Guarded([this] { SaveReport(); }); });
@@ -190,6 +193,7 @@ void TProblemsDialog::RowActivated(const QModelIndex& index) {
 }
 
 void TProblemsDialog::SaveReport() {
+  UpdateChanged();  // a change still waiting is in the report too
   if (SaveDialog.FileName.isEmpty()) SaveDialog.FileName = session_.SuggestedFileName(QStringLiteral("problems.html"));
   if (!dialogs_.ExecuteFileDialog(this, SaveDialog)) return;
   SaveCheckReport(Report(), FileNameForLibrary(SaveDialog.FileName));
