@@ -90,6 +90,7 @@ TEST_F(ProblemsView, FollowsChangedMessagesAndSavesTheReport) {
   QTest::mouseClick(dialog->SaveButton, Qt::LeftButton);
   ASSERT_EQ(dialogs.Errors.size(), 1u);
   EXPECT_TRUE(dialogs.Errors[0].endsWith(QStringLiteral("problems.txt: a report is an .html, .htm or .csv file")));
+  EXPECT_FALSE(QFile::exists(scratch.File(QStringLiteral("problems.txt"))));
 }
 
 }  // namespace
