@@ -190,6 +190,8 @@ std::vector<TTextSpan> TSpellChecker::Misspelled(std::u16string_view text) {
   return spans;
 }
 
+TCheckCode SpellingCheck() { return {SpellingCode, SpellingDescription}; }
+
 std::vector<TCheckFinding> CheckSpelling(const TtxgProject& project, int32_t n, TSpellChecker& speller) {
   std::vector<TCheckFinding> findings;
   // A translation kept as it is holds the source's words, which are no words of the target language.

@@ -60,6 +60,9 @@ class TSpellChecker {
   std::unordered_map<std::u16string, bool> known_;  // answers so far: a quest repeats its words
 };
 
+// The spelling as a check beside CheckCodes(): code "spelling".
+TCheckCode SpellingCheck();
+
 // The spelling findings of message n (code "spelling", the word as detail), for translated
 // messages only: an untranslated message is still in the source's language, and a deleted one
 // has no text.

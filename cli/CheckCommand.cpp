@@ -1,10 +1,12 @@
 // xgtool check: the findings of the translation checks (and, with --spell, of the spelling) for
-// every position of a project, "N<TAB>ID<TAB>CODE<TAB>DETAIL" a line, in message order.
+// every position of a project, "N<TAB>ID<TAB>CODE<TAB>DETAIL" a line, in message order; with
+// --report, the same findings written as an HTML page or a CSV table too.
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "checks/CheckReport.h"
 #include "checks/Spelling.h"
 #include "checks/TranslationChecks.h"
 #include "cli/Commands.h"
@@ -12,13 +14,23 @@
 
 namespace {
 
+void PrintFinding(std::ostream& out, const TtxgProject& project, int32_t n, const TCheckFinding& finding) {
+  out << n << '\t' << EscapeForOutput(project.SourceIds[static_cast<std::size_t>(n)]) << '\t' << finding.Code << '\t'
+      << EscapeForOutput(finding.Detail) << '\n';
+}
+
 int CheckCommand(const std::vector<std::string>& args, CommandContext& context) {
   std::string language;
+  std::string reportFile;
   std::vector<std::string> files;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--spell") {
       if (i + 1 >= args.size() || args[i + 1].empty()) throw UsageError{"--spell needs a language"};
       language = args[++i];
+    } else if (args[i] == "--report") {
+      if (i + 1 >= args.size() || !ReportFormatOf(args[i + 1]))
+        throw UsageError{"--report needs an .html or .csv file"};
+      reportFile = args[++i];
     } else {
       files.push_back(args[i]);
     }
@@ -29,13 +41,18 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
   if (!language.empty()) speller = std::make_unique<TSpellChecker>(language);
   auto project = LoadProject(files[0], context);
 
+  if (!reportFile.empty()) {
+    // Written before anything is printed: a report that cannot be written prints no findings.
+    TCheckReport report = MakeCheckReport(*project, speller.get());
+    report.Title = files[0].substr(files[0].rfind('/') + 1);
+    SaveCheckReport(report, reportFile);
+    for (const TReportRow& row : report.Rows) PrintFinding(context.out, *project, row.Message, row.Finding);
+    return report.Rows.empty() ? ExitOk : ExitReported;
+  }
   int32_t count = 0;
   auto print = [&](int32_t n, const std::vector<TCheckFinding>& findings) {
-    for (const TCheckFinding& finding : findings) {
-      context.out << n << '\t' << EscapeForOutput(project->SourceIds[static_cast<std::size_t>(n)]) << '\t'
-                  << finding.Code << '\t' << EscapeForOutput(finding.Detail) << '\n';
-      ++count;
-    }
+    for (const TCheckFinding& finding : findings) PrintFinding(context.out, *project, n, finding);
+    count += static_cast<int32_t>(findings.size());
   };
   for (int32_t position = 1; position <= project->PositionCount; ++position) {
     const int32_t n = project->MessageAtPosition(position);
@@ -46,7 +63,9 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
 }
 
 const CommandRegistration checkRegistration(
-    "check", "check [--spell LANG] FILE.txg   (findings of the translation checks; exit 1 when there are any)",
+    "check",
+    "check [--spell LANG] [--report OUT.html|OUT.csv] FILE.txg   (findings of the translation checks; exit 1 when "
+    "there are any)",
     CheckCommand);
 
 }  // namespace

@@ -271,6 +271,19 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"RecoverJournalStep", u"Recover unsaved changes"},
       {u"JournalWriteFailed",
        u"Unsaved changes cannot be kept in the recovery journal, so a crash would lose them: %1"},
+      // The problems of the whole project and their report
+      {u"MenuProblemsList", u"&Problems..."},
+      {u"ProblemsDialogTitle", u"Problems"},
+      {u"ProblemsSummary", u"Findings: %1. Messages with findings: %2. Click a row to show its message."},
+      {u"ProblemsColumnPosition", u"Position"},
+      {u"ProblemsColumnId", u"Id"},
+      {u"ProblemsColumnKind", u"Kind"},
+      {u"ProblemsColumnCheck", u"Check"},
+      {u"ProblemsColumnDetail", u"Detail"},
+      {u"ProblemsColumnSource", u"Source"},
+      {u"ProblemsColumnTranslation", u"Translation"},
+      {u"ProblemsSaveButton", u"&Save Report..."},
+      {u"ProblemsSaveDialogTitle", u"Save the report of problems"},
   };
   return keys;
 }

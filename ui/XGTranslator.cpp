@@ -14,7 +14,6 @@
 #include <QUndoStack>
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 #include "project/CatalogueKeys.h"
@@ -33,13 +32,13 @@
 #include "ui/MessageListPanel.h"
 #include "ui/MessageNavigator.h"
 #include "ui/MessageTools.h"
+#include "ui/ProblemsView.h"
 #include "ui/RecentFiles.h"
 #include "ui/ReuseView.h"
 #include "ui/ReviewPanel.h"
 #include "ui/StatusBar.h"
 #include "ui/SuggestionsPanel.h"
 #include "ui/TranslationSession.h"
-#include "ui/WindowSettings.h"
 
 // The icons are compiled into this static library; a program that links it must register them.
 static void RegisterWindowIcons() { Q_INIT_RESOURCE(icons); }
@@ -214,6 +213,7 @@ void TForm1::CreateCommands() {
 
   add(m.View, u"MenuFont", {}, &TForm1::ToolButton7Click, ToolButton7);
   m.Add(m.View, CatalogueText(u"MenuUnusedTranslations"), {}, [this] { Reuse->ShowUnusedTranslations(); });
+  m.Add(m.View, CatalogueText(u"MenuProblemsList"), {}, [this] { ShowProblems(*Session, *Navigator, dialogs_, this); });
   m.AddSeparator(m.View);
   for (auto [dock, key] : {std::pair{ListDock, u"ListPanelAction"}, std::pair{ContextDock, u"ContextPanelAction"},
                            std::pair{SuggestionsDock, u"SuggestionsPanelAction"}}) {

@@ -118,6 +118,45 @@ TEST_F(CheckCommand, AProjectWithoutFindingsExitsWithZero) {
   }
 }
 
+// Python's csv module reads the report back as the lines of the check: N, id, code, detail.
+const char* const CsvAsCheckLines = R"(import csv, sys
+def escape(text):
+    return ''.join({'\\': '\\\\', '\r': '\\r', '\n': '\\n', '\t': '\\t'}.get(c) or
+                   (c if ord(c) >= 32 else '\\u%04x' % ord(c)) for c in text)
+rows = list(csv.reader(open(sys.argv[1], newline='', encoding='utf-8-sig')))
+assert rows[0] == ['Position', 'Message', 'Id', 'Kind', 'Check', 'Detail', 'Source', 'Translation'], rows[0]
+lines = ''.join('\t'.join([r[1], escape(r[2]), r[4], escape(r[5])]) + '\n' for r in rows[1:])
+sys.stdout.buffer.write(lines.encode('utf-8')))";
+
+TEST_F(CheckCommand, TheReportHoldsWhatTheCheckPrints) {
+  Import(
+      u"<Begin GovMsgSuccess>\r\nYou saved Vega-7, \"the\" goverment pays you credits\r\n<End>\r\n"
+      u"<Begin Par(1).Format(1)>\r\nFuel  low: <>\r\n<End>\r\n");
+  const std::string csv = folder.File("report.csv");
+  const std::string html = folder.File("report.html");
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{}, std::vector<std::string>{"--spell", "en_US"}}) {
+    std::vector<std::string> args = {"check"};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(project);
+    const ToolResult plain = RunTool(args);
+    ASSERT_EQ(plain.exitCode, 1) << plain.err;
+    for (const std::string& report : {csv, html}) {
+      std::vector<std::string> reporting = args;
+      reporting.insert(reporting.begin() + 1, {"--report", report});
+      const ToolResult result = RunTool(reporting);
+      EXPECT_EQ(result.exitCode, 1) << result.err;
+      EXPECT_EQ(result.out, plain.out);
+    }
+    const ToolResult read = clitest::RunProgram("python3", {"-c", CsvAsCheckLines, csv});
+    EXPECT_EQ(read.err, "");
+    EXPECT_EQ(read.out, plain.out);
+    const ToolResult lint = clitest::RunProgram("xmllint", {"--html", "--noout", html});
+    EXPECT_EQ(lint.exitCode, 0);
+    EXPECT_EQ(lint.err, "");
+  }
+}
+
 TEST_F(CheckCommand, UsageErrorsAndFailures) {
   struct Case {
     std::vector<std::string> args;
@@ -130,6 +169,9 @@ TEST_F(CheckCommand, UsageErrorsAndFailures) {
       {{"check", project, "--spell"}, 2, "xgtool: --spell needs a language"},
       {{"check", folder.File("missing.txg")}, 3, ""},
       {{"check", "--spell", "xx", project}, 3, "xgtool: Unknown spelling language: xx (dictionaries: "},
+      {{"check", "--report", folder.File("r.txt"), project}, 2, "xgtool: --report needs an .html or .csv file"},
+      {{"check", project, "--report"}, 2, "xgtool: --report needs an .html or .csv file"},
+      {{"check", "--report", folder.File("none/r.csv"), project}, 3, "xgtool: "},
   };
   for (const Case& c : cases) {
     const ToolResult result = RunTool(c.args);
