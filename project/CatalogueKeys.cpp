@@ -245,6 +245,8 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"PunctuationNoMark", u"no punctuation mark"},
       // Translations kept as they are
       {u"TranslatedAsIsStep", u"Mark translated as is"},
+      // Word counts
+      {u"StatusWordsLeftFormat", u"Words left: %1 of %2 (%3 untranslated, %4 to review)"},
   };
   return keys;
 }

@@ -111,6 +111,7 @@ TTranslationSession::TTranslationSession(const TBlockParJD& catalogue, QObject* 
     : QObject(parent),
       catalogue_(catalogue),
       project_(std::make_unique<TtxgProject>(catalogue)),
+      sizes_(*project_),
       edits_(new QUndoStack(this)) {
   connect(edits_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(); });
 }
