@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <type_traits>
 
 #include "project/ProjectClass.h"
 #include "quest/QuestMarkup.h"
@@ -92,27 +93,58 @@ void AppendPoCharacters(std::u16string_view text, std::u32string& out) {
   }
 }
 
-int64_t CountPocountWords(std::u32string_view text) {
+// pocount's count of `text` given as the characters of its PO form (Char = char32_t), or as the
+// units of a text that the PO file holds unit for unit (Char = char16_t; CR LF, which it holds as
+// LF, is a blank either way). A unit that it does not hold so (a lone CR or LF, another control
+// but the tab, a surrogate, U+FFFE, U+FFFF) or a "<", "[" or "{" where markup would start ends a
+// count of units with -1. `lineBreaks` gets the CR LF pairs of a count of units.
+template <typename Char>
+int64_t CountPocountWords(std::basic_string_view<Char> text, int64_t& lineBreaks) {
+  constexpr bool units = std::is_same_v<Char, char16_t>;
+  const std::size_t length = text.size();
+  // Whether the unit at `at` is held as it is: asked only off the path of letters.
+  const auto heldAsItIs = [&](std::size_t at) {
+    const char32_t c = text[at];
+    if (c == U'\r') return at + 1 < length && text[at + 1] == u'\n';
+    if (c == U'\n') return at > 0 && text[at - 1] == u'\r';
+    return (c >= 0x20 || c == U'\t') && c != U'<' && c != U'[' && c != U'{' &&
+           (c < 0xD800 || (c >= 0xE000 && c < 0xFFFE));
+  };
   int64_t words = 0;
   bool pieceCounts = false;  // the piece read so far holds more than punctuation
   const auto endPiece = [&] {
     words += pieceCounts ? 1 : 0;
     pieceCounts = false;
   };
-  const std::size_t length = text.size();
   for (std::size_t i = 0; i < length;) {
     const char32_t c = text[i];
     // pocount's re.sub("\D\.\D", " ") before the split: the three characters become a blank, and
     // the search goes on after them.
-    if (i + 2 < length && text[i + 1] == U'.' && !IsDecimalDigit(c) && !IsDecimalDigit(text[i + 2])) {
+    if (i + 2 < length && text[i + 1] == u'.' && !IsDecimalDigit(c) && !IsDecimalDigit(text[i + 2])) {
       endPiece();
       i += 3;
+      if constexpr (units) {
+        if (!heldAsItIs(i - 3) || !heldAsItIs(i - 1)) return -1;
+        lineBreaks += c == U'\n' ? 1 : 0;
+        // A CR LF is one character of the PO form: the match takes the LF with the CR.
+        if (text[i - 1] == u'\r') {
+          ++lineBreaks;
+          ++i;
+        }
+      }
       continue;
     }
-    if (IsSplitBlank(c)) {
-      endPiece();
+    if ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || (c >= 0x400 && c < 0x530)) {
+      pieceCounts = true;  // Latin and Cyrillic letters, most of a quest
     } else {
-      pieceCounts = pieceCounts || !IsPocountPunctuation(c);
+      if constexpr (units) {
+        if (!heldAsItIs(i)) return -1;
+        lineBreaks += c == U'\n' ? 1 : 0;
+      }
+      if (IsSplitBlank(c))
+        endPiece();
+      else
+        pieceCounts = pieceCounts || !IsPocountPunctuation(c);
     }
     ++i;
   }
@@ -131,9 +163,19 @@ int64_t CountCharacters(std::u16string_view text) {
 }  // namespace
 
 TTextSize TWordCounter::Measure(std::u16string_view text) {
-  points_.clear();
-  AppendPoCharacters(WithoutMarkup(text, plain_), points_);
-  return TTextSize{CountPocountWords(points_), CountCharacters(text)};
+  // Most texts hold neither markup nor a unit that the PO file writes otherwise: they are counted
+  // as they are, in one pass.
+  int64_t lineBreaks = 0;
+  int64_t words = CountPocountWords(text, lineBreaks);
+  if (words >= 0) return TTextSize{words, static_cast<int64_t>(text.size()) - lineBreaks};
+  const std::u16string_view plain = WithoutMarkup(text, plain_);
+  words = CountPocountWords(plain, lineBreaks);
+  if (words < 0) {
+    points_.clear();
+    AppendPoCharacters(plain, points_);
+    words = CountPocountWords(std::u32string_view(points_), lineBreaks);
+  }
+  return TTextSize{words, CountCharacters(text)};
 }
 
 TWorkState WorkState(const TtxgProject& project, int32_t message) {

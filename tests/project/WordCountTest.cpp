@@ -36,6 +36,7 @@ TEST(WordCounter, CountsAsPocountWithQuestMarkup) {
       // Line breaks as the PO file writes them: CR LF is a blank, a lone CR a "\u{000D}" in a word.
       {u"два\r\nслова", 2, 9},
       {u"два\rслова", 1, 9},
+      {u"а.\r\n.б", 1, 5},  // the CR LF goes with the "." before it, and takes no other
       {u"nul\x01inside tab\tend", 3, 18},
       {u"a pair \xD83D\xDE00 ok", 4, 11},
   };
