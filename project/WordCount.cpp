@@ -57,16 +57,21 @@ bool IsPocountPunctuation(char32_t c) {
 
 // Tags dropped and each formula as the digit 0, read as QuestMarkup.h reads them: a tag or a
 // formula starts only at one of "<", "[" and "{", and is read the same there as from the start.
+std::size_t NextMarkupStart(std::u16string_view text, std::size_t from) {
+  while (from < text.size() && text[from] != u'<' && text[from] != u'[' && text[from] != u'{') ++from;
+  return from;
+}
+
 std::u16string_view WithoutMarkup(std::u16string_view text, std::u16string& plain) {
-  std::size_t at = text.find_first_of(u"<[{");
-  if (at == std::u16string_view::npos) return text;
+  std::size_t at = NextMarkupStart(text, 0);
+  if (at == text.size()) return text;
   plain.assign(text.substr(0, at));
   while (at < text.size()) {
     TMarkupToken token;
     TMarkupScanner(text.substr(at)).Next(token);
     if (token.Kind == TMarkupKind::Formula) plain += u'0';
     at += token.End;
-    const std::size_t next = std::min(text.find_first_of(u"<[{", at), text.size());
+    const std::size_t next = NextMarkupStart(text, at);
     plain.append(text.substr(at, next - at));
     at = next;
   }
