@@ -128,29 +128,19 @@ TEST_F(XliffFile, ImportReportsWhatDoesNotFit) {
 
 // approved="yes" makes a unit final whatever its target's state; without it the state decides.
 TEST_F(XliffFile, ApprovedClearsTheReviewFlag) {
-  const struct {
-    const char* unitAttributes;
-    const char* state;
-    bool needsReview;
-  } cases[] = {
-      {" approved=\"yes\"", "needs-review-translation", false},
-      {" approved=\"no\"", "needs-review-translation", true},
-      {"", "needs-review-translation", true},
-      {" approved=\"yes\"", "translated", false},
-      {"", "translated", false},
-      {" approved=\"yes\"", "", false},
+  const std::pair<const char*, bool> cases[] = {
+      {" approved=\"yes\"><source>s</source><target state=\"needs-review-translation\">", false},
+      {" approved=\"no\"><source>s</source><target state=\"needs-review-translation\">", true},
+      {"><source>s</source><target state=\"needs-review-translation\">", true},
+      {" approved=\"yes\"><source>s</source><target>", false},
   };
-  std::string text =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xliff version=\"1.2\" "
-      "xmlns=\"urn:oasis:names:tc:xliff:document:1.2\"><file><body>\n";
-  for (const auto& c : cases)
-    text += std::string("<trans-unit id=\"u\"") + c.unitAttributes + "><source>s</source><target" +
-            (*c.state != 0 ? std::string(" state=\"") + c.state + "\"" : "") + ">t</target></trans-unit>\n";
-  WriteText(folder.File("approved.xlf"), text + "</body></file></xliff>\n");
+  std::string text = "<xliff version=\"1.2\" xmlns=\"urn:oasis:names:tc:xliff:document:1.2\"><file><body>";
+  for (const auto& [unit, review] : cases)
+    text += std::string("<trans-unit id=\"u\"") + unit + "t</target></trans-unit>";
+  WriteText(folder.File("approved.xlf"), text + "</body></file></xliff>");
   const std::vector<TIncomingUnit> units = ReadXliffUnits(folder.File("approved.xlf"));
   ASSERT_EQ(units.size(), std::size(cases));
-  for (std::size_t i = 0; i < units.size(); ++i)
-    EXPECT_EQ(units[i].NeedsReview, cases[i].needsReview) << cases[i].unitAttributes << " " << cases[i].state;
+  for (std::size_t i = 0; i < units.size(); ++i) EXPECT_EQ(units[i].NeedsReview, cases[i].second) << cases[i].first;
 }
 
 struct BrokenXliff {
