@@ -1,4 +1,4 @@
-// xgtool commands on translation projects: new, messages, info, stats, review marks and notes,
+// xgtool commands on translation projects: new, messages, info, stats, count, review marks and notes,
 // export and import of the exchange file, export of either quest.
 #include <memory>
 #include <ostream>
@@ -8,6 +8,7 @@
 
 #include "cli/Commands.h"
 #include "project/ProjectClass.h"
+#include "project/WordCount.h"
 #include "support/JD_Str.h"
 
 namespace {
@@ -103,6 +104,19 @@ int StatsCommand(const std::vector<std::string>& args, CommandContext& context) 
   return ExitOk;
 }
 
+int CountCommand(const std::vector<std::string>& args, CommandContext& context) {
+  if (args.size() != 1) throw UsageError{"count needs one project file"};
+  const TWorkSizes sizes = MeasureProject(*LoadProject(args[0], context));
+  const auto line = [&](const char* state, const TTextSize& size) {
+    context.out << state << ": " << size.Words << " words, " << size.Characters << " characters\n";
+  };
+  line("translated", sizes.Translated);
+  line("review", sizes.Review);
+  line("untranslated", sizes.Untranslated);
+  line("total", sizes.Total());
+  return ExitOk;
+}
+
 int ReviewCommand(const std::vector<std::string>& args, CommandContext& context) {
   bool off = false;
   const std::vector<std::string> rest = WithoutSwitch(args, "--off", off);
@@ -163,6 +177,9 @@ const CommandRegistration infoRegistration("info.txg", "info FILE.txg   (summary
                                            InfoCommand);
 const CommandRegistration statsRegistration(
     "stats", "stats FILE.txg   (positions, translated, untranslated and flagged for review)", StatsCommand);
+const CommandRegistration countRegistration(
+    "count", "count FILE.txg   (words and characters of the sources: translated, review, untranslated, total)",
+    CountCommand);
 const CommandRegistration reviewRegistration(
     "review", "review FILE.txg N... [--off]   (flag messages N for review, or clear the flag, and save)",
     ReviewCommand);

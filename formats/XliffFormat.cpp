@@ -124,6 +124,8 @@ void WriteUnitsXml(const std::vector<TUnitTexts>& units, std::size_t begin, std:
     out.Start("trans-unit");
     out.Attribute("id", PortableText(unit.Context));
     out.Attribute("xml:space", "preserve");
+    // A final translation: some consumers take only approved units.
+    if (unit.Translated && !unit.NeedsReview) out.Attribute("approved", "yes");
     out.Newline();
     out.Start("source");
     out.MarkedText(unit.Source);
@@ -160,7 +162,8 @@ struct ContextDeleter {
 // file of many megabytes is read in one pass. A trans-unit counts anywhere below the root (in
 // <body> or in <group>s); its first <source> and <target> children give their whole text content
 // (inline elements such as <ph> included), its <note from="translator"> children the note (the
-// last one wins).
+// last one wins). The target's state "needs-review-translation" flags the unit for review, unless
+// the unit says approved="yes".
 class UnitReader {
  public:
   UnitReader(xmlParserCtxtPtr context, const std::string& fileName) : context_(context), fileName_(fileName) {}
@@ -228,6 +231,7 @@ class UnitReader {
       unitLine_ = Line();
       unit_ = TIncomingUnit();
       id_ = AttributeValue(attributeCount, attributes, "id");
+      approved_ = AttributeValue(attributeCount, attributes, "approved") == "yes";
       seenSource_ = seenTarget_ = false;
       source_.clear();
       translation_.clear();
@@ -271,6 +275,8 @@ class UnitReader {
       unit_.Source = QuestTextFromPortable(source_);
       unit_.Translation = QuestTextFromPortable(translation_);
       if (note_) unit_.Note = QuestTextFromPortable(*note_);
+      // An approved unit is final, whatever its target's state says.
+      if (approved_) unit_.NeedsReview = false;
     } catch (const ENotUtf8&) {
       Fail(unitLine_, "the text is not UTF-8");
       return;
@@ -287,6 +293,7 @@ class UnitReader {
   std::string id_, source_, translation_;
   std::optional<std::string> note_;
   bool seenSource_ = false, seenTarget_ = false;
+  bool approved_ = false;  // the open trans-unit has approved="yes"
   Field field_ = Field::None;
   std::string text_;  // the open field's text so far
 };

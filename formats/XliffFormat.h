@@ -2,6 +2,8 @@
 // XLIFF 1.2 files, read and written through libxml2. One <trans-unit> per position, its id the
 // unit's context (see OutgoingUnits); markup of the texts goes out as <ph> elements holding the
 // original, and comes back from <ph> or from plain text alike. Texts go through PortableText.
+// A translated unit not flagged for review says approved="yes"; reading, approved="yes" clears the
+// flag, and without it the target's state decides ("needs-review-translation" flags).
 #include <string>
 #include <vector>
 

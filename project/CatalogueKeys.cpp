@@ -284,6 +284,8 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"ProblemsColumnTranslation", u"Translation"},
       {u"ProblemsSaveButton", u"&Save Report..."},
       {u"ProblemsSaveDialogTitle", u"Save the report of problems"},
+      // Word counts
+      {u"StatusWordsLeftFormat", u"Words left: %1 of %2 (%3 untranslated, %4 to review)"},
   };
   return keys;
 }

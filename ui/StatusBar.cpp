@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "project/ProjectClass.h"
+#include "project/WordCount.h"
 
 namespace {
 
@@ -29,6 +30,16 @@ QString ProgressText(const TCatalogueText& text, int translated, int count, int 
   return progress;
 }
 
+QString WordsLeftText(const TCatalogueText& text, const TWorkSizes& sizes) {
+  const int64_t total = sizes.Total().Words;
+  if (total <= 0) return {};
+  return text(u"StatusWordsLeftFormat")
+      .arg(sizes.Left().Words)
+      .arg(total)
+      .arg(sizes.Untranslated.Words)
+      .arg(sizes.Review.Words);
+}
+
 TWindowStatusBar::TWindowStatusBar(QStatusBar* bar, TCatalogueText text) : text_(std::move(text)) {
   Position = AddLabel(bar, "StatusPosition", false);
   Id = AddLabel(bar, "StatusId", false);
@@ -46,10 +57,12 @@ void TWindowStatusBar::ShowProgress(int translated, int count, int review) {
   Progress->setText(ProgressText(text_, translated, count, review));
 }
 
-void TWindowStatusBar::ShowProject(const TtxgProject& project, int position, const QString& kind) {
+void TWindowStatusBar::ShowProject(const TtxgProject& project, const TWorkSizes& sizes, int position,
+                                   const QString& kind) {
   const int32_t shown = project.MessageAtPosition(position);
   const bool hasId = shown >= 1 && static_cast<std::size_t>(shown) < project.SourceIds.size();
   ShowMessage(position, project.PositionCount,
               hasId ? QString::fromStdU16String(project.SourceIds[static_cast<std::size_t>(shown)]) : QString(), kind);
   ShowProgress(project.TranslatedPositions(), project.PositionCount, project.ReviewPositions());
+  Progress->setToolTip(WordsLeftText(text_, sizes));
 }

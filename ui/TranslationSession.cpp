@@ -113,6 +113,7 @@ TTranslationSession::TTranslationSession(const TBlockParJD& catalogue, QObject* 
     : QObject(parent),
       catalogue_(catalogue),
       project_(std::make_unique<TtxgProject>(catalogue)),
+      sizes_(*project_),
       edits_(new QUndoStack(this)),
       journal_(std::make_unique<TSessionJournal>(*project_, [this] { return HasUnsavedChanges(); })) {
   connect(edits_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(); });

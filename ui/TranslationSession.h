@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "project/WordCount.h"
 #include "ui/EditCommands.h"
 #include "ui/ReuseSession.h"
 
@@ -38,6 +39,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   TtxgProject& Project() { return *project_; }
   const TtxgProject& Project() const { return *project_; }
   QUndoStack& Edits() { return *edits_; }
+  // The words and characters of the sources per state, kept as the project changes.
+  const TWorkSizes& WorkSizes() const { return sizes_.Sizes(); }
   const TBlockParJD& Catalogue() const { return catalogue_; }
   // The catalogue's text of a key, as the window shows it, and whether the catalogue knows the key.
   QString Text(const char16_t* key) const;
@@ -208,6 +211,7 @@ class TTranslationSession : public QObject, public TEditTarget {
 
   const TBlockParJD& catalogue_;
   std::unique_ptr<TtxgProject> project_;
+  TProjectSizes sizes_;
   QUndoStack* edits_;
   TReuseSession reuse_;
   std::vector<std::string> memoryProblems_;

@@ -355,7 +355,7 @@ void TForm1::ProcessEnabledControls() {
                                 position >= 1 && project.IsLinked(shown));
   const QString kind = position >= 1 ? Session->KindText(shown) : QString();
   StatusLabel->setText(kind);
-  Status->ShowProject(project, position, kind);
+  Status->ShowProject(project, Session->WorkSizes(), position, kind);
   ReviewPanel->ShowMessage(project, shown);
   Checks->Refresh(&Session->Project(), position >= 1 ? shown : 0);
 }

@@ -64,7 +64,7 @@ TEST_F(XliffFile, UnitsCarryStatesKindsAndMarkupAsPlaceholders) {
   const std::string text = ReadText(Export());
   const std::vector<std::string> expected = {
       "<file original=\"odd.xg\" source-language=\"ru\" target-language=\"en\" datatype=\"plaintext\">",
-      "<trans-unit id=\"Path(111).Start\" xml:space=\"preserve\">\n"
+      "<trans-unit id=\"Path(111).Start\" xml:space=\"preserve\" approved=\"yes\">\n"
       "<source><ph id=\"1\">&lt;b&gt;</ph>tag<ph id=\"2\">&lt;/b&gt;</ph> <ph id=\"3\">[expression]</ph> "
       "<ph id=\"4\">{other}</ph> <ph id=\"5\">&lt;unclosed</ph></source>\n"
       "<target state=\"translated\"><ph id=\"1\">[T\\u{0002}\\u{DC01}]</ph> <ph id=\"2\">&lt;b&gt;</ph>tag",
@@ -79,6 +79,9 @@ TEST_F(XliffFile, UnitsCarryStatesKindsAndMarkupAsPlaceholders) {
       "<note from=\"developer\">Location text (5)</note>",
       "<source>XML specials &amp; <ph id=\"1\">&lt; &gt;</ph> &quot; '</source>",
       "<source>stray &gt; bracket</source>\n<target state=\"translated\">stray &gt; bracket</target>",
+      // Only a translation that needs no review is approved; translated as is counts.
+      "<trans-unit id=\"Path(101).Start\" xml:space=\"preserve\">\n",
+      "<trans-unit id=\"Path(112).Start\" xml:space=\"preserve\" approved=\"yes\">\n",
   };
   for (const std::string& piece : expected) EXPECT_NE(text.find(piece), std::string::npos) << piece;
 }
@@ -121,6 +124,23 @@ TEST_F(XliffFile, ImportReportsWhatDoesNotFit) {
   EXPECT_EQ(project->GetTargetText(changed), u"New");
   EXPECT_FALSE(project->NeedsReview(changed));  // a target without a state
   EXPECT_EQ(project->Note(changed), u"\r\n\r\nafter two breaks \xD800");
+}
+
+// approved="yes" makes a unit final whatever its target's state; without it the state decides.
+TEST_F(XliffFile, ApprovedClearsTheReviewFlag) {
+  const std::pair<const char*, bool> cases[] = {
+      {" approved=\"yes\"><source>s</source><target state=\"needs-review-translation\">", false},
+      {" approved=\"no\"><source>s</source><target state=\"needs-review-translation\">", true},
+      {"><source>s</source><target state=\"needs-review-translation\">", true},
+      {" approved=\"yes\"><source>s</source><target>", false},
+  };
+  std::string text = "<xliff version=\"1.2\" xmlns=\"urn:oasis:names:tc:xliff:document:1.2\"><file><body>";
+  for (const auto& [unit, review] : cases)
+    text += std::string("<trans-unit id=\"u\"") + unit + "t</target></trans-unit>";
+  WriteText(folder.File("approved.xlf"), text + "</body></file></xliff>");
+  const std::vector<TIncomingUnit> units = ReadXliffUnits(folder.File("approved.xlf"));
+  ASSERT_EQ(units.size(), std::size(cases));
+  for (std::size_t i = 0; i < units.size(); ++i) EXPECT_EQ(units[i].NeedsReview, cases[i].second) << cases[i].first;
 }
 
 struct BrokenXliff {

@@ -16,6 +16,7 @@
 
 #include "SampleWindow.h"
 #include "cli/ToolRunner.h"
+#include "project/WordCount.h"
 #include "support/JD_BlockPar.h"
 #include "ui/MessageListPanel.h"
 #include "ui/MessageTools.h"
@@ -71,6 +72,8 @@ TEST_F(WindowProgress, WhereTheTranslatorIs) {
   EXPECT_EQ(form->Status->Id->text(), QStringLiteral("L(3).Text(1)"));
   EXPECT_EQ(form->Status->Kind->text(), form->StatusLabel->text());
   EXPECT_EQ(form->Status->Progress->text(), CountedProgress());
+  EXPECT_EQ(form->Status->Progress->toolTip(),
+            QStringLiteral("Words left: 473 of 473 (473 untranslated, 0 to review)"));
   form->MessagesListTrackBar->SetPosition(0);
   EXPECT_EQ(form->Status->Position->text(), QString());
   EXPECT_EQ(form->Status->Id->text(), QString());
@@ -112,6 +115,10 @@ TEST_F(WindowProgress, CountsEqualAPlainCountAfterRandomEdits) {
         break;
     }
     ASSERT_EQ(form->Status->Progress->text(), CountedProgress()) << "step " << step;
+    // The words left are kept, not counted again: they follow every edit, undo and redo.
+    ASSERT_EQ(form->Status->Progress->toolTip(),
+              WordsLeftText(CatalogueLookup(*form->Catalogue), MeasureProject(project())))
+        << "step " << step;
     mostReviewed = std::max(mostReviewed, project().ReviewPositions());
   }
   // The keys did reach their commands: steps piled up and marks were set.
