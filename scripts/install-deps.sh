@@ -5,7 +5,7 @@ packages=(build-essential cmake pkg-config ccache clang-format googletest libgte
           libbenchmark-dev clang libclang-rt-dev qt6-base-dev qt6-svg-dev qt6-l10n-tools xvfb xauth
           x11-utils imagemagick dpkg-dev file shared-mime-info
           libgettextpo-dev gettext libxml2-dev libxml2-utils translate-toolkit
-          libhunspell-dev hunspell-ru hunspell-en-us libpcre2-dev zlib1g-dev)
+          libhunspell-dev hunspell-ru hunspell-en-us libstemmer-dev libpcre2-dev zlib1g-dev)
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
