@@ -1,0 +1,1 @@
+#include "checks/TermsCheck.h"

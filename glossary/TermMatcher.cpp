@@ -1,0 +1,1 @@
+#include "glossary/TermMatcher.h"
