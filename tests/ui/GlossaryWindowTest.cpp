@@ -1,0 +1,350 @@
+// The glossaries in the window: the Terms panel's rows for the message shown, a term put into the
+// translation by a click or Alt+N as one undoable step, Add Term writing the glossary, the terms
+// marked in the source and checked live, and a glossary that cannot be read.
+#include <QApplication>
+#include <QDockWidget>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SampleWindow.h"
+#include "glossary/Glossary.h"
+#include "glossary/TermMatcher.h"
+#include "project/ProjectTestSupport.h"
+#include "ui/AddTermDialog.h"
+#include "ui/GlossariesDialog.h"
+#include "ui/GlossaryView.h"
+#include "ui/MarkupHighlighter.h"
+#include "ui/MessageChecks.h"
+#include "ui/TermsView.h"
+
+using namespace uitest;
+
+namespace {
+
+const std::vector<TGlossaryEntry> Terms = {
+    {u"станция", {u"station", u"base"}, u"Vega-7", TTermStatus::Preferred},
+    {u"шлюз", {u"airlock"}, u"", TTermStatus::Admitted},
+    {u"дежурный", {u"janitor"}, u"a guard, never a janitor", TTermStatus::Forbidden},
+    {u"Ласточка", {}, u"the ship's name", TTermStatus::DoNotTranslate},
+    {u"карантин", {u"quarantine"}, u"", TTermStatus::Preferred},
+};
+
+class WindowGlossary : public ActiveSampleWindow {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(ActiveSampleWindow::SetUp());
+    TGlossary glossary{"ru", "en", Terms};
+    SaveTbx(glossary, Tbx("game.tbx"));
+    ASSERT_TRUE(form->Session->SetGlossaryFiles({Tbx("game.tbx")}));
+  }
+  std::string Tbx(const char* name) const { return scratch.File(QLatin1String(name)).toStdString(); }
+  // Shows the first message whose source holds `text`.
+  int32_t Show(const std::u16string& text) {
+    for (int32_t position = 1; position <= project().PositionCount; ++position)
+      if (project().GetSourceText(project().MessageAtPosition(position)).find(text) != std::u16string::npos) {
+        form->MessagesListTrackBar->SetPosition(position);
+        form->FocusTranslation();
+        return project().MessageAtPosition(position);
+      }
+    ADD_FAILURE() << "no source holds " << Wide(text).toStdString();
+    return 0;
+  }
+  QStringList Row(int row) const {
+    QStringList cells;
+    const QTreeWidgetItem* item = form->Glossary->Panel->Table->topLevelItem(row);
+    for (int column = 0; column < TTermsPanel::ColumnCount; ++column) cells << item->text(column);
+    return cells;
+  }
+  std::vector<std::string> Codes() const {
+    std::vector<std::string> codes;
+    for (const TCheckFinding& finding : form->Checks->Findings()) codes.emplace_back(finding.Code);
+    return codes;
+  }
+
+  Scratch scratch;
+};
+
+TEST_F(WindowGlossary, ThePanelListsTheTermsOfTheSourceOnceEachInTheirOrder) {
+  struct Case {
+    const char16_t* message;
+    std::vector<QStringList> rows;
+  };
+  const Case cases[] = {
+      {u"Шлюз открывается со скрипом",
+       {{"Alt+1", "шлюз", "airlock", "", "admitted"},
+        {"Alt+2", "дежурный", "janitor", "a guard, never a janitor", "forbidden"},
+        {"Alt+3", "станция", "station, base", "Vega-7", "preferred"},
+        {"Alt+4", "карантин", "quarantine", "", "preferred"}}},
+      // Inflected: «Ласточку», «шлюза».
+      {u"Сыворотка помогла",
+       {{"Alt+1", "карантин", "quarantine", "", "preferred"},
+        {"Alt+2", "Ласточка", "", "the ship's name", "do not translate"},
+        {"Alt+3", "шлюз", "airlock", "", "admitted"}}},
+      {u"Полки почти пусты", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Wide(c.message).toStdString());
+    Show(c.message);
+    TTermsPanel& panel = *form->Glossary->Panel;
+    ASSERT_EQ(panel.Count(), static_cast<int>(c.rows.size()));
+    for (int row = 0; row < panel.Count(); ++row) EXPECT_EQ(Row(row), c.rows[static_cast<std::size_t>(row)]);
+    EXPECT_EQ(panel.EmptyLabel->isVisible(), c.rows.empty());
+  }
+  EXPECT_TRUE(form->Glossary->Dock->isVisible());
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowGlossary, AClickOrAltNumberPutsTheTranslationAtTheCursorAsOneStep) {
+  const int32_t message = Show(u"Шлюз открывается со скрипом");
+  const std::u16string before = project().GetTargetText(message);
+  struct Case {
+    const char* how;
+    std::function<void()> insert;
+    std::u16string inserted;  // empty: nothing is
+  };
+  const Case cases[] = {
+      {"click on row 4",
+       [this] {
+         QTreeWidget* table = form->Glossary->Panel->Table;
+         QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                           table->visualItemRect(table->topLevelItem(3)).center());
+       },
+       u"quarantine"},
+      {"Alt+3", [this] { Press(QKeySequence(Qt::ALT | Qt::Key_3)); }, u"station"},
+      {"Alt+2 on a forbidden term", [this] { Press(QKeySequence(Qt::ALT | Qt::Key_2)); }, u""},
+      {"Alt+9 past the last row", [this] { Press(QKeySequence(Qt::ALT | Qt::Key_9)); }, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    form->FocusTranslation();
+    QTextCursor cursor = form->TargetMemo->textCursor();
+    cursor.setPosition(5);
+    form->TargetMemo->setTextCursor(cursor);
+    const int steps = form->Session->Edits().count();
+    c.insert();
+    std::u16string expected = before;
+    expected.insert(5, c.inserted);
+    EXPECT_EQ(project().GetTargetText(message), expected);
+    EXPECT_EQ(form->Session->Edits().count(), steps + (c.inserted.empty() ? 0 : 1));
+    EXPECT_EQ(QApplication::focusWidget(), form->TargetMemo);
+    if (c.inserted.empty()) continue;
+    EXPECT_EQ(form->TargetMemo->textCursor().position(), 5 + static_cast<int>(c.inserted.size()));
+    form->Session->Edits().undo();
+    EXPECT_EQ(project().GetTargetText(message), before);
+    EXPECT_EQ(form->TargetMemo->Text(), Wide(before));
+  }
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowGlossary, AddTermWritesTheFirstWritableGlossaryAndThePanelShowsIt) {
+  // A glossary that cannot be read comes first: the term goes into the next one.
+  ASSERT_TRUE(form->Session->SetGlossaryFiles({Tbx("missing.tbx"), Tbx("game.tbx")}));
+  Show(u"Полки почти пусты");
+  ASSERT_EQ(form->Glossary->Panel->Count(), 0);
+  // "Кладовщик" selected in the source; the translation typed selected too.
+  const QString source = form->SourceMemo->toPlainText();
+  QTextCursor selection(form->SourceMemo->document());
+  selection.setPosition(static_cast<int>(source.indexOf(QStringLiteral("Кладовщик"))));
+  selection.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+  form->SourceMemo->setTextCursor(selection);
+  form->TargetMemo->selectAll();
+  QTest::keyClicks(form->TargetMemo, QStringLiteral("storekeeper"));
+  form->TargetMemo->selectAll();
+  QStringList prefilled;
+  dialogs.DialogScript = [&prefilled](QDialog& dialog) {
+    auto& add = static_cast<TAddTermDialog&>(dialog);
+    prefilled << add.SourceEdit->text() << add.TargetEdit->text();
+    add.NoteEdit->setText(QStringLiteral("  keeps the stores "));
+    return true;
+  };
+  Press(QKeySequence(Qt::CTRL | Qt::Key_T));
+  EXPECT_EQ(prefilled, (QStringList{"Кладовщик", "storekeeper"}));
+  TGlossaryReport report;
+  const TGlossary written = LoadTbx(Tbx("game.tbx"), report);
+  ASSERT_EQ(written.Entries.size(), Terms.size() + 1);
+  EXPECT_EQ(written.Entries.back(),
+            (TGlossaryEntry{u"Кладовщик", {u"storekeeper"}, u"keeps the stores", TTermStatus::Preferred}));
+  EXPECT_FALSE(QFile::exists(scratch.File(QStringLiteral("missing.tbx"))));
+  ASSERT_EQ(form->Glossary->Panel->Count(), 1);
+  EXPECT_EQ(Row(0)[TTermsPanel::SourceColumn], "Кладовщик");
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowGlossary, WithoutAWritableGlossaryAddTermOffersANewOne) {
+  ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
+  dialogs.DialogScript = [](QDialog& dialog) {
+    auto& add = static_cast<TAddTermDialog&>(dialog);
+    add.SourceEdit->setText(QStringLiteral("ящик"));
+    add.TargetEdit->setText(QStringLiteral("crate"));
+    return true;
+  };
+  // Declined, then cancelled at the name: nothing is written.
+  dialogs.YesNoAnswers = {false};
+  form->Glossary->AddTerm();
+  dialogs.YesNoAnswers = {true};
+  form->Glossary->AddTerm();
+  EXPECT_EQ(dialogs.YesNoAsked.size(), 2u);
+  EXPECT_TRUE(ProjectGlossaryFiles(project()).empty());
+  // Named: made with the term, and one of the project's glossaries from then on.
+  dialogs.YesNoAnswers = {true};
+  dialogs.Answer(QStringLiteral("NewGlossaryDialog"), scratch.File(QStringLiteral("new.tbx")));
+  form->Glossary->AddTerm();
+  EXPECT_EQ(ProjectGlossaryFiles(project()), std::vector<std::string>{Tbx("new.tbx")});
+  TGlossaryReport report;
+  EXPECT_EQ(LoadTbx(Tbx("new.tbx"), report).Entries,
+            (std::vector<TGlossaryEntry>{{u"ящик", {u"crate"}, u"", TTermStatus::Preferred}}));
+  EXPECT_TRUE(form->HasUnsavedChanges());
+  Show(u"В трюме три ящика");
+  ASSERT_EQ(form->Glossary->Panel->Count(), 1);
+  EXPECT_EQ(Row(0)[TTermsPanel::SourceColumn], "ящик");
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowGlossary, TermsAreMarkedInTheSourceAndCheckedAsTheTranslationChanges) {
+  const int32_t message = Show(u"Шлюз открывается со скрипом");
+  const QString shown = form->SourceMemo->toPlainText();
+  std::vector<TUnderline> terms;
+  for (const TUnderline& line : form->Checks->SourceHighlighter()->Underlines())
+    if (line.Kind == TUnderline::Term) terms.push_back(line);
+  ASSERT_EQ(terms.size(), 4u);
+  const int station = static_cast<int>(shown.indexOf(QStringLiteral("станции")));
+  EXPECT_EQ(terms[2].Begin, station);
+  EXPECT_EQ(terms[2].End, station + 7);
+  EXPECT_EQ(form->Checks->TermTipAt(station + 3), "станция \u2192 station, base\nVega-7\npreferred");
+  EXPECT_EQ(form->Checks->TermTipAt(station - 2), "");
+  EXPECT_EQ(TMarkupHighlighter::UnderlineFormat(TUnderline::Term).underlineStyle(), QTextCharFormat::DotLine);
+
+  struct Case {
+    const char16_t* translation;
+    int termsFindings;
+  };
+  const Case cases[] = {
+      {u"The airlock opens. A janitor: - Stop! The station is under quarantine. Who are you?", 1},
+      {u"The airlock opens. A guard: - Stop! The base is in quarantine. Who are you?", 0},
+      {u"The door opens. A guard: - Stop! The base is in quarantine. Who are you?", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Wide(c.translation).toStdString());
+    form->TargetMemo->selectAll();
+    QTest::keyClicks(form->TargetMemo, Wide(c.translation));
+    ASSERT_EQ(project().GetTargetText(message), c.translation);
+    const std::vector<std::string> codes = Codes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), "terms"), c.termsFindings);
+  }
+  // Without glossaries the check is gone with them.
+  ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
+  const std::vector<std::string> codes = Codes();
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), "terms"), 0);
+  EXPECT_EQ(form->Checks->TermTipAt(station + 3), "");
+}
+
+TEST_F(WindowGlossary, AGlossaryThatCannotBeReadIsToldAndTheOthersWork) {
+  QFile bad(scratch.File(QStringLiteral("bad.tbx")));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("<?xml version=\"1.0\"?>\n<martif type=\"TBX\">\n<text><body>\n</martif>\n");
+  bad.close();
+  const std::vector<std::string> files{Tbx("bad.tbx"), Tbx("missing.tbx"), Tbx("game.tbx")};
+  SetProjectGlossaryFiles(project(), files);
+  form->Session->SaveAs(scratch.File(QStringLiteral("p.txg")));
+  dialogs.Messages.clear();
+  form->Files->LoadProjectFromFile(scratch.File(QStringLiteral("p.txg")));
+  ASSERT_EQ(dialogs.Messages.size(), 1u);
+  const QStringList lines = dialogs.Messages.front().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_EQ(lines[0], form->CatalogueText(u"GlossaryReadProblems"));
+  EXPECT_TRUE(lines[1].startsWith(QString::fromStdString(Tbx("bad.tbx")) + QStringLiteral(":4: ")))
+      << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].startsWith(QString::fromStdString(Tbx("missing.tbx")) + QStringLiteral(": ")))
+      << lines[2].toStdString();
+  // The readable one is used, and new terms go into it.
+  EXPECT_EQ(form->Session->Glossaries().WritableFile(), Tbx("game.tbx"));
+  Show(u"Шлюз открывается со скрипом");
+  EXPECT_EQ(form->Glossary->Panel->Count(), 4);
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST(GlossariesDialog, AddsEachFileOnceRemovesAndReorders) {
+  ScriptedDialogs dialogs;
+  TGlossariesDialog dialog(dialogs, BuiltInTexts(), {"/g/a.tbx", "/g/b.tbx"});
+  dialogs.Answer(QStringLiteral("GlossaryOpenDialog"), QStringLiteral("/g/c.tbx"));
+  dialogs.Answer(QStringLiteral("GlossaryOpenDialog"), QStringLiteral("/g/a.tbx"));
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::vector<std::string> files;
+  };
+  const Step steps[] = {
+      {"add c", [&] { dialog.AddButton->click(); }, {"/g/a.tbx", "/g/b.tbx", "/g/c.tbx"}},
+      {"add a again", [&] { dialog.AddButton->click(); }, {"/g/a.tbx", "/g/b.tbx", "/g/c.tbx"}},
+      {"c up", [&] { dialog.List->setCurrentRow(2), dialog.UpButton->click(); }, {"/g/a.tbx", "/g/c.tbx", "/g/b.tbx"}},
+      {"c up again", [&] { dialog.UpButton->click(); }, {"/g/c.tbx", "/g/a.tbx", "/g/b.tbx"}},
+      {"c up at the top", [&] { dialog.UpButton->click(); }, {"/g/c.tbx", "/g/a.tbx", "/g/b.tbx"}},
+      {"b down at the end",
+       [&] { dialog.List->setCurrentRow(2), dialog.DownButton->click(); },
+       {"/g/c.tbx", "/g/a.tbx", "/g/b.tbx"}},
+      {"a down",
+       [&] { dialog.List->setCurrentRow(1), dialog.DownButton->click(); },
+       {"/g/c.tbx", "/g/b.tbx", "/g/a.tbx"}},
+      {"remove the selected a", [&] { dialog.RemoveButton->click(); }, {"/g/c.tbx", "/g/b.tbx"}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    EXPECT_EQ(dialog.Files(), step.files);
+  }
+}
+
+TEST(TermLanguages, TheSpellingLanguageThenTheProjectsThenTheGlossarys) {
+  struct Case {
+    const char16_t* spelling;
+    const char16_t* language;
+    std::string glossary;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {u"en_GB", u"de", "fr", "en_GB"},
+      {u"", u"de", "fr", "de"},
+      {u"", u"", "fr", "fr"},
+      {u"", u"", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    TtxgProject project(projecttest::Catalogue());
+    project.SetSetting(u"spelling", c.spelling);
+    project.SetSetting(u"language", c.language);
+    // An unreadable glossary's language is not taken.
+    std::vector<TLoadedGlossary> glossaries(2);
+    glossaries[0].Glossary.TargetLanguage = "it";
+    glossaries[1].Read = true;
+    glossaries[1].Glossary.TargetLanguage = c.glossary;
+    EXPECT_EQ(ProjectTermLanguages(project, glossaries), (TTermLanguages{"ru", c.expected}));
+  }
+}
+
+TEST(TermsPanel, WhatAClickInsertsFollowsTheStatus) {
+  const struct {
+    TGlossaryEntry entry;
+    std::u16string inserted;
+  } cases[] = {
+      {{u"шлюз", {u"airlock", u"lock"}, u"", TTermStatus::Preferred}, u"airlock"},
+      {{u"шлюз", {u"lock"}, u"", TTermStatus::Admitted}, u"lock"},
+      {{u"шлюз", {u"lock"}, u"", TTermStatus::Forbidden}, u""},
+      {{u"Ласточка", {}, u"", TTermStatus::DoNotTranslate}, u"Ласточка"},
+      {{u"шлюз", {}, u"", TTermStatus::Preferred}, u""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Wide(c.inserted).toStdString());
+    EXPECT_EQ(TermToInsert(c.entry), c.inserted);
+  }
+}
+
+}  // namespace
