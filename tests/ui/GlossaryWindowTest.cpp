@@ -14,12 +14,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+#include <stdexcept>
 
 #include "SampleWindow.h"
 #include "glossary/Glossary.h"
 #include "glossary/TermMatcher.h"
 #include "project/ProjectTestSupport.h"
 #include "ui/AddTermDialog.h"
+#include "ui/Automation.h"
 #include "ui/GlossariesDialog.h"
 #include "ui/GlossaryView.h"
 #include "ui/MarkupHighlighter.h"
@@ -47,16 +50,19 @@ class WindowGlossary : public ActiveSampleWindow {
     ASSERT_TRUE(form->Session->SetGlossaryFiles({Tbx("game.tbx")}));
   }
   std::string Tbx(const char* name) const { return scratch.File(QLatin1String(name)).toStdString(); }
-  // Shows the first message whose source holds `text`.
-  int32_t Show(const std::u16string& text) {
+  // The first message shown at a position whose source holds `text`.
+  int32_t MessageWith(const std::u16string& text) {
     for (int32_t position = 1; position <= project().PositionCount; ++position)
-      if (project().GetSourceText(project().MessageAtPosition(position)).find(text) != std::u16string::npos) {
-        form->MessagesListTrackBar->SetPosition(position);
-        form->FocusTranslation();
+      if (project().GetSourceText(project().MessageAtPosition(position)).find(text) != std::u16string::npos)
         return project().MessageAtPosition(position);
-      }
     ADD_FAILURE() << "no source holds " << Wide(text).toStdString();
     return 0;
+  }
+  int32_t Show(const std::u16string& text) {
+    const int32_t message = MessageWith(text);
+    form->MessagesListTrackBar->SetPosition(project().PositionOfMessage(message));
+    form->FocusTranslation();
+    return message;
   }
   QStringList Row(int row) const {
     QStringList cells;
@@ -270,6 +276,43 @@ TEST_F(WindowGlossary, AGlossaryThatCannotBeReadIsToldAndTheOthersWork) {
   Show(u"Шлюз открывается со скрипом");
   EXPECT_EQ(form->Glossary->Panel->Count(), 4);
   EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WindowGlossary, TheAutomationAddsAGlossaryAndShowsAMessage) {
+  for (const auto& [line, error] :
+       {std::pair{"glossary", "\"glossary\" needs a file"}, std::pair{"glossary /a b.tbx", ""}}) {
+    SCOPED_TRACE(line);
+    try {
+      EXPECT_EQ(ParseAutomationLine(line)->Text, "/a b.tbx");
+      EXPECT_STREQ(error, "");
+    } catch (const std::invalid_argument& raised) {
+      EXPECT_STREQ(raised.what(), error);
+    }
+  }
+  ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
+  QFile script(scratch.File(QStringLiteral("script.txt")));
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write(QStringLiteral("glossary %1\nshow %2\nglossary %3\n")
+                   .arg(QString::fromStdString(Tbx("game.tbx")))
+                   .arg(MessageWith(u"Шлюз открывается со скрипом"))
+                   .arg(QString::fromStdString(Tbx("missing.tbx")))
+                   .toUtf8());
+  script.close();
+  std::ostringstream out;
+  TAutomation automation(*form, script.fileName(), out);
+  auto acknowledged = [&out] {
+    const std::string text = out.str();
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  for (int turn = 0; turn < 200 && acknowledged() < 3; ++turn) QTest::qWait(10);
+  const QStringList lines = QString::fromStdString(out.str()).split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 4) << out.str();
+  EXPECT_EQ(lines[0], "done 1");
+  EXPECT_EQ(lines[1], "done 2");
+  EXPECT_TRUE(lines[2].startsWith(QStringLiteral("failed 3: ") + QString::fromStdString(Tbx("missing.tbx"))))
+      << lines[2].toStdString();
+  EXPECT_EQ(ProjectGlossaryFiles(project()), (std::vector<std::string>{Tbx("game.tbx"), Tbx("missing.tbx")}));
+  EXPECT_EQ(form->Glossary->Panel->Count(), 4);
 }
 
 TEST(GlossariesDialog, AddsEachFileOnceRemovesAndReorders) {
