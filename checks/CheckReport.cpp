@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "checks/Spelling.h"
+#include "checks/TermsCheck.h"
 #include "formats/TranslationUnits.h"
 #include "project/ProjectClass.h"
 #include "support/BlockFile.h"
@@ -143,10 +144,12 @@ std::vector<std::size_t> TCheckReport::Counts() const {
   return counts;
 }
 
-TReportRows::TReportRows(const TtxgProject& project, TSpellChecker* speller) : project_(project), speller_(speller) {}
+TReportRows::TReportRows(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms)
+    : project_(project), speller_(speller), terms_(terms) {}
 
 std::vector<TCheckCode> TReportRows::Checks() const {
   std::vector<TCheckCode> checks = CheckCodes();
+  if (terms_ != nullptr) checks.push_back(TermsCheck);
   if (speller_ != nullptr) checks.push_back(SpellingCheck());
   return checks;
 }
@@ -154,6 +157,8 @@ std::vector<TCheckCode> TReportRows::Checks() const {
 void TReportRows::AppendPosition(int32_t position, std::vector<TReportRow>& rows) {
   const int32_t n = project_.MessageAtPosition(position);
   std::vector<TCheckFinding> findings = CheckMessage(project_, n);
+  if (terms_ != nullptr)
+    for (TCheckFinding& finding : CheckMessageTerms(project_, n, *terms_)) findings.push_back(std::move(finding));
   if (speller_ != nullptr)
     for (TCheckFinding& finding : CheckSpelling(project_, n, *speller_)) findings.push_back(std::move(finding));
   if (findings.empty()) return;
@@ -173,8 +178,8 @@ void TReportRows::AppendPosition(int32_t position, std::vector<TReportRow>& rows
   }
 }
 
-TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller) {
-  TReportRows rows(project, speller);
+TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms) {
+  TReportRows rows(project, speller, terms);
   TCheckReport report;
   report.Checks = rows.Checks();
   for (int32_t position = 1; position <= project.PositionCount; ++position) rows.AppendPosition(position, report.Rows);

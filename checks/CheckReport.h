@@ -15,6 +15,7 @@
 #include "checks/TranslationChecks.h"
 
 class TSpellChecker;
+class TTermMatcher;
 class TtxgProject;
 
 struct TReportRow {
@@ -39,9 +40,10 @@ struct TCheckReport {
 // Makes the rows of one position at a time; a kind's label is looked up once.
 class TReportRows {
  public:
-  // `speller` (may be nullptr) adds the spelling findings after the checks' own.
-  TReportRows(const TtxgProject& project, TSpellChecker* speller);
-  // The rows of the message at `position`: its findings, then its misspelled words.
+  // `terms` (may be nullptr) adds the glossary's findings after the checks' own, `speller` (may be
+  // nullptr) the spelling findings after those.
+  TReportRows(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms = nullptr);
+  // The rows of the message at `position`: its findings, its terms findings, its misspelled words.
   void AppendPosition(int32_t position, std::vector<TReportRow>& rows);
   // The checks a report of these rows counts.
   std::vector<TCheckCode> Checks() const;
@@ -49,11 +51,12 @@ class TReportRows {
  private:
   const TtxgProject& project_;
   TSpellChecker* speller_;
+  const TTermMatcher* terms_;
   std::unordered_map<int32_t, std::u16string> kinds_;  // type code -> label
 };
 
 // Every position of the project.
-TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller);
+TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms = nullptr);
 
 enum class TReportFormat { Html, Csv };
 // By the file's extension, in any case: .html or .htm, .csv; nothing for another.

@@ -1,5 +1,6 @@
-// xgtool check: the findings of the translation checks (and, with --spell, of the spelling) for
-// every position of a project, "N<TAB>ID<TAB>CODE<TAB>DETAIL" a line, in message order; with
+// xgtool check: the findings of the translation checks (and, with --glossary, of the glossary's terms;
+// with --spell, of the spelling) for every position of a project, "N<TAB>ID<TAB>CODE<TAB>DETAIL" a line, in message
+// order; with
 // --report, the same findings written as an HTML page or a CSV table too.
 #include <memory>
 #include <ostream>
@@ -8,8 +9,10 @@
 
 #include "checks/CheckReport.h"
 #include "checks/Spelling.h"
+#include "checks/TermsCheck.h"
 #include "checks/TranslationChecks.h"
 #include "cli/Commands.h"
+#include "glossary/TermMatcher.h"
 #include "project/ProjectClass.h"
 
 namespace {
@@ -22,9 +25,13 @@ void PrintFinding(std::ostream& out, const TtxgProject& project, int32_t n, cons
 int CheckCommand(const std::vector<std::string>& args, CommandContext& context) {
   std::string language;
   std::string reportFile;
+  std::vector<std::string> glossaryFiles;
   std::vector<std::string> files;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--spell") {
+    if (args[i] == "--glossary") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) throw UsageError{"--glossary needs a TBX file"};
+      glossaryFiles.push_back(args[++i]);
+    } else if (args[i] == "--spell") {
       if (i + 1 >= args.size() || args[i + 1].empty()) throw UsageError{"--spell needs a language"};
       language = args[++i];
     } else if (args[i] == "--report") {
@@ -36,14 +43,18 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
     }
   }
   if (files.size() != 1) throw UsageError{"check needs one project file"};
-  // The dictionary first: an unknown language fails before the project is read.
+  // The dictionary and the glossaries first: an unknown language or a bad glossary fails before
+  // the project is read.
   std::unique_ptr<TSpellChecker> speller;
   if (!language.empty()) speller = std::make_unique<TSpellChecker>(language);
+  std::vector<TGlossary> glossaries = LoadGlossaries(glossaryFiles, context);
   auto project = LoadProject(files[0], context);
+  std::unique_ptr<TTermMatcher> matcher;
+  if (!glossaryFiles.empty()) matcher = MakeTermMatcher(std::move(glossaries), *project);
 
   if (!reportFile.empty()) {
     // Written before anything is printed: a report that cannot be written prints no findings.
-    TCheckReport report = MakeCheckReport(*project, speller.get());
+    TCheckReport report = MakeCheckReport(*project, speller.get(), matcher.get());
     report.Title = files[0].substr(files[0].rfind('/') + 1);
     SaveCheckReport(report, reportFile);
     for (const TReportRow& row : report.Rows) PrintFinding(context.out, *project, row.Message, row.Finding);
@@ -57,6 +68,7 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
   for (int32_t position = 1; position <= project->PositionCount; ++position) {
     const int32_t n = project->MessageAtPosition(position);
     print(n, CheckMessage(*project, n));
+    if (matcher != nullptr) print(n, CheckMessageTerms(*project, n, *matcher));
     if (speller != nullptr) print(n, CheckSpelling(*project, n, *speller));
   }
   return count == 0 ? ExitOk : ExitReported;
@@ -64,7 +76,8 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
 
 const CommandRegistration checkRegistration(
     "check",
-    "check [--spell LANG] [--report OUT.html|OUT.csv] FILE.txg   (findings of the translation checks; exit 1 when "
+    "check [--glossary FILE.tbx ...] [--spell LANG] [--report OUT.html|OUT.csv] FILE.txg   (findings of the "
+    "translation checks; exit 1 when "
     "there are any)",
     CheckCommand);
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "glossary/Glossary.h"
+
 class TBlockParJD;
 class TtxgProject;
 
@@ -62,3 +64,12 @@ std::vector<std::string> WithoutSwitch(const std::vector<std::string>& args, con
 // Text for people and scripts: UTF-8 with \\, \r, \n, \t and \uXXXX (lowercase hex) for every
 // other code unit below U+0020 and for every lone surrogate.
 std::string EscapeForOutput(const std::u16string& text);
+
+class TTermMatcher;
+// The glossary files (TBX) given with --glossary, read before the project: one that cannot be read
+// fails the command (exit 3). Entries skipped for lack of a source term are told on stderr, one
+// "warning: " line per file.
+std::vector<TGlossary> LoadGlossaries(const std::vector<std::string>& fileNames, CommandContext& context);
+// The terms of `glossaries`, in order, in the project's languages: the quests' source language and
+// the "language" setting, or else the target language the first glossary declaring one names.
+std::unique_ptr<TTermMatcher> MakeTermMatcher(std::vector<TGlossary> glossaries, const TtxgProject& project);

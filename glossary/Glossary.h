@@ -60,8 +60,10 @@ void SaveTbx(const TGlossary& glossary, const std::string& fileName);
 TGlossary ImportGlossaryCsv(const std::string& fileName, const std::string& sourceLanguage,
                             const std::string& targetLanguage, TGlossaryReport& report);
 
-// Adds `entry` to the TBX file `fileName` (made when it does not exist yet), keeping the rest.
-void AddGlossaryEntry(const std::string& fileName, const TGlossaryEntry& entry);
+// Adds `entry` to the TBX file `fileName` (made when it does not exist yet, for these languages),
+// keeping the rest.
+void AddGlossaryEntry(const std::string& fileName, const TGlossaryEntry& entry, const std::string& sourceLanguage = {},
+                      const std::string& targetLanguage = {});
 
 // The glossary files of a project: its setting "glossaries", one file a line, in order.
 std::vector<std::string> ProjectGlossaryFiles(const TtxgProject& project);

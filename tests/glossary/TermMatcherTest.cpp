@@ -1,0 +1,152 @@
+// Finding glossary terms in texts: stems of both languages, case, word boundaries, multi-word
+// terms, markup, and which of overlapping terms wins.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "glossary/TermMatcher.h"
+#include "support/JD_Str.h"
+
+namespace {
+
+TEST(WordStemmer, FoldsCaseAndStemsByTheLanguageCode) {
+  struct Case {
+    std::string language;
+    std::u16string word;
+    std::u16string stem;
+    bool stemmer;
+  };
+  const std::vector<Case> cases = {
+      {"ru", u"карта", u"карт", true},      {"ru", u"КАРТЫ", u"карт", true},
+      {"ru_RU", u"Картой", u"карт", true},  {"ru", u"Звёздная", u"звездн", true},  // ё is е
+      {"ru", u"ЗВЕЗДНАЯ", u"звездн", true}, {"en", u"Maps", u"map", true},
+      {"en_US", u"running", u"run", true},  {"EN-gb", u"ranger’s", u"ranger", true},  // a typographic apostrophe too
+      {"de-DE", u"Häuser", u"haus", true},  {"xx", u"Ёлки", u"елки", false},          // no stemmer: case only
+      {"", u"MAPS", u"maps", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language + " " + WideToAnsi(c.word));
+    const TWordStemmer stemmer(c.language);
+    EXPECT_EQ(stemmer.HasStemmer(), c.stemmer);
+    EXPECT_EQ(WideToAnsi(stemmer.Stem(c.word)), WideToAnsi(c.stem));
+  }
+}
+
+TGlossaryEntry Entry(std::u16string source, std::vector<std::u16string> targets,
+                     TTermStatus status = TTermStatus::Preferred) {
+  TGlossaryEntry entry;
+  entry.Source = std::move(source);
+  entry.Targets = std::move(targets);
+  entry.Status = status;
+  return entry;
+}
+
+std::vector<TGlossaryEntry> Entries() {
+  return {
+      Entry(u"карта", {u"map", u"chart"}),                      // 0
+      Entry(u"звёздная карта", {u"star map"}),                  // 1
+      Entry(u"рейнджер", {u"ranger"}),                          // 2
+      Entry(u"Vega-7", {u"Vega-7"}),                            // 3
+      Entry(u"чёрная дыра", {u"black hole"}),                   // 4
+      Entry(u"дыра", {u"hole"}),                                // 5
+      Entry(u"Карта", {u"card"}),                               // 6: the same term, listed later
+      Entry(u"станция", {u"station"}, TTermStatus::Forbidden),  // 7
+      Entry(u"станция", {u"outpost"}),                          // 8
+      Entry(u"белый карлик", {u"white dwarf"}),                 // 9
+      Entry(u"карлик звезды класса", {u"dwarf of the class"}),  // 10
+      Entry(u"<clr>", {u"!"}),                                  // 11: no words, never found
+      Entry(u"Гаал", {u"Gaal"}),                                // 12: stemmed "гаа", but "Гаалу" "гаал"
+  };
+}
+
+// "covered text@entry.term" for each match, in order.
+std::vector<std::string> Listed(std::u16string_view text, const std::vector<TTermMatch>& matches) {
+  std::vector<std::string> listed;
+  for (const TTermMatch& match : matches)
+    listed.push_back(WideToAnsi(std::u16string(text.substr(static_cast<std::size_t>(match.Begin),
+                                                           static_cast<std::size_t>(match.End - match.Begin)))) +
+                     "@" + std::to_string(match.Entry) + "." + std::to_string(match.Term));
+  return listed;
+}
+
+TEST(TermMatcher, FindsSourceTermsInAnyFormOnWordBoundariesOutsideMarkup) {
+  const TTermMatcher matcher(Entries(), "ru", "en");
+  struct Case {
+    std::u16string text;
+    std::vector<std::string> found;
+  };
+  const std::vector<Case> cases = {
+      {u"Звёздную карту продают здесь.", {"Звёздную карту@1.0"}},
+      {u"Карты, карта и картой", {"Карты@0.0", "карта@0.0", "картой@0.0"}},
+      {u"ЗВЕЗДНАЯ карта", {"ЗВЕЗДНАЯ карта@1.0"}},
+      {u"звёздная\r\n  карта", {"звёздная\r\n  карта@1.0"}},
+      {u"звёздная, карта", {"карта@0.0"}},  // punctuation ends a term
+      {u"звёздная <clr>карта<clrEnd>", {"карта@0.0"}},
+      {u"<Рейнджер> [карта] {карта + 1}", {}},  // tags and formulas are never searched
+      {u"рейнджер", {"рейнджер@2.0"}},
+      {u"Рейнджеры-ветераны", {"Рейнджеры@2.0"}},
+      {u"картограф и картоха", {}},
+      {u"Летим к Vega-7!", {"Vega-7@3.0"}},
+      {u"Vega-71", {}},
+      {u"Чёрная дыра и дыра", {"Чёрная дыра@4.0", "дыра@5.0"}},
+      {u"станция", {"станция@8.0"}},  // a forbidden entry gives way to an equally long one
+      {u"белый карлик звезды класса", {"карлик звезды класса@10.0"}},  // the longer one, though later
+      {u"белый карлик звезды", {"белый карлик@9.0"}},
+      {u"Гаал, Гаалу и гаала", {"Гаал@12.0", "Гаалу@12.0", "гаала@12.0"}},
+      {u"", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToAnsi(c.text));
+    EXPECT_EQ(Listed(c.text, matcher.FindSourceTerms(c.text)), c.found);
+  }
+}
+
+TEST(TermMatcher, FindsEveryTargetTermOverlapsKept) {
+  const TTermMatcher matcher(Entries(), "ru", "en");
+  struct Case {
+    std::u16string text;
+    std::vector<std::string> found;
+  };
+  const std::vector<Case> cases = {
+      {u"The star maps are here", {"star maps@1.0", "maps@0.0"}},
+      {u"CHARTS", {"CHARTS@0.1"}},
+      {u"Black holes, a hole.", {"Black holes@4.0", "holes@5.0", "hole@5.0"}},
+      {u"The <map> and [hole]", {}},
+      {u"outposts and stations", {"outposts@8.0", "stations@7.0"}},
+      {u"maple, mapmaker", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToAnsi(c.text));
+    EXPECT_EQ(Listed(c.text, matcher.FindTargetTerms(c.text)), c.found);
+  }
+}
+
+TEST(TermMatcher, ALanguageWithoutStemmerMatchesWholeWordsInAnyCase) {
+  const TTermMatcher matcher(Entries(), "xx", "");
+  EXPECT_EQ(Listed(u"КАРТА карты", matcher.FindSourceTerms(u"КАРТА карты")), std::vector<std::string>{"КАРТА@0.0"});
+  EXPECT_EQ(Listed(u"Map maps", matcher.FindTargetTerms(u"Map maps")), std::vector<std::string>{"Map@0.0"});
+  EXPECT_FALSE(matcher.Empty());
+  EXPECT_TRUE(TTermMatcher({}, "ru", "en").Empty());
+  EXPECT_TRUE(TTermMatcher({}, "ru", "en").FindSourceTerms(u"карта").empty());
+}
+
+// Terms inside others: the fail links must find a term that starts inside a longer one that broke
+// off, and the one ending inside it.
+TEST(TermMatcher, FindsTermsInsideLongerOnesThatBreakOff) {
+  const TTermMatcher matcher({Entry(u"a b c d", {}), Entry(u"b c", {}), Entry(u"c", {}), Entry(u"b c e", {})}, "", "");
+  struct Case {
+    std::u16string text;
+    std::vector<std::string> found;
+  };
+  const std::vector<Case> cases = {
+      {u"a b c x", {"b c@1.0"}},   {u"a b c e", {"b c e@3.0"}},         {u"a b c d", {"a b c d@0.0"}},
+      {u"a b a b c", {"b c@1.0"}}, {u"a b c, c", {"b c@1.0", "c@2.0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToAnsi(c.text));
+    EXPECT_EQ(Listed(c.text, matcher.FindSourceTerms(c.text)), c.found);
+  }
+}
+
+}  // namespace
