@@ -84,6 +84,7 @@ int ShownPosition(std::u16string_view stored, int position) {
 TMessageChecks::TMessageChecks(QPlainTextEdit* source, TMemo* target, TCatalogueText text)
     : QObject(target),
       source_(source),
+      sourceView_(source->viewport()),
       target_(target),
       text_(std::move(text)),
       sourceHighlighter_(new TMarkupHighlighter(source->document())),
@@ -96,7 +97,7 @@ TMessageChecks::TMessageChecks(QPlainTextEdit* source, TMemo* target, TCatalogue
   // The sign has a margin of its own, so it never covers the end of the first line.
   target->ReserveRightMargin(BadgeSize + 2 * BadgeGap);
   target->installEventFilter(this);
-  source->viewport()->installEventFilter(this);
+  sourceView_->installEventFilter(this);
   target->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(target, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
     std::unique_ptr<QMenu> menu(ContextMenu(at));
@@ -215,14 +216,14 @@ QString TMessageChecks::TermTipAt(int position) const {
 
 bool TMessageChecks::eventFilter(QObject* watched, QEvent* event) {
   if (watched == target_ && event->type() == QEvent::Resize) PlaceBadge();
-  if (watched == source_->viewport() && event->type() == QEvent::ToolTip) {
+  if (watched == sourceView_ && event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
     const QString tip = TermTipAt(source_->cursorForPosition(help->pos()).position());
     if (tip.isEmpty()) {
       QToolTip::hideText();
       event->ignore();
     } else {
-      QToolTip::showText(help->globalPos(), tip, source_->viewport());
+      QToolTip::showText(help->globalPos(), tip, sourceView_);
     }
     return true;
   }

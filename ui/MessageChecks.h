@@ -84,6 +84,8 @@ class TMessageChecks : public QObject {
   };
 
   QPlainTextEdit* source_;
+  // Kept apart: the filter still sees its events while the source box is torn down.
+  QWidget* sourceView_;
   QPlainTextEdit* target_;
   TCatalogueText text_;
   TMarkupHighlighter* sourceHighlighter_;

@@ -15,7 +15,9 @@ namespace {
 constexpr int PreferredWidth = 300;
 constexpr int PreferredHeight = 160;
 
+// The translations, preferred first; a term kept as it is without any is its own.
 QString Translations(const TGlossaryEntry& entry) {
+  if (entry.Targets.empty() && entry.Status == TTermStatus::DoNotTranslate) return FromWide(entry.Source);
   QStringList targets;
   for (const std::u16string& target : entry.Targets) targets << FromWide(target);
   return targets.join(QStringLiteral(", "));

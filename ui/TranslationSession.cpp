@@ -653,7 +653,9 @@ bool TTranslationSession::SetGlossaryFiles(const std::vector<std::string>& files
 }
 
 void TTranslationSession::AddTerm(const std::string& file, const TGlossaryEntry& entry) {
-  AddGlossaryEntry(file, entry);
+  // A new file declares the languages its terms are compared in.
+  const TTermLanguages languages = ProjectTermLanguages(*project_, glossaries_.Glossaries());
+  AddGlossaryEntry(file, entry, languages.Source, languages.Target);
   std::vector<std::string> files = ProjectGlossaryFiles(*project_);
   if (std::find(files.begin(), files.end(), file) != files.end()) {
     glossaries_.Reload(file);

@@ -27,6 +27,7 @@
 #include "ui/GlossaryView.h"
 #include "ui/MarkupHighlighter.h"
 #include "ui/MessageChecks.h"
+#include "ui/ProblemsView.h"
 #include "ui/TermsView.h"
 
 using namespace uitest;
@@ -93,7 +94,7 @@ TEST_F(WindowGlossary, ThePanelListsTheTermsOfTheSourceOnceEachInTheirOrder) {
       // Inflected: «Ласточку», «шлюза».
       {u"Сыворотка помогла",
        {{"Alt+1", "карантин", "quarantine", "", "preferred"},
-        {"Alt+2", "Ласточка", "", "the ship's name", "do not translate"},
+        {"Alt+2", "Ласточка", "Ласточка", "the ship's name", "do not translate"},
         {"Alt+3", "шлюз", "airlock", "", "admitted"}}},
       {u"Полки почти пусты", {}},
   };
@@ -135,12 +136,12 @@ TEST_F(WindowGlossary, AClickOrAltNumberPutsTheTranslationAtTheCursorAsOneStep) 
     QTextCursor cursor = form->TargetMemo->textCursor();
     cursor.setPosition(5);
     form->TargetMemo->setTextCursor(cursor);
-    const int steps = form->Session->Edits().count();
+    const int steps = form->Session->Edits().index();
     c.insert();
     std::u16string expected = before;
     expected.insert(5, c.inserted);
     EXPECT_EQ(project().GetTargetText(message), expected);
-    EXPECT_EQ(form->Session->Edits().count(), steps + (c.inserted.empty() ? 0 : 1));
+    EXPECT_EQ(form->Session->Edits().index(), steps + (c.inserted.empty() ? 0 : 1));
     EXPECT_EQ(QApplication::focusWidget(), form->TargetMemo);
     if (c.inserted.empty()) continue;
     EXPECT_EQ(form->TargetMemo->textCursor().position(), 5 + static_cast<int>(c.inserted.size()));
@@ -251,6 +252,24 @@ TEST_F(WindowGlossary, TermsAreMarkedInTheSourceAndCheckedAsTheTranslationChange
   const std::vector<std::string> codes = Codes();
   EXPECT_EQ(std::count(codes.begin(), codes.end(), "terms"), 0);
   EXPECT_EQ(form->Checks->TermTipAt(station + 3), "");
+}
+
+TEST_F(WindowGlossary, TheProblemsListHasTheTermsRowsAndFollowsTheGlossaries) {
+  const int32_t message = MessageWith(u"Шлюз открывается со скрипом");
+  project().SetTargetText(message, u"The door opens. A janitor: - Stop! The station is under quarantine.");
+  auto termsRows = [](const TProblemsDialog& dialog) {
+    std::vector<std::u16string> details;
+    for (const TReportRow& row : dialog.Model->Rows())
+      if (std::string(row.Finding.Code) == "terms") details.push_back(row.Finding.Detail);
+    return details;
+  };
+  TProblemsDialog* dialog = ShowProblems(*form->Session, *form->Navigator, dialogs, form.get());
+  EXPECT_EQ(termsRows(*dialog), (std::vector<std::u16string>{u"шлюз → airlock", u"forbidden: janitor"}));
+  const std::vector<TCheckCode> checks = TReportRows(project(), nullptr, form->Session->TermMatcher()).Checks();
+  EXPECT_TRUE(std::any_of(checks.begin(), checks.end(), [](const TCheckCode& check) { return check.Code == "terms"; }));
+  ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
+  QTest::qWait(20);
+  EXPECT_TRUE(termsRows(*dialog).empty());
 }
 
 TEST_F(WindowGlossary, AGlossaryThatCannotBeReadIsToldAndTheOthersWork) {
