@@ -7,7 +7,8 @@
 # through the keyboard as a user would (scripts/xkeys.py). CAPTURE=TITLE: the picture is of the
 # window with that title instead (the report box is "Errors:").
 # GLOSSARY=FILE.tbx: FILE is added to the project's glossaries and message SHOW (default 1) shown,
-# through the window's automation input (ui/Automation.h), so the Terms panel lists its terms.
+# through the window's automation input (ui/Automation.h), so the Terms panel lists its terms; TYPE
+# is typed as its translation when given.
 set -euo pipefail
 if [ $# -lt 1 ]; then
   echo "usage: $0 OUT.png [FILE]" >&2
@@ -56,6 +57,7 @@ settings=$(mktemp -d)
 export XDG_CONFIG_HOME="$settings"
 if [ -n "${GLOSSARY:-}" ]; then
   printf 'glossary %s\nshow %s\n' "$(realpath -m "$GLOSSARY")" "${SHOW:-1}" >"$settings/automation.txt"
+  [ -n "${TYPE:-}" ] && printf 'type %s\n' "$TYPE" >>"$settings/automation.txt"
   EXTRA_ARGS="${EXTRA_ARGS:-} --automation $settings/automation.txt"
 fi
 # EXTRA_ARGS: more arguments for the program (Qt's -geometry WxH, for instance).

@@ -72,8 +72,10 @@ TTermsPanel::TTermsPanel(TCatalogueText text, QWidget* parent) : QWidget(parent)
   Table->setColumnCount(ColumnCount);
   Table->setHeaderLabels({QString(), text_(u"TermsColumnSource"), text_(u"TermsColumnTranslations"),
                           text_(u"TermsColumnNote"), text_(u"TermsColumnStatus")});
+  // The note takes what room is left, cut short (whole in its tooltip): the status stays in view.
   Table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  Table->header()->setStretchLastSection(true);
+  Table->header()->setSectionResizeMode(NoteColumn, QHeaderView::Stretch);
+  Table->header()->setStretchLastSection(false);
   Table->setToolTip(text_(u"TermsPanelHint"));
   layout->addWidget(Table);
   EmptyLabel = new QLabel(text_(u"TermsEmpty"), this);
