@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz harnesses from the shipped data: the sample quest in every
 // file version, a project of the sample without and with message states, an exchange, a PO and an
-// XLIFF file of the sample, the catalogue, and a journal of a few changes to the sample's project.
+// XLIFF file of the sample, the catalogue, a journal of a few changes to the sample's project, and
+// glossaries as TBX and CSV.
 //   make_fuzz_seeds CORPUS_FOLDER
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "common/LegacyQuestWriter.h"
 #include "formats/PoFormat.h"
 #include "formats/XliffFormat.h"
+#include "glossary/Glossary.h"
 #include "journal/JournalReplay.h"
 #include "project/ProjectClass.h"
 #include "quest/GameContent.h"
@@ -32,7 +34,7 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path corpus(argv[1]);
   const std::string data = XG_DATA_DIR;
-  for (const char* harness : {"catalogue", "quest", "project", "exchange", "po", "xliff", "journal"})
+  for (const char* harness : {"catalogue", "quest", "project", "exchange", "po", "xliff", "journal", "tbx"})
     std::filesystem::create_directories(corpus / harness);
 
   std::filesystem::copy_file(data + "/msg_cfg.txt", corpus / "catalogue" / "msg_cfg.txt",
@@ -80,6 +82,29 @@ int main(int argc, char** argv) {
   project.SetNeedsReview(2, true);
   project.SetNote(2, u"a note");
   for (const int32_t n : {1, 2, 3}) journal.Append(JournalEntryOf(project, n, header.Started + n));
+
+  // A glossary of every status as we write it, another tool's TBX forms, and a CSV list.
+  const TGlossary glossary{"ru",
+                           "en",
+                           {{u"карта", {u"map", u"chart"}, u"a star chart", TTermStatus::Preferred},
+                            {u"Рось", {u"Ross"}, u"", TTermStatus::Admitted},
+                            {u"доминатор", {u"dominator"}, u"", TTermStatus::Forbidden},
+                            {u"Гаал", {}, u"a name", TTermStatus::DoNotTranslate}}};
+  SaveTbx(glossary, (corpus / "tbx" / "glossary.tbx").string());
+  const std::string other =
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE martif SYSTEM \"TBXcdv04.dtd\">\n<martif type=\"TBX\" xml:lang=\"en\">"
+      "<text><body><termEntry><descrip type=\"definition\">d</descrip><langSet xml:lang=\"en\"><ntig><termGrp>"
+      "<term>a</term></termGrp></ntig></langSet><langSet xml:lang=\"de\"><tig><term>b</term><termNote "
+      "type=\"administrativeStatus\">deprecatedTerm-admn-sts</termNote></tig></langSet></termEntry></body></text>"
+      "</martif>\n";
+  WriteFile(corpus / "tbx" / "other.tbx", std::vector<uint8_t>(other.begin(), other.end()));
+  const std::string second =
+      "<tbx type=\"TBX-Basic\" style=\"dca\" xml:lang=\"ru\" xmlns=\"urn:iso:std:iso:30042:ed-2\"><text><body>"
+      "<conceptEntry id=\"c\"><langSec xml:lang=\"ru\"><termSec><term>x</term></termSec></langSec><langSec "
+      "xml:lang=\"en\"><termSec><term>y</term></termSec></langSec></conceptEntry></body></text></tbx>\n";
+  WriteFile(corpus / "tbx" / "second-edition.tbx", std::vector<uint8_t>(second.begin(), second.end()));
+  const std::string list = "\xEF\xBB\xBFsource;target;note\r\n\"a; \"\"b\"\"\";c;\"line\r\nbreak\"\r\n;x;\r\n";
+  WriteFile(corpus / "tbx" / "list.csv", std::vector<uint8_t>(list.begin(), list.end()));
   std::printf("seeds written to %s\n", corpus.string().c_str());
   return 0;
 }

@@ -231,7 +231,7 @@ TRawEntry ReadEntry(xmlNode* entry) {
   }
   std::vector<std::u16string> notes;
   GatherNotes(entry, notes, raw.DoNotTranslate);
-  for (const std::u16string& part : notes) raw.Note += (raw.Note.empty() ? u"" : u"\n") + part;
+  for (const std::u16string& note : notes) raw.Note += (raw.Note.empty() ? u"" : u"\n") + note;
   return raw;
 }
 

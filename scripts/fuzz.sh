@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh || exit 2
 seconds=${1:-60}
 build=${BUILD_DIR:-build-fuzz}
-harnesses=(catalogue quest project exchange po xliff journal)
+harnesses=(catalogue quest project exchange po xliff journal tbx)
 CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DXG_BUILD_FUZZ=ON -DXG_BUILD_TESTS=OFF -DXG_BUILD_UI=OFF >/dev/null || exit 2
 cmake --build "$build" -j "$(nproc)" --target "${harnesses[@]/#/fuzz_}" || exit 2
