@@ -1,7 +1,7 @@
-// xgtool check: the findings of the translation checks (and, with --glossary, of the glossary's terms;
-// with --spell, of the spelling) for every position of a project, "N<TAB>ID<TAB>CODE<TAB>DETAIL" a line, in message
-// order; with
-// --report, the same findings written as an HTML page or a CSV table too.
+// xgtool check: the findings of the translation checks (and, with --glossary, of the glossary's
+// terms; with --spell, of the spelling) for every position of a project, "N<TAB>ID<TAB>CODE<TAB>
+// DETAIL" a line, in message order; with --report, the same findings written as an HTML page or a
+// CSV table too.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -77,8 +77,7 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
 const CommandRegistration checkRegistration(
     "check",
     "check [--glossary FILE.tbx ...] [--spell LANG] [--report OUT.html|OUT.csv] FILE.txg   (findings of the "
-    "translation checks; exit 1 when "
-    "there are any)",
+    "translation checks; exit 1 when there are any)",
     CheckCommand);
 
 }  // namespace

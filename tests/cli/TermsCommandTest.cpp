@@ -17,19 +17,30 @@ using clitest::ToolResult;
 
 ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
 
-// A TBX-Basic file of Russian terms with their English translations.
-void WriteTbx(const std::string& fileName, const std::vector<std::pair<std::string, std::string>>& terms) {
+// A TBX-Basic file of Russian terms with their English translations and, where given, a
+// translation not to use.
+struct TbxTerm {
+  std::string source;
+  std::string target;
+  std::string forbidden;
+};
+
+void WriteTbx(const std::string& fileName, const std::vector<TbxTerm>& terms) {
   std::ofstream out(fileName, std::ios::binary);
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<martif type=\"TBX-Basic\" xml:lang=\"ru\">\n"
          "<martifHeader><fileDesc><sourceDesc><p>test</p></sourceDesc></fileDesc>"
          "<encodingDesc><p type=\"XCSURI\">TBXBasicXCSV02.xcs</p></encodingDesc></martifHeader>\n"
          "<text><body>\n";
-  for (std::size_t i = 0; i < terms.size(); ++i)
+  for (std::size_t i = 0; i < terms.size(); ++i) {
     out << "<termEntry id=\"c" << i + 1 << "\">"
-        << "<langSet xml:lang=\"ru\"><tig><term>" << terms[i].first << "</term></tig></langSet>"
-        << "<langSet xml:lang=\"en\"><tig><term>" << terms[i].second << "</term></tig></langSet>"
-        << "</termEntry>\n";
+        << "<langSet xml:lang=\"ru\"><tig><term>" << terms[i].source << "</term></tig></langSet>"
+        << "<langSet xml:lang=\"en\"><tig><term>" << terms[i].target << "</term></tig>";
+    if (!terms[i].forbidden.empty())
+      out << "<tig><term>" << terms[i].forbidden
+          << "</term><termNote type=\"administrativeStatus\">deprecatedTerm-admn-sts</termNote></tig>";
+    out << "</langSet></termEntry>\n";
+  }
   out << "</body></text>\n</martif>\n";
 }
 
@@ -45,7 +56,7 @@ class TermsCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(RunTool({"new", clitest::SampleQuest, project}).exitCode, 0);
-    WriteTbx(glossary, {{"топливо", "fuel"}, {"сыворотка", "serum"}, {"звездолёт", "starship"}});
+    WriteTbx(glossary, {{"топливо", "fuel", "gas"}, {"сыворотка", "serum", ""}, {"звездолёт", "starship", ""}});
   }
   ScratchFolder folder;
   const std::string project = folder.File("sample.txg");
@@ -55,11 +66,23 @@ class TermsCommand : public ::testing::Test {
 TEST_F(TermsCommand, PrintsEachTermFoundOnceAMessageInMessageOrder) {
   const ToolResult result = RunTool({"terms", "--glossary", glossary, project});
   ASSERT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.Lines(), (std::vector<std::string>{}));
+  // "сыворотки", "сыворотку", "Сыворотка", "топлива": any form, each message once.
+  EXPECT_EQ(result.Lines(), (std::vector<std::string>{
+                                "1\tGovMsg\tсыворотка\tserum",
+                                "8\tPar(1).Name\tтопливо\tfuel",
+                                "9\tPar(1).Format(1)\tтопливо\tfuel",
+                                "10\tPar(1).Format(2)\tтопливо\tfuel",
+                                "32\tL(4).Text(1)\tсыворотка\tserum",
+                                "34\tL(5).Delta(1).\tтопливо\tfuel",
+                                "42\tL(10).Text(1)\tсыворотка\tserum",
+                                "59\tPath(10).Start\tсыворотка\tserum",
+                                "68\tPath(15).Start\tсыворотка\tserum",
+                                "70\tPath(16).Start\tтопливо\tfuel",
+                            }));
 }
 
 TEST_F(TermsCommand, ExitsWithOneWhenNoTermIsFound) {
-  WriteTbx(folder.File("none.tbx"), {{"звездолёт", "starship"}});
+  WriteTbx(folder.File("none.tbx"), {{"звездолёт", "starship", ""}});
   const ToolResult result = RunTool({"terms", "--glossary", folder.File("none.tbx"), project});
   EXPECT_EQ(result.exitCode, 1) << result.err;
   EXPECT_EQ(result.out, "");
@@ -111,8 +134,9 @@ TEST_F(TermsCommand, CheckWithAGlossaryAddsTheTermsFindings) {
     std::vector<std::string> terms;  // the lines of code "terms"
   };
   const std::vector<Case> cases = {
-      {u"Gas low: <>", {"9\tPar(1).Format(1)\tterms\tтопливо → fuel"}},
-      {u"Fuels low: <>", {}},
+      {u"Gas low: <>", {"9\tPar(1).Format(1)\tterms\tтопливо → fuel", "9\tPar(1).Format(1)\tterms\tforbidden: Gas"}},
+      {u"Low fuel: <>", {}},
+      {u"Low fuel, no gas: <>", {"9\tPar(1).Format(1)\tterms\tforbidden: gas"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.translation.begin(), c.translation.end()));

@@ -70,56 +70,57 @@ std::vector<std::string> Listed(std::u16string_view text, const std::vector<TTer
   return listed;
 }
 
+struct FindCase {
+  std::u16string text;
+  std::vector<std::string> found;
+};
+
+template <typename Find>
+void ExpectFound(const std::vector<FindCase>& cases, Find&& find) {
+  for (const FindCase& c : cases) {
+    SCOPED_TRACE(WideToAnsi(c.text));
+    EXPECT_EQ(Listed(c.text, find(c.text)), c.found);
+  }
+}
+
 TEST(TermMatcher, FindsSourceTermsInAnyFormOnWordBoundariesOutsideMarkup) {
   const TTermMatcher matcher(Entries(), "ru", "en");
-  struct Case {
-    std::u16string text;
-    std::vector<std::string> found;
-  };
-  const std::vector<Case> cases = {
-      {u"Звёздную карту продают здесь.", {"Звёздную карту@1.0"}},
-      {u"Карты, карта и картой", {"Карты@0.0", "карта@0.0", "картой@0.0"}},
-      {u"ЗВЕЗДНАЯ карта", {"ЗВЕЗДНАЯ карта@1.0"}},
-      {u"звёздная\r\n  карта", {"звёздная\r\n  карта@1.0"}},
-      {u"звёздная, карта", {"карта@0.0"}},  // punctuation ends a term
-      {u"звёздная <clr>карта<clrEnd>", {"карта@0.0"}},
-      {u"<Рейнджер> [карта] {карта + 1}", {}},  // tags and formulas are never searched
-      {u"рейнджер", {"рейнджер@2.0"}},
-      {u"Рейнджеры-ветераны", {"Рейнджеры@2.0"}},
-      {u"картограф и картоха", {}},
-      {u"Летим к Vega-7!", {"Vega-7@3.0"}},
-      {u"Vega-71", {}},
-      {u"Чёрная дыра и дыра", {"Чёрная дыра@4.0", "дыра@5.0"}},
-      {u"станция", {"станция@8.0"}},  // a forbidden entry gives way to an equally long one
-      {u"белый карлик звезды класса", {"карлик звезды класса@10.0"}},  // the longer one, though later
-      {u"белый карлик звезды", {"белый карлик@9.0"}},
-      {u"Гаал, Гаалу и гаала", {"Гаал@12.0", "Гаалу@12.0", "гаала@12.0"}},
-      {u"", {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(WideToAnsi(c.text));
-    EXPECT_EQ(Listed(c.text, matcher.FindSourceTerms(c.text)), c.found);
-  }
+  ExpectFound(
+      {
+          {u"Звёздную карту продают здесь.", {"Звёздную карту@1.0"}},
+          {u"Карты, карта и картой", {"Карты@0.0", "карта@0.0", "картой@0.0"}},
+          {u"ЗВЕЗДНАЯ карта", {"ЗВЕЗДНАЯ карта@1.0"}},
+          {u"звёздная\r\n  карта", {"звёздная\r\n  карта@1.0"}},
+          {u"звёздная, карта", {"карта@0.0"}},  // punctuation ends a term
+          {u"звёздная <clr>карта<clrEnd>", {"карта@0.0"}},
+          {u"<Рейнджер> [карта] {карта + 1}", {}},  // tags and formulas are never searched
+          {u"рейнджер", {"рейнджер@2.0"}},
+          {u"Рейнджеры-ветераны", {"Рейнджеры@2.0"}},
+          {u"картограф и картоха", {}},
+          {u"Летим к Vega-7!", {"Vega-7@3.0"}},
+          {u"Vega-71", {}},
+          {u"Чёрная дыра и дыра", {"Чёрная дыра@4.0", "дыра@5.0"}},
+          {u"станция", {"станция@8.0"}},  // a forbidden entry gives way to an equally long one
+          {u"белый карлик звезды класса", {"карлик звезды класса@10.0"}},  // the longer one, though later
+          {u"белый карлик звезды", {"белый карлик@9.0"}},
+          {u"Гаал, Гаалу и гаала", {"Гаал@12.0", "Гаалу@12.0", "гаала@12.0"}},
+          {u"", {}},
+      },
+      [&matcher](std::u16string_view text) { return matcher.FindSourceTerms(text); });
 }
 
 TEST(TermMatcher, FindsEveryTargetTermOverlapsKept) {
   const TTermMatcher matcher(Entries(), "ru", "en");
-  struct Case {
-    std::u16string text;
-    std::vector<std::string> found;
-  };
-  const std::vector<Case> cases = {
-      {u"The star maps are here", {"star maps@1.0", "maps@0.0"}},
-      {u"CHARTS", {"CHARTS@0.1"}},
-      {u"Black holes, a hole.", {"Black holes@4.0", "holes@5.0", "hole@5.0"}},
-      {u"The <map> and [hole]", {}},
-      {u"outposts and stations", {"outposts@8.0", "stations@7.0"}},
-      {u"maple, mapmaker", {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(WideToAnsi(c.text));
-    EXPECT_EQ(Listed(c.text, matcher.FindTargetTerms(c.text)), c.found);
-  }
+  ExpectFound(
+      {
+          {u"The star maps are here", {"star maps@1.0", "maps@0.0"}},
+          {u"CHARTS", {"CHARTS@0.1"}},
+          {u"Black holes, a hole.", {"Black holes@4.0", "holes@5.0", "hole@5.0"}},
+          {u"The <map> and [hole]", {}},
+          {u"outposts and stations", {"outposts@8.0", "stations@7.0"}},
+          {u"maple, mapmaker", {}},
+      },
+      [&matcher](std::u16string_view text) { return matcher.FindTargetTerms(text); });
 }
 
 TEST(TermMatcher, ALanguageWithoutStemmerMatchesWholeWordsInAnyCase) {
@@ -131,22 +132,19 @@ TEST(TermMatcher, ALanguageWithoutStemmerMatchesWholeWordsInAnyCase) {
   EXPECT_TRUE(TTermMatcher({}, "ru", "en").FindSourceTerms(u"карта").empty());
 }
 
-// Terms inside others: the fail links must find a term that starts inside a longer one that broke
-// off, and the one ending inside it.
+// Every occurrence of terms inside others: the fail links find a term that starts inside a longer
+// one that broke off, the output links one that ends inside another.
 TEST(TermMatcher, FindsTermsInsideLongerOnesThatBreakOff) {
-  const TTermMatcher matcher({Entry(u"a b c d", {}), Entry(u"b c", {}), Entry(u"c", {}), Entry(u"b c e", {})}, "", "");
-  struct Case {
-    std::u16string text;
-    std::vector<std::string> found;
-  };
-  const std::vector<Case> cases = {
-      {u"a b c x", {"b c@1.0"}},   {u"a b c e", {"b c e@3.0"}},         {u"a b c d", {"a b c d@0.0"}},
-      {u"a b a b c", {"b c@1.0"}}, {u"a b c, c", {"b c@1.0", "c@2.0"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(WideToAnsi(c.text));
-    EXPECT_EQ(Listed(c.text, matcher.FindSourceTerms(c.text)), c.found);
-  }
+  const TTermMatcher matcher({Entry(u"-", {u"a b c d", u"b c", u"c", u"b c e"})}, "", "");
+  ExpectFound(
+      {
+          {u"a b c x", {"b c@0.1", "c@0.2"}},
+          {u"a b c e", {"b c@0.1", "b c e@0.3", "c@0.2"}},
+          {u"a b c d", {"a b c d@0.0", "b c@0.1", "c@0.2"}},
+          {u"a b a b c", {"b c@0.1", "c@0.2"}},
+          {u"c, c", {"c@0.2", "c@0.2"}},
+      },
+      [&matcher](std::u16string_view text) { return matcher.FindTargetTerms(text); });
 }
 
 }  // namespace
