@@ -55,6 +55,9 @@ for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 export QT_QPA_PLATFORM=xcb
 settings=$(mktemp -d)
 export XDG_CONFIG_HOME="$settings"
+# And a data folder of its own: a journal of unsaved changes left by an earlier picture (typed with
+# TYPE) would be offered on start, and this one is left behind in no one's way.
+export XDG_DATA_HOME="$settings"
 if [ -n "${GLOSSARY:-}" ]; then
   printf 'glossary %s\nshow %s\n' "$(realpath -m "$GLOSSARY")" "${SHOW:-1}" >"$settings/automation.txt"
   [ -n "${TYPE:-}" ] && printf 'type %s\n' "$TYPE" >>"$settings/automation.txt"

@@ -33,6 +33,8 @@ TGlossaryView::TGlossaryView(TForm1& window, TWindowDialogs& dialogs)
   window.addDockWidget(Qt::RightDockWidgetArea, Dock);
   // Under the suggestions: both are about the message shown, and the editor keeps its width.
   window.splitDockWidget(window.SuggestionsDock, Dock, Qt::Vertical);
+  // The suggestions are the longer texts: they keep two thirds of the height.
+  window.resizeDocks({window.SuggestionsDock, Dock}, {2, 1}, Qt::Vertical);
 
   window.Checks->TermMatcher = [&session] { return session.TermMatcher(); };
   connect(window.SourceMemo, &QPlainTextEdit::textChanged, this, [this] { ShowTerms(); });
