@@ -6,6 +6,9 @@
 # IMPORT=FILE: once the window is shown, File > Import from Translation Tools reads FILE, worked
 # through the keyboard as a user would (scripts/xkeys.py). CAPTURE=TITLE: the picture is of the
 # window with that title instead (the report box is "Errors:").
+# GLOSSARY=FILE.tbx: FILE is added to the project's glossaries and message SHOW (default 1) shown,
+# through the window's automation input (ui/Automation.h), so the Terms panel lists its terms; TYPE
+# is typed as its translation when given.
 set -euo pipefail
 if [ $# -lt 1 ]; then
   echo "usage: $0 OUT.png [FILE]" >&2
@@ -52,6 +55,14 @@ for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 export QT_QPA_PLATFORM=xcb
 settings=$(mktemp -d)
 export XDG_CONFIG_HOME="$settings"
+# And a data folder of its own: a journal of unsaved changes left by an earlier picture (typed with
+# TYPE) would be offered on start, and this one is left behind in no one's way.
+export XDG_DATA_HOME="$settings"
+if [ -n "${GLOSSARY:-}" ]; then
+  printf 'glossary %s\nshow %s\n' "$(realpath -m "$GLOSSARY")" "${SHOW:-1}" >"$settings/automation.txt"
+  [ -n "${TYPE:-}" ] && printf 'type %s\n' "$TYPE" >>"$settings/automation.txt"
+  EXTRA_ARGS="${EXTRA_ARGS:-} --automation $settings/automation.txt"
+fi
 # EXTRA_ARGS: more arguments for the program (Qt's -geometry WxH, for instance).
 "$program" ${EXTRA_ARGS:-} "$file" &
 app_pid=$!

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "glossary/Glossary.h"
 #include "project/ProjectClass.h"
 #include "ui/FileCommands.h"
 #include "ui/MessageNavigator.h"
@@ -29,8 +30,10 @@ struct TCommandName {
   TAutomationCommand::TKind Kind;
 };
 constexpr TCommandName CommandNames[] = {
-    {"show", TAutomationCommand::Show}, {"type", TAutomationCommand::Type}, {"review", TAutomationCommand::Review},
-    {"note", TAutomationCommand::Note}, {"save", TAutomationCommand::Save}, {"quit", TAutomationCommand::Quit},
+    {"show", TAutomationCommand::Show},         {"type", TAutomationCommand::Type},
+    {"review", TAutomationCommand::Review},     {"note", TAutomationCommand::Note},
+    {"glossary", TAutomationCommand::Glossary}, {"save", TAutomationCommand::Save},
+    {"quit", TAutomationCommand::Quit},
 };
 
 void SendKey(QWidget* target, int key, const QString& text) {
@@ -66,6 +69,10 @@ std::optional<TAutomationCommand> ParseAutomationLine(std::string_view line) {
       command.Text = argument;
       break;
     case TAutomationCommand::Note:
+      command.Text = argument;
+      break;
+    case TAutomationCommand::Glossary:
+      if (argument.empty()) throw std::invalid_argument("\"glossary\" needs a file");
       command.Text = argument;
       break;
     default:
@@ -164,6 +171,14 @@ void TAutomation::Perform(const TAutomationCommand& command) {
     case TAutomationCommand::Note:
       TypeNote(QString::fromStdString(command.Text));
       break;
+    case TAutomationCommand::Glossary: {
+      std::vector<std::string> files = ProjectGlossaryFiles(window_.Session->Project());
+      files.push_back(command.Text);
+      window_.Session->SetGlossaryFiles(files);
+      if (!window_.Session->GlossaryProblems().empty())
+        throw std::runtime_error(window_.Session->GlossaryProblems().front());
+      break;
+    }
     case TAutomationCommand::Save:
       window_.Files->QuickSave();
       break;

@@ -10,6 +10,7 @@
 //   type TEXT    TEXT typed into the translation box, key by key
 //   review       the needs-review box clicked
 //   note [TEXT]  the note's text selected and TEXT typed over it (nothing: the note cleared)
+//   glossary FILE  FILE added to the project's glossaries (as Tools → Glossaries… adds it)
 //   save         Save of the project to its file
 //   quit         the window closed, asking about unsaved changes as for the user
 //
@@ -31,10 +32,10 @@ class QWidget;
 class TForm1;
 
 struct TAutomationCommand {
-  enum TKind { Show, Type, Review, Note, Save, Quit };
+  enum TKind { Show, Type, Review, Note, Glossary, Save, Quit };
   TKind Kind = Show;
   int32_t Message = 0;  // show
-  std::string Text;     // type, note (UTF-8)
+  std::string Text;     // type, note, glossary (UTF-8)
   bool operator==(const TAutomationCommand&) const = default;
 };
 
@@ -43,6 +44,7 @@ struct TAutomationCommand {
 //   Unknown command "WORD"
 //   "show" needs a message number
 //   "type" needs a text
+//   "glossary" needs a file
 //   "WORD" takes no argument
 std::optional<TAutomationCommand> ParseAutomationLine(std::string_view line);
 

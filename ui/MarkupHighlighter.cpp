@@ -30,6 +30,25 @@ QTextCharFormat TMarkupHighlighter::FormulaFormat() {
   return format;
 }
 
+QTextCharFormat TMarkupHighlighter::UnderlineFormat(TUnderline::Kinds kind) {
+  QTextCharFormat format;
+  switch (kind) {
+    case TUnderline::Spelling:
+      format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+      format.setUnderlineColor(QColor(Qt::red));
+      break;
+    case TUnderline::Term:
+      // Dotted and grey-blue: a hint, quieter than a finding, and no colour of the markup's.
+      format.setUnderlineStyle(QTextCharFormat::DotLine);
+      format.setUnderlineColor(QColor(70, 110, 150));
+      break;
+    default:
+      format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+      format.setUnderlineColor(QColor(230, 140, 0));
+  }
+  return format;
+}
+
 void TMarkupHighlighter::SetUnderlines(std::vector<TUnderline> underlines) {
   underlines_ = std::move(underlines);
   rehighlight();
@@ -57,11 +76,10 @@ void TMarkupHighlighter::highlightBlock(const QString& text) {
     const int begin = std::max(underline.Begin, blockBegin);
     const int end = std::min(underline.End, blockEnd);
     if (begin >= end) continue;
+    const QTextCharFormat line = UnderlineFormat(underline.Kind);
     for (int at = begin; at < end; ++at) {
       QTextCharFormat merged = format(at - blockBegin);
-      merged.setUnderlineStyle(underline.Kind == TUnderline::Spelling ? QTextCharFormat::SpellCheckUnderline
-                                                                      : QTextCharFormat::WaveUnderline);
-      merged.setUnderlineColor(underline.Kind == TUnderline::Spelling ? QColor(Qt::red) : QColor(230, 140, 0));
+      merged.merge(line);
       setFormat(at - blockBegin, 1, merged);
     }
   }

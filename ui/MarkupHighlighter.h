@@ -1,7 +1,7 @@
 #pragma once
 // Colours the markup of a quest text in a text box: tags, colour tags and formulas, as the core's
 // markup tokenizer reads them; and underlines stretches the window asks for (the findings of the
-// checks, misspelled words).
+// checks, misspelled words, glossary terms).
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
 #include <vector>
@@ -9,7 +9,7 @@
 class QTextDocument;
 
 struct TUnderline {
-  enum Kinds { Finding, Spelling };
+  enum Kinds { Finding, Spelling, Term };
   int Begin = 0;  // positions in the document, end exclusive
   int End = 0;
   Kinds Kind = Finding;
@@ -26,6 +26,8 @@ class TMarkupHighlighter : public QSyntaxHighlighter {
   static QTextCharFormat TagFormat();
   static QTextCharFormat ColorTagFormat();
   static QTextCharFormat FormulaFormat();
+  // The underline of each kind: its style and colour, apart from the markup's colours.
+  static QTextCharFormat UnderlineFormat(TUnderline::Kinds kind);
 
  protected:
   void highlightBlock(const QString& text) override;

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -10,13 +11,17 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolTip>
 #include <algorithm>
 
 #include "checks/Spelling.h"
+#include "checks/TermsCheck.h"
+#include "glossary/TermMatcher.h"
 #include "project/ProjectClass.h"
 #include "ui/Controls.h"
 #include "ui/MarkupHighlighter.h"
 #include "ui/QtText.h"
+#include "ui/TermsView.h"
 
 namespace {
 
@@ -31,12 +36,18 @@ QString ShownText(const std::u16string& stored) {
   return shown;
 }
 
+// Where a stored text starts inside a box, or -1 when the box no longer shows that text (the box
+// may show it with the blanks at its ends that the store trims).
+qsizetype ShownBase(const QPlainTextEdit* box, const std::u16string& stored) {
+  return stored.empty() ? 0 : box->toPlainText().indexOf(ShownText(stored));
+}
+
 // The underlines of some spans of a stored text inside a box, or none when the box no longer
-// shows that text (the box may show it with the blanks at its ends that the store trims).
+// shows that text.
 void AddUnderlines(const QPlainTextEdit* box, const std::u16string& stored, const std::vector<TTextSpan>& spans,
                    TUnderline::Kinds kind, std::vector<TUnderline>& underlines) {
   if (spans.empty()) return;
-  const qsizetype base = stored.empty() ? 0 : box->toPlainText().indexOf(ShownText(stored));
+  const qsizetype base = ShownBase(box, stored);
   if (base < 0) return;
   for (const TTextSpan& span : spans)
     underlines.push_back({static_cast<int>(base) + ShownPosition(stored, span.Begin),
@@ -73,6 +84,7 @@ int ShownPosition(std::u16string_view stored, int position) {
 TMessageChecks::TMessageChecks(QPlainTextEdit* source, TMemo* target, TCatalogueText text)
     : QObject(target),
       source_(source),
+      sourceView_(source->viewport()),
       target_(target),
       text_(std::move(text)),
       sourceHighlighter_(new TMarkupHighlighter(source->document())),
@@ -85,6 +97,7 @@ TMessageChecks::TMessageChecks(QPlainTextEdit* source, TMemo* target, TCatalogue
   // The sign has a margin of its own, so it never covers the end of the first line.
   target->ReserveRightMargin(BadgeSize + 2 * BadgeGap);
   target->installEventFilter(this);
+  sourceView_->installEventFilter(this);
   target->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(target, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
     std::unique_ptr<QMenu> menu(ContextMenu(at));
@@ -140,13 +153,26 @@ void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
   }
   findings_.clear();
   misspellings_.clear();
+  terms_.clear();
   std::vector<TUnderline> sourceLines;
   std::vector<TUnderline> targetLines;
   if (project != nullptr && message >= 1) {
+    const TTermMatcher* terms = TermMatcher ? TermMatcher() : nullptr;
     findings_ = CheckMessage(*project, message);
+    if (terms != nullptr)
+      for (TCheckFinding& finding : CheckMessageTerms(*project, message, *terms))
+        findings_.push_back(std::move(finding));
     if (speller_) misspellings_ = CheckSpelling(*project, message, *speller_);
     const std::u16string source = project->GetSourceText(message);
     const std::u16string target = project->GetTargetText(message);
+    // The terms first: a finding's underline on the same letters is drawn over theirs.
+    if (const qsizetype base = ShownBase(source_, source); terms != nullptr && base >= 0)
+      for (const TTermMatch& match : terms->FindSourceTerms(source)) {
+        const int begin = static_cast<int>(base) + ShownPosition(source, match.Begin);
+        const int end = static_cast<int>(base) + ShownPosition(source, match.End);
+        sourceLines.push_back({begin, end, TUnderline::Term});
+        terms_.push_back({begin, end, TermTip(terms->Entries()[match.Entry], text_)});
+      }
     for (const TCheckFinding& finding : findings_) {
       if (finding.Code == "unchanged") continue;  // the grey text says so already
       std::vector<TTextSpan> inSource;
@@ -182,8 +208,25 @@ void TMessageChecks::PlaceBadge() {
   badge_->raise();
 }
 
+QString TMessageChecks::TermTipAt(int position) const {
+  for (const TTermMark& term : terms_)
+    if (position >= term.Begin && position < term.End) return term.Tip;
+  return {};
+}
+
 bool TMessageChecks::eventFilter(QObject* watched, QEvent* event) {
   if (watched == target_ && event->type() == QEvent::Resize) PlaceBadge();
+  if (watched == sourceView_ && event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = TermTipAt(source_->cursorForPosition(help->pos()).position());
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), tip, sourceView_);
+    }
+    return true;
+  }
   return QObject::eventFilter(watched, event);
 }
 

@@ -2,7 +2,8 @@
 // The checks of the shown message in the window: markup coloured in both boxes, the findings of
 // the translation as a warning sign in the corner of the target box (the list in its tooltip) with
 // their stretches underlined, misspelled words underlined, and the target box's context menu with
-// the spelling's suggestions and "Add to Dictionary". It asks the core for everything it shows.
+// the spelling's suggestions and "Add to Dictionary"; the glossary terms of the source marked in the
+// source box with their translations in its tooltip. It asks the core for everything it shows.
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -21,6 +22,7 @@ class QPlainTextEdit;
 class TMarkupHighlighter;
 class TMemo;
 class TSpellChecker;
+class TTermMatcher;
 class TtxgProject;
 
 class TMessageChecks : public QObject {
@@ -60,6 +62,11 @@ class TMessageChecks : public QObject {
   std::function<void(int begin, int end, const QString& replacement)> ReplaceText;
   // Told once when the project's spelling language has no dictionary here (spelling is then off).
   std::function<void(const QString& error)> OnSpellingError;
+  // The terms of the project's glossaries (nullptr when it has none): marked in the source, and
+  // the translation checked against them.
+  std::function<const TTermMatcher*()> TermMatcher;
+  // The tooltip of the term at a position of the source box's document; empty where there is none.
+  QString TermTipAt(int position) const;
   // Runs a menu command; the window shows what it raises (adding a word writes a file).
   std::function<void(const std::function<void()>&)> RunGuarded = [](const std::function<void()>& command) {
     command();
@@ -70,8 +77,15 @@ class TMessageChecks : public QObject {
 
  private:
   void PlaceBadge();
+  struct TTermMark {
+    int Begin = 0;  // in the source box's document
+    int End = 0;
+    QString Tip;
+  };
 
   QPlainTextEdit* source_;
+  // Kept apart: the filter still sees its events while the source box is torn down.
+  QWidget* sourceView_;
   QPlainTextEdit* target_;
   TCatalogueText text_;
   TMarkupHighlighter* sourceHighlighter_;
@@ -83,6 +97,7 @@ class TMessageChecks : public QObject {
   int32_t message_ = 0;
   std::vector<TCheckFinding> findings_;
   std::vector<TCheckFinding> misspellings_;
+  std::vector<TTermMark> terms_;
 };
 
 // Where a position of a stored text (line breaks as CR LF) is in the text box, which shows every

@@ -143,6 +143,11 @@ TProblemsDialog::TProblemsDialog(TTranslationSession& session, TMessageNavigator
     changed_.insert(message);
     changes_->start(0);
   });
+  // Other glossaries find other terms in any message.
+  connect(&session, &TTranslationSession::GlossariesChanged, this, [this] {
+    changed_.insert(0);
+    changes_->start(0);
+  });
 }
 
 TProblemsDialog::~TProblemsDialog() {
@@ -154,14 +159,14 @@ TSpellChecker* TProblemsDialog::Speller() const { return navigator_.Speller ? na
 TCheckReport TProblemsDialog::Report() const {
   TCheckReport report;
   report.Title = QFileInfo(session_.ProjectOrQuestFileName()).fileName().toStdString();
-  report.Checks = TReportRows(session_.Project(), Speller()).Checks();
+  report.Checks = TReportRows(session_.Project(), Speller(), session_.TermMatcher()).Checks();
   report.Rows = Model->Rows();
   return report;
 }
 
 void TProblemsDialog::Refresh() {
   changed_.clear();
-  Model->SetRows(MakeCheckReport(session_.Project(), Speller()).Rows);
+  Model->SetRows(MakeCheckReport(session_.Project(), Speller(), session_.TermMatcher()).Rows);
   ShowSummary();
 }
 
@@ -169,7 +174,7 @@ void TProblemsDialog::UpdateChanged() {
   if (changed_.empty()) return;
   if (changed_.count(0) != 0) return Refresh();
   const TtxgProject& project = session_.Project();
-  TReportRows rows(project, Speller());
+  TReportRows rows(project, Speller(), session_.TermMatcher());
   for (const int32_t message : std::exchange(changed_, {})) {
     const int32_t position = project.PositionOfMessage(message);
     if (position < 1) continue;

@@ -1,9 +1,9 @@
 #pragma once
 // View > Problems: every finding of the checks over the project (and of the spelling while it is
-// on), one row each in position order: the rows `xgtool check --report` writes. A click or Enter on
-// a row shows its message in the window; Save Report writes the rows as an HTML page or a CSV table.
-// The box stays open beside the window and follows the project: the messages that change are
-// checked again once the change is over, the others keep their rows.
+// on, and of the glossaries' terms), one row each in position order: the rows `xgtool check --report` writes. A click
+// or Enter on a row shows its message in the window; Save Report writes the rows as an HTML page or a CSV table. The
+// box stays open beside the window and follows the project: the messages that change are checked again once the change
+// is over, the others keep their rows.
 #include <QAbstractTableModel>
 #include <QDialog>
 #include <QPointer>

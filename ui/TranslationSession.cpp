@@ -211,6 +211,7 @@ void TTranslationSession::NewFromQuest(const QString& questFile) {
   } catch (...) {
     // The project is empty again; the views must not offer the old messages.
     RebuildMemory();
+    ReadGlossaries();
     emit ProjectReplaced();
     throw;
   }
@@ -220,6 +221,7 @@ void TTranslationSession::NewFromQuest(const QString& questFile) {
   // A new project starts at its first message.
   project_->CurrentMessage = project_->MessageAtPosition(1);
   RebuildMemory();
+  ReadGlossaries();
   emit ProjectReplaced();
   RememberSaved();
 }
@@ -235,6 +237,7 @@ void TTranslationSession::Open(const QString& projectFile) {
   } catch (...) {
     SetFileName(QString());
     RebuildMemory();
+    ReadGlossaries();
     emit ProjectReplaced();
     throw;
   }
@@ -243,6 +246,7 @@ void TTranslationSession::Open(const QString& projectFile) {
   journal_->Follow(JournalFileFor(LibraryName(projectFile)), LibraryName(projectFile), TJournalKind::ProjectFile);
   SetFileName(projectFile);
   RebuildMemory();
+  ReadGlossaries();
   emit ProjectReplaced();
   RememberSaved();
 }
@@ -264,6 +268,7 @@ TUpdatePlan TTranslationSession::UpdateSource(const QString& questFile) {
   questFileName_ = questFile;
   FollowNewProjectJournal();
   RebuildMemory();
+  ReadGlossaries();
   emit ProjectReplaced();
   MarkUnrecordedChange();
   // Nothing of the update is in any file yet: every message goes into the journal.
@@ -631,6 +636,34 @@ bool TTranslationSession::SetMemoryFiles(const std::vector<std::string>& files) 
   MarkUnrecordedChange();
   RebuildMemory();
   return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Glossaries
+
+void TTranslationSession::ReadGlossaries() { glossaryProblems_ = glossaries_.Load(*project_); }
+
+bool TTranslationSession::SetGlossaryFiles(const std::vector<std::string>& files) {
+  if (files == ProjectGlossaryFiles(*project_)) return false;
+  SetProjectGlossaryFiles(*project_, files);
+  MarkUnrecordedChange();
+  ReadGlossaries();
+  emit GlossariesChanged();
+  return true;
+}
+
+void TTranslationSession::AddTerm(const std::string& file, const TGlossaryEntry& entry) {
+  // A new file declares the languages its terms are compared in.
+  const TTermLanguages languages = ProjectTermLanguages(*project_, glossaries_.Glossaries());
+  AddGlossaryEntry(file, entry, languages.Source, languages.Target);
+  std::vector<std::string> files = ProjectGlossaryFiles(*project_);
+  if (std::find(files.begin(), files.end(), file) != files.end()) {
+    glossaries_.Reload(file);
+    emit GlossariesChanged();
+    return;
+  }
+  files.push_back(file);
+  SetGlossaryFiles(files);
 }
 
 // ---------------------------------------------------------------------------------------------

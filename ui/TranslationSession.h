@@ -16,8 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "glossary/Glossary.h"
 #include "project/WordCount.h"
 #include "ui/EditCommands.h"
+#include "ui/GlossarySession.h"
 #include "ui/ReuseSession.h"
 
 class QLocale;
@@ -25,6 +27,7 @@ class QUndoStack;
 class TBlockParJD;
 class TConversionReport;
 class TSessionJournal;
+class TTermMatcher;
 class TtxgProject;
 struct TJournal;
 struct TReplacement;
@@ -169,6 +172,20 @@ class TTranslationSession : public QObject, public TEditTarget {
   // when nothing changed.
   bool SetMemoryFiles(const std::vector<std::string>& files);
 
+  // Glossaries: read again by every operation that replaces the project.
+  void ReadGlossaries();
+  const TGlossarySession& Glossaries() const { return glossaries_; }
+  // What the last reading met, one problem per glossary file that could not be read.
+  const std::vector<std::string>& GlossaryProblems() const { return glossaryProblems_; }
+  // The project's glossary files; a change is saved with the project and reads them again. False
+  // when nothing changed.
+  bool SetGlossaryFiles(const std::vector<std::string>& files);
+  // The terms of the glossaries for the project's languages now; nullptr when they have none.
+  const TTermMatcher* TermMatcher() { return glossaries_.Matcher(*project_); }
+  // `entry` written into the glossary `file`, which is made when it does not exist and joins the
+  // project's glossaries when it is not one of them yet.
+  void AddTerm(const std::string& file, const TGlossaryEntry& entry);
+
   // Undo and redo come back through these (TEditTarget).
   void PutTranslation(int32_t message, const std::u16string& text, bool asIs) override;
   void PutTranslations(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states,
@@ -190,6 +207,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   void FileNameChanged();
   // HasUnsavedChanges() may have changed.
   void ModifiedChanged();
+  // The glossaries or their terms changed (not with the project: ProjectReplaced says that).
+  void GlossariesChanged();
 
  private:
   class TRecording;
@@ -215,6 +234,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   QUndoStack* edits_;
   TReuseSession reuse_;
   std::vector<std::string> memoryProblems_;
+  TGlossarySession glossaries_;
+  std::vector<std::string> glossaryProblems_;
   QString fileName_;
   QString questFileName_;
   // The project file an update replaced, until the updated project is saved.

@@ -25,6 +25,7 @@
 #include "ui/DockShare.h"
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
+#include "ui/GlossaryView.h"
 #include "ui/HelpView.h"
 #include "ui/KeyboardFlow.h"
 #include "ui/MainMenu.h"
@@ -135,8 +136,6 @@ void TForm1::CreatePanels() {
   Suggestions = Reuse->Panel;
   SuggestionsDock =
       dock(Suggestions, CatalogueText(u"SuggestionsDockTitle"), "SuggestionsDock", Qt::RightDockWidgetArea);
-  SuggestionsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                               QDockWidget::DockWidgetFloatable);
 
   Tools = std::make_unique<TMessageTools>(
       *Session, [this](const char16_t* key) { return CatalogueText(key); }, this);
@@ -245,6 +244,7 @@ void TForm1::CreateCommands() {
   m.AddSeparator(m.Tools);
   m.AddAction(m.Tools, Checks->CreateSpellingMenu(m.Tools)->menuAction(), {});
   AddHelpMenu(m, dialogs_, CatalogueLookup(*Catalogue), this);
+  Glossary = std::make_unique<TGlossaryView>(*this, dialogs_);  // the Terms dock and the glossary commands
 }
 
 void TForm1::ConnectEvents() {

@@ -24,6 +24,7 @@ class QDragEnterEvent;
 class QDropEvent;
 class TBlockParJD;
 class TFileCommands;
+class TGlossaryView;
 class TMainMenu;
 class TMessageChecks;
 class TMessageNavigator;
@@ -94,6 +95,8 @@ class TForm1 : public QMainWindow {
   // The message list, context, find and replace. Declared after the catalogue: its panels read it
   // while they are torn down.
   std::unique_ptr<TMessageTools> Tools;
+  // The Terms panel, the term marks and the glossary commands (made with the commands).
+  std::unique_ptr<TGlossaryView> Glossary;
 
   void FormCreate();
   void FormResize();
