@@ -55,7 +55,8 @@ void TMessageNavigator::GoToUnfinished(int direction) {
 }
 
 void TMessageNavigator::GoToProblem(int direction) {
-  GoToFound(FindProblem(session_.Project(), trackBar_.Position(), direction, Speller ? Speller() : nullptr),
+  GoToFound(FindProblem(session_.Project(), trackBar_.Position(), direction, Speller ? Speller() : nullptr,
+                        session_.TermMatcher()),
             session_.Text(u"NoProblemsMessage"));
   ReadyForTyping();
 }

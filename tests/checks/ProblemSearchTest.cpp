@@ -8,6 +8,7 @@
 #include "checks/Spelling.h"
 #include "common/ScratchFolder.h"
 #include "common/ShippedData.h"
+#include "glossary/TermMatcher.h"
 #include "project/ProjectClass.h"
 
 namespace {
@@ -59,3 +60,14 @@ TEST_F(ProblemSearch, MisspelledWordsAreProblemsWhenSpellingIsOn) {
 }
 
 }  // namespace
+
+TEST_F(ProblemSearch, GlossaryTermsAreProblemsWhenAMatcherIsGiven) {
+  const int32_t n = 8;  // a parameter's name: "Топливо"
+  ASSERT_EQ(project.GetSourceText(n), u"Топливо");
+  const int32_t position = Translate(project.PositionOfMessage(n), u"Power");
+  TTermMatcher matcher({TGlossaryEntry{u"топливо", {u"fuel"}, u"", TTermStatus::Preferred}}, "ru", "en");
+  EXPECT_FALSE(HasProblems(project, n));
+  EXPECT_TRUE(HasProblems(project, n, nullptr, &matcher));
+  EXPECT_EQ(FindProblem(project, 0, 1, nullptr, &matcher), position);
+  EXPECT_EQ(FindProblem(project, 0, 1), -1);
+}
