@@ -98,21 +98,14 @@ TEST(TermsCheck, FindsMissingForbiddenAndChangedTerms) {
   }
 }
 
-class ProjectTerms : public ::testing::Test {
- protected:
-  ProjectTerms() : project(ShippedCatalogue()) { project.NewFromSource(SampleQuestPath()); }
+TEST(ProjectTerms, OnlyEditedMessagesAreChecked) {
+  TtxgProject project(ShippedCatalogue());
+  project.NewFromSource(SampleQuestPath());
   // The first word of message 1 as a glossary term.
-  std::u16string FirstWord() {
-    const std::u16string source = project.GetSourceText(1);
-    for (const TMarkupToken& token : TokenizeMarkup(source))
-      if (token.Kind == TMarkupKind::Word) return std::u16string(token.In(source));
-    return {};
-  }
-  TtxgProject project;
-};
-
-TEST_F(ProjectTerms, OnlyEditedMessagesAreChecked) {
-  const std::u16string word = FirstWord();
+  const std::u16string source = project.GetSourceText(1);
+  std::u16string word;
+  for (const TMarkupToken& token : TokenizeMarkup(source))
+    if (word.empty() && token.Kind == TMarkupKind::Word) word = token.In(source);
   ASSERT_FALSE(word.empty());
   const TTermMatcher matcher({Entry(word, {u"Zyx"})}, "ru", "en");
   EXPECT_TRUE(CheckMessageTerms(project, 1, matcher).empty());  // not translated yet
