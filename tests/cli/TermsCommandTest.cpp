@@ -1,5 +1,6 @@
-// xgtool terms and xgtool check --glossary: the glossary terms of a project's sources, the terms
-// findings of its translations, and the exit codes scripts rely on.
+// xgtool terms and xgtool check --glossary: the glossary terms of a project's
+// sources, the terms findings of its translations, and the exit codes scripts
+// rely on.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "cli/ToolRunner.h"
 #include "common/ScratchFolder.h"
+#include "glossary/Glossary.h"
 #include "support/BlockFile.h"
 
 namespace {
@@ -17,31 +19,10 @@ using clitest::ToolResult;
 
 ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
 
-// A TBX-Basic file of Russian terms with their English translations and, where given, a
-// translation not to use.
-struct TbxTerm {
-  std::string source;
-  std::string target;
-  std::string forbidden;
-};
-
-void WriteTbx(const std::string& fileName, const std::vector<TbxTerm>& terms) {
-  std::ofstream out(fileName, std::ios::binary);
-  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<martif type=\"TBX-Basic\" xml:lang=\"ru\">\n"
-         "<martifHeader><fileDesc><sourceDesc><p>test</p></sourceDesc></fileDesc>"
-         "<encodingDesc><p type=\"XCSURI\">TBXBasicXCSV02.xcs</p></encodingDesc></martifHeader>\n"
-         "<text><body>\n";
-  for (std::size_t i = 0; i < terms.size(); ++i) {
-    out << "<termEntry id=\"c" << i + 1 << "\">"
-        << "<langSet xml:lang=\"ru\"><tig><term>" << terms[i].source << "</term></tig></langSet>"
-        << "<langSet xml:lang=\"en\"><tig><term>" << terms[i].target << "</term></tig>";
-    if (!terms[i].forbidden.empty())
-      out << "<tig><term>" << terms[i].forbidden
-          << "</term><termNote type=\"administrativeStatus\">deprecatedTerm-admn-sts</termNote></tig>";
-    out << "</langSet></termEntry>\n";
-  }
-  out << "</body></text>\n</martif>\n";
+// Russian terms with their English translations; "gas" is a fuel not to call
+// so.
+void WriteTbx(const std::string& fileName, std::vector<TGlossaryEntry> entries) {
+  SaveTbx(TGlossary{"ru", "en", std::move(entries)}, fileName);
 }
 
 void WriteExchange(const std::string& fileName, const std::u16string& text) {
@@ -56,74 +37,72 @@ class TermsCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(RunTool({"new", clitest::SampleQuest, project}).exitCode, 0);
-    WriteTbx(glossary, {{"топливо", "fuel", "gas"}, {"сыворотка", "serum", ""}, {"звездолёт", "starship", ""}});
+    WriteTbx(glossary, {{u"топливо", {u"fuel"}, u"", TTermStatus::Preferred},
+                        {u"топливо", {u"gas"}, u"", TTermStatus::Forbidden},
+                        {u"сыворотка", {u"serum"}, u"", TTermStatus::Preferred},
+                        {u"звездолёт", {u"starship"}, u"", TTermStatus::Preferred}});
   }
   ScratchFolder folder;
   const std::string project = folder.File("sample.txg");
   const std::string glossary = folder.File("game.tbx");
 };
 
+// Any form counts ("сыворотки", "Сыворотка", "топлива"), each term once a
+// message; a forbidden translation is not listed; nothing found exits with 1.
 TEST_F(TermsCommand, PrintsEachTermFoundOnceAMessageInMessageOrder) {
-  const ToolResult result = RunTool({"terms", "--glossary", glossary, project});
-  ASSERT_EQ(result.exitCode, 0) << result.err;
-  // "сыворотки", "сыворотку", "Сыворотка", "топлива": any form, each message once.
-  EXPECT_EQ(result.Lines(), (std::vector<std::string>{
-                                "1\tGovMsg\tсыворотка\tserum",
-                                "8\tPar(1).Name\tтопливо\tfuel",
-                                "9\tPar(1).Format(1)\tтопливо\tfuel",
-                                "10\tPar(1).Format(2)\tтопливо\tfuel",
-                                "32\tL(4).Text(1)\tсыворотка\tserum",
-                                "34\tL(5).Delta(1).\tтопливо\tfuel",
-                                "42\tL(10).Text(1)\tсыворотка\tserum",
-                                "59\tPath(10).Start\tсыворотка\tserum",
-                                "68\tPath(15).Start\tсыворотка\tserum",
-                                "70\tPath(16).Start\tтопливо\tfuel",
-                            }));
-}
-
-TEST_F(TermsCommand, ExitsWithOneWhenNoTermIsFound) {
-  WriteTbx(folder.File("none.tbx"), {{"звездолёт", "starship", ""}});
-  const ToolResult result = RunTool({"terms", "--glossary", folder.File("none.tbx"), project});
-  EXPECT_EQ(result.exitCode, 1) << result.err;
-  EXPECT_EQ(result.out, "");
-}
-
-TEST_F(TermsCommand, WrongArgumentsAreUsageErrors) {
-  const std::vector<std::vector<std::string>> cases = {
-      {"terms"},
-      {"terms", project},
-      {"terms", "--glossary"},
-      {"terms", "--glossary", glossary},
-      {"terms", "--glossary", glossary, project, project},
-      {"terms", "--glossary", glossary, "--fast", project},
-      {"check", "--glossary"},
+  WriteTbx(folder.File("none.tbx"), {{u"звездолёт", {u"starship"}, u"", TTermStatus::Preferred}});
+  struct Case {
+    std::string glossary;
+    int exitCode;
+    std::vector<std::string> lines;
   };
-  for (const std::vector<std::string>& args : cases) {
-    SCOPED_TRACE(args.size());
-    const ToolResult result = RunTool(args);
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("usage: xgtool " + args[0] + " "), std::string::npos) << result.err;
-    EXPECT_EQ(result.out, "");
+  const Case cases[] = {
+      {glossary,
+       0,
+       {"1\tGovMsg\tсыворотка\tserum", "8\tPar(1).Name\tтопливо\tfuel", "9\tPar(1).Format(1)\tтопливо\tfuel",
+        "10\tPar(1).Format(2)\tтопливо\tfuel", "32\tL(4).Text(1)\tсыворотка\tserum",
+        "34\tL(5).Delta(1).\tтопливо\tfuel", "42\tL(10).Text(1)\tсыворотка\tserum",
+        "59\tPath(10).Start\tсыворотка\tserum", "68\tPath(15).Start\tсыворотка\tserum",
+        "70\tPath(16).Start\tтопливо\tfuel"}},
+      {folder.File("none.tbx"), 1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.glossary);
+    const ToolResult result = RunTool({"terms", "--glossary", c.glossary, project});
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+    EXPECT_EQ(result.Lines(), c.lines);
   }
 }
 
-TEST_F(TermsCommand, AnUnreadableGlossaryOrProjectExitsWithThree) {
+// Wrong arguments exit with 2 and the command's usage on the second line; a glossary or project
+// that cannot be read with 3 and the file (and line) it concerns.
+TEST_F(TermsCommand, WrongArgumentsExitWithTwoUnreadableFilesWithThree) {
   std::ofstream(folder.File("bad.tbx")) << "<?xml version=\"1.0\"?>\n<martif>\n<text><body>\n</martif>\n";
+  const std::string bad = "xgtool: " + folder.File("bad.tbx") + ":4: ";
   struct Case {
     std::vector<std::string> args;
-    std::string errorStart;
+    int exitCode;
+    std::string err;  // how its line starts
   };
-  const std::vector<Case> cases = {
-      {{"terms", "--glossary", folder.File("missing.tbx"), project}, "xgtool: " + folder.File("missing.tbx") + ": "},
-      {{"terms", "--glossary", folder.File("bad.tbx"), project}, "xgtool: " + folder.File("bad.tbx") + ":4: "},
-      {{"check", "--glossary", folder.File("bad.tbx"), project}, "xgtool: " + folder.File("bad.tbx") + ":4: "},
-      {{"terms", "--glossary", glossary, folder.File("missing.txg")}, "xgtool: " + folder.File("missing.txg")},
+  const Case cases[] = {
+      {{"terms"}, 2, "usage: xgtool terms "},
+      {{"terms", project}, 2, "usage: xgtool terms "},
+      {{"terms", "--glossary"}, 2, "usage: xgtool terms "},
+      {{"terms", "--glossary", glossary}, 2, "usage: xgtool terms "},
+      {{"terms", "--glossary", glossary, project, project}, 2, "usage: xgtool terms "},
+      {{"terms", "--glossary", glossary, "--fast", project}, 2, "usage: xgtool terms "},
+      {{"check", "--glossary"}, 2, "usage: xgtool check "},
+      {{"terms", "--glossary", folder.File("missing.tbx"), project}, 3, "xgtool: " + folder.File("missing.tbx") + ": "},
+      {{"terms", "--glossary", folder.File("bad.tbx"), project}, 3, bad},
+      {{"check", "--glossary", folder.File("bad.tbx"), project}, 3, bad},
+      {{"terms", "--glossary", glossary, folder.File("missing.txg")}, 3, "xgtool: " + folder.File("missing.txg")},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[2]);
+    SCOPED_TRACE(c.args.front() + " " + c.args.back() + " " + std::to_string(c.args.size()));
     const ToolResult result = RunTool(c.args);
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err.substr(0, c.errorStart.size()), c.errorStart) << result.err;
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    const std::size_t line = c.exitCode == 2 ? result.err.find('\n') + 1 : 0;
+    EXPECT_EQ(result.err.substr(line, c.err.size()), c.err) << result.err;
     EXPECT_EQ(result.out, "");
   }
 }

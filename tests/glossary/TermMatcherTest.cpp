@@ -109,42 +109,38 @@ TEST(TermMatcher, FindsSourceTermsInAnyFormOnWordBoundariesOutsideMarkup) {
       [&matcher](std::u16string_view text) { return matcher.FindSourceTerms(text); });
 }
 
+// Every occurrence of the target terms, overlaps kept. The fail links find a term that starts
+// inside a longer one that broke off, the output links one that ends inside another; a language
+// without stemmer matches whole words in any case.
 TEST(TermMatcher, FindsEveryTargetTermOverlapsKept) {
-  const TTermMatcher matcher(Entries(), "ru", "en");
-  ExpectFound(
-      {
-          {u"The star maps are here", {"star maps@1.0", "maps@0.0"}},
-          {u"CHARTS", {"CHARTS@0.1"}},
-          {u"Black holes, a hole.", {"Black holes@4.0", "holes@5.0", "hole@5.0"}},
-          {u"The <map> and [hole]", {}},
-          {u"outposts and stations", {"outposts@8.0", "stations@7.0"}},
-          {u"maple, mapmaker", {}},
-      },
-      [&matcher](std::u16string_view text) { return matcher.FindTargetTerms(text); });
-}
-
-TEST(TermMatcher, ALanguageWithoutStemmerMatchesWholeWordsInAnyCase) {
-  const TTermMatcher matcher(Entries(), "xx", "");
-  EXPECT_EQ(Listed(u"КАРТА карты", matcher.FindSourceTerms(u"КАРТА карты")), std::vector<std::string>{"КАРТА@0.0"});
-  EXPECT_EQ(Listed(u"Map maps", matcher.FindTargetTerms(u"Map maps")), std::vector<std::string>{"Map@0.0"});
-  EXPECT_FALSE(matcher.Empty());
+  const TTermMatcher english(Entries(), "ru", "en");
+  const TTermMatcher nested({Entry(u"-", {u"a b c d", u"b c", u"c", u"b c e"})}, "", "");
+  const TTermMatcher unstemmed(Entries(), "xx", "");
+  const struct {
+    const TTermMatcher& matcher;
+    std::vector<FindCase> cases;
+  } tables[] = {
+      {english,
+       {{u"The star maps are here", {"star maps@1.0", "maps@0.0"}},
+        {u"CHARTS", {"CHARTS@0.1"}},
+        {u"Black holes, a hole.", {"Black holes@4.0", "holes@5.0", "hole@5.0"}},
+        {u"The <map> and [hole]", {}},
+        {u"outposts and stations", {"outposts@8.0", "stations@7.0"}},
+        {u"maple, mapmaker", {}}}},
+      {nested,
+       {{u"a b c x", {"b c@0.1", "c@0.2"}},
+        {u"a b c e", {"b c@0.1", "b c e@0.3", "c@0.2"}},
+        {u"a b c d", {"a b c d@0.0", "b c@0.1", "c@0.2"}},
+        {u"a b a b c", {"b c@0.1", "c@0.2"}},
+        {u"c, c", {"c@0.2", "c@0.2"}}}},
+      {unstemmed, {{u"Map maps", {"Map@0.0"}}}},
+  };
+  for (const auto& table : tables)
+    ExpectFound(table.cases, [&table](std::u16string_view text) { return table.matcher.FindTargetTerms(text); });
+  EXPECT_EQ(Listed(u"КАРТА карты", unstemmed.FindSourceTerms(u"КАРТА карты")), std::vector<std::string>{"КАРТА@0.0"});
+  EXPECT_FALSE(unstemmed.Empty());
   EXPECT_TRUE(TTermMatcher({}, "ru", "en").Empty());
   EXPECT_TRUE(TTermMatcher({}, "ru", "en").FindSourceTerms(u"карта").empty());
-}
-
-// Every occurrence of terms inside others: the fail links find a term that starts inside a longer
-// one that broke off, the output links one that ends inside another.
-TEST(TermMatcher, FindsTermsInsideLongerOnesThatBreakOff) {
-  const TTermMatcher matcher({Entry(u"-", {u"a b c d", u"b c", u"c", u"b c e"})}, "", "");
-  ExpectFound(
-      {
-          {u"a b c x", {"b c@0.1", "c@0.2"}},
-          {u"a b c e", {"b c@0.1", "b c e@0.3", "c@0.2"}},
-          {u"a b c d", {"a b c d@0.0", "b c@0.1", "c@0.2"}},
-          {u"a b a b c", {"b c@0.1", "c@0.2"}},
-          {u"c, c", {"c@0.2", "c@0.2"}},
-      },
-      [&matcher](std::u16string_view text) { return matcher.FindTargetTerms(text); });
 }
 
 }  // namespace

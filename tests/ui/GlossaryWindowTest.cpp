@@ -71,6 +71,12 @@ class WindowGlossary : public ActiveSampleWindow {
     for (int column = 0; column < TTermsPanel::ColumnCount; ++column) cells << item->text(column);
     return cells;
   }
+  QString Write(const char* name, const QByteArray& bytes) const {
+    QFile file(scratch.File(QLatin1String(name)));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  }
   long TermsFindings() const {
     const std::vector<TCheckFinding>& all = form->Checks->Findings();
     return std::count_if(all.begin(), all.end(), [](const TCheckFinding& finding) { return finding.Code == "terms"; });
@@ -151,40 +157,6 @@ TEST_F(WindowGlossary, AClickOrAltNumberPutsTheTranslationAtTheCursorAsOneStep) 
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
-TEST_F(WindowGlossary, AddTermWritesTheFirstWritableGlossaryAndThePanelShowsIt) {
-  // A glossary that cannot be read comes first: the term goes into the next one.
-  ASSERT_TRUE(form->Session->SetGlossaryFiles({Tbx("missing.tbx"), Tbx("game.tbx")}));
-  Show(u"Полки почти пусты");
-  ASSERT_EQ(form->Glossary->Panel->Count(), 0);
-  // "Кладовщик" selected in the source; the translation typed selected too.
-  const QString source = form->SourceMemo->toPlainText();
-  QTextCursor selection(form->SourceMemo->document());
-  selection.setPosition(static_cast<int>(source.indexOf(QStringLiteral("Кладовщик"))));
-  selection.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-  form->SourceMemo->setTextCursor(selection);
-  form->TargetMemo->selectAll();
-  QTest::keyClicks(form->TargetMemo, QStringLiteral("storekeeper"));
-  form->TargetMemo->selectAll();
-  QStringList prefilled;
-  dialogs.DialogScript = [&prefilled](QDialog& dialog) {
-    auto& add = static_cast<TAddTermDialog&>(dialog);
-    prefilled << add.SourceEdit->text() << add.TargetEdit->text();
-    add.NoteEdit->setText(QStringLiteral("  keeps the stores "));
-    return true;
-  };
-  Press(QKeySequence(Qt::CTRL | Qt::Key_T));
-  EXPECT_EQ(prefilled, (QStringList{"Кладовщик", "storekeeper"}));
-  TGlossaryReport report;
-  const TGlossary written = LoadTbx(Tbx("game.tbx"), report);
-  ASSERT_EQ(written.Entries.size(), Terms.size() + 1);
-  EXPECT_EQ(written.Entries.back(),
-            (TGlossaryEntry{u"Кладовщик", {u"storekeeper"}, u"keeps the stores", TTermStatus::Preferred}));
-  EXPECT_FALSE(QFile::exists(scratch.File(QStringLiteral("missing.tbx"))));
-  ASSERT_EQ(form->Glossary->Panel->Count(), 1);
-  EXPECT_EQ(Row(0)[TTermsPanel::SourceColumn], "Кладовщик");
-  EXPECT_TRUE(dialogs.Errors.empty());
-}
-
 TEST_F(WindowGlossary, WithoutAWritableGlossaryAddTermOffersANewOne) {
   ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
   dialogs.DialogScript = [](QDialog& dialog) {
@@ -215,7 +187,7 @@ TEST_F(WindowGlossary, WithoutAWritableGlossaryAddTermOffersANewOne) {
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
-TEST_F(WindowGlossary, TermsAreMarkedInTheSourceAndCheckedAsTheTranslationChanges) {
+TEST_F(WindowGlossary, TermsAreMarkedInTheSourceAndCheckedAsTheTranslationChangesAndListed) {
   const int32_t message = Show(u"Шлюз открывается со скрипом");
   const QString shown = form->SourceMemo->toPlainText();
   std::vector<TUnderline> terms;
@@ -227,16 +199,15 @@ TEST_F(WindowGlossary, TermsAreMarkedInTheSourceAndCheckedAsTheTranslationChange
   EXPECT_EQ(terms[2].End, station + 7);
   EXPECT_EQ(form->Checks->TermTipAt(station + 3), "станция \u2192 station, base\nVega-7\npreferred");
   EXPECT_EQ(form->Checks->TermTipAt(station - 2), "");
-  EXPECT_EQ(TMarkupHighlighter::UnderlineFormat(TUnderline::Term).underlineStyle(), QTextCharFormat::DotLine);
 
   struct Case {
     const char16_t* translation;
     long termsFindings;
   };
   const Case cases[] = {
-      {u"The airlock opens. A janitor: - Stop! The station is under quarantine. Who are you?", 1},
-      {u"The airlock opens. A guard: - Stop! The base is in quarantine. Who are you?", 0},
-      {u"The door opens. A guard: - Stop! The base is in quarantine. Who are you?", 1},
+      {u"airlock janitor station quarantine", 1},  // forbidden
+      {u"airlock guard base quarantine", 0},
+      {u"door janitor base quarantine", 2},  // missing, forbidden
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Wide(c.translation).toStdString());
@@ -245,15 +216,7 @@ TEST_F(WindowGlossary, TermsAreMarkedInTheSourceAndCheckedAsTheTranslationChange
     ASSERT_EQ(project().GetTargetText(message), c.translation);
     EXPECT_EQ(TermsFindings(), c.termsFindings);
   }
-  // Without glossaries the check is gone with them.
-  ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
-  EXPECT_EQ(TermsFindings(), 0);
-  EXPECT_EQ(form->Checks->TermTipAt(station + 3), "");
-}
-
-TEST_F(WindowGlossary, TheProblemsListHasTheTermsRowsAndFollowsTheGlossaries) {
-  const int32_t message = MessageWith(u"Шлюз открывается со скрипом");
-  project().SetTargetText(message, u"The door opens. A janitor: - Stop! The station is under quarantine.");
+  // The problems list has the same rows; without glossaries the check is gone from both.
   auto termsRows = [](const TProblemsDialog& dialog) {
     std::vector<std::u16string> details;
     for (const TReportRow& row : dialog.Model->Rows())
@@ -265,13 +228,15 @@ TEST_F(WindowGlossary, TheProblemsListHasTheTermsRowsAndFollowsTheGlossaries) {
   ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
   QTest::qWait(20);
   EXPECT_TRUE(termsRows(*dialog).empty());
+  EXPECT_EQ(TermsFindings(), 0);
+  EXPECT_EQ(form->Checks->TermTipAt(station + 3), "");
 }
 
-TEST_F(WindowGlossary, AGlossaryThatCannotBeReadIsToldAndTheOthersWork) {
-  QFile bad(scratch.File(QStringLiteral("bad.tbx")));
-  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-  bad.write("<?xml version=\"1.0\"?>\n<martif type=\"TBX\">\n<text><body>\n</martif>\n");
-  bad.close();
+// A damaged and a missing glossary are told when the project opens; the readable one is used and
+// Add Term writes into it.
+TEST_F(WindowGlossary, AGlossaryThatCannotBeReadIsToldAndAddTermWritesTheNext) {
+  const QByteArray damaged = "<?xml version=\"1.0\"?>\n<martif type=\"TBX\">\n<text><body>\n</martif>\n";
+  Write("bad.tbx", damaged);
   const std::vector<std::string> files{Tbx("bad.tbx"), Tbx("missing.tbx"), Tbx("game.tbx")};
   SetProjectGlossaryFiles(project(), files);
   form->Session->SaveAs(scratch.File(QStringLiteral("p.txg")));
@@ -285,10 +250,40 @@ TEST_F(WindowGlossary, AGlossaryThatCannotBeReadIsToldAndTheOthersWork) {
       << lines[1].toStdString();
   EXPECT_TRUE(lines[2].startsWith(QString::fromStdString(Tbx("missing.tbx")) + QStringLiteral(": ")))
       << lines[2].toStdString();
-  // The readable one is used, and new terms go into it.
-  EXPECT_EQ(form->Session->Glossaries().WritableFile(), Tbx("game.tbx"));
   Show(u"Шлюз открывается со скрипом");
   EXPECT_EQ(form->Glossary->Panel->Count(), 4);
+
+  Show(u"Полки почти пусты");
+  ASSERT_EQ(form->Glossary->Panel->Count(), 0);
+  // "Кладовщик" selected in the source; the translation typed selected too.
+  const QString source = form->SourceMemo->toPlainText();
+  QTextCursor selection(form->SourceMemo->document());
+  selection.setPosition(static_cast<int>(source.indexOf(QStringLiteral("Кладовщик"))));
+  selection.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+  form->SourceMemo->setTextCursor(selection);
+  form->TargetMemo->selectAll();
+  QTest::keyClicks(form->TargetMemo, QStringLiteral("storekeeper"));
+  form->TargetMemo->selectAll();
+  QStringList prefilled;
+  dialogs.DialogScript = [&prefilled](QDialog& dialog) {
+    auto& add = static_cast<TAddTermDialog&>(dialog);
+    prefilled << add.SourceEdit->text() << add.TargetEdit->text();
+    add.NoteEdit->setText(QStringLiteral("  keeps the stores "));
+    return true;
+  };
+  Press(QKeySequence(Qt::CTRL | Qt::Key_T));
+  EXPECT_EQ(prefilled, (QStringList{"Кладовщик", "storekeeper"}));
+  TGlossaryReport report;
+  const TGlossary written = LoadTbx(Tbx("game.tbx"), report);
+  ASSERT_EQ(written.Entries.size(), Terms.size() + 1);
+  EXPECT_EQ(written.Entries.back(),
+            (TGlossaryEntry{u"Кладовщик", {u"storekeeper"}, u"keeps the stores", TTermStatus::Preferred}));
+  EXPECT_FALSE(QFile::exists(scratch.File(QStringLiteral("missing.tbx"))));
+  QFile bad(scratch.File(QStringLiteral("bad.tbx")));
+  ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
+  EXPECT_EQ(bad.readAll(), damaged);
+  ASSERT_EQ(form->Glossary->Panel->Count(), 1);
+  EXPECT_EQ(Row(0)[TTermsPanel::SourceColumn], "Кладовщик");
   EXPECT_TRUE(dialogs.Errors.empty());
 }
 
@@ -296,16 +291,13 @@ TEST_F(WindowGlossary, TheAutomationAddsAGlossaryAndShowsAMessage) {
   EXPECT_THROW(ParseAutomationLine("glossary"), std::invalid_argument);
   EXPECT_EQ(ParseAutomationLine("glossary /a b.tbx")->Text, "/a b.tbx");
   ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
-  QFile script(scratch.File(QStringLiteral("script.txt")));
-  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-  script.write(QStringLiteral("glossary %1\nshow %2\nglossary %3\n")
-                   .arg(QString::fromStdString(Tbx("game.tbx")))
-                   .arg(MessageWith(u"Шлюз открывается со скрипом"))
-                   .arg(QString::fromStdString(Tbx("missing.tbx")))
-                   .toUtf8());
-  script.close();
+  const QString script = Write("script.txt", QStringLiteral("glossary %1\nshow %2\nglossary %3\n")
+                                                 .arg(QString::fromStdString(Tbx("game.tbx")))
+                                                 .arg(MessageWith(u"Шлюз открывается со скрипом"))
+                                                 .arg(QString::fromStdString(Tbx("missing.tbx")))
+                                                 .toUtf8());
   std::ostringstream out;
-  TAutomation automation(*form, script.fileName(), out);
+  TAutomation automation(*form, script, out);
   auto acknowledged = [&out] {
     const std::string text = out.str();
     return std::count(text.begin(), text.end(), '\n');
