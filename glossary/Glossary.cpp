@@ -29,24 +29,9 @@ void AddGlossaryEntry(const std::string& fileName, const TGlossaryEntry& entry, 
 }
 
 std::vector<std::string> ProjectGlossaryFiles(const TtxgProject& project) {
-  std::vector<std::string> files;
-  const std::string lines = Utf16ToUtf8(project.Setting(u"glossaries"));
-  std::size_t start = 0;
-  while (start < lines.size()) {
-    std::size_t end = lines.find('\n', start);
-    if (end == std::string::npos) end = lines.size();
-    if (end > start) files.push_back(lines.substr(start, end - start));
-    start = end + 1;
-  }
-  return files;
+  return project.FileListSetting(u"glossaries");
 }
 
 void SetProjectGlossaryFiles(TtxgProject& project, const std::vector<std::string>& files) {
-  std::string lines;
-  for (const std::string& file : files) {
-    if (file.empty() || file.find('\n') != std::string::npos) continue;  // one file a line, nothing else
-    if (!lines.empty()) lines += '\n';
-    lines += file;
-  }
-  project.SetSetting(u"glossaries", Utf8ToUtf16(lines));
+  project.SetFileListSetting(u"glossaries", files);
 }

@@ -163,10 +163,14 @@ class TtxgProject {
   int32_t NotePositions() const { return notePositions_; }
 
   // Project settings, stored in the section "settings". Known keys: u"language" (the target
-  // language; the source's is QuestSourceLanguage), u"spelling", u"memories". An empty value removes the key; an empty
-  // key raises std::invalid_argument.
+  // language; the source's is QuestSourceLanguage), u"spelling", u"memories", u"glossaries". An empty value removes the
+  // key; an empty key raises std::invalid_argument.
   std::u16string Setting(std::u16string_view key) const;  // empty when unset
   void SetSetting(std::u16string_view key, std::u16string value);
+  // A setting holding a list of files (u"memories", u"glossaries"): one UTF-8 file name a line, in
+  // order. Empty names and names with a line break are not kept.
+  std::vector<std::string> FileListSetting(std::u16string_view key) const;
+  void SetFileListSetting(std::u16string_view key, const std::vector<std::string>& files);
 
   // Named sections of later features: raw bytes the feature encodes itself; unknown sections read
   // from a file are kept as they were. "states" and "settings" belong to the project (Section

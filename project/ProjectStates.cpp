@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "project/ProjectClass.h"
+#include "support/Utf8.h"
 
 namespace {
 
@@ -132,6 +133,29 @@ void TtxgProject::SetSetting(std::u16string_view key, std::u16string value) {
     return;
   }
   settings_.insert_or_assign(std::u16string(key), std::move(value));
+}
+
+std::vector<std::string> TtxgProject::FileListSetting(std::u16string_view key) const {
+  std::vector<std::string> files;
+  const std::string lines = Utf16ToUtf8(Setting(key));
+  std::size_t start = 0;
+  while (start < lines.size()) {
+    std::size_t end = lines.find('\n', start);
+    if (end == std::string::npos) end = lines.size();
+    if (end > start) files.push_back(lines.substr(start, end - start));
+    start = end + 1;
+  }
+  return files;
+}
+
+void TtxgProject::SetFileListSetting(std::u16string_view key, const std::vector<std::string>& files) {
+  std::string lines;
+  for (const std::string& file : files) {
+    if (file.empty() || file.find('\n') != std::string::npos) continue;  // one file a line, nothing else
+    if (!lines.empty()) lines += '\n';
+    lines += file;
+  }
+  SetSetting(key, Utf8ToUtf16(lines));
 }
 
 const std::vector<uint8_t>* TtxgProject::Section(const std::string& name) const {
