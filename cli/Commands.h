@@ -58,9 +58,13 @@ std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandCon
 // (or FILE.txg.damaged.1, .2, ... when that name was taken). The exit code stays the command's own.
 void SaveProject(const TtxgProject& project, const std::string& fileName, CommandContext& context);
 
-// The project files a command of several projects works on: each folder among `operands` stands
-// for its projects (WorkspaceProjectFiles: subfolders too, sorted; a folder that cannot be read
-// raises), anything else for itself. A file named twice (also through its folder) is a usage error
+// Whether an operand names a folder standing for its projects: a folder whose name does not end in
+// ".txg" (a name that does is a project file, and a folder of that name fails to open as one).
+bool IsFolderOfProjects(const std::string& operand);
+
+// The project files a command of several projects works on: each folder of projects among
+// `operands` stands for its projects (WorkspaceProjectFiles: subfolders too, sorted; a folder that
+// cannot be read raises), anything else for itself. A file named twice (also through its folder) is a usage error
 // of `command`.
 std::vector<std::string> ProjectFilesOf(const std::vector<std::string>& operands, const std::string& command);
 

@@ -12,13 +12,18 @@
 #include "cli/Commands.h"
 #include "project/ProjectClass.h"
 #include "support/ErrorDescription.h"
+#include "support/JD_Str.h"
 #include "workspace/Workspace.h"
+
+bool IsFolderOfProjects(const std::string& operand) {
+  std::error_code error;
+  return !EndsWithIgnoringCase(operand, ".txg") && std::filesystem::is_directory(operand, error);
+}
 
 std::vector<std::string> ProjectFilesOf(const std::vector<std::string>& operands, const std::string& command) {
   std::vector<std::string> files;
   for (const std::string& operand : operands) {
-    std::error_code error;
-    if (std::filesystem::is_directory(operand, error)) {
+    if (IsFolderOfProjects(operand)) {
       const std::vector<std::string> inFolder = WorkspaceProjectFiles(operand);
       files.insert(files.end(), inFolder.begin(), inFolder.end());
     } else {
