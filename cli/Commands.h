@@ -71,8 +71,9 @@ std::vector<std::string> ProjectFilesOf(const std::vector<std::string>& operands
 // Loads the projects one after another and hands each to `each` with what its output lines start
 // with: nothing for a single project, so the output is that of the command of one project, and
 // "FILE<TAB>" for several, as grep names its files. With several, a project that does not load is
-// told on stderr (PrintProjectError) and the others still run; false when one did not load. A single
-// project that does not load raises as before.
+// told on stderr (PrintProjectError) and the others still run, and the warnings of a load name the
+// file ("warning: FILE: ..."); false when one did not load. A single project that does not load
+// raises as before.
 bool ForEachProject(const std::vector<std::string>& files, CommandContext& context,
                     const std::function<void(const std::string& prefix, TtxgProject& project)>& each);
 

@@ -6,6 +6,7 @@
 #include <new>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,10 +55,11 @@ bool ForEachProject(const std::vector<std::string>& files, CommandContext& conte
     return true;
   }
   bool allLoaded = true;
+  // One project loaded again and again: its quests' records are made once, not once a file.
+  auto project = std::make_unique<TtxgProject>(context.Catalogue());
   for (const std::string& file : files) {
-    std::unique_ptr<TtxgProject> project;
     try {
-      project = LoadProject(file, context);
+      project->LoadFromFile(file);
     } catch (const std::bad_alloc&) {
       throw;
     } catch (const std::exception& error) {
@@ -65,6 +67,8 @@ bool ForEachProject(const std::vector<std::string>& files, CommandContext& conte
       allLoaded = false;
       continue;
     }
+    std::istringstream warnings(project->LoadWarning());
+    for (std::string line; std::getline(warnings, line);) context.err << "warning: " << file << ": " << line << '\n';
     each(file + '\t', *project);
   }
   return allLoaded;
