@@ -16,6 +16,9 @@ struct TMemoryEntry {
   std::u16string Source;
   std::u16string Translation;
   std::u16string Origin;  // a message id, "unused: <id>", or the TMX file it was read from
+  // The quest of a workspace the pair was taken from, shown with the suggestion; empty for the
+  // open project's own entries. TMX files do not hold it.
+  std::u16string Quest = {};
 };
 
 struct TSuggestion {
@@ -33,7 +36,8 @@ class TTranslationMemory {
   void Clear();
 
   // Up to `limit` entries with a similarity of at least `minimumPercent`, best first; equal
-  // percentages in the order the entries were added.
+  // percentages in the order the entries were added. A high minimum looks only at the entries
+  // holding one of the query's rarest words, so a memory of a whole game answers quickly.
   std::vector<TSuggestion> Suggest(std::u16string_view source, std::size_t limit = 5, int minimumPercent = 1) const;
 
  private:
@@ -51,4 +55,8 @@ class TTranslationMemory {
   std::unordered_map<std::u16string, std::size_t> pairs_;  // source + U+0000 + translation -> entry
 
   uint32_t WordNumber(std::u16string_view word);
+  // The entries sharing a word with the query and how many words (as multisets) they share.
+  void CountCommonWords(const std::vector<std::pair<uint32_t, uint32_t>>& queryCounts, std::size_t unknownWords,
+                        std::size_t queryWords, int minimumPercent, std::vector<uint32_t>& touched,
+                        std::vector<uint32_t>& common) const;
 };
