@@ -1,7 +1,7 @@
 // xgtool check: the findings of the translation checks (and, with --glossary, of the glossary's
-// terms; with --spell, of the spelling) for every position of a project, "N<TAB>ID<TAB>CODE<TAB>
-// DETAIL" a line, in message order; with --report, the same findings written as an HTML page or a
-// CSV table too.
+// terms; with --spell, of the spelling) for every position of the projects, "N<TAB>ID<TAB>CODE<TAB>
+// DETAIL" a line (after "FILE<TAB>" when there are several), in message order; with --report (one
+// project), the same findings written as an HTML page or a CSV table too.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -17,9 +17,10 @@
 
 namespace {
 
-void PrintFinding(std::ostream& out, const TtxgProject& project, int32_t n, const TCheckFinding& finding) {
-  out << n << '\t' << EscapeForOutput(project.SourceIds[static_cast<std::size_t>(n)]) << '\t' << finding.Code << '\t'
-      << EscapeForOutput(finding.Detail) << '\n';
+void PrintFinding(std::ostream& out, const std::string& prefix, const TtxgProject& project, int32_t n,
+                  const TCheckFinding& finding) {
+  out << prefix << n << '\t' << EscapeForOutput(project.SourceIds[static_cast<std::size_t>(n)]) << '\t' << finding.Code
+      << '\t' << EscapeForOutput(finding.Detail) << '\n';
 }
 
 int CheckCommand(const std::vector<std::string>& args, CommandContext& context) {
@@ -42,42 +43,48 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
       files.push_back(args[i]);
     }
   }
-  if (files.size() != 1) throw UsageError{"check needs one project file"};
+  if (files.empty()) throw UsageError{"check needs one project file or more, or a folder"};
+  // Folders are listed before the dictionary is loaded: a folder that cannot be read fails first.
+  files = ProjectFilesOf(files, "check");
+  if (!reportFile.empty() && files.size() != 1) throw UsageError{"check --report needs one project file"};
   // The dictionary and the glossaries first: an unknown language or a bad glossary fails before
   // the project is read.
   std::unique_ptr<TSpellChecker> speller;
   if (!language.empty()) speller = std::make_unique<TSpellChecker>(language);
-  std::vector<TGlossary> glossaries = LoadGlossaries(glossaryFiles, context);
-  auto project = LoadProject(files[0], context);
-  std::unique_ptr<TTermMatcher> matcher;
-  if (!glossaryFiles.empty()) matcher = MakeTermMatcher(std::move(glossaries), *project);
+  const std::vector<TGlossary> glossaries = LoadGlossaries(glossaryFiles, context);
 
-  if (!reportFile.empty()) {
-    // Written before anything is printed: a report that cannot be written prints no findings.
-    TCheckReport report = MakeCheckReport(*project, speller.get(), matcher.get());
-    report.Title = files[0].substr(files[0].rfind('/') + 1);
-    SaveCheckReport(report, reportFile);
-    for (const TReportRow& row : report.Rows) PrintFinding(context.out, *project, row.Message, row.Finding);
-    return report.Rows.empty() ? ExitOk : ExitReported;
-  }
   int32_t count = 0;
-  auto print = [&](int32_t n, const std::vector<TCheckFinding>& findings) {
-    for (const TCheckFinding& finding : findings) PrintFinding(context.out, *project, n, finding);
-    count += static_cast<int32_t>(findings.size());
-  };
-  for (int32_t position = 1; position <= project->PositionCount; ++position) {
-    const int32_t n = project->MessageAtPosition(position);
-    print(n, CheckMessage(*project, n));
-    if (matcher != nullptr) print(n, CheckMessageTerms(*project, n, *matcher));
-    if (speller != nullptr) print(n, CheckSpelling(*project, n, *speller));
-  }
+  const bool allLoaded = ForEachProject(files, context, [&](const std::string& prefix, TtxgProject& project) {
+    std::unique_ptr<TTermMatcher> matcher;
+    if (!glossaryFiles.empty()) matcher = MakeTermMatcher(glossaries, project);
+    auto print = [&](int32_t n, const std::vector<TCheckFinding>& findings) {
+      for (const TCheckFinding& finding : findings) PrintFinding(context.out, prefix, project, n, finding);
+      count += static_cast<int32_t>(findings.size());
+    };
+    if (!reportFile.empty()) {
+      // Written before anything is printed: a report that cannot be written prints no findings.
+      TCheckReport report = MakeCheckReport(project, speller.get(), matcher.get());
+      report.Title = files[0].substr(files[0].rfind('/') + 1);
+      SaveCheckReport(report, reportFile);
+      for (const TReportRow& row : report.Rows) print(row.Message, {row.Finding});
+      return;
+    }
+    for (int32_t position = 1; position <= project.PositionCount; ++position) {
+      const int32_t n = project.MessageAtPosition(position);
+      print(n, CheckMessage(project, n));
+      if (matcher != nullptr) print(n, CheckMessageTerms(project, n, *matcher));
+      if (speller != nullptr) print(n, CheckSpelling(project, n, *speller));
+    }
+  });
+  if (!allLoaded) return ExitError;
   return count == 0 ? ExitOk : ExitReported;
 }
 
 const CommandRegistration checkRegistration(
     "check",
-    "check [--glossary FILE.tbx ...] [--spell LANG] [--report OUT.html|OUT.csv] FILE.txg   (findings of the "
-    "translation checks; exit 1 when there are any)",
+    "check [--glossary FILE.tbx ...] [--spell LANG] [--report OUT.html|OUT.csv] FILE.txg|DIR...   (findings "
+    "of the translation checks, each line after its file when there are several projects; exit 1 when there are "
+    "any)",
     CheckCommand);
 
 }  // namespace

@@ -58,6 +58,23 @@ std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandCon
 // (or FILE.txg.damaged.1, .2, ... when that name was taken). The exit code stays the command's own.
 void SaveProject(const TtxgProject& project, const std::string& fileName, CommandContext& context);
 
+// The project files a command of several projects works on: each folder among `operands` stands
+// for its projects (WorkspaceProjectFiles: subfolders too, sorted; a folder that cannot be read
+// raises), anything else for itself. A file named twice (also through its folder) is a usage error
+// of `command`.
+std::vector<std::string> ProjectFilesOf(const std::vector<std::string>& operands, const std::string& command);
+
+// Loads the projects one after another and hands each to `each` with what its output lines start
+// with: nothing for a single project, so the output is that of the command of one project, and
+// "FILE<TAB>" for several, as grep names its files. With several, a project that does not load is
+// told on stderr (PrintProjectError) and the others still run; false when one did not load. A single
+// project that does not load raises as before.
+bool ForEachProject(const std::vector<std::string>& files, CommandContext& context,
+                    const std::function<void(const std::string& prefix, TtxgProject& project)>& each);
+
+// "xgtool: FILE: ..." for each line of an error's description, FILE added to a line not naming it.
+void PrintProjectError(const std::string& fileName, const std::vector<std::string>& lines, std::ostream& err);
+
 // The arguments other than the switch `name` (such as "--dry-run"), and whether it was given.
 std::vector<std::string> WithoutSwitch(const std::vector<std::string>& args, const std::string& name, bool& given);
 

@@ -1,4 +1,4 @@
-// xgtool find: the messages of a project that match a pattern, searched by the same rule as the
+// xgtool find: the messages of projects that match a pattern, searched by the same rule as the
 // window's message list.
 #include <memory>
 #include <ostream>
@@ -36,22 +36,28 @@ int FindCommand(const std::vector<std::string>& args, CommandContext& context) {
     }
   }
   if (fields > 1) throw UsageError{"find takes one of --source, --target and --id"};
-  if (operands.size() != 2) throw UsageError{"find needs a pattern and one project file"};
+  if (operands.size() < 2) throw UsageError{"find needs a pattern and one project file or more, or a folder"};
   const TMessageSearch search(AnsiToWide(operands[0]), options);
-  auto project = LoadProject(operands[1], context);
-  const std::vector<int32_t> positions = search.MatchingPositions(*project);
-  for (int32_t position : positions) {
-    const int32_t n = project->MessageAtPosition(position);
-    context.out << position << '\t' << n << '\t' << EscapeForOutput(project->TargetIds[static_cast<std::size_t>(n)])
-                << '\t' << EscapeForOutput(project->GetTargetText(n)) << '\n';
-  }
-  return positions.empty() ? ExitReported : ExitOk;
+  const std::vector<std::string> files = ProjectFilesOf({operands.begin() + 1, operands.end()}, "find");
+  bool matched = false;
+  const bool allLoaded = ForEachProject(files, context, [&](const std::string& prefix, TtxgProject& project) {
+    const std::vector<int32_t> positions = search.MatchingPositions(project);
+    for (int32_t position : positions) {
+      const int32_t n = project.MessageAtPosition(position);
+      context.out << prefix << position << '\t' << n << '\t'
+                  << EscapeForOutput(project.TargetIds[static_cast<std::size_t>(n)]) << '\t'
+                  << EscapeForOutput(project.GetTargetText(n)) << '\n';
+    }
+    matched = matched || !positions.empty();
+  });
+  if (!allLoaded) return ExitError;
+  return matched ? ExitOk : ExitReported;
 }
 
 const CommandRegistration findRegistration(
     "find",
-    "find [--source|--target|--id] [--regex] [--ignore-case] PATTERN FILE.txg   (matching positions; exit 1 "
-    "when none)",
+    "find [--source|--target|--id] [--regex] [--ignore-case] PATTERN FILE.txg|DIR...   (matching positions, "
+    "each line after its file when there are several projects; exit 1 when none)",
     FindCommand);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // xgtool commands on translation projects: new, messages, info, stats, count, review marks and notes,
 // export and import of the exchange file, export of either quest.
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "project/ProjectClass.h"
 #include "project/WordCount.h"
 #include "support/JD_Str.h"
+#include "workspace/Workspace.h"
 
 namespace {
 
@@ -94,8 +96,34 @@ int InfoCommand(const std::vector<std::string>& args, CommandContext& context) {
   return ExitOk;
 }
 
+// `stats DIR`: a line of counts for each project, then their total; a damaged project is told on
+// stderr instead and makes the exit code 3, after every other line.
+int WorkspaceStats(const std::string& folder, CommandContext& context) {
+  const std::vector<TWorkspaceProject> projects = SummarizeWorkspace(folder, context.Catalogue());
+  const auto line = [&](const std::string& name, const TWorkspaceProject& counts) {
+    context.out << name << '\t' << counts.Positions << '\t' << counts.Translated << '\t' << counts.Untranslated << '\t'
+                << counts.Review << '\n';
+  };
+  bool damaged = false;
+  for (const TWorkspaceProject& project : projects) {
+    if (project.Damaged) {
+      std::vector<std::string> lines;
+      std::istringstream error(project.Error);
+      for (std::string text; std::getline(error, text);) lines.push_back(text);
+      PrintProjectError(project.FileName, lines, context.err);
+      damaged = true;
+    } else {
+      line(project.FileName, project);
+    }
+  }
+  line("total", WorkspaceTotal(projects));
+  return damaged ? ExitError : ExitOk;
+}
+
 int StatsCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 1) throw UsageError{"stats needs one project file"};
+  std::error_code notFolder;
+  if (std::filesystem::is_directory(args[0], notFolder)) return WorkspaceStats(args[0], context);
   auto project = LoadProject(args[0], context);
   context.out << "positions: " << project->PositionCount << '\n'
               << "translated: " << project->TranslatedPositions() << '\n'
@@ -176,7 +204,10 @@ const CommandRegistration messagesRegistration(
 const CommandRegistration infoRegistration("info.txg", "info FILE.txg   (summary of a translation project)",
                                            InfoCommand);
 const CommandRegistration statsRegistration(
-    "stats", "stats FILE.txg   (positions, translated, untranslated and flagged for review)", StatsCommand);
+    "stats",
+    "stats FILE.txg|DIR   (positions, translated, untranslated and flagged for review; of a folder, a line for "
+    "each project and the total)",
+    StatsCommand);
 const CommandRegistration countRegistration(
     "count", "count FILE.txg   (words and characters of the sources: translated, review, untranslated, total)",
     CountCommand);

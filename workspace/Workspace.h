@@ -1,14 +1,13 @@
 #pragma once
 // A workspace: a folder whose translation projects (*.txg, in subfolders too) are the quests of one
-// game. Its summary is read from the message states each project file keeps, so listing a folder
-// of a hundred quests does not read a hundred pairs of quests. Nothing here writes into the folder.
+// game. Nothing here writes into the folder.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 class TBlockParJD;
 
-// One project of a workspace as its file tells without loading the quests. A file that cannot be
+// One project of a workspace and its counts, the ones `xgtool stats` prints. A file that cannot be
 // read is listed as damaged with the error the edge would show; the rest of the workspace works.
 struct TWorkspaceProject {
   std::string FileName;  // as found: the folder given, then the path below it
@@ -28,11 +27,15 @@ struct TWorkspaceProject {
 // folder when it cannot be read; a subfolder that cannot be read is left out.
 std::vector<std::string> WorkspaceProjectFiles(const std::string& folder);
 
-// The summary of one project file; never raises for the file's content (it is then Damaged).
+// The summary of one project file; never raises for the file's content (it is then Damaged). The
+// file keeps no count of its translated messages, and "translated" compares each target with its
+// source over positions that fold duplicated path questions: the project is loaded to count.
 TWorkspaceProject SummarizeProject(const std::string& folder, const std::string& fileName,
                                    const TBlockParJD& catalogue);
-// Every project of the folder, in the order of WorkspaceProjectFiles.
+// Every project of the folder, in the order of WorkspaceProjectFiles, read on the processor's cores
+// (at most four threads).
 std::vector<TWorkspaceProject> SummarizeWorkspace(const std::string& folder, const TBlockParJD& catalogue);
 
-// The game's totals: the sums over the projects that are not damaged.
+// The game's totals: the sums over the projects that are not damaged, LastSaved the latest of
+// theirs; no file name or name.
 TWorkspaceProject WorkspaceTotal(const std::vector<TWorkspaceProject>& projects);
