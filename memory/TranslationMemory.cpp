@@ -82,9 +82,14 @@ void TTranslationMemory::CountCommonWords(const std::vector<std::pair<uint32_t, 
   // Counting through the entries costs more per entry than through the postings.
   if (rarePostings * 4 > allPostings) return countAll(queryCounts);
 
+  // Nor can an entry reach it whose word count is too far from the query's: the words in common
+  // are at most the shorter count.
+  const std::size_t shortest = needed;
+  const std::size_t longest = queryWords * 100 / static_cast<std::size_t>(minimumPercent);
   for (std::size_t w = 0; w < rare; ++w)
     for (const TPosting& posting : postings_[byRarity[w].first])
-      if (common[posting.Entry] == 0) {
+      if (common[posting.Entry] == 0 && indexed_[posting.Entry].Words.size() >= shortest &&
+          indexed_[posting.Entry].Words.size() <= longest) {
         common[posting.Entry] = 1;
         touched.push_back(posting.Entry);
       }
