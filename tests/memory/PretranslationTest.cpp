@@ -2,6 +2,7 @@
 // pre-translation of one quest from it: bands, notes, review flags and the markup carried over.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -52,20 +53,14 @@ TEST(WorkspaceMemory, HoldsEveryOtherQuestsTranslationsNamingTheQuest) {
 }
 
 TEST(WorkspaceMemory, QuestNamesArePathsBelowTheFolder) {
-  struct Case {
-    std::string folder, file, name;
-  };
-  const std::vector<Case> cases = {
-      {"/games/one", "/games/one/Vega.txg", "Vega"},
+  const std::vector<std::array<std::string, 3>> cases = {
+      // folder, file, name
       {"/games/one/", "/games/one/a/b/Vega.txg", "a/b/Vega"},
       {"/games/one", "/elsewhere/Vega.txg", "Vega"},
       {"", "quests/Vega.txg", "Vega"},
       {"/games/one", "/games/one/notes.txg.bak", "notes.txg.bak"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    EXPECT_EQ(Utf16ToUtf8(QuestNameOf(c.folder, c.file)), c.name);
-  }
+  for (const auto& [folder, file, name] : cases) EXPECT_EQ(Utf16ToUtf8(QuestNameOf(folder, file)), name) << file;
 }
 
 TEST(Pretranslation, CarriesTheMarkupOfTheNewSource) {
@@ -134,25 +129,6 @@ TEST(Pretranslation, FillsByBandWithNotesAndReview) {
     EXPECT_EQ(project->Note(fill.Message), fill.Note);
   }
   EXPECT_EQ(PlanPretranslation(*project, memory).Counts, (TPretranslationCounts{0, 0, 0, 0, 1}));
-}
-
-TEST(Pretranslation, TheThresholdMovesMatchesToNone) {
-  Workspace workspace;
-  std::vector<std::string> problems;
-  const TTranslationMemory memory = MemoryOf(workspace, problems);
-  const auto project = workspacetest::ProjectOf(workspacetest::Open);
-  struct Case {
-    int minimum;
-    TPretranslationCounts counts;
-  };
-  const std::vector<Case> cases = {
-      {75, {2, 1, 1, 2, 1}},  {81, {2, 1, 1, 0, 3}}, {95, {2, 1, 0, 0, 4}},
-      {100, {2, 0, 0, 0, 5}}, {50, {2, 1, 1, 2, 1}},  // nothing between 50 and 75 in this workspace
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.minimum);
-    EXPECT_EQ(PlanPretranslation(*project, memory, c.minimum).Counts, c.counts);
-  }
 }
 
 TEST(Pretranslation, AFillEqualToItsSourceStaysTranslated) {
