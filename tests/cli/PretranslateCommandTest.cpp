@@ -17,24 +17,7 @@ using workspacetest::Workspace;
 
 ToolResult RunTool(const std::vector<std::string>& args) { return clitest::RunToolWithShippedCatalogue(args); }
 
-TEST(PretranslateCommand, PrintsTheCountsAndStoresTheFills) {
-  Workspace workspace;
-  const ToolResult result = RunTool({"pretranslate", workspace.open});
-  ASSERT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "exact: 2\nfuzzy: 4\nnone: 1\n");
-  // The damaged project is skipped and said so; the rest of the workspace works.
-  EXPECT_EQ(result.err.rfind("warning: skipped " + workspace.broken + ": ", 0), 0u) << result.err;
-
-  TtxgProject project(projecttest::Catalogue());
-  project.LoadFromFile(workspace.open);
-  EXPECT_EQ(project.TranslatedPositions(), 7);
-  EXPECT_EQ(project.Note(updatetest::MessageOfPath(project, 102)), u"ask the author\nfuzzy 80% from chapter1/Vega");
-
-  // Filled once: a second run finds only what has no match.
-  EXPECT_EQ(RunTool({"pretranslate", workspace.open}).out, "exact: 0\nfuzzy: 0\nnone: 1\n");
-}
-
-TEST(PretranslateCommand, OptionsChangeTheMemoryAndTheThreshold) {
+TEST(PretranslateCommand, PrintsTheCountsAndSavesUnlessADryRun) {
   Workspace workspace;
   const std::string tmx = workspace.folder.File("extra.tmx");
   WriteTmx(tmx, {{u"Something completely different", u"Нечто совсем иное", u""}});
@@ -54,17 +37,26 @@ TEST(PretranslateCommand, OptionsChangeTheMemoryAndTheThreshold) {
       // Its own folder holds no other project; the workspace is given.
       {{"--dry-run", copy}, "exact: 0\nfuzzy: 0\nnone: 7\n"},
       {{"--dry-run", copy, workspace.folder.Path()}, "exact: 2\nfuzzy: 4\nnone: 1\n"},
+      // Saved: a second run finds only what has no match.
+      {{workspace.open}, "exact: 2\nfuzzy: 4\nnone: 1\n"},
+      {{workspace.open}, "exact: 0\nfuzzy: 0\nnone: 1\n"},
   };
   const std::string before = ReadWhole(workspace.open);
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[c.args.size() - 1]);
+    SCOPED_TRACE(testing::PrintToString(c.args));
     std::vector<std::string> args = {"pretranslate"};
     args.insert(args.end(), c.args.begin(), c.args.end());
     const ToolResult result = RunTool(args);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, c.out);
+    // The damaged project is skipped and said so; the rest of the workspace works.
+    EXPECT_EQ(result.err.rfind("warning: skipped " + workspace.broken + ": ", 0) == 0, c.args.back() != copy);
+    EXPECT_EQ(ReadWhole(workspace.open) == before, c.args[0] == "--dry-run");
   }
-  EXPECT_EQ(ReadWhole(workspace.open), before);  // a dry run writes nothing
+  TtxgProject project(projecttest::Catalogue());
+  project.LoadFromFile(workspace.open);
+  EXPECT_EQ(project.TranslatedPositions(), 7);
+  EXPECT_EQ(project.Note(updatetest::MessageOfPath(project, 102)), u"ask the author\nfuzzy 80% from chapter1/Vega");
 }
 
 TEST(PretranslateCommand, BadArgumentsAndUnreadableInputChangeNothing) {
