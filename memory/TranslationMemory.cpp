@@ -6,9 +6,9 @@
 #include "memory/MemoryWords.h"
 
 uint32_t TTranslationMemory::WordNumber(std::u16string_view word) {
-  auto [found, added] = wordNumbers_.try_emplace(std::u16string(word), static_cast<uint32_t>(postings_.size()));
-  if (added) postings_.emplace_back();
-  return found->second;
+  if (auto found = wordNumbers_.find(word); found != wordNumbers_.end()) return found->second;
+  postings_.emplace_back();
+  return wordNumbers_.emplace(std::u16string(word), static_cast<uint32_t>(postings_.size() - 1)).first->second;
 }
 
 std::size_t TTranslationMemory::Add(TMemoryEntry entry) {
@@ -125,7 +125,7 @@ std::vector<TSuggestion> TTranslationMemory::Suggest(std::u16string_view source,
     uint32_t unknown = static_cast<uint32_t>(postings_.size());
     const uint32_t firstUnknown = unknown;
     for (std::u16string_view word : WordsOf(source)) {
-      auto found = wordNumbers_.find(std::u16string(word));
+      auto found = wordNumbers_.find(word);
       query.push_back(found == wordNumbers_.end() ? unknown++ : found->second);
     }
     std::vector<uint32_t> sorted = query;

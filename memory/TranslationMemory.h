@@ -4,6 +4,7 @@
 // finds the candidates; the exact similarity is computed only for those that could still rank.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,7 +51,12 @@ class TTranslationMemory {
   };
   std::vector<TMemoryEntry> entries_;
   std::vector<TIndexedEntry> indexed_;
-  std::unordered_map<std::u16string, uint32_t> wordNumbers_;
+  // Looked up by the words of a text as they lie in it, without a copy of each.
+  struct TWordHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view word) const { return std::hash<std::u16string_view>{}(word); }
+  };
+  std::unordered_map<std::u16string, uint32_t, TWordHash, std::equal_to<>> wordNumbers_;
   std::vector<std::vector<TPosting>> postings_;            // per word number
   std::unordered_map<std::u16string, std::size_t> pairs_;  // source + U+0000 + translation -> entry
 
