@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "checks/CheckReport.h"
@@ -51,12 +52,15 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
   // the project is read.
   std::unique_ptr<TSpellChecker> speller;
   if (!language.empty()) speller = std::make_unique<TSpellChecker>(language);
-  const std::vector<TGlossary> glossaries = LoadGlossaries(glossaryFiles, context);
+  std::vector<TGlossary> glossaries = LoadGlossaries(glossaryFiles, context);
 
   int32_t count = 0;
   const bool allLoaded = ForEachProject(files, context, [&](const std::string& prefix, TtxgProject& project) {
     std::unique_ptr<TTermMatcher> matcher;
-    if (!glossaryFiles.empty()) matcher = MakeTermMatcher(glossaries, project);
+    // Each of several projects gets a copy: its languages may differ.
+    if (!glossaryFiles.empty())
+      matcher =
+          MakeTermMatcher(files.size() == 1 ? std::move(glossaries) : std::vector<TGlossary>(glossaries), project);
     auto print = [&](int32_t n, const std::vector<TCheckFinding>& findings) {
       for (const TCheckFinding& finding : findings) PrintFinding(context.out, prefix, project, n, finding);
       count += static_cast<int32_t>(findings.size());

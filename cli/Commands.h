@@ -58,17 +58,22 @@ std::unique_ptr<TtxgProject> LoadProject(const std::string& fileName, CommandCon
 // (or FILE.txg.damaged.1, .2, ... when that name was taken). The exit code stays the command's own.
 void SaveProject(const TtxgProject& project, const std::string& fileName, CommandContext& context);
 
-// The project files a command of several projects works on: each folder among `operands` stands
-// for its projects (WorkspaceProjectFiles: subfolders too, sorted; a folder that cannot be read
-// raises), anything else for itself. A file named twice (also through its folder) is a usage error
+// Whether an operand names a folder standing for its projects: a folder whose name does not end in
+// ".txg" (a name that does is a project file, and a folder of that name fails to open as one).
+bool IsFolderOfProjects(const std::string& operand);
+
+// The project files a command of several projects works on: each folder of projects among
+// `operands` stands for its projects (WorkspaceProjectFiles: subfolders too, sorted; a folder that
+// cannot be read raises), anything else for itself. A file named twice (also through its folder) is a usage error
 // of `command`.
 std::vector<std::string> ProjectFilesOf(const std::vector<std::string>& operands, const std::string& command);
 
 // Loads the projects one after another and hands each to `each` with what its output lines start
 // with: nothing for a single project, so the output is that of the command of one project, and
 // "FILE<TAB>" for several, as grep names its files. With several, a project that does not load is
-// told on stderr (PrintProjectError) and the others still run; false when one did not load. A single
-// project that does not load raises as before.
+// told on stderr (PrintProjectError) and the others still run, and the warnings of a load name the
+// file ("warning: FILE: ..."); false when one did not load. A single project that does not load
+// raises as before.
 bool ForEachProject(const std::vector<std::string>& files, CommandContext& context,
                     const std::function<void(const std::string& prefix, TtxgProject& project)>& each);
 

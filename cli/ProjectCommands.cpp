@@ -1,6 +1,5 @@
 // xgtool commands on translation projects: new, messages, info, stats, count, review marks and notes,
 // export and import of the exchange file, export of either quest.
-#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -122,8 +121,7 @@ int WorkspaceStats(const std::string& folder, CommandContext& context) {
 
 int StatsCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 1) throw UsageError{"stats needs one project file"};
-  std::error_code notFolder;
-  if (std::filesystem::is_directory(args[0], notFolder)) return WorkspaceStats(args[0], context);
+  if (IsFolderOfProjects(args[0])) return WorkspaceStats(args[0], context);
   auto project = LoadProject(args[0], context);
   context.out << "positions: " << project->PositionCount << '\n'
               << "translated: " << project->TranslatedPositions() << '\n'

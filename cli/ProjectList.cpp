@@ -6,19 +6,25 @@
 #include <new>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
 #include "project/ProjectClass.h"
 #include "support/ErrorDescription.h"
+#include "support/JD_Str.h"
 #include "workspace/Workspace.h"
+
+bool IsFolderOfProjects(const std::string& operand) {
+  std::error_code error;
+  return !EndsWithIgnoringCase(operand, ".txg") && std::filesystem::is_directory(operand, error);
+}
 
 std::vector<std::string> ProjectFilesOf(const std::vector<std::string>& operands, const std::string& command) {
   std::vector<std::string> files;
   for (const std::string& operand : operands) {
-    std::error_code error;
-    if (std::filesystem::is_directory(operand, error)) {
+    if (IsFolderOfProjects(operand)) {
       const std::vector<std::string> inFolder = WorkspaceProjectFiles(operand);
       files.insert(files.end(), inFolder.begin(), inFolder.end());
     } else {
@@ -49,10 +55,11 @@ bool ForEachProject(const std::vector<std::string>& files, CommandContext& conte
     return true;
   }
   bool allLoaded = true;
+  // One project loaded again and again: its quests' records are made once, not once a file.
+  auto project = std::make_unique<TtxgProject>(context.Catalogue());
   for (const std::string& file : files) {
-    std::unique_ptr<TtxgProject> project;
     try {
-      project = LoadProject(file, context);
+      project->LoadFromFile(file);
     } catch (const std::bad_alloc&) {
       throw;
     } catch (const std::exception& error) {
@@ -60,6 +67,8 @@ bool ForEachProject(const std::vector<std::string>& files, CommandContext& conte
       allLoaded = false;
       continue;
     }
+    std::istringstream warnings(project->LoadWarning());
+    for (std::string line; std::getline(warnings, line);) context.err << "warning: " << file << ": " << line << '\n';
     each(file + '\t', *project);
   }
   return allLoaded;

@@ -34,19 +34,26 @@ std::string Joined(const std::string& folder, const std::string& name) {
 bool ReadFolder(const std::string& folder, std::vector<std::string>& names) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return false;
-  errno = 0;
-  while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
-  const int readError = errno;
+  int readError = 0;
+  while (true) {
+    errno = 0;  // readdir tells the end from a failure only by errno
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) {
+      readError = errno;
+      break;
+    }
+    names.emplace_back(entry->d_name);
+  }
   ::closedir(dir);
   errno = readError;
   return readError == 0;
 }
 
-// Collects the project files below `folder` as paths relative to `top`'s folder (`below`).
-void Collect(const std::string& folder, const std::string& below, std::vector<std::string>& found) {
+// Collects the project files in `folder` and below as paths starting with `below`; false, with errno
+// set, when the folder itself cannot be read.
+bool Collect(const std::string& folder, const std::string& below, std::vector<std::string>& found) {
   std::vector<std::string> names;
-  // A subfolder that cannot be read is left out: the rest of the game still opens.
-  if (!ReadFolder(folder, names)) return;
+  if (!ReadFolder(folder, names)) return false;
   for (const std::string& name : names) {
     // Hidden entries (".git", the temporary of a save in progress) and the folder links "." and "..".
     if (name.empty() || name[0] == '.') continue;
@@ -55,12 +62,14 @@ void Collect(const std::string& folder, const std::string& below, std::vector<st
     // lstat first: a link to a folder is not followed, so a link back up cannot loop.
     if (::lstat(path.c_str(), &info) != 0) continue;
     if (S_ISDIR(info.st_mode)) {
+      // A subfolder that cannot be read is left out: the rest of the game still opens.
       Collect(path, below + name + "/", found);
     } else if (IsProjectFileName(name)) {
       if (S_ISLNK(info.st_mode) && (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) continue;
       if (S_ISREG(info.st_mode)) found.push_back(below + name);
     }
   }
+  return true;
 }
 
 // The path of `fileName` below `folder` without ".txg"; the file's own name when it is not below it.
@@ -112,15 +121,13 @@ class TSummarizer {
 }  // namespace
 
 std::vector<std::string> WorkspaceProjectFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  if (!ReadFolder(folder, names)) {
+  std::vector<std::string> below;
+  if (!Collect(folder, "", below)) {
     const int readError = errno;
     EInOutError error(InOutErrorNumberForErrno(readError, folder), folder);
     error.Note = std::string("the folder of projects cannot be read: ") + std::strerror(readError);
     throw error;
   }
-  std::vector<std::string> below;
-  Collect(folder, "", below);
   std::sort(below.begin(), below.end());
   std::vector<std::string> files;
   files.reserve(below.size());
