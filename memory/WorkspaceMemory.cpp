@@ -71,9 +71,11 @@ void FillWorkspaceMemory(const TWorkspaceMemorySources& sources, const TBlockPar
   std::vector<TLoadedProject> loaded(files.size());
   std::atomic<std::size_t> next{0};
   auto work = [&] {
+    // One project's records for every file a thread reads: a quest's hundreds of records are made
+    // once, not once a file.
+    TtxgProject project(catalogue);
     for (std::size_t i = next++; i < files.size(); i = next++) {
       try {
-        TtxgProject project(catalogue);
         project.LoadFromFile(files[i]);
         loaded[i].Entries = TranslatedEntries(project);
       } catch (const std::exception& error) {
