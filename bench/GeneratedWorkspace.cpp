@@ -134,7 +134,7 @@ std::unique_ptr<TtxgProject> GeneratedQuest(const TBlockParJD& catalogue, int in
 
 std::string GeneratedQuestFile(int index) {
   const std::string number = std::to_string(1000 + index).substr(1);
-  return "part" + std::to_string(index / 10) + "/quest" + number + ".txg";
+  return "chapter" + std::to_string(index / 10) + "/quest" + number + ".txg";
 }
 
 void WriteGeneratedWorkspace(const TBlockParJD& catalogue, const std::string& folder) {

@@ -16,7 +16,7 @@ constexpr int GeneratedQuestCount = 100;
 // project.
 std::unique_ptr<TtxgProject> GeneratedQuest(const TBlockParJD& catalogue, int index);
 
-// The file name of quest `index` below the workspace's folder ("part3/quest042.txg": ten
+// The file name of quest `index` below the workspace's folder ("chapter3/quest042.txg": ten
 // subfolders of ten quests).
 std::string GeneratedQuestFile(int index);
 

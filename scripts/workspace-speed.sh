@@ -15,7 +15,7 @@ bin=$build/bin
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bin/make_workspace" "$work/game" data/msg_cfg.txt >/dev/null
-open=$work/game/part0/quest000.txg
+open=$work/game/chapter0/quest000.txg
 
 best_wall='' best_cpu=''
 for _ in $(seq "$rounds"); do
