@@ -6,9 +6,9 @@
 #include "memory/MemoryWords.h"
 
 uint32_t TTranslationMemory::WordNumber(std::u16string_view word) {
-  auto [found, added] = wordNumbers_.try_emplace(std::u16string(word), static_cast<uint32_t>(postings_.size()));
-  if (added) postings_.emplace_back();
-  return found->second;
+  if (auto found = wordNumbers_.find(word); found != wordNumbers_.end()) return found->second;
+  postings_.emplace_back();
+  return wordNumbers_.emplace(std::u16string(word), static_cast<uint32_t>(postings_.size() - 1)).first->second;
 }
 
 std::size_t TTranslationMemory::Add(TMemoryEntry entry) {
@@ -42,6 +42,75 @@ void TTranslationMemory::Clear() {
   pairs_.clear();
 }
 
+void TTranslationMemory::CountCommonWords(const std::vector<std::pair<uint32_t, uint32_t>>& queryCounts,
+                                          std::size_t unknownWords, std::size_t queryWords, int minimumPercent,
+                                          std::vector<uint32_t>& touched, std::vector<uint32_t>& common) const {
+  // Words in common (as multisets) per entry. The edit distance is at least the longer word
+  // count minus the words in common, which bounds the similarity from above.
+  auto countAll = [&](const std::vector<std::pair<uint32_t, uint32_t>>& words) {
+    for (const auto& [word, count] : words)
+      for (const TPosting& posting : postings_[word]) {
+        if (common[posting.Entry] == 0) touched.push_back(posting.Entry);
+        common[posting.Entry] += std::min(count, posting.Count);
+      }
+  };
+  std::size_t allPostings = 0;
+  for (const auto& [word, count] : queryCounts) allPostings += postings_[word].size();
+  if (minimumPercent <= 0 || allPostings < 4096) return countAll(queryCounts);
+
+  // An entry reaching the minimum shares at least `needed` of the query's word occurrences, so it
+  // misses at most `missable` of them: it holds one of the rarest `missable + 1` occurrences.
+  // Words the memory never saw are the rarest of all; only entries holding one of the other rare
+  // words are candidates.
+  const std::size_t needed = (static_cast<std::size_t>(minimumPercent) * queryWords + 99) / 100;
+  const std::size_t missable = queryWords - std::min(needed, queryWords);
+  if (unknownWords > missable) return;
+  std::vector<std::pair<uint32_t, uint32_t>> byRarity = queryCounts;
+  std::sort(byRarity.begin(), byRarity.end(), [&](const auto& a, const auto& b) {
+    return postings_[a.first].size() != postings_[b.first].size()
+               ? postings_[a.first].size() < postings_[b.first].size()
+               : a.first < b.first;
+  });
+  std::size_t budget = missable + 1 - unknownWords;
+  std::size_t rare = 0;
+  std::size_t rarePostings = 0;
+  while (budget > 0 && rare < byRarity.size()) {
+    budget -= std::min<std::size_t>(budget, byRarity[rare].second);
+    rarePostings += postings_[byRarity[rare].first].size();
+    ++rare;
+  }
+  // Counting through the entries costs more per entry than through the postings.
+  if (rarePostings * 4 > allPostings) return countAll(queryCounts);
+
+  // Nor can an entry reach it whose word count is too far from the query's: the words in common
+  // are at most the shorter count.
+  const std::size_t shortest = needed;
+  const std::size_t longest = queryWords * 100 / static_cast<std::size_t>(minimumPercent);
+  for (std::size_t w = 0; w < rare; ++w)
+    for (const TPosting& posting : postings_[byRarity[w].first])
+      if (common[posting.Entry] == 0 && indexed_[posting.Entry].Words.size() >= shortest &&
+          indexed_[posting.Entry].Words.size() <= longest) {
+        common[posting.Entry] = 1;
+        touched.push_back(posting.Entry);
+      }
+  std::vector<uint32_t> used(queryCounts.size(), 0);
+  for (uint32_t entry : touched) {
+    uint32_t shared = 0;
+    for (uint32_t word : indexed_[entry].Words) {
+      auto found = std::lower_bound(queryCounts.begin(), queryCounts.end(), std::make_pair(word, uint32_t{0}));
+      if (found == queryCounts.end() || found->first != word) continue;
+      const auto k = static_cast<std::size_t>(found - queryCounts.begin());
+      if (used[k]++ < found->second) ++shared;
+    }
+    for (uint32_t word : indexed_[entry].Words) {
+      auto found = std::lower_bound(queryCounts.begin(), queryCounts.end(), std::make_pair(word, uint32_t{0}));
+      if (found != queryCounts.end() && found->first == word)
+        used[static_cast<std::size_t>(found - queryCounts.begin())] = 0;
+    }
+    common[entry] = shared;
+  }
+}
+
 std::vector<TSuggestion> TTranslationMemory::Suggest(std::u16string_view source, std::size_t limit,
                                                      int minimumPercent) const {
   std::vector<TSuggestion> best;
@@ -51,10 +120,12 @@ std::vector<TSuggestion> TTranslationMemory::Suggest(std::u16string_view source,
   // still counts in the distance.
   std::vector<uint32_t> query;
   std::vector<std::pair<uint32_t, uint32_t>> queryCounts;  // known word number, occurrences
+  std::size_t unknownWords = 0;
   {
     uint32_t unknown = static_cast<uint32_t>(postings_.size());
+    const uint32_t firstUnknown = unknown;
     for (std::u16string_view word : WordsOf(source)) {
-      auto found = wordNumbers_.find(std::u16string(word));
+      auto found = wordNumbers_.find(word);
       query.push_back(found == wordNumbers_.end() ? unknown++ : found->second);
     }
     std::vector<uint32_t> sorted = query;
@@ -65,17 +136,12 @@ std::vector<TSuggestion> TTranslationMemory::Suggest(std::u16string_view source,
       if (sorted[i] < postings_.size()) queryCounts.emplace_back(sorted[i], static_cast<uint32_t>(j - i));
       i = j;
     }
+    unknownWords = unknown - firstUnknown;
   }
 
-  // Words in common (as multisets) per entry. The edit distance is at least the longer word
-  // count minus the words in common, which bounds the similarity from above.
   std::vector<uint32_t> common(entries_.size(), 0);
   std::vector<uint32_t> touched;
-  for (const auto& [word, count] : queryCounts)
-    for (const TPosting& posting : postings_[word]) {
-      if (common[posting.Entry] == 0) touched.push_back(posting.Entry);
-      common[posting.Entry] += std::min(count, posting.Count);
-    }
+  CountCommonWords(queryCounts, unknownWords, query.size(), minimumPercent, touched, common);
 
   // Similarities are compared as exact fractions: words kept over the longer word count.
   struct Fraction {

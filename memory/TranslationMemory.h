@@ -4,6 +4,7 @@
 // finds the candidates; the exact similarity is computed only for those that could still rank.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -16,6 +17,9 @@ struct TMemoryEntry {
   std::u16string Source;
   std::u16string Translation;
   std::u16string Origin;  // a message id, "unused: <id>", or the TMX file it was read from
+  // The quest of a workspace the pair was taken from, shown with the suggestion; empty for the
+  // open project's own entries. TMX files do not hold it.
+  std::u16string Quest = {};
 };
 
 struct TSuggestion {
@@ -33,7 +37,8 @@ class TTranslationMemory {
   void Clear();
 
   // Up to `limit` entries with a similarity of at least `minimumPercent`, best first; equal
-  // percentages in the order the entries were added.
+  // percentages in the order the entries were added. A high minimum looks only at the entries
+  // holding one of the query's rarest words, so a memory of a whole game answers quickly.
   std::vector<TSuggestion> Suggest(std::u16string_view source, std::size_t limit = 5, int minimumPercent = 1) const;
 
  private:
@@ -46,9 +51,18 @@ class TTranslationMemory {
   };
   std::vector<TMemoryEntry> entries_;
   std::vector<TIndexedEntry> indexed_;
-  std::unordered_map<std::u16string, uint32_t> wordNumbers_;
+  // Looked up by the words of a text as they lie in it, without a copy of each.
+  struct TWordHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view word) const { return std::hash<std::u16string_view>{}(word); }
+  };
+  std::unordered_map<std::u16string, uint32_t, TWordHash, std::equal_to<>> wordNumbers_;
   std::vector<std::vector<TPosting>> postings_;            // per word number
   std::unordered_map<std::u16string, std::size_t> pairs_;  // source + U+0000 + translation -> entry
 
   uint32_t WordNumber(std::u16string_view word);
+  // The entries sharing a word with the query and how many words (as multisets) they share.
+  void CountCommonWords(const std::vector<std::pair<uint32_t, uint32_t>>& queryCounts, std::size_t unknownWords,
+                        std::size_t queryWords, int minimumPercent, std::vector<uint32_t>& touched,
+                        std::vector<uint32_t>& common) const;
 };

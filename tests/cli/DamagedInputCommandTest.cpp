@@ -158,6 +158,8 @@ TEST(UnusableInput, EveryFileACommandReadsIsNamedInItsError) {
       {{"export-po", "@", folder.File("o.po")}, ".txg", cutProject},
       {{"import-xliff", "@", folder.File("none.xlf")}, ".txg", cutProject},
       {{"export-tmx", "@", folder.File("o.tmx")}, ".txg", cutProject},
+      {{"pretranslate", "@"}, ".txg", cutProject},
+      {{"pretranslate", "--memory", "@", project}, ".tmx", "<tmx><body><tu>"},
       {{"update", "@", Sample, folder.File("o.txg")}, ".txg", cutProject},
       {{"update", project, "@", folder.File("o.txg")}, ".xg", cutQuest},
       {{"new", "@", folder.File("o.txg")}, ".xg", cutQuest},

@@ -106,4 +106,40 @@ TEST(TranslationMemory, RanksIdenticalFirstAndKeepsOnePairOnce) {
   EXPECT_TRUE(memory.Suggest(u"Open the door").empty());
 }
 
+// A memory the size of a few quests, with common and rare words as in real texts: a high minimum
+// looks only at entries holding a rare word of the query, and must still find every match.
+TEST(TranslationMemory, RareWordSearchFindsWhatComparingEveryEntryFinds) {
+  std::mt19937 random(20261209);
+  std::vector<double> weights;  // word i about 1 / (i + 1) as often as word 0
+  for (int i = 1; i <= 400; ++i) weights.push_back(1.0 / i);
+  std::discrete_distribution<int> pick(weights.begin(), weights.end());
+  auto word = [&] { return u"w" + Utf8ToUtf16(std::to_string(pick(random))) + u" "; };
+  auto text = [&] {
+    std::u16string made;
+    for (auto n = random() % 12 + 1; n > 0; --n) made += word();
+    return made;
+  };
+  TTranslationMemory memory;
+  for (int i = 0; i < 6000; ++i) memory.Add({text(), u"t" + Utf8ToUtf16(std::to_string(i)), u""});
+  std::vector<std::vector<std::u16string_view>> entryWords;
+  for (std::size_t i = 0; i < memory.Size(); ++i) entryWords.push_back(WordsOf(memory.Entry(i).Source));
+  auto ranks = [](const std::vector<TSuggestion>& found) {
+    std::vector<std::pair<std::size_t, int>> pairs;
+    for (const TSuggestion& suggestion : found) pairs.emplace_back(suggestion.Entry, suggestion.Percent);
+    return pairs;
+  };
+  const std::vector<std::pair<std::size_t, int>> cases = {{5, 75}, {1, 75}, {5, 50}, {3, 90}, {5, 100}};
+  for (int query = 0; query < 60; ++query) {
+    // Stored texts, stored texts with a word added, and new texts with a word the memory lacks.
+    std::u16string source = memory.Entry(random() % memory.Size()).Source;
+    if (query % 3 == 1) source = word() + source;
+    if (query % 3 == 2) source = u"unknown " + text();
+    for (const auto& [limit, minimum] : cases) {
+      SCOPED_TRACE(Utf16ToUtf8(source) + " min " + std::to_string(minimum));
+      EXPECT_EQ(ranks(memory.Suggest(source, limit, minimum)),
+                ranks(SuggestByComparingAll(memory, entryWords, source, limit, minimum)));
+    }
+  }
+}
+
 }  // namespace

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Whole-process time of `xgtool pretranslate` of one quest against the other 99 of the workspace
+# of make_workspace (goal: at most 2 s), as a dry run so that every round does the same work, then
+# one run that saves. Prints the best of ROUNDS (default 5) wall-clock and processor (user +
+# system) times, the counts and the peak memory.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-5}
+build=${BUILD_DIR:-build-bench}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DXG_BUILD_BENCH=ON -DXG_BUILD_TESTS=ON -DXG_BUILD_UI=OFF >/dev/null
+fi
+cmake --build "$build" -j2 --target xgtool make_workspace >/dev/null
+bin=$build/bin
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$bin/make_workspace" "$work/game" data/msg_cfg.txt >/dev/null
+open=$work/game/chapter0/quest000.txg
+
+best_wall='' best_cpu=''
+for _ in $(seq "$rounds"); do
+  TIMEFORMAT='%3R %3U %3S'
+  { time "$bin/xgtool" --catalogue data/msg_cfg.txt pretranslate --dry-run "$open" "$work/game" >"$work/out"; } 2>"$work/time"
+  read -r elapsed user system <"$work/time"
+  w=$(awk -v e="$elapsed" 'BEGIN { printf "%d", e * 1000 + 0.5 }')
+  c=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 + 0.5 }')
+  if [ -z "$best_wall" ] || [ "$w" -lt "$best_wall" ]; then best_wall=$w; fi
+  if [ -z "$best_cpu" ] || [ "$c" -lt "$best_cpu" ]; then best_cpu=$c; fi
+done
+printf 'pretranslate --dry-run  %5d ms wall %5d ms processor  (goal 2000 ms wall)\n' "$best_wall" "$best_cpu"
+tr '\n' ' ' <"$work/out"
+echo
+TIMEFORMAT='%3R'
+{ time /usr/bin/env "$bin/xgtool" --catalogue data/msg_cfg.txt pretranslate "$open" "$work/game" >/dev/null; } 2>"$work/time"
+printf 'pretranslate (saving)   %5d ms wall\n' "$(awk -v e="$(cat "$work/time")" 'BEGIN { printf "%d", e * 1000 + 0.5 }')"
+if command -v /usr/bin/time >/dev/null; then
+  /usr/bin/time -f 'peak memory %M KB' "$bin/xgtool" --catalogue data/msg_cfg.txt pretranslate --dry-run "$open" \
+    "$work/game" >/dev/null
+fi
