@@ -1,6 +1,7 @@
 // Speed of the workspace memory on the quests of make_workspace: the best suggestions for one
 // message from the translations of 99 quests (about 140,000 units; goal 20 ms), and the
-// pre-translation of the hundredth quest against them (the plan, without reading the files).
+// pre-translation of the hundredth quest against them (the plan, without reading the files), and the
+// index of the check "inconsistent" built from that memory once a workspace opens.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -9,11 +10,19 @@
 
 #include "bench/FullProject.h"
 #include "bench/GeneratedWorkspace.h"
+#include "checks/ConsistencyCheck.h"
 #include "memory/Pretranslation.h"
 #include "memory/WorkspaceMemory.h"
 #include "project/ProjectClass.h"
 
 namespace {
+
+std::vector<std::u16string> OtherQuests() {
+  std::vector<std::u16string> quests;
+  for (int index = 1; index < GeneratedQuestCount; ++index)
+    quests.push_back(QuestNameOf("", GeneratedQuestFile(index)));
+  return quests;
+}
 
 // Quest 0 is the one being translated; the others fill the memory.
 const TTranslationMemory& GameMemory() {
@@ -69,8 +78,38 @@ void BM_PlanPretranslation(benchmark::State& state) {
   state.counters["none"] = counts.None;
 }
 
+void BM_BuildConsistencyIndex(benchmark::State& state) {
+  const TTranslationMemory& memory = GameMemory();
+  const std::vector<std::u16string> quests = OtherQuests();
+  std::size_t sources = 0;
+  for (auto _ : state) {
+    const TConsistencyIndex index = MakeConsistencyIndex(memory, quests);
+    sources = index.SourceCount();
+    benchmark::DoNotOptimize(sources);
+  }
+  state.counters["units"] = static_cast<double>(memory.Size());
+  state.counters["sources"] = static_cast<double>(sources);
+}
+
+// The check over every translated position of quest 0 against the other 99.
+void BM_InconsistentOverAQuest(benchmark::State& state) {
+  const TConsistencyIndex index = MakeConsistencyIndex(GameMemory(), OtherQuests());
+  const TtxgProject& project = OpenQuest();
+  const std::u16string quest = QuestNameOf("", GeneratedQuestFile(0));
+  std::size_t found = 0;
+  for (auto _ : state) {
+    found = 0;
+    for (int32_t position = 1; position <= project.PositionCount; ++position)
+      found += CheckMessageInconsistent(project, project.MessageAtPosition(position), index, quest).size();
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["found"] = static_cast<double>(found);
+}
+
 BENCHMARK(BM_SuggestOffered)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestAny)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlanPretranslation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildConsistencyIndex)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InconsistentOverAQuest)->Unit(benchmark::kMillisecond);
 
 }  // namespace

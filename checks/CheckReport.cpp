@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "checks/ConsistencyCheck.h"
 #include "checks/Spelling.h"
 #include "checks/TermsCheck.h"
 #include "formats/TranslationUnits.h"
@@ -144,12 +145,14 @@ std::vector<std::size_t> TCheckReport::Counts() const {
   return counts;
 }
 
-TReportRows::TReportRows(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms)
-    : project_(project), speller_(speller), terms_(terms) {}
+TReportRows::TReportRows(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms,
+                         const TConsistencyIndex* consistency, std::u16string quest)
+    : project_(project), speller_(speller), terms_(terms), consistency_(consistency), quest_(std::move(quest)) {}
 
 std::vector<TCheckCode> TReportRows::Checks() const {
   std::vector<TCheckCode> checks = CheckCodes();
   if (terms_ != nullptr) checks.push_back(TermsCheck);
+  if (consistency_ != nullptr) checks.push_back(InconsistentCheck);
   if (speller_ != nullptr) checks.push_back(SpellingCheck());
   return checks;
 }
@@ -159,6 +162,9 @@ void TReportRows::AppendPosition(int32_t position, std::vector<TReportRow>& rows
   std::vector<TCheckFinding> findings = CheckMessage(project_, n);
   if (terms_ != nullptr)
     for (TCheckFinding& finding : CheckMessageTerms(project_, n, *terms_)) findings.push_back(std::move(finding));
+  if (consistency_ != nullptr)
+    for (TCheckFinding& finding : CheckMessageInconsistent(project_, n, *consistency_, quest_))
+      findings.push_back(std::move(finding));
   if (speller_ != nullptr)
     for (TCheckFinding& finding : CheckSpelling(project_, n, *speller_)) findings.push_back(std::move(finding));
   if (findings.empty()) return;
@@ -178,8 +184,9 @@ void TReportRows::AppendPosition(int32_t position, std::vector<TReportRow>& rows
   }
 }
 
-TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms) {
-  TReportRows rows(project, speller, terms);
+TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms,
+                             const TConsistencyIndex* consistency, const std::u16string& quest) {
+  TReportRows rows(project, speller, terms, consistency, quest);
   TCheckReport report;
   report.Checks = rows.Checks();
   for (int32_t position = 1; position <= project.PositionCount; ++position) rows.AppendPosition(position, report.Rows);

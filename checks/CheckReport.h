@@ -14,6 +14,7 @@
 
 #include "checks/TranslationChecks.h"
 
+class TConsistencyIndex;
 class TSpellChecker;
 class TTermMatcher;
 class TtxgProject;
@@ -40,10 +41,13 @@ struct TCheckReport {
 // Makes the rows of one position at a time; a kind's label is looked up once.
 class TReportRows {
  public:
-  // `terms` (may be nullptr) adds the glossary's findings after the checks' own, `speller` (may be
-  // nullptr) the spelling findings after those.
-  TReportRows(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms = nullptr);
-  // The rows of the message at `position`: its findings, its terms findings, its misspelled words.
+  // `terms` (may be nullptr) adds the glossary's findings after the checks' own, `consistency` (may
+  // be nullptr; the workspace's translations, the project being the quest `quest`) the
+  // "inconsistent" findings after those, `speller` (may be nullptr) the spelling findings last.
+  TReportRows(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms = nullptr,
+              const TConsistencyIndex* consistency = nullptr, std::u16string quest = {});
+  // The rows of the message at `position`: its findings, its terms findings, its inconsistent
+  // translations, its misspelled words.
   void AppendPosition(int32_t position, std::vector<TReportRow>& rows);
   // The checks a report of these rows counts.
   std::vector<TCheckCode> Checks() const;
@@ -52,11 +56,14 @@ class TReportRows {
   const TtxgProject& project_;
   TSpellChecker* speller_;
   const TTermMatcher* terms_;
+  const TConsistencyIndex* consistency_;
+  std::u16string quest_;
   std::unordered_map<int32_t, std::u16string> kinds_;  // type code -> label
 };
 
 // Every position of the project.
-TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms = nullptr);
+TCheckReport MakeCheckReport(const TtxgProject& project, TSpellChecker* speller, const TTermMatcher* terms = nullptr,
+                             const TConsistencyIndex* consistency = nullptr, const std::u16string& quest = {});
 
 enum class TReportFormat { Html, Csv };
 // By the file's extension, in any case: .html or .htm, .csv; nothing for another.

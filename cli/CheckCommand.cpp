@@ -1,20 +1,27 @@
 // xgtool check: the findings of the translation checks (and, with --glossary, of the glossary's
 // terms; with --spell, of the spelling) for every position of the projects, "N<TAB>ID<TAB>CODE<TAB>
 // DETAIL" a line (after "FILE<TAB>" when there are several), in message order; with --report (one
-// project), the same findings written as an HTML page or a CSV table too.
+// project), the same findings written as an HTML page or a CSV table too. Several projects are a
+// workspace: a translation another of them translates otherwise is an "inconsistent" finding, the
+// quest named by its file as given.
+#include <exception>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "checks/CheckReport.h"
+#include "checks/ConsistencyCheck.h"
 #include "checks/Spelling.h"
 #include "checks/TermsCheck.h"
 #include "checks/TranslationChecks.h"
 #include "cli/Commands.h"
 #include "glossary/TermMatcher.h"
+#include "memory/WorkspaceMemory.h"
 #include "project/ProjectClass.h"
+#include "support/Utf8.h"
 
 namespace {
 
@@ -22,6 +29,23 @@ void PrintFinding(std::ostream& out, const std::string& prefix, const TtxgProjec
                   const TCheckFinding& finding) {
   out << prefix << n << '\t' << EscapeForOutput(project.SourceIds[static_cast<std::size_t>(n)]) << '\t' << finding.Code
       << '\t' << EscapeForOutput(finding.Detail) << '\n';
+}
+
+// The translations of every project that loads; one that does not is told by the check itself.
+TConsistencyIndex WorkspaceTranslations(const std::vector<std::string>& files, CommandContext& context) {
+  TConsistencyIndex index;
+  auto project = std::make_unique<TtxgProject>(context.Catalogue());
+  for (const std::string& file : files) {
+    try {
+      project->LoadFromFile(file);
+    } catch (const std::bad_alloc&) {
+      throw;
+    } catch (const std::exception&) {
+      continue;
+    }
+    AddProjectToConsistencyIndex(*project, Utf8ToUtf16(file), index);
+  }
+  return index;
 }
 
 int CheckCommand(const std::vector<std::string>& args, CommandContext& context) {
@@ -54,6 +78,9 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
   if (!language.empty()) speller = std::make_unique<TSpellChecker>(language);
   std::vector<TGlossary> glossaries = LoadGlossaries(glossaryFiles, context);
 
+  std::unique_ptr<TConsistencyIndex> consistency;
+  if (files.size() > 1) consistency = std::make_unique<TConsistencyIndex>(WorkspaceTranslations(files, context));
+
   int32_t count = 0;
   const bool allLoaded = ForEachProject(files, context, [&](const std::string& prefix, TtxgProject& project) {
     std::unique_ptr<TTermMatcher> matcher;
@@ -77,6 +104,8 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
       const int32_t n = project.MessageAtPosition(position);
       print(n, CheckMessage(project, n));
       if (matcher != nullptr) print(n, CheckMessageTerms(project, n, *matcher));
+      if (consistency != nullptr)
+        print(n, CheckMessageInconsistent(project, n, *consistency, Utf8ToUtf16(prefix.substr(0, prefix.size() - 1))));
       if (speller != nullptr) print(n, CheckSpelling(project, n, *speller));
     }
   });
@@ -87,8 +116,8 @@ int CheckCommand(const std::vector<std::string>& args, CommandContext& context) 
 const CommandRegistration checkRegistration(
     "check",
     "check [--glossary FILE.tbx ...] [--spell LANG] [--report OUT.html|OUT.csv] FILE.txg|DIR...   (findings "
-    "of the translation checks, each line after its file when there are several projects; exit 1 when there are "
-    "any)",
+    "of the translation checks, each line after its file when there are several projects, which also get "
+    "\"inconsistent\" for a source they translate differently; exit 1 when there are any)",
     CheckCommand);
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <unordered_set>
 
 #include "memory/ProjectMemory.h"
 #include "memory/Tmx.h"
@@ -49,6 +50,20 @@ void AddProjectToMemory(const TtxgProject& project, const std::u16string& quest,
     entry.Quest = quest;
     memory.Add(std::move(entry));
   }
+}
+
+void AddProjectToConsistencyIndex(const TtxgProject& project, const std::u16string& quest, TConsistencyIndex& index) {
+  for (const TMemoryEntry& entry : TranslatedEntries(project)) index.Add(entry.Source, entry.Translation, quest);
+}
+
+TConsistencyIndex MakeConsistencyIndex(const TTranslationMemory& memory, const std::vector<std::u16string>& quests) {
+  const std::unordered_set<std::u16string> isQuest(quests.begin(), quests.end());
+  TConsistencyIndex index;
+  for (std::size_t i = 0; i < memory.Size(); ++i) {
+    const TMemoryEntry& entry = memory.Entry(i);
+    if (isQuest.count(entry.Quest) != 0) index.Add(entry.Source, entry.Translation, entry.Quest);
+  }
+  return index;
 }
 
 void AddTmxToMemory(const std::string& fileName, TTranslationMemory& memory) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/ConsistencyCheck.h"
 #include "memory/TranslationMemory.h"
 
 class TBlockParJD;
@@ -32,3 +33,12 @@ struct TWorkspaceMemorySources {
 // out and its error, naming the file, added to `problems`; the rest still fill the memory.
 void FillWorkspaceMemory(const TWorkspaceMemorySources& sources, const TBlockParJD& catalogue,
                          TTranslationMemory& memory, std::vector<std::string>& problems);
+
+// The translated positions of `project` into the index of the check "inconsistent", as `quest`.
+void AddProjectToConsistencyIndex(const TtxgProject& project, const std::u16string& quest, TConsistencyIndex& index);
+
+// The index of the check "inconsistent" over the entries of a workspace memory taken from one of
+// `quests` (the names QuestNameOf gives the workspace's projects); a TMX file is no quest. The
+// memory keeps a pair once, under its first quest, which the check can do with: a quest that
+// translates alike is no finding.
+TConsistencyIndex MakeConsistencyIndex(const TTranslationMemory& memory, const std::vector<std::u16string>& quests);

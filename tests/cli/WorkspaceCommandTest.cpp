@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/ToolRunner.h"
+#include "support/BlockFile.h"
 
 namespace {
 
@@ -104,6 +106,65 @@ TEST_F(WorkspaceCommand, FindAndCheckNameTheFileOfEachLineWhenThereAreSeveralPro
     EXPECT_EQ(result.out, expected);
     // Not two empty outputs agreeing: only a usage error and a find without a match print nothing.
     EXPECT_EQ(result.out.empty(), t.projects.empty() || (t.command[0] == "find" && t.exitCode == 1));
+  }
+}
+
+// Several projects are one workspace: a source another project translates otherwise gets a line
+// "inconsistent" naming that project and its translation; the other lines are those of each alone.
+TEST_F(WorkspaceCommand, CheckOfSeveralProjectsAddsTheInconsistentTranslations) {
+  const std::string exchange = folder.File("in.txt");
+  const std::vector<std::pair<std::string, std::u16string>> translations = {
+      {a, u"<Begin GovMsgSuccess>\r\nPaid.\r\n<End>\r\n<Begin Par(1).Format(1)>\r\nFuel: <>\r\n<End>\r\n"},
+      // the same as a's but for the blanks at the ends
+      {b, u"<Begin GovMsgSuccess>\r\nPaid!\r\n<End>\r\n<Begin Par(1).Format(1)>\r\n Fuel: <> \r\n<End>\r\n"},
+      {c, u"<Begin Par(1).Format(1)>\r\nFuel left: <>\r\n<End>\r\n"},
+  };
+  for (const auto& [project, text] : translations) {
+    TBlockFileWriter file(exchange);
+    file.WriteByte(0xFF);
+    file.WriteByte(0xFE);
+    file.WriteUnits(text);
+    file.Commit();
+    ASSERT_LE(RunTool({"import-messages", project, exchange}).exitCode, 1);
+  }
+  const std::string gov = "\t2\tGovMsgSuccess\tinconsistent\t", fuel = "\t9\tPar(1).Format(1)\tinconsistent\t";
+  const std::vector<std::string> inconsistent = {
+      a + gov + b + ": Paid!",          a + fuel + c + ": Fuel left: <>", b + gov + a + ": Paid.",
+      b + fuel + c + ": Fuel left: <>", c + fuel + a + ": Fuel: <>",      c + fuel + b + ": Fuel: <>",
+  };
+  struct Case {
+    std::vector<std::string> operands, projects;
+    int exitCode;
+    std::vector<std::string> inconsistent;
+  };
+  const std::vector<Case> cases = {
+      {{game}, {a, b, c}, 3, inconsistent},
+      {{a, b}, {a, b}, 1, {a + gov + b + ": Paid!", b + gov + a + ": Paid."}},
+      {{b}, {b}, 1, {}},
+  };
+  for (const Case& t : cases) {
+    std::vector<std::string> args = {"check"};
+    args.insert(args.end(), t.operands.begin(), t.operands.end());
+    SCOPED_TRACE(testing::PrintToString(args));
+    const ToolResult result = RunTool(args);
+    EXPECT_EQ(result.exitCode, t.exitCode);
+    // The damaged project is told once: the index passes it over silently.
+    EXPECT_EQ(result.err.find('\n'), t.exitCode != 3 ? std::string::npos : result.err.size() - 1) << result.err;
+    std::string expected;
+    for (const std::string& project : t.projects) {
+      const std::string out = RunTool({"check", project}).out;
+      expected += t.projects.size() == 1 ? out : Prefixed(project + '\t', out);
+    }
+    std::vector<std::string> found;
+    std::string others;
+    for (const std::string& line : result.Lines()) {
+      if (line.find("\tinconsistent\t") != std::string::npos)
+        found.push_back(line);
+      else
+        others += line + '\n';
+    }
+    EXPECT_EQ(found, t.inconsistent);
+    EXPECT_EQ(others, expected);
   }
 }
 

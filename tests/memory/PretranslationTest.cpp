@@ -52,6 +52,20 @@ TEST(WorkspaceMemory, HoldsEveryOtherQuestsTranslationsNamingTheQuest) {
   EXPECT_EQ(held, expected);
 }
 
+// The index of the check "inconsistent" holds the quests' translations, not those of a TMX file.
+TEST(WorkspaceMemory, MakesTheIndexOfTheInconsistentCheck) {
+  Workspace workspace;
+  const std::string tmx = workspace.folder.File("extra.tmx");
+  WriteTmx(tmx, {{u"Take the key", u"Хватай ключ", u""}});
+  std::vector<std::string> problems;
+  TTranslationMemory memory = MemoryOf(workspace, problems, {tmx});
+  memory.Add({u"Take the key", u"Ключ бери", u"1"});  // the open project's own: no quest
+  const TConsistencyIndex index = MakeConsistencyIndex(memory, {u"Altair", u"chapter1/Vega", u"Open"});
+  const std::vector<TCheckFinding> findings = CheckInconsistent(index, u"Altair", u" Take the key ", u"Бери ключ");
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].Detail, u"chapter1/Vega: Возьми ключ");
+}
+
 TEST(WorkspaceMemory, QuestNamesArePathsBelowTheFolder) {
   const std::vector<std::array<std::string, 3>> cases = {
       // folder, file, name
