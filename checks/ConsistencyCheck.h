@@ -26,6 +26,7 @@ class TConsistencyIndex {
   };
   // Keeps the pair once per quest and trimmed translation; an empty translation is no translation.
   void Add(std::u16string_view source, std::u16string_view translation, std::u16string_view quest);
+  void Reserve(std::size_t sources) { sources_.reserve(sources); }
   // The distinct translations of `source` (trimmed here), in the order they were added; empty for
   // a source no quest translated.
   const std::vector<TQuestTranslation>& Find(std::u16string_view source) const;

@@ -59,6 +59,7 @@ void AddProjectToConsistencyIndex(const TtxgProject& project, const std::u16stri
 TConsistencyIndex MakeConsistencyIndex(const TTranslationMemory& memory, const std::vector<std::u16string>& quests) {
   const std::unordered_set<std::u16string> isQuest(quests.begin(), quests.end());
   TConsistencyIndex index;
+  index.Reserve(memory.Size());
   for (std::size_t i = 0; i < memory.Size(); ++i) {
     const TMemoryEntry& entry = memory.Entry(i);
     if (isQuest.count(entry.Quest) != 0) index.Add(entry.Source, entry.Translation, entry.Quest);
