@@ -320,6 +320,18 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"AddTermStatus", u"S&tatus:"},
       {u"NewGlossaryQuestion", u"No glossary of this project can take new terms. Make a new one?"},
       {u"NewGlossaryDialogTitle", u"Make a new glossary"},
+      // The workspace: a folder of projects in the window.
+      {u"MenuOpenFolder", u"Open &Folder..."},
+      {u"OpenFolderDialogTitle", u"Open a folder of projects"},
+      {u"WorkspaceDockTitle", u"Workspace"},
+      {u"WorkspacePanelAction", u"&Workspace"},
+      {u"WorkspaceColumnName", u"Quest"},
+      {u"WorkspaceColumnMessages", u"Messages"},
+      {u"WorkspaceColumnTranslated", u"Translated"},
+      {u"WorkspaceColumnReview", u"Needs review"},
+      {u"WorkspaceColumnSaved", u"Last saved"},
+      {u"WorkspaceDamaged", u"damaged"},
+      {u"WorkspaceTotal", u"Total"},
   };
   return keys;
 }

@@ -124,13 +124,19 @@ void TFileCommands::OpenDroppedFile(const QString& fileName) {
     case TDroppedKind::ToolsFile:
       ImportFromTools(fileName);
       break;
+    case TDroppedKind::Folder:
+      if (OpenFolder) OpenFolder(fileName);
+      break;
     case TDroppedKind::None:
       break;
   }
 }
 
 void TFileCommands::OpenRecentFile(const QString& fileName) {
-  if (MayDiscardChanges()) OpenFile(fileName);
+  if (DroppedKind(fileName) == TDroppedKind::Folder)
+    OpenDroppedFile(fileName);
+  else if (MayDiscardChanges())
+    OpenFile(fileName);
 }
 
 void TFileCommands::Save() { session_.HasFile() ? QuickSave() : SaveAs(); }

@@ -47,6 +47,8 @@ class TFileCommands {
   std::function<void(const QString& fileName)> FileUsed;
   // Called with the id of the report entry the user picked.
   std::function<void(const std::u16string& id)> ShowReportedMessage;
+  // Opens a folder as the workspace (a folder dropped or named at start-up).
+  std::function<void(const QString& folder)> OpenFolder;
 
   // False when the user cancelled: the current translations must then be kept.
   bool MayDiscardChanges();
@@ -61,7 +63,7 @@ class TFileCommands {
   // A .txg file is loaded as a project, anything else read as a quest.
   void OpenFile(const QString& fileName);
   // A file dropped on the window or chosen in Open Recent: asks about unsaved changes first when
-  // the project would be replaced.
+  // the project would be replaced; a folder opens the workspace and keeps the project.
   void OpenDroppedFile(const QString& fileName);
   void OpenRecentFile(const QString& fileName);
 

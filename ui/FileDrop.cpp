@@ -8,6 +8,7 @@
 #include "ui/QtText.h"
 
 TDroppedKind DroppedKind(const QString& fileName) {
+  if (QFileInfo(fileName).isDir()) return TDroppedKind::Folder;
   const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix == QLatin1String("xg")) return TDroppedKind::Quest;
   if (suffix == QLatin1String("txg")) return TDroppedKind::Project;

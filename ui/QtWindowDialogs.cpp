@@ -57,7 +57,10 @@ bool TQtWindowDialogs::ExecuteFileDialog(QWidget* owner, TFileDialog& dialog) {
     const QString extension = FirstExtension(filter);
     if (!extension.isEmpty()) fileDialog.setDefaultSuffix(extension);
   });
-  if (dialog.Kind == TFileDialog::Open) {
+  if (dialog.Kind == TFileDialog::ChooseFolder) {
+    fileDialog.setFileMode(QFileDialog::Directory);
+    fileDialog.setOption(QFileDialog::ShowDirsOnly);
+  } else if (dialog.Kind == TFileDialog::Open) {
     fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
     fileDialog.setFileMode(QFileDialog::ExistingFile);
   } else {

@@ -286,6 +286,7 @@ void TTranslationSession::SaveAs(const QString& fileName) {
   replacedFileName_.clear();
   SetFileName(fileName);
   RememberSaved();
+  RefreshWorkspaceProject();
 }
 
 void TTranslationSession::Save() {
@@ -293,6 +294,23 @@ void TTranslationSession::Save() {
   project_->SaveToFile(LibraryName(fileName_));
   journal_->Saved(JournalFileFor(LibraryName(fileName_)), LibraryName(fileName_));
   RememberSaved();
+  RefreshWorkspaceProject();
+}
+
+void TTranslationSession::OpenWorkspace(const QString& folder) {
+  workspaceProjects_ = SummarizeWorkspace(LibraryName(folder), catalogue_);
+  workspaceFolder_ = folder;
+  emit WorkspaceChanged();
+}
+
+void TTranslationSession::RefreshWorkspaceProject() {
+  const QString saved = QFileInfo(fileName_).canonicalFilePath();
+  for (TWorkspaceProject& project : workspaceProjects_)
+    if (QFileInfo(QString::fromStdString(project.FileName)).canonicalFilePath() == saved) {
+      project = SummarizeProject(LibraryName(workspaceFolder_), project.FileName, catalogue_);
+      emit WorkspaceChanged();
+      return;
+    }
 }
 
 void TTranslationSession::FollowNewProjectJournal() {

@@ -21,6 +21,7 @@
 #include "ui/EditCommands.h"
 #include "ui/GlossarySession.h"
 #include "ui/ReuseSession.h"
+#include "workspace/Workspace.h"
 
 class QLocale;
 class QUndoStack;
@@ -186,6 +187,14 @@ class TTranslationSession : public QObject, public TEditTarget {
   // project's glossaries when it is not one of them yet.
   void AddTerm(const std::string& file, const TGlossaryEntry& entry);
 
+  // The open workspace: a folder whose projects are the quests of one game (empty: none), and their
+  // summaries in the order of the folder. Opening reads the folder and writes nothing into it; a
+  // folder that cannot be read raises EInOutError naming it, and the workspace stays as it was. The
+  // project is not replaced.
+  const QString& WorkspaceFolder() const { return workspaceFolder_; }
+  const std::vector<TWorkspaceProject>& WorkspaceProjects() const { return workspaceProjects_; }
+  void OpenWorkspace(const QString& folder);
+
   // Undo and redo come back through these (TEditTarget).
   void PutTranslation(int32_t message, const std::u16string& text, bool asIs) override;
   void PutTranslations(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states,
@@ -209,6 +218,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   void ModifiedChanged();
   // The glossaries or their terms changed (not with the project: ProjectReplaced says that).
   void GlossariesChanged();
+  // A workspace was opened, or the summary of one of its projects changed with a save.
+  void WorkspaceChanged();
 
  private:
   class TRecording;
@@ -224,6 +235,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   void ForgetEdits();
   void RememberSaved();
   void SetFileName(const QString& fileName);
+  // The summary of the project's file read again when it is a project of the workspace.
+  void RefreshWorkspaceProject();
   void FollowNewProjectJournal();
   void RecordInJournal(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states);
   void StartTypingRun() { ++typingRun_; }
@@ -248,6 +261,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   int32_t clearedForTyping_ = 0;
   std::u16string textBeforeClearing_;
   std::unique_ptr<TSessionJournal> journal_;
+  QString workspaceFolder_;
+  std::vector<TWorkspaceProject> workspaceProjects_;
   // Above zero while an operation records its own step: what the window stores meanwhile (showing
   // the texts the operation changed) is part of that step.
   int recordingDepth_ = 0;

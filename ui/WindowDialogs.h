@@ -17,7 +17,7 @@ class TConversionReport;
 // A file dialog as the window configures it: the filter in "Name|*.ext" form, the extension added
 // when the user types none, the title, and the file name it proposes and remembers.
 struct TFileDialog {
-  enum Kinds { Open, Save };
+  enum Kinds { Open, Save, ChooseFolder };  // ChooseFolder: an existing folder is chosen
   QString Name;
   Kinds Kind = Open;
   QString Filter;

@@ -238,13 +238,13 @@ void TForm1::CreateCommands() {
         [&go] { go.GoToProblem(-1); });
   m.Add(m.Go, CatalogueText(u"MenuShowProblems"), {Qt::Key_F8},
         [this] { dialogs_.ShowMessage(this, Checks->Problems()); });
-
   m.Add(m.Tools, CatalogueText(u"MenuUpdateSource"), {}, [this] { Reuse->UpdateSourceQuest(); });
   m.Add(m.Tools, CatalogueText(u"MenuMemoryFiles"), {}, [this] { Reuse->EditMemoryFiles(); });
   m.AddSeparator(m.Tools);
   m.AddAction(m.Tools, Checks->CreateSpellingMenu(m.Tools)->menuAction(), {});
   AddHelpMenu(m, dialogs_, CatalogueLookup(*Catalogue), this);
-  Glossary = std::make_unique<TGlossaryView>(*this, dialogs_);  // the Terms dock and the glossary commands
+  Glossary = std::make_unique<TGlossaryView>(*this, dialogs_);    // the Terms dock and the glossary commands
+  Workspace = std::make_unique<TWorkspaceView>(*this, dialogs_);  // the Workspace dock and Open Folder
 }
 
 void TForm1::ConnectEvents() {

@@ -18,6 +18,7 @@
 #include "ui/QtText.h"
 #include "ui/WindowDialogs.h"
 #include "ui/WindowSettings.h"
+#include "ui/WorkspaceView.h"
 
 class QDockWidget;
 class QDragEnterEvent;
@@ -97,6 +98,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TMessageTools> Tools;
   // The Terms panel, the term marks and the glossary commands (made with the commands).
   std::unique_ptr<TGlossaryView> Glossary;
+  std::unique_ptr<TWorkspaceView> Workspace;
 
   void FormCreate();
   void FormResize();

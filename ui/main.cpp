@@ -15,7 +15,8 @@ namespace {
 const char* const Usage =
     "usage: xgtranslator [FILE]\n"
     "       xgtranslator --help | --version\n"
-    "Opens FILE at start-up: a .txg file as a project, any other file as a quest.\n";
+    "Opens FILE at start-up: a .txg file as a project, any other file as a quest;\n"
+    "a folder is opened as the workspace, its projects listed in the Workspace panel.\n";
 
 // Without any of these Qt aborts with "could not connect to display"; say what to do instead.
 const char* const NoDisplayAdvice =

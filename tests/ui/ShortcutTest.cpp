@@ -128,6 +128,13 @@ TEST_F(WindowShortcuts, EditingAndFileCommands) {
       {"new project", QKeySequence(Qt::CTRL | Qt::Key_N),
        [&] { dialogs.Answer(QStringLiteral("SourceOpenDialog"), SampleQuest()); },
        [&] { return form->windowTitle() == NewSampleProjectTitle(*form); }},
+      // The workspace opens beside the project, which stays.
+      {"open folder", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+       [&] { dialogs.Answer(QStringLiteral("OpenFolderDialog"), scratch.Folder().path()); },
+       [&] {
+         return form->Session->WorkspaceFolder() == scratch.Folder().path() &&
+                form->windowTitle() == NewSampleProjectTitle(*form);
+       }},
       {"quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [] {}, [&] { return !form->isVisible(); }},
   };
   for (const Case& c : cases) {
@@ -149,8 +156,9 @@ TEST_F(WindowShortcuts, EveryEntryShowsItsShortcutAndEditShowsWhatIsUndone) {
       if (!entry->shortcut().isEmpty()) shown << entry->shortcut().toString();
       if (entry->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Z)) undo = entry;
     }
-  for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+E", "Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Up",
-                           "Ctrl+Down", "Ctrl+Shift+Up", "Ctrl+Shift+Down", "Ctrl+B", "Ctrl+G", "Ctrl+Q"})
+  for (const char* keys :
+       {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+E", "Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Up", "Ctrl+Down",
+        "Ctrl+Shift+Up", "Ctrl+Shift+Down", "Ctrl+B", "Ctrl+G", "Ctrl+Q", "Ctrl+Shift+O"})
     EXPECT_TRUE(shown.contains(QLatin1String(keys))) << keys;
   EXPECT_EQ(shown.removeDuplicates(), 0);
   ASSERT_NE(undo, nullptr);

@@ -1,0 +1,210 @@
+// The workspace in the window: File → Open Folder… fills the Workspace panel with the counts of the
+// projects loaded alone, the total row stays last under any sort, a damaged project says so, a row
+// opens its project after the usual save question, and a save refreshes its row.
+#include <QAction>
+#include <QDateTime>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTableView>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "SampleWindow.h"
+#include "project/ProjectClass.h"
+#include "ui/FileCommands.h"
+#include "ui/FileDrop.h"
+#include "ui/WorkspaceView.h"
+
+using namespace uitest;
+
+namespace {
+
+class WorkspaceWindow : public SampleWindow {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(SampleWindow::SetUp());
+    const std::string half = Save("a/half", 2, {1, 2, 3});
+    Save("b/fresh", 0);
+    Save("old", 1);
+    std::ifstream in(half, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    std::ofstream(File("b/cut")).write(bytes.data(), 5000);
+  }
+  std::string File(const std::string& name) const {
+    return scratch.File(QString::fromStdString(name + ".txg")).toStdString();
+  }
+  // A project of the sample quest: every `every`-th position translated (0: none), `review` flagged.
+  std::string Save(const std::string& name, int every, std::vector<int32_t> review = {}) {
+    TtxgProject project(form->Session->Catalogue());
+    project.NewFromSource(SampleQuest().toStdString());
+    for (int32_t p = 1; every > 0 && p <= project.PositionCount; p += every)
+      project.StoreTranslation(project.MessageAtPosition(p),
+                               u"EN " + project.GetSourceText(project.MessageAtPosition(p)));
+    for (int32_t n : review) project.SetNeedsReview(n, true);
+    std::filesystem::create_directories(std::filesystem::path(File(name)).parent_path());
+    project.SaveToFile(File(name));
+    return File(name);
+  }
+  void OpenFolder() {
+    dialogs.Answer(QStringLiteral("OpenFolderDialog"), scratch.Folder().path());
+    for (QAction* action : form->findChildren<QAction*>())
+      if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)) action->trigger();
+    ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+  }
+  TWorkspaceView& view() { return *form->Workspace; }
+  QString Cell(int row, int column) { return view().Sorted->index(row, column).data().toString(); }
+  int RowOf(const QString& name) {
+    for (int row = 0; row < view().Sorted->rowCount(); ++row)
+      if (Cell(row, TWorkspaceModel::NameColumn) == name) return row;
+    ADD_FAILURE() << "no row " << name.toStdString();
+    return -1;
+  }
+
+  Scratch scratch;
+};
+
+TEST_F(WorkspaceWindow, OpenFolderListsTheCountsOfEachProjectLoadedAloneAndOpensNoProject) {
+  const QString title = form->windowTitle();
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  EXPECT_EQ(form->Session->WorkspaceFolder(), scratch.Folder().path());
+  EXPECT_EQ(form->windowTitle(), title);
+  EXPECT_FALSE(form->Session->HasFile());
+  EXPECT_FALSE(view().Dock->isHidden());
+  ASSERT_EQ(view().Sorted->rowCount(), 5);
+  int32_t positions = 0, translated = 0, review = 0;
+  for (const char* name : {"a/half", "b/fresh", "old"}) {
+    SCOPED_TRACE(name);
+    TtxgProject plain(form->Session->Catalogue());
+    plain.LoadFromFile(File(name));
+    const int row = RowOf(QLatin1String(name));
+    EXPECT_EQ(Cell(row, TWorkspaceModel::MessagesColumn).toInt(), plain.PositionCount);
+    EXPECT_EQ(Cell(row, TWorkspaceModel::TranslatedColumn),
+              QStringLiteral("%1%").arg(plain.TranslatedPositions() * 100 / plain.PositionCount));
+    EXPECT_EQ(Cell(row, TWorkspaceModel::ReviewColumn).toInt(), plain.ReviewPositions());
+    const QDateTime time = QFileInfo(QString::fromStdString(File(name))).lastModified();
+    EXPECT_EQ(Cell(row, TWorkspaceModel::SavedColumn), time.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    positions += plain.PositionCount;
+    translated += plain.TranslatedPositions();
+    review += plain.ReviewPositions();
+  }
+  const int total = view().Sorted->rowCount() - 1;
+  EXPECT_EQ(Cell(total, TWorkspaceModel::NameColumn), form->CatalogueText(u"WorkspaceTotal"));
+  EXPECT_EQ(Cell(total, TWorkspaceModel::MessagesColumn).toInt(), positions);
+  EXPECT_EQ(Cell(total, TWorkspaceModel::TranslatedColumn), QStringLiteral("%1%").arg(translated * 100 / positions));
+  EXPECT_EQ(Cell(total, TWorkspaceModel::ReviewColumn).toInt(), review);
+}
+
+TEST_F(WorkspaceWindow, ADamagedProjectSaysSoWithItsErrorInTheTooltip) {
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  const int row = RowOf(QStringLiteral("b/cut"));
+  EXPECT_EQ(Cell(row, TWorkspaceModel::MessagesColumn), form->CatalogueText(u"WorkspaceDamaged"));
+  EXPECT_EQ(Cell(row, TWorkspaceModel::ReviewColumn), QString());
+  const QString tip = view().Sorted->index(row, TWorkspaceModel::NameColumn).data(Qt::ToolTipRole).toString();
+  EXPECT_TRUE(tip.startsWith(QString::fromStdString(File("b/cut")) + QStringLiteral(": Read beyond end of file")))
+      << tip.toStdString();
+  // Activating it opens nothing: the project stays as it was, with no question asked.
+  view().OpenRow(row);
+  EXPECT_FALSE(form->Session->HasFile());
+  EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(WorkspaceWindow, TheTotalRowStaysLastWhateverTheSort) {
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  struct Case {
+    int column;
+    Qt::SortOrder order;
+    QStringList names;  // the projects' rows in order
+  };
+  const std::vector<Case> cases = {
+      {TWorkspaceModel::NameColumn, Qt::AscendingOrder, {"a/half", "b/cut", "b/fresh", "old"}},
+      {TWorkspaceModel::NameColumn, Qt::DescendingOrder, {"old", "b/fresh", "b/cut", "a/half"}},
+      {TWorkspaceModel::TranslatedColumn, Qt::AscendingOrder, {"b/cut", "b/fresh", "a/half", "old"}},
+      {TWorkspaceModel::TranslatedColumn, Qt::DescendingOrder, {"old", "a/half", "b/fresh", "b/cut"}},
+      {TWorkspaceModel::ReviewColumn, Qt::DescendingOrder, {"a/half"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.column << " " << c.order);
+    view().Table->sortByColumn(c.column, c.order);
+    const int last = view().Sorted->rowCount() - 1;
+    EXPECT_EQ(Cell(last, TWorkspaceModel::NameColumn), form->CatalogueText(u"WorkspaceTotal"));
+    for (int row = 0; row < c.names.size(); ++row) EXPECT_EQ(Cell(row, TWorkspaceModel::NameColumn), c.names[row]);
+  }
+}
+
+TEST_F(WorkspaceWindow, ARowOpensItsProjectAfterTheSaveQuestionAndASaveRefreshesItsRow) {
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  form->Session->StoreShownText(project().MessageAtPosition(1), u"typed", true);
+  ASSERT_TRUE(form->Session->HasUnsavedChanges());
+  struct Case {
+    const char* name;
+    int column;                                // any cell of the row
+    std::optional<TSaveChangesAnswer> answer;  // none: no question is asked
+    bool opens;
+  };
+  const std::vector<Case> cases = {
+      {"old", TWorkspaceModel::NameColumn, TSaveChangesAnswer::Cancel, false},
+      {"old", TWorkspaceModel::SavedColumn, TSaveChangesAnswer::Discard, true},
+      {"a/half", TWorkspaceModel::ReviewColumn, std::nullopt, true},  // nothing changed since "old" was opened
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString before = form->Session->FileName();
+    if (c.answer) dialogs.SaveChangesAnswers.push_back(*c.answer);
+    const int row = RowOf(QLatin1String(c.name));
+    // What the table emits for a double-click and for Enter alike.
+    const QModelIndex index = view().Sorted->index(row, c.column);
+    emit view().Table->activated(index);
+    EXPECT_TRUE(dialogs.SaveChangesAnswers.empty());
+    EXPECT_TRUE(dialogs.Errors.empty());
+    EXPECT_EQ(form->Session->FileName(), c.opens ? QString::fromStdString(File(c.name)) : before);
+  }
+  // The open "a/half" with one more translation, saved: its row follows, the others stay.
+  const int32_t message = project().MessageAtPosition(2);
+  form->Session->StoreShownText(message, u"EN new", true);
+  form->Files->Save();
+  TtxgProject plain(form->Session->Catalogue());
+  plain.LoadFromFile(File("a/half"));
+  EXPECT_EQ(plain.TranslatedPositions(), 39);
+  EXPECT_EQ(Cell(RowOf(QStringLiteral("a/half")), TWorkspaceModel::TranslatedColumn),
+            QStringLiteral("%1%").arg(39 * 100 / plain.PositionCount));
+  EXPECT_EQ(Cell(RowOf(QStringLiteral("old")), TWorkspaceModel::TranslatedColumn), QStringLiteral("100%"));
+}
+
+TEST_F(WorkspaceWindow, AFolderThatCannotBeReadIsShownWithItsNameAndChangesNothing) {
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  const QString absent = scratch.File(QStringLiteral("absent"));
+  dialogs.Answer(QStringLiteral("OpenFolderDialog"), absent);
+  form->RunGuarded([this] { view().OpenFolder(); });
+  ASSERT_EQ(dialogs.Errors.size(), 1u);
+  // The box names the folder as the edges name a file.
+  EXPECT_EQ(ErrorBoxText(dialogs.Errors.front(), dialogs.ErrorPlaces.front()).toStdString(),
+            absent.toStdString() + ": File not found\n" + absent.toStdString() +
+                ": the folder of projects cannot be read: No such file or directory");
+  EXPECT_EQ(form->Session->WorkspaceFolder(), scratch.Folder().path());
+  EXPECT_EQ(view().Sorted->rowCount(), 5);
+}
+
+TEST_F(WorkspaceWindow, AFolderDroppedOrNamedAtStartUpIsOpenedAsTheWorkspace) {
+  const QString folder = scratch.Folder().path();
+  EXPECT_EQ(DroppedKind(folder), TDroppedKind::Folder);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(folder)});
+  EXPECT_EQ(DroppedFile(&data), folder);
+  // No save question: the project stays open.
+  form->Files->OpenDroppedFile(folder);
+  EXPECT_EQ(form->Session->WorkspaceFolder(), folder);
+  EXPECT_EQ(view().Sorted->rowCount(), 5);
+  EXPECT_FALSE(form->Session->HasFile());
+  form->Files->OpenRecentFile(scratch.File(QStringLiteral("b")));
+  EXPECT_EQ(form->Session->WorkspaceFolder(), scratch.File(QStringLiteral("b")));
+  EXPECT_EQ(view().Sorted->rowCount(), 3);
+}
+
+}  // namespace
