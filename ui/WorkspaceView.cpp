@@ -133,7 +133,7 @@ TWorkspaceView::TWorkspaceView(TForm1& window, TWindowDialogs& dialogs)
   Table->setSelectionMode(QAbstractItemView::SingleSelection);
   Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Table->verticalHeader()->hide();
-  Table->horizontalHeader()->setSectionResizeMode(TWorkspaceModel::NameColumn, QHeaderView::Stretch);
+  Table->horizontalHeader()->setStretchLastSection(true);
   // Double-click and Enter both activate a row.
   connect(Table, &QAbstractItemView::activated, this,
           [this](const QModelIndex& index) { window_.RunGuarded([this, &index] { OpenRow(index.row()); }); });
@@ -141,7 +141,10 @@ TWorkspaceView::TWorkspaceView(TForm1& window, TWindowDialogs& dialogs)
   Dock = new QDockWidget(text(u"WorkspaceDockTitle"), &window);
   Dock->setObjectName(QStringLiteral("WorkspaceDock"));
   Dock->setWidget(Table);
-  window.addDockWidget(Qt::LeftDockWidgetArea, Dock);
+  // A tab beside the message list: both are lists the translator picks from, and the editor keeps
+  // its width.
+  window.addDockWidget(Qt::BottomDockWidgetArea, Dock);
+  window.tabifyDockWidget(window.ListDock, Dock);
   Dock->hide();  // shown when a folder is opened
 
   connect(&session, &TTranslationSession::WorkspaceChanged, this,
@@ -168,6 +171,7 @@ void TWorkspaceView::Open(const QString& folder) {
   window_.Session->OpenWorkspace(folder);
   Dock->show();
   Dock->raise();
+  Table->resizeColumnsToContents();
 }
 
 void TWorkspaceView::OpenRow(int row) {
