@@ -16,19 +16,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bin/make_full_project" data/msg_cfg.txt "$work/full.txg" >/dev/null
 
-declare -A wall cpu
-# run NAME COMMAND: one run, keeping the shortest wall-clock and processor time of NAME in ms.
-run() {
-  local name=$1 elapsed user system
-  local TIMEFORMAT='%3R %3U %3S'
-  { time "$bin/xgtool" --catalogue data/msg_cfg.txt "$name" "$work/full.txg" >/dev/null; } 2>"$work/time"
-  read -r elapsed user system <"$work/time"
-  local w c
-  w=$(awk -v e="$elapsed" 'BEGIN { printf "%d", e * 1000 + 0.5 }')
-  c=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 + 0.5 }')
-  if [ -z "${wall[$name]:-}" ] || [ "$w" -lt "${wall[$name]}" ]; then wall[$name]=$w; fi
-  if [ -z "${cpu[$name]:-}" ] || [ "$c" -lt "${cpu[$name]}" ]; then cpu[$name]=$c; fi
-}
+source scripts/best-time.sh
+run() { timed "$1" "$bin/xgtool" --catalogue data/msg_cfg.txt "$1" "$work/full.txg"; }
 for _ in $(seq "$rounds"); do
   run stats
   run count

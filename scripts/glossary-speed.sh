@@ -18,26 +18,16 @@ trap 'rm -rf "$work"' EXIT
 "$bin/make_full_project" data/msg_cfg.txt "$work/full.txg" >/dev/null
 "$bin/make_glossary" "$terms" "$work/terms.tbx" >/dev/null
 
-declare -A wall cpu
-# run NAME ARGS...: one `xgtool check` run, keeping the shortest wall-clock and processor time of NAME
-# in ms. Exit code 1 (findings) is what a translated project gives.
+source scripts/best-time.sh
+# run NAME ARGS...: one `xgtool check` run. Exit code 1 (findings) is what a translated project gives.
 run() {
-  local name=$1 elapsed user system status
+  local name=$1
   shift
-  local TIMEFORMAT='%3R %3U %3S'
-  status=0
-  { time "$bin/xgtool" --catalogue data/msg_cfg.txt check "$@" "$work/full.txg" >"$work/out"; } 2>"$work/time" ||
-    status=$?
-  if [ "$status" -gt 1 ]; then
-    echo "xgtool check $* failed with $status" >&2
+  timed "$name" "$bin/xgtool" --catalogue data/msg_cfg.txt check "$@" "$work/full.txg"
+  if [ "$timed_status" -gt 1 ]; then
+    echo "xgtool check $* failed with $timed_status" >&2
     exit 1
   fi
-  read -r elapsed user system <"$work/time"
-  local w c
-  w=$(awk -v e="$elapsed" 'BEGIN { printf "%d", e * 1000 + 0.5 }')
-  c=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 + 0.5 }')
-  if [ -z "${wall[$name]:-}" ] || [ "$w" -lt "${wall[$name]}" ]; then wall[$name]=$w; fi
-  if [ -z "${cpu[$name]:-}" ] || [ "$c" -lt "${cpu[$name]}" ]; then cpu[$name]=$c; fi
 }
 for _ in $(seq "$rounds"); do
   run plain

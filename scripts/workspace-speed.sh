@@ -17,17 +17,11 @@ trap 'rm -rf "$work"' EXIT
 "$bin/make_workspace" "$work/game" data/msg_cfg.txt >/dev/null
 open=$work/game/chapter0/quest000.txg
 
-best_wall='' best_cpu=''
+source scripts/best-time.sh
 for _ in $(seq "$rounds"); do
-  TIMEFORMAT='%3R %3U %3S'
-  { time "$bin/xgtool" --catalogue data/msg_cfg.txt pretranslate --dry-run "$open" "$work/game" >"$work/out"; } 2>"$work/time"
-  read -r elapsed user system <"$work/time"
-  w=$(awk -v e="$elapsed" 'BEGIN { printf "%d", e * 1000 + 0.5 }')
-  c=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 + 0.5 }')
-  if [ -z "$best_wall" ] || [ "$w" -lt "$best_wall" ]; then best_wall=$w; fi
-  if [ -z "$best_cpu" ] || [ "$c" -lt "$best_cpu" ]; then best_cpu=$c; fi
+  timed dry "$bin/xgtool" --catalogue data/msg_cfg.txt pretranslate --dry-run "$open" "$work/game"
 done
-printf 'pretranslate --dry-run  %5d ms wall %5d ms processor  (goal 2000 ms wall)\n' "$best_wall" "$best_cpu"
+printf 'pretranslate --dry-run  %5d ms wall %5d ms processor  (goal 2000 ms wall)\n' "${wall[dry]}" "${cpu[dry]}"
 tr '\n' ' ' <"$work/out"
 echo
 TIMEFORMAT='%3R'
