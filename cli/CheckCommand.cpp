@@ -36,13 +36,8 @@ TConsistencyIndex WorkspaceTranslations(const std::vector<std::string>& files, C
   TConsistencyIndex index;
   auto project = std::make_unique<TtxgProject>(context.Catalogue());
   for (const std::string& file : files) {
-    try {
-      project->LoadFromFile(file);
-    } catch (const std::bad_alloc&) {
-      throw;
-    } catch (const std::exception&) {
-      continue;
-    }
+    std::vector<std::string> error;
+    if (!TryLoadProject(*project, file, error)) continue;
     AddProjectToConsistencyIndex(*project, Utf8ToUtf16(file), index);
   }
   return index;

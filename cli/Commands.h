@@ -68,6 +68,10 @@ bool IsFolderOfProjects(const std::string& operand);
 // of `command`.
 std::vector<std::string> ProjectFilesOf(const std::vector<std::string>& operands, const std::string& command);
 
+// Loads `file` into `project`; false, with the lines of the error's description in `error`, when it
+// does not load (running out of memory still raises).
+bool TryLoadProject(TtxgProject& project, const std::string& file, std::vector<std::string>& error);
+
 // Loads the projects one after another and hands each to `each` with what its output lines start
 // with: nothing for a single project, so the output is that of the command of one project, and
 // "FILE<TAB>" for several, as grep names its files. With several, a project that does not load is

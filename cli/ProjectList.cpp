@@ -48,6 +48,18 @@ void PrintProjectError(const std::string& fileName, const std::vector<std::strin
   }
 }
 
+bool TryLoadProject(TtxgProject& project, const std::string& file, std::vector<std::string>& error) {
+  try {
+    project.LoadFromFile(file);
+    return true;
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& failure) {
+    error = DescribeError(failure);
+    return false;
+  }
+}
+
 bool ForEachProject(const std::vector<std::string>& files, CommandContext& context,
                     const std::function<void(const std::string& prefix, TtxgProject& project)>& each) {
   if (files.size() == 1) {
@@ -58,12 +70,9 @@ bool ForEachProject(const std::vector<std::string>& files, CommandContext& conte
   // One project loaded again and again: its quests' records are made once, not once a file.
   auto project = std::make_unique<TtxgProject>(context.Catalogue());
   for (const std::string& file : files) {
-    try {
-      project->LoadFromFile(file);
-    } catch (const std::bad_alloc&) {
-      throw;
-    } catch (const std::exception& error) {
-      PrintProjectError(file, DescribeError(error), context.err);
+    std::vector<std::string> error;
+    if (!TryLoadProject(*project, file, error)) {
+      PrintProjectError(file, error, context.err);
       allLoaded = false;
       continue;
     }
