@@ -9,18 +9,22 @@ TMessageState MessageState(const TtxgProject& project, int32_t n) {
   return project.IsTranslated(n) ? TMessageState::Translated : TMessageState::Untranslated;
 }
 
-bool PassesStateFilter(TStateFilter filter, const TtxgProject& project, int32_t n) {
+bool PassesStateFilter(TStateFilter filter, bool translated, bool review) {
   switch (filter) {
     case TStateFilter::All:
       return true;
     case TStateFilter::Untranslated:
-      return !project.IsTranslated(n);
+      return !translated;
     case TStateFilter::NeedsReview:
-      return project.NeedsReview(n);
+      return review;
     case TStateFilter::Translated:
-      return project.IsTranslated(n);
+      return translated;
   }
   return false;
+}
+
+bool PassesStateFilter(TStateFilter filter, const TtxgProject& project, int32_t n) {
+  return filter == TStateFilter::All || PassesStateFilter(filter, project.IsTranslated(n), project.NeedsReview(n));
 }
 
 std::vector<int32_t> FilterPositions(const TtxgProject& project, TStateFilter filter, const TMessageSearch* search) {

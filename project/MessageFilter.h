@@ -20,5 +20,7 @@ enum class TStateFilter { All, Untranslated, NeedsReview, Translated };
 TMessageState MessageState(const TtxgProject& project, int32_t n);
 // Whether message n passes `filter`: the rule of the status bar's and `xgtool stats`' counts.
 bool PassesStateFilter(TStateFilter filter, const TtxgProject& project, int32_t n);
+// The same rule for a message known by its translated and review marks.
+bool PassesStateFilter(TStateFilter filter, bool translated, bool review);
 // The positions (increasing) whose message passes `filter` and, when given, `search`.
 std::vector<int32_t> FilterPositions(const TtxgProject& project, TStateFilter filter, const TMessageSearch* search);

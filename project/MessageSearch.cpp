@@ -215,6 +215,13 @@ bool TMessageSearch::Matches(const TtxgProject& project, int32_t n) const {
   return false;
 }
 
+bool TMessageSearch::MatchesTexts(std::u16string_view source, std::u16string_view target,
+                                  std::u16string_view id) const {
+  if (matcher_.IsEmpty()) return true;
+  return (options_.InSource && matcher_.Contains(source)) || (options_.InTarget && matcher_.Contains(target)) ||
+         (options_.InId && matcher_.Contains(id));
+}
+
 std::vector<int32_t> TMessageSearch::MatchingPositions(const TtxgProject& project) const {
   std::vector<int32_t> positions;
   for (int32_t position = 1; position <= project.PositionCount; ++position)

@@ -69,6 +69,8 @@ class TMessageSearch {
   TMessageSearch(std::u16string_view pattern, const TSearchOptions& options);
   // Message n (1..SourceCount) matches in one of the chosen texts.
   bool Matches(const TtxgProject& project, int32_t n) const;
+  // The same rule over texts kept apart from their project (the quests of a workspace).
+  bool MatchesTexts(std::u16string_view source, std::u16string_view target, std::u16string_view id) const;
   // The positions (1..PositionCount, increasing) whose message matches.
   std::vector<int32_t> MatchingPositions(const TtxgProject& project) const;
   const TSearchOptions& Options() const { return options_; }

@@ -63,9 +63,11 @@ QString UpdateSummary(const TUpdatePlan& plan) {
       .arg(plan.UnusedMessages.size());
 }
 
-std::vector<std::string> TReuseSession::Rebuild(const TtxgProject& project) {
+std::vector<std::string> TReuseSession::Rebuild(const TtxgProject& project,
+                                                const std::vector<const TQuestTexts*>& otherQuests) {
   std::vector<std::string> problems;
   FillProjectMemory(project, memory_, problems);
+  for (const TQuestTexts* quest : otherQuests) AddQuestToMemory(*quest, memory_);
   shown_ = 0;
   shownSource_.clear();
   shownPrevious_.clear();

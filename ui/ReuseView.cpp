@@ -40,6 +40,8 @@ TReuseView::TReuseView(TTranslationSession& session, TWindowDialogs& dialogs, QW
     session_.InsertSuggestion(session_.Project().CurrentMessage, translation, percent);
   };
   UpdateSourceDialog.Title = session_.Text(u"UpdateSourceDialogTitle");
+  // Opening a workspace fills the memory anew: the shown message's suggestions with it.
+  connect(&session_, &TTranslationSession::WorkspaceChanged, this, &TReuseView::MessageShown);
 }
 
 void TReuseView::MessageShown() {

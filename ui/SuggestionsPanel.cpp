@@ -6,6 +6,16 @@
 #include "memory/TranslationMemory.h"
 #include "ui/WordDiffHtml.h"
 
+namespace {
+
+// Where a suggestion comes from when it is not the open project: its quest or TMX file, in grey.
+QString QuestHtml(const TMemoryEntry& entry) {
+  if (entry.Quest.empty()) return {};
+  return QStringLiteral("<span style=\"color:gray\">[%1]</span> &nbsp;").arg(PlainTextHtml(entry.Quest));
+}
+
+}  // namespace
+
 TSuggestionsPanel::TSuggestionsPanel(TCatalogueText text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {
   setObjectName(QStringLiteral("SuggestionsPanel"));
   // The rows keep the height their wrapped text needs and scroll: squeezed into the panel's height
@@ -61,12 +71,14 @@ void TSuggestionsPanel::ShowMessage(const TTranslationMemory* memory, const std:
   // One more than shown, in case the message's own translation is among them.
   for (const TSuggestion& suggestion : memory->Suggest(source, MaxSuggestions + 1, OfferedSimilarity)) {
     const TMemoryEntry& entry = memory->Entry(suggestion.Entry);
-    if (!messageId.empty() && entry.Origin == messageId) continue;
+    // The message's own translation; another quest's message of the same id is a suggestion.
+    if (!messageId.empty() && entry.Origin == messageId && entry.Quest.empty()) continue;
     if (shown_.size() == static_cast<std::size_t>(MaxSuggestions)) break;
     QLabel* row = Rows[shown_.size()];
     row->setText(
         QStringLiteral("<b>Ctrl+%1</b> &nbsp;<b>%2%</b> &nbsp;").arg(shown_.size() + 1).arg(suggestion.Percent) +
-        WordDiffHtml(entry.Source, source) + QLatin1String("<br>&rarr; ") + PlainTextHtml(entry.Translation));
+        QuestHtml(entry) + WordDiffHtml(entry.Source, source) + QLatin1String("<br>&rarr; ") +
+        PlainTextHtml(entry.Translation));
     row->setToolTip(QString::fromStdU16String(entry.Origin));
     row->show();
     shown_.push_back(entry);

@@ -24,6 +24,7 @@
 #include "project/ProjectClass.h"
 #include "quest/TextFieldClass.h"
 #include "support/JD_BlockPar.h"
+#include "support/Utf8.h"
 #include "ui/ReplaceCommand.h"
 #include "ui/SessionJournal.h"
 
@@ -298,19 +299,30 @@ void TTranslationSession::Save() {
 }
 
 void TTranslationSession::OpenWorkspace(const QString& folder) {
-  workspaceProjects_ = SummarizeWorkspace(LibraryName(folder), catalogue_);
+  workspace_ = ReadWorkspace(LibraryName(folder), catalogue_);
   workspaceFolder_ = folder;
+  RebuildMemory();
   emit WorkspaceChanged();
 }
 
+int TTranslationSession::OpenQuestIndex() const {
+  if (!HasFile() || workspaceFolder_.isEmpty()) return -1;
+  const QString open = QFileInfo(fileName_).canonicalFilePath();
+  for (std::size_t i = 0; i < workspace_.Projects.size(); ++i)
+    if (QFileInfo(QString::fromStdString(workspace_.Projects[i].FileName)).canonicalFilePath() == open)
+      return static_cast<int>(i);
+  return -1;
+}
+
 void TTranslationSession::RefreshWorkspaceProject() {
-  const QString saved = QFileInfo(fileName_).canonicalFilePath();
-  for (TWorkspaceProject& project : workspaceProjects_)
-    if (QFileInfo(QString::fromStdString(project.FileName)).canonicalFilePath() == saved) {
-      project = SummarizeProject(LibraryName(workspaceFolder_), project.FileName, catalogue_);
-      emit WorkspaceChanged();
-      return;
-    }
+  const int open = OpenQuestIndex();
+  if (open < 0) return;
+  const auto i = static_cast<std::size_t>(open);
+  workspace_.Projects[i] = SummarizeProject(LibraryName(workspaceFolder_), workspace_.Projects[i].FileName, catalogue_);
+  // What the save wrote is what the other quests' memory and searches now read, without loading
+  // any quest again.
+  workspace_.Quests[i] = QuestTextsOf(*project_, Utf8ToUtf16(workspace_.Projects[i].Name));
+  emit WorkspaceChanged();
 }
 
 void TTranslationSession::FollowNewProjectJournal() {
@@ -614,7 +626,14 @@ bool TTranslationSession::Replace(std::vector<TReplacement> plan) {
 // ---------------------------------------------------------------------------------------------
 // Reusing translations
 
-void TTranslationSession::RebuildMemory() { memoryProblems_ = reuse_.Rebuild(*project_); }
+void TTranslationSession::RebuildMemory() {
+  // The open project's own quest is in the memory as it is now, not as the workspace last read it.
+  std::vector<const TQuestTexts*> otherQuests;
+  const int open = OpenQuestIndex();
+  for (std::size_t i = 0; i < workspace_.Quests.size(); ++i)
+    if (static_cast<int>(i) != open) otherQuests.push_back(&workspace_.Quests[i]);
+  memoryProblems_ = reuse_.Rebuild(*project_, otherQuests);
+}
 
 void TTranslationSession::PutFills(const std::vector<TFilledMessage>& fills, bool after) {
   TRecording recording(*this);

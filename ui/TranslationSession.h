@@ -192,8 +192,14 @@ class TTranslationSession : public QObject, public TEditTarget {
   // folder that cannot be read raises EInOutError naming it, and the workspace stays as it was. The
   // project is not replaced.
   const QString& WorkspaceFolder() const { return workspaceFolder_; }
-  const std::vector<TWorkspaceProject>& WorkspaceProjects() const { return workspaceProjects_; }
+  const std::vector<TWorkspaceProject>& WorkspaceProjects() const { return workspace_.Projects; }
+  // The texts of each project, beside WorkspaceProjects(): the open project's as last saved.
+  const std::vector<TQuestTexts>& WorkspaceQuests() const { return workspace_.Quests; }
+  // With a workspace open, the memory holds the translations of its other quests too, each named
+  // by its quest.
   void OpenWorkspace(const QString& folder);
+  // The workspace's project the open project's file is: its index in WorkspaceProjects(), or -1.
+  int OpenQuestIndex() const;
 
   // Undo and redo come back through these (TEditTarget).
   void PutTranslation(int32_t message, const std::u16string& text, bool asIs) override;
@@ -262,7 +268,7 @@ class TTranslationSession : public QObject, public TEditTarget {
   std::u16string textBeforeClearing_;
   std::unique_ptr<TSessionJournal> journal_;
   QString workspaceFolder_;
-  std::vector<TWorkspaceProject> workspaceProjects_;
+  TWorkspaceContents workspace_;
   // Above zero while an operation records its own step: what the window stores meanwhile (showing
   // the texts the operation changed) is part of that step.
   int recordingDepth_ = 0;

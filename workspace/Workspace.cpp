@@ -16,6 +16,7 @@
 #include "support/BlockFile.h"
 #include "support/ErrorDescription.h"
 #include "support/JD_Str.h"
+#include "support/Utf8.h"
 
 namespace {
 
@@ -114,6 +115,12 @@ class TSummarizer {
     return summary;
   }
 
+  // The texts of the project the last Summarize read (none when it was damaged).
+  TQuestTexts Texts(const TWorkspaceProject& summary) const {
+    if (summary.Damaged) return {Utf8ToUtf16(summary.Name), {}};
+    return QuestTextsOf(*project_, Utf8ToUtf16(summary.Name));
+  }
+
  private:
   std::unique_ptr<TtxgProject> project_;
 };
@@ -140,17 +147,23 @@ TWorkspaceProject SummarizeProject(const std::string& folder, const std::string&
   return TSummarizer(catalogue).Summarize(folder, fileName);
 }
 
-std::vector<TWorkspaceProject> SummarizeWorkspace(const std::string& folder, const TBlockParJD& catalogue) {
-  const std::vector<std::string> files = WorkspaceProjectFiles(folder);
+namespace {
+
+// Reads every project of the folder on the processor's cores (at most four threads), handing each
+// loaded project with its index and summary to `take` on the thread that read it.
+template <typename Take>
+std::vector<TWorkspaceProject> ReadEachProject(const std::string& folder, const std::vector<std::string>& files,
+                                               const TBlockParJD& catalogue, Take take) {
   std::vector<TWorkspaceProject> projects(files.size());
-  // Each project is read on its own, so the files are shared out among the processor's cores.
   std::atomic<std::size_t> next{0};
   std::atomic<bool> failed{false};
   auto work = [&](std::exception_ptr& error) {
     try {
       TSummarizer summarizer(catalogue);
-      for (std::size_t i = next++; i < files.size() && !failed; i = next++)
+      for (std::size_t i = next++; i < files.size() && !failed; i = next++) {
         projects[i] = summarizer.Summarize(folder, files[i]);
+        take(summarizer, i, projects[i]);
+      }
     } catch (...) {
       error = std::current_exception();
       failed = true;
@@ -168,6 +181,25 @@ std::vector<TWorkspaceProject> SummarizeWorkspace(const std::string& folder, con
   return projects;
 }
 
+}  // namespace
+
+std::vector<TWorkspaceProject> SummarizeWorkspace(const std::string& folder, const TBlockParJD& catalogue) {
+  return ReadEachProject(folder, WorkspaceProjectFiles(folder), catalogue,
+                         [](const TSummarizer&, std::size_t, const TWorkspaceProject&) {});
+}
+
+TWorkspaceContents ReadWorkspace(const std::string& folder, const TBlockParJD& catalogue) {
+  const std::vector<std::string> files = WorkspaceProjectFiles(folder);
+  TWorkspaceContents contents;
+  contents.Quests.resize(files.size());
+  // Each thread writes only the slots of the projects it read.
+  contents.Projects = ReadEachProject(
+      folder, files, catalogue, [&](const TSummarizer& summarizer, std::size_t i, const TWorkspaceProject& summary) {
+        contents.Quests[i] = summarizer.Texts(summary);
+      });
+  return contents;
+}
+
 TWorkspaceProject WorkspaceTotal(const std::vector<TWorkspaceProject>& projects) {
   TWorkspaceProject total;
   for (const TWorkspaceProject& project : projects) {
@@ -179,4 +211,41 @@ TWorkspaceProject WorkspaceTotal(const std::vector<TWorkspaceProject>& projects)
     total.LastSaved = std::max(total.LastSaved, project.LastSaved);
   }
   return total;
+}
+
+TQuestTexts QuestTextsOf(const TtxgProject& project, std::u16string quest) {
+  TQuestTexts texts;
+  texts.Quest = std::move(quest);
+  texts.Positions.reserve(static_cast<std::size_t>(std::max(project.PositionCount, 0)));
+  for (int32_t position = 1; position <= project.PositionCount; ++position) {
+    const int32_t n = project.MessageAtPosition(position);
+    texts.Positions.push_back({position, n, project.TargetIds[static_cast<std::size_t>(n)], project.GetSourceText(n),
+                               project.GetTargetText(n), project.IsTranslated(n), project.NeedsReview(n)});
+  }
+  return texts;
+}
+
+void AddQuestToMemory(const TQuestTexts& quest, TTranslationMemory& memory) {
+  for (const TQuestPosition& position : quest.Positions)
+    if (position.Translated) memory.Add({position.Source, position.Translation, position.Id, quest.Quest});
+}
+
+void AddQuestToConsistencyIndex(const TQuestTexts& quest, TConsistencyIndex& index) {
+  for (const TQuestPosition& position : quest.Positions)
+    if (position.Translated) index.Add(position.Source, position.Translation, quest.Quest);
+}
+
+std::vector<TQuestFinding> SearchQuests(const std::vector<TQuestTexts>& quests, const TMessageSearch& search,
+                                        TStateFilter filter) {
+  std::vector<TQuestFinding> found;
+  for (std::size_t q = 0; q < quests.size(); ++q) {
+    const std::vector<TQuestPosition>& positions = quests[q].Positions;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      const TQuestPosition& position = positions[i];
+      if (PassesStateFilter(filter, position.Translated, position.Review) &&
+          search.MatchesTexts(position.Source, position.Translation, position.Id))
+        found.push_back({q, i});
+    }
+  }
+  return found;
 }

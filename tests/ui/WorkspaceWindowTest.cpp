@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,6 +21,8 @@
 #include "project/ProjectClass.h"
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
+#include "ui/MessageNavigator.h"
+#include "ui/SuggestionsPanel.h"
 #include "ui/WorkspaceView.h"
 
 using namespace uitest;
@@ -175,6 +178,33 @@ TEST_F(WorkspaceWindow, ARowOpensItsProjectAfterTheSaveQuestionAndASaveRefreshes
   EXPECT_EQ(Cell(RowOf(QStringLiteral("a/half")), TWorkspaceModel::TranslatedColumn),
             QStringLiteral("%1%").arg(39 * 100 / plain.PositionCount));
   EXPECT_EQ(Cell(RowOf(QStringLiteral("old")), TWorkspaceModel::TranslatedColumn), QStringLiteral("100%"));
+}
+
+// The memory holds every other quest's translations, each suggestion naming its quest, and a save
+// carries the saved quest's new translations to the quests opened after it.
+TEST_F(WorkspaceWindow, SuggestionsComeFromTheOtherQuestsAndASaveReachesThem) {
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  auto suggestionsAt = [&](int32_t position) {
+    while (project().PositionOfMessage(project().CurrentMessage) != position)
+      form->Navigator->StepListed(project().PositionOfMessage(project().CurrentMessage) < position ? 1 : -1);
+    std::vector<std::pair<std::u16string, std::u16string>> shown;
+    for (int i = 0; i < form->Suggestions->Count(); ++i)
+      shown.emplace_back(form->Suggestions->Shown(i).Translation, form->Suggestions->Shown(i).Quest);
+    return shown;
+  };
+  form->Session->Open(QString::fromStdString(File("b/fresh")));
+  const std::u16string first = u"EN " + project().GetSourceText(project().MessageAtPosition(1));
+  // "a/half" and "old" translate it alike: the pair is kept once, under the first quest.
+  EXPECT_EQ(suggestionsAt(1), (std::vector<std::pair<std::u16string, std::u16string>>{{first, u"a/half"}}));
+  EXPECT_TRUE(form->Suggestions->Rows[0]->text().contains(QStringLiteral("[a/half]")));
+  form->Session->StoreShownText(project().MessageAtPosition(2), u"EN fresh", true);
+  form->Files->Save();
+  form->Session->Open(QString::fromStdString(File("a/half")));
+  const auto atTwo = suggestionsAt(2);
+  EXPECT_NE(std::find(atTwo.begin(), atTwo.end(), std::pair<std::u16string, std::u16string>{u"EN fresh", u"b/fresh"}),
+            atTwo.end());
+  // The open quest's own translation of a message is no suggestion for it.
+  for (const auto& [translation, quest] : suggestionsAt(1)) EXPECT_NE(quest, u"a/half");
 }
 
 TEST_F(WorkspaceWindow, AFolderThatCannotBeReadIsShownWithItsNameAndChangesNothing) {

@@ -6,11 +6,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/ScratchFolder.h"
 #include "common/ShippedData.h"
+#include "memory/WorkspaceMemory.h"
+#include "project/MessageFilter.h"
 #include "project/ProjectClass.h"
 #include "support/BlockFile.h"
 #include "support/ErrorDescription.h"
@@ -126,6 +130,47 @@ TEST(Workspace, AFolderThatCannotBeReadIsAnErrorNamingIt) {
       ADD_FAILURE() << name;
     } catch (const EInOutError& error) {
       EXPECT_EQ(DescribeErrorText(error), name + ": " + text);
+    }
+  }
+}
+
+// What the window keeps of an open workspace agrees with each project loaded alone: the summaries,
+// the memory's entries and, for every filter and search, the positions its own list would show.
+TEST(Workspace, KeptTextsAnswerAsTheProjectsLoadedAlone) {
+  ScratchFolder folder;
+  Save(folder, "a.txg", 2, {1, 2});
+  Save(folder, "sub/b.txg", 3, {5});
+  folder.Write("damaged.txg", std::string("x"));
+  const TWorkspaceContents contents = ReadWorkspace(folder.Path(), ShippedCatalogue());
+  ASSERT_EQ(contents.Projects, SummarizeWorkspace(folder.Path(), ShippedCatalogue()));
+  ASSERT_EQ(contents.Quests.size(), 3u);
+  EXPECT_TRUE(contents.Quests[1].Positions.empty());
+  std::vector<std::unique_ptr<TtxgProject>> loaded;
+  for (std::size_t q : {0u, 2u}) {
+    loaded.push_back(std::make_unique<TtxgProject>(ShippedCatalogue()));
+    loaded.back()->LoadFromFile(contents.Projects[q].FileName);
+    TTranslationMemory kept, plain;
+    AddQuestToMemory(contents.Quests[q], kept);
+    AddProjectToMemory(*loaded.back(), contents.Quests[q].Quest, plain);
+    ASSERT_EQ(kept.Size(), plain.Size());
+    for (std::size_t e = 0; e < kept.Size(); ++e)
+      EXPECT_EQ(std::tie(kept.Entry(e).Source, kept.Entry(e).Translation, kept.Entry(e).Quest),
+                std::tie(plain.Entry(e).Source, plain.Entry(e).Translation, plain.Entry(e).Quest));
+  }
+  EXPECT_EQ(contents.Quests[2].Quest, u"sub/b");
+  for (const auto& [pattern, options] : std::vector<std::pair<std::u16string, TSearchOptions>>{
+           {u"RU", {}}, {u"ru ", {.InSource = false, .IgnoreCase = true}}, {u"", {}}, {u"Msg", {.InId = true}}}) {
+    const TMessageSearch search(pattern, options);
+    for (TStateFilter filter :
+         {TStateFilter::All, TStateFilter::Untranslated, TStateFilter::NeedsReview, TStateFilter::Translated}) {
+      std::vector<std::pair<std::size_t, int32_t>> found, expected;
+      for (const TQuestFinding& finding : SearchQuests(contents.Quests, search, filter))
+        found.emplace_back(finding.Quest, contents.Quests[finding.Quest].Positions[finding.Index].Position);
+      for (std::size_t q : {0u, 2u})
+        for (int32_t position : FilterPositions(*loaded[q == 0 ? 0 : 1], filter, &search))
+          expected.emplace_back(q, position);
+      EXPECT_EQ(found, expected) << static_cast<int>(filter);
+      EXPECT_FALSE(found.empty() && filter == TStateFilter::All);
     }
   }
 }
