@@ -14,6 +14,7 @@
 #include "memory/Pretranslation.h"
 #include "memory/WorkspaceMemory.h"
 #include "project/ProjectClass.h"
+#include "workspace/Workspace.h"
 
 namespace {
 
@@ -106,10 +107,31 @@ void BM_InconsistentOverAQuest(benchmark::State& state) {
   state.counters["found"] = static_cast<double>(found);
 }
 
+// What the window does when a quest of an open workspace is opened: the memory made again from the
+// texts the workspace keeps of the other 99 quests (no file is read).
+void BM_MemoryFromKeptTexts(benchmark::State& state) {
+  static const std::vector<TQuestTexts> quests = [] {
+    std::vector<TQuestTexts> kept;
+    for (int index = 1; index < GeneratedQuestCount; ++index)
+      kept.push_back(
+          QuestTextsOf(*GeneratedQuest(BenchCatalogue(), index), QuestNameOf("", GeneratedQuestFile(index))));
+    return kept;
+  }();
+  std::size_t units = 0;
+  for (auto _ : state) {
+    TTranslationMemory memory;
+    for (const TQuestTexts& quest : quests) AddQuestToMemory(quest, memory);
+    units = memory.Size();
+    benchmark::DoNotOptimize(units);
+  }
+  state.counters["units"] = static_cast<double>(units);
+}
+
 BENCHMARK(BM_SuggestOffered)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestAny)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlanPretranslation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildConsistencyIndex)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InconsistentOverAQuest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryFromKeptTexts)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Whole-process times of the window (Release, offscreen) started and closed at once, without and
+# with the workspace of make_workspace (100 quests of 2,001 positions): the difference is opening
+# the folder with its panel filled and the memory of its quests made (goal: at most 1.5 s). Then
+# the window's peak memory with that workspace open (goal: at most 400 MB). Prints the best of
+# ROUNDS (default 5).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-5}
+build=${BUILD_DIR:-build-window}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DXG_BUILD_BENCH=ON -DXG_BUILD_TESTS=ON -DXG_BUILD_UI=ON >/dev/null
+fi
+cmake --build "$build" -j2 --target xgtranslator make_workspace >/dev/null
+bin=$build/bin
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$bin/make_workspace" "$work/game" data/msg_cfg.txt >/dev/null
+echo quit >"$work/quit"
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
+
+source scripts/best-time.sh
+for _ in $(seq "$rounds"); do
+  timed empty "$bin/xgtranslator" --automation "$work/quit"
+  timed folder "$bin/xgtranslator" --automation "$work/quit" "$work/game"
+done
+printf 'window start and close          %5d ms wall\n' "${wall[empty]}"
+printf 'the same with the workspace     %5d ms wall\n' "${wall[folder]}"
+printf 'opening the folder              %5d ms wall  (goal 1500 ms)\n' "$((wall[folder] - wall[empty]))"
+if command -v /usr/bin/time >/dev/null; then
+  /usr/bin/time -f 'peak memory with the workspace %M KB  (goal 400 MB)' "$bin/xgtranslator" --automation \
+    "$work/quit" "$work/game" >/dev/null
+fi
