@@ -37,6 +37,7 @@ struct TPretranslationCounts {
 struct TPretranslation {
   TPretranslationCounts Counts;
   std::vector<TPretranslationFill> Fills;  // in position order
+  bool operator==(const TPretranslation&) const = default;
 };
 
 // The note a fill below 100% gets: "fuzzy 87% from Vega" (the TMX file or the origin when the

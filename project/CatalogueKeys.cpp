@@ -332,6 +332,20 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"WorkspaceColumnSaved", u"Last saved"},
       {u"WorkspaceDamaged", u"damaged"},
       {u"WorkspaceTotal", u"Total"},
+      // Pre-translation from the memory
+      {u"MenuPretranslate", u"Pre-&translate..."},
+      {u"PretranslateDialogTitle", u"Pre-translate"},
+      {u"PretranslateThreshold", u"&Minimum similarity:"},
+      {u"PretranslateExact", u"Exact (100%):"},
+      {u"PretranslateFrom95", u"95–99%:"},
+      {u"PretranslateFrom85", u"85–94%:"},
+      {u"PretranslateFromMinimum", u"%1–84%:"},
+      {u"PretranslateNone", u"No match:"},
+      {u"PretranslateApply", u"&Pre-translate"},
+      {u"PretranslateStep", u"Pre-translate"},
+      {u"PretranslateDone", u"Pre-translated %1 messages: %2 exact, %3 fuzzy (marked for review)."},
+      {u"PretranslateNothing", u"Nothing to pre-translate."},
+      {u"PretranslateHint", u"The counts are what pre-translation would fill; nothing is changed until you press Pre-translate. Fuzzy matches are marked for review with a note."},
   };
   return keys;
 }

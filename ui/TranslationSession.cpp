@@ -14,6 +14,7 @@
 
 #include "formats/Formats.h"
 #include "journal/JournalReplay.h"
+#include "memory/Pretranslation.h"
 #include "memory/ProjectMemory.h"
 #include "memory/ProjectUpdate.h"
 #include "memory/Propagation.h"
@@ -425,19 +426,17 @@ std::vector<TTextChange> TTranslationSession::ChangesSince(const std::vector<std
   return changes;
 }
 
-void TTranslationSession::RecordImport(const QString& label, const std::function<void(TConversionReport&)>& load,
-                                       TConversionReport& report) {
-  // The import with the resolving and relinking after it is one step, recorded even when a later
-  // part fails, since what was read stays in the project.
+void TTranslationSession::RecordChanges(const QString& label, const std::function<void()>& change, int& translations) {
+  // The change is one step (texts, review marks, notes), recorded even when a later part of it
+  // fails, since what was done stays in the project.
   const std::vector<std::u16string> before = TargetTexts();
   const TStateSnapshot statesBefore = MessageStates(*project_);
-  auto record = [this, &before, &statesBefore, &label] {
+  auto record = [this, &before, &statesBefore, &label, &translations] {
     std::vector<TTextChange> changes = ChangesSince(before);
     // Linked duplicates follow their message: each translation counts once.
-    importedTranslations_ =
-        static_cast<int>(std::count_if(changes.begin(), changes.end(), [this](const TTextChange& change) {
-          return !project_->IsLinked(change.Message);
-        }));
+    translations = static_cast<int>(std::count_if(changes.begin(), changes.end(), [this](const TTextChange& change) {
+      return !project_->IsLinked(change.Message);
+    }));
     std::vector<TStateChange> states = StateChangesSince(*project_, statesBefore);
     RecordInJournal(changes, states);
     StartTypingRun();
@@ -447,8 +446,7 @@ void TTranslationSession::RecordImport(const QString& label, const std::function
   try {
     TRecording recording(*this);
     const auto pause = journal_->Pause();
-    load(report);
-    project_->Relink();
+    change();
     // The shown message's box is filled again inside the step: what it stores belongs to it.
     emit MessagesChanged(0);
   } catch (...) {
@@ -456,8 +454,20 @@ void TTranslationSession::RecordImport(const QString& label, const std::function
     throw;
   }
   record();
-  // The review mark and note of the shown message may have come with the file.
+  // The review mark and note of the shown message may have changed with it.
   emit MessagesChanged(project_->CurrentMessage);
+}
+
+void TTranslationSession::RecordImport(const QString& label, const std::function<void(TConversionReport&)>& load,
+                                       TConversionReport& report) {
+  // The import with the resolving and relinking after it.
+  RecordChanges(
+      label,
+      [&] {
+        load(report);
+        project_->Relink();
+      },
+      importedTranslations_);
 }
 
 QString TTranslationSession::LoadMessages(const QString& fileName, TConversionReport& report) {
@@ -665,6 +675,19 @@ std::size_t TTranslationSession::SameSourceUntranslated(int32_t message) const {
 
 void TTranslationSession::FillSameTranslation(int32_t message) {
   PushFills(::FillSameTranslation(*project_, message), Text(u"FillSameStep"));
+}
+
+TPretranslation TTranslationSession::PlanPretranslation(int minimumPercent) const {
+  return ::PlanPretranslation(*project_, reuse_.Memory(), minimumPercent);
+}
+
+TPretranslationCounts TTranslationSession::Pretranslate(int minimumPercent) {
+  const TPretranslation plan = PlanPretranslation(minimumPercent);
+  if (plan.Fills.empty()) return plan.Counts;
+  int translations = 0;
+  RecordChanges(
+      Text(u"PretranslateStep"), [&] { ApplyPretranslation(*project_, plan.Fills); }, translations);
+  return plan.Counts;
 }
 
 bool TTranslationSession::SetMemoryFiles(const std::vector<std::string>& files) {

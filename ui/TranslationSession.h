@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "glossary/Glossary.h"
+#include "memory/Pretranslation.h"
 #include "project/WordCount.h"
 #include "ui/EditCommands.h"
 #include "ui/GlossarySession.h"
@@ -169,6 +170,11 @@ class TTranslationSession : public QObject, public TEditTarget {
   // review) as one step.
   std::size_t SameSourceUntranslated(int32_t message) const;
   void FillSameTranslation(int32_t message);
+  // Pre-translation of the untranslated messages from the memory (with a workspace open, its other
+  // quests too): what it would store, and storing it as one step (texts, review marks, notes).
+  // Returns the counts of the plan stored; no step when it fills nothing.
+  TPretranslation PlanPretranslation(int minimumPercent) const;
+  TPretranslationCounts Pretranslate(int minimumPercent);
   // The attached TMX files; a change is saved with the project and fills the memory again. False
   // when nothing changed.
   bool SetMemoryFiles(const std::vector<std::string>& files);
@@ -231,6 +237,9 @@ class TTranslationSession : public QObject, public TEditTarget {
   class TRecording;
   std::vector<std::u16string> TargetTexts() const;
   std::vector<TTextChange> ChangesSince(const std::vector<std::u16string>& before) const;
+  // `change` made as one undo step of texts and states, recorded even when it raises; `translations`
+  // receives how many translations it changed.
+  void RecordChanges(const QString& label, const std::function<void()>& change, int& translations);
   void RecordImport(const QString& label, const std::function<void(TConversionReport&)>& load,
                     TConversionReport& report);
   void PushTranslationStep(int32_t message, std::u16string before, bool asIsBefore, const QString& label);

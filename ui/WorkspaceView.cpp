@@ -10,6 +10,7 @@
 #include "ui/FileCommands.h"
 #include "ui/MainMenu.h"
 #include "ui/TranslationSession.h"
+#include "ui/WorkspaceCommands.h"
 #include "ui/XGTranslator.h"
 
 TWorkspaceModel::TWorkspaceModel(TCatalogueText text, QObject* parent)
@@ -160,6 +161,7 @@ TWorkspaceView::TWorkspaceView(TForm1& window, TWindowDialogs& dialogs)
   m.File->insertAction(m.RecentFiles->menuAction(), openFolder);
   Dock->toggleViewAction()->setText(text(u"WorkspacePanelAction"));
   m.AddAction(m.View, Dock->toggleViewAction(), {});
+  Commands = new TWorkspaceCommands(window, dialogs, this);
 }
 
 void TWorkspaceView::OpenFolder() {

@@ -16,6 +16,7 @@
 class QDockWidget;
 class QTableView;
 class TForm1;
+class TWorkspaceCommands;
 
 // The rows of the panel: one per project, then the total when a folder is open.
 class TWorkspaceModel : public QAbstractTableModel {
@@ -62,6 +63,7 @@ class TWorkspaceView : public QObject {
   QTableView* Table = nullptr;
   QDockWidget* Dock = nullptr;
   TFileDialog FolderDialog;
+  TWorkspaceCommands* Commands = nullptr;  // pre-translation and the other commands of a game
 
   // The folder chosen in its dialog opened as the workspace.
   void OpenFolder();

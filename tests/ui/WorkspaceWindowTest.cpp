@@ -5,7 +5,10 @@
 #include <QDateTime>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
 #include <QMimeData>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QUrl>
@@ -22,7 +25,9 @@
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
 #include "ui/MessageNavigator.h"
+#include "ui/PretranslateDialog.h"
 #include "ui/SuggestionsPanel.h"
+#include "ui/WorkspaceCommands.h"
 #include "ui/WorkspaceView.h"
 
 using namespace uitest;
@@ -205,6 +210,56 @@ TEST_F(WorkspaceWindow, SuggestionsComeFromTheOtherQuestsAndASaveReachesThem) {
             atTwo.end());
   // The open quest's own translation of a message is no suggestion for it.
   for (const auto& [translation, quest] : suggestionsAt(1)) EXPECT_NE(quest, u"a/half");
+}
+
+// Tools → Pre-translate…: the dialog counts the bands for its minimum and changes nothing until
+// accepted; then the fills are one step that undo takes back whole, notes and review marks too.
+TEST_F(WorkspaceWindow, PretranslationCountsFirstThenFillsAsOneStep) {
+  // Without a workspace the memory is the project's own: a few translations give fuzzy matches.
+  for (int32_t p : {1, 2, 3}) form->Session->StoreShownText(project().MessageAtPosition(p), u"EN fuzzy", true);
+  form->Session->RebuildMemory();
+  struct Case {
+    bool workspace;
+    int minimum;
+  };
+  for (const Case& c : {Case{false, 1}, Case{true, OfferedSimilarity}}) {
+    if (c.workspace) {
+      ASSERT_NO_FATAL_FAILURE(OpenFolder());
+      form->Session->Open(QString::fromStdString(File("b/fresh")));
+    }
+    const int steps = form->Session->Edits().count();
+    const TPretranslation plan = form->Session->PlanPretranslation(c.minimum);
+    // Every position of "b/fresh" is translated alike in "old"; the sample project has only fuzzy matches.
+    EXPECT_EQ(plan.Counts.Exact, c.workspace ? project().PositionCount : 0);
+    EXPECT_EQ(plan.Counts.Fuzzy() > 0, !c.workspace);
+    // Closed first (only the sample project): the counts were the dry run and nothing changed.
+    for (bool accept : c.workspace ? std::vector<bool>{true} : std::vector<bool>{false, true}) {
+      std::vector<int32_t> shown;
+      dialogs.DialogScript = [&](QDialog& dialog) {
+        auto& pretranslate = dynamic_cast<TPretranslateDialog&>(dialog);
+        pretranslate.Minimum->setValue(c.minimum);
+        pretranslate.Recount();
+        for (QLabel* count : pretranslate.Counts)
+          shown.push_back(count->text().remove(QLocale().groupSeparator()).toInt());
+        return accept;
+      };
+      form->Workspace->Commands->Pretranslate();
+      const TPretranslationCounts& counts = plan.Counts;
+      EXPECT_EQ(shown,
+                (std::vector<int32_t>{counts.Exact, counts.From95, counts.From85, counts.FromMinimum, counts.None}));
+      EXPECT_EQ(form->Session->Edits().count(), steps + (accept ? 1 : 0));
+    }
+    int32_t notes = 0;
+    for (const TPretranslationFill& fill : plan.Fills) {
+      EXPECT_EQ(project().GetTargetText(fill.Message), fill.Text);
+      EXPECT_EQ(project().NeedsReview(fill.Message), fill.Review);
+      notes += project().Note(fill.Message).rfind(u"fuzzy ", 0) == 0;
+    }
+    EXPECT_EQ(notes, plan.Counts.Fuzzy());
+    form->Session->Edits().undo();
+    EXPECT_EQ(form->Session->PlanPretranslation(c.minimum), plan);
+    for (const TPretranslationFill& fill : plan.Fills) EXPECT_EQ(project().Note(fill.Message), u"");
+  }
 }
 
 TEST_F(WorkspaceWindow, AFolderThatCannotBeReadIsShownWithItsNameAndChangesNothing) {

@@ -1,0 +1,20 @@
+#pragma once
+// The commands that reuse the translations of a whole game: Tools → Pre-translate… (from the
+// memory, which holds the workspace's other quests when one is open). Each is a session operation;
+// this asks the translator and tells the result.
+#include <QObject>
+
+class TForm1;
+class TWindowDialogs;
+
+class TWorkspaceCommands : public QObject {
+ public:
+  // Adds the commands to the menus of `window`, which are made already.
+  TWorkspaceCommands(TForm1& window, TWindowDialogs& dialogs, QObject* parent);
+
+  void Pretranslate();
+
+ private:
+  TForm1& window_;
+  TWindowDialogs& dialogs_;
+};
