@@ -162,6 +162,8 @@ void TMessageChecks::Refresh(TtxgProject* project, int32_t message) {
     if (terms != nullptr)
       for (TCheckFinding& finding : CheckMessageTerms(*project, message, *terms))
         findings_.push_back(std::move(finding));
+    if (WorkspaceFindings)
+      for (TCheckFinding& finding : WorkspaceFindings(message)) findings_.push_back(std::move(finding));
     if (speller_) misspellings_ = CheckSpelling(*project, message, *speller_);
     const std::u16string source = project->GetSourceText(message);
     const std::u16string target = project->GetTargetText(message);

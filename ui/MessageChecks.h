@@ -65,6 +65,8 @@ class TMessageChecks : public QObject {
   // The terms of the project's glossaries (nullptr when it has none): marked in the source, and
   // the translation checked against them.
   std::function<const TTermMatcher*()> TermMatcher;
+  // The findings that need the rest of the game (the check "inconsistent"); unset, none.
+  std::function<std::vector<TCheckFinding>(int32_t message)> WorkspaceFindings;
   // The tooltip of the term at a position of the source box's document; empty where there is none.
   QString TermTipAt(int position) const;
   // Runs a menu command; the window shows what it raises (adding a word writes a file).

@@ -56,7 +56,7 @@ void TMessageNavigator::GoToUnfinished(int direction) {
 
 void TMessageNavigator::GoToProblem(int direction) {
   GoToFound(FindProblem(session_.Project(), trackBar_.Position(), direction, Speller ? Speller() : nullptr,
-                        session_.TermMatcher()),
+                        session_.TermMatcher(), session_.ConsistencyIndex(), session_.ConsistencyQuest()),
             session_.Text(u"NoProblemsMessage"));
   ReadyForTyping();
 }

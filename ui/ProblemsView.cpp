@@ -143,11 +143,12 @@ TProblemsDialog::TProblemsDialog(TTranslationSession& session, TMessageNavigator
     changed_.insert(message);
     changes_->start(0);
   });
-  // Other glossaries find other terms in any message.
-  connect(&session, &TTranslationSession::GlossariesChanged, this, [this] {
-    changed_.insert(0);
-    changes_->start(0);
-  });
+  // Other glossaries find other terms in any message, and another workspace other translations.
+  for (auto signal : {&TTranslationSession::GlossariesChanged, &TTranslationSession::WorkspaceChanged})
+    connect(&session, signal, this, [this] {
+      changed_.insert(0);
+      changes_->start(0);
+    });
 }
 
 TProblemsDialog::~TProblemsDialog() {
@@ -156,17 +157,24 @@ TProblemsDialog::~TProblemsDialog() {
 
 TSpellChecker* TProblemsDialog::Speller() const { return navigator_.Speller ? navigator_.Speller() : nullptr; }
 
+TReportRows TProblemsDialog::Rows() const {
+  return TReportRows(session_.Project(), Speller(), session_.TermMatcher(), session_.ConsistencyIndex(),
+                     session_.ConsistencyQuest());
+}
+
 TCheckReport TProblemsDialog::Report() const {
   TCheckReport report;
   report.Title = QFileInfo(session_.ProjectOrQuestFileName()).fileName().toStdString();
-  report.Checks = TReportRows(session_.Project(), Speller(), session_.TermMatcher()).Checks();
+  report.Checks = Rows().Checks();
   report.Rows = Model->Rows();
   return report;
 }
 
 void TProblemsDialog::Refresh() {
   changed_.clear();
-  Model->SetRows(MakeCheckReport(session_.Project(), Speller(), session_.TermMatcher()).Rows);
+  Model->SetRows(MakeCheckReport(session_.Project(), Speller(), session_.TermMatcher(), session_.ConsistencyIndex(),
+                                 session_.ConsistencyQuest())
+                     .Rows);
   ShowSummary();
 }
 
@@ -174,7 +182,7 @@ void TProblemsDialog::UpdateChanged() {
   if (changed_.empty()) return;
   if (changed_.count(0) != 0) return Refresh();
   const TtxgProject& project = session_.Project();
-  TReportRows rows(project, Speller(), session_.TermMatcher());
+  TReportRows rows = Rows();
   for (const int32_t message : std::exchange(changed_, {})) {
     const int32_t position = project.PositionOfMessage(message);
     if (position < 1) continue;

@@ -80,6 +80,8 @@ class TProblemsDialog : public QDialog {
  private:
   TCheckReport Report() const;
   TSpellChecker* Speller() const;
+  // The rows of the checks the window runs, the glossary's and the workspace's included.
+  TReportRows Rows() const;
   void ShowSummary();
   void Guarded(const std::function<void()>& command);
 

@@ -18,6 +18,7 @@
 #include "memory/ProjectMemory.h"
 #include "memory/ProjectUpdate.h"
 #include "memory/Propagation.h"
+#include "memory/WorkspaceMemory.h"
 #include "project/CatalogueKeys.h"
 #include "project/ConversionReport.h"
 #include "project/ExchangeFormat.h"
@@ -643,6 +644,19 @@ void TTranslationSession::RebuildMemory() {
   for (std::size_t i = 0; i < workspace_.Quests.size(); ++i)
     if (static_cast<int>(i) != open) otherQuests.push_back(&workspace_.Quests[i]);
   memoryProblems_ = reuse_.Rebuild(*project_, otherQuests);
+  // A project from outside the folder is checked against the whole game too: it translates the same
+  // texts. Only without a workspace is the check off.
+  consistency_.reset();
+  if (workspaceFolder_.isEmpty()) return;
+  consistency_ = std::make_unique<TConsistencyIndex>();
+  for (const TQuestTexts* quest : otherQuests) AddQuestToConsistencyIndex(*quest, *consistency_);
+  consistencyQuest_ = open >= 0 ? workspace_.Quests[static_cast<std::size_t>(open)].Quest
+                                : QuestNameOf(LibraryName(workspaceFolder_), LibraryName(fileName_));
+}
+
+std::vector<TCheckFinding> TTranslationSession::InconsistentFindings(int32_t message) const {
+  if (!consistency_) return {};
+  return CheckMessageInconsistent(*project_, message, *consistency_, consistencyQuest_);
 }
 
 void TTranslationSession::PutFills(const std::vector<TFilledMessage>& fills, bool after) {

@@ -206,6 +206,12 @@ class TTranslationSession : public QObject, public TEditTarget {
   void OpenWorkspace(const QString& folder);
   // The workspace's project the open project's file is: its index in WorkspaceProjects(), or -1.
   int OpenQuestIndex() const;
+  // The translations of the workspace's other quests for the check "inconsistent" (nullptr when no
+  // workspace is open), and the name the open project is checked under.
+  const TConsistencyIndex* ConsistencyIndex() const { return consistency_.get(); }
+  const std::u16string& ConsistencyQuest() const { return consistencyQuest_; }
+  // The "inconsistent" findings of `message`; none without a workspace.
+  std::vector<TCheckFinding> InconsistentFindings(int32_t message) const;
 
   // Undo and redo come back through these (TEditTarget).
   void PutTranslation(int32_t message, const std::u16string& text, bool asIs) override;
@@ -278,6 +284,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   std::unique_ptr<TSessionJournal> journal_;
   QString workspaceFolder_;
   TWorkspaceContents workspace_;
+  std::unique_ptr<TConsistencyIndex> consistency_;
+  std::u16string consistencyQuest_;
   // Above zero while an operation records its own step: what the window stores meanwhile (showing
   // the texts the operation changed) is part of that step.
   int recordingDepth_ = 0;

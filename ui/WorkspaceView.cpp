@@ -9,6 +9,7 @@
 
 #include "ui/FileCommands.h"
 #include "ui/MainMenu.h"
+#include "ui/MessageChecks.h"
 #include "ui/TranslationSession.h"
 #include "ui/WorkspaceCommands.h"
 #include "ui/XGTranslator.h"
@@ -148,8 +149,11 @@ TWorkspaceView::TWorkspaceView(TForm1& window, TWindowDialogs& dialogs)
   window.tabifyDockWidget(window.ListDock, Dock);
   Dock->hide();  // shown when a folder is opened
 
-  connect(&session, &TTranslationSession::WorkspaceChanged, this,
-          [this, &session] { Model->SetProjects(session.WorkspaceProjects()); });
+  connect(&session, &TTranslationSession::WorkspaceChanged, this, [this, &session] {
+    Model->SetProjects(session.WorkspaceProjects());
+    // The shown message's checks: the other quests' translations came or changed.
+    window_.ProcessEnabledControls();
+  });
   window.Files->OpenFolder = [this](const QString& folder) { Open(folder); };
 
   TMainMenu& m = *window.Menu;
@@ -162,6 +166,7 @@ TWorkspaceView::TWorkspaceView(TForm1& window, TWindowDialogs& dialogs)
   Dock->toggleViewAction()->setText(text(u"WorkspacePanelAction"));
   m.AddAction(m.View, Dock->toggleViewAction(), {});
   Commands = new TWorkspaceCommands(window, dialogs, this);
+  window.Checks->WorkspaceFindings = [&session](int32_t message) { return session.InconsistentFindings(message); };
 }
 
 void TWorkspaceView::OpenFolder() {

@@ -21,9 +21,12 @@
 #include <iterator>
 
 #include "SampleWindow.h"
+#include "checks/ConsistencyCheck.h"
+#include "checks/ProblemSearch.h"
 #include "project/ProjectClass.h"
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
+#include "ui/MessageChecks.h"
 #include "ui/MessageNavigator.h"
 #include "ui/PretranslateDialog.h"
 #include "ui/SuggestionsPanel.h"
@@ -259,6 +262,34 @@ TEST_F(WorkspaceWindow, PretranslationCountsFirstThenFillsAsOneStep) {
     form->Session->Edits().undo();
     EXPECT_EQ(form->Session->PlanPretranslation(c.minimum), plan);
     for (const TPretranslationFill& fill : plan.Fills) EXPECT_EQ(project().Note(fill.Message), u"");
+  }
+}
+
+// The check "inconsistent" runs live with a workspace open: against the other quests' translations
+// of the same source, each named; it is off without a workspace.
+TEST_F(WorkspaceWindow, ATranslationUnlikeTheOtherQuestsIsInconsistent) {
+  auto inconsistent = [&] {
+    form->ProcessEnabledControls();
+    std::vector<std::u16string> details;
+    for (const TCheckFinding& finding : form->Checks->Findings())
+      if (finding.Code == InconsistentCheck.Code) details.push_back(finding.Detail);
+    return details;
+  };
+  const int32_t message = project().MessageAtPosition(1);
+  const std::u16string alike = u"EN " + project().GetSourceText(message);
+  form->Session->StoreShownText(message, u"EN other", true);
+  EXPECT_EQ(inconsistent(), std::vector<std::u16string>{});  // no workspace
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  struct Case {
+    std::u16string translation;
+    std::vector<std::u16string> details;
+  };
+  for (const Case& c : {Case{u"EN other", {u"a/half: " + alike, u"old: " + alike}}, Case{alike + u" ", {}}}) {
+    form->Session->StoreShownText(message, c.translation, true);
+    EXPECT_EQ(inconsistent(), c.details);
+    EXPECT_EQ(FindProblem(project(), 0, 1, nullptr, nullptr, form->Session->ConsistencyIndex(),
+                          form->Session->ConsistencyQuest()) == 1,
+              !c.details.empty());
   }
 }
 
