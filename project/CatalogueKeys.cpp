@@ -346,6 +346,12 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"PretranslateDone", u"Pre-translated %1 messages: %2 exact, %3 fuzzy (marked for review)."},
       {u"PretranslateNothing", u"Nothing to pre-translate."},
       {u"PretranslateHint", u"The counts are what pre-translation would fill; nothing is changed until you press Pre-translate. Fuzzy matches are marked for review with a note."},
+      // Concordance: a word or phrase in the whole memory
+      {u"MenuConcordance", u"&Concordance Search"},
+      {u"ConcordancePlaceholder", u"Find in the memory (Ctrl+Shift+K)"},
+      {u"ConcordanceCount", u"%1 of %2 pairs; click one to copy its translation"},
+      {u"ConcordanceNone", u"Not in the memory"},
+      {u"ConcordanceCopied", u"Translation copied: %1"},
   };
   return keys;
 }

@@ -36,6 +36,7 @@ TReuseView::TReuseView(TTranslationSession& session, TWindowDialogs& dialogs, QW
       owner_(owner) {
   Panel = new TSuggestionsPanel(CatalogueLookup(session.Catalogue()));
   Panel->setMinimumWidth(LeastSuggestionsWidth);
+  Panel->Memory = [this] { return &session_.Reuse().Memory(); };
   Panel->OnInsert = [this](const std::u16string& translation, int percent) {
     session_.InsertSuggestion(session_.Project().CurrentMessage, translation, percent);
   };

@@ -1,8 +1,14 @@
 #include "ui/SuggestionsPanel.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "memory/Concordance.h"
 #include "memory/TranslationMemory.h"
 #include "ui/WordDiffHtml.h"
 
@@ -44,7 +50,58 @@ TSuggestionsPanel::TSuggestionsPanel(TCatalogueText text, QWidget* parent) : QWi
   EmptyLabel = makeLabel(QStringLiteral("NoSuggestionLabel"));
   EmptyLabel->setText(text_(u"SuggestionsEmpty"));
   layout->addStretch(1);
+
+  ConcordanceEdit = new QLineEdit(this);
+  ConcordanceEdit->setObjectName(QStringLiteral("ConcordanceEdit"));
+  ConcordanceEdit->setPlaceholderText(text_(u"ConcordancePlaceholder"));
+  ConcordanceEdit->setClearButtonEnabled(true);
+  ConcordanceCount = new QLabel(this);
+  ConcordanceCount->setWordWrap(true);
+  ConcordanceList = new QListWidget(this);
+  ConcordanceList->setObjectName(QStringLiteral("ConcordanceList"));
+  ConcordanceList->setWordWrap(true);
+  ConcordanceList->setAlternatingRowColors(true);
+  outer->addWidget(ConcordanceEdit);
+  outer->addWidget(ConcordanceCount);
+  outer->addWidget(ConcordanceList, 1);
+  // A search reads the whole memory: it waits until the typing pauses.
+  concordanceTimer_ = new QTimer(this);
+  concordanceTimer_->setSingleShot(true);
+  concordanceTimer_->setInterval(300);
+  connect(concordanceTimer_, &QTimer::timeout, this, [this] { FindConcordance(); });
+  connect(ConcordanceEdit, &QLineEdit::textEdited, concordanceTimer_, qOverload<>(&QTimer::start));
+  connect(ConcordanceEdit, &QLineEdit::returnPressed, this, [this] { FindConcordance(); });
+  connect(ConcordanceList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const QString translation = item->data(Qt::UserRole).toString();
+    QApplication::clipboard()->setText(translation);
+    if (OnConcordanceCopied) OnConcordanceCopied(translation);
+  });
   Clear();
+  FindConcordance();
+}
+
+void TSuggestionsPanel::FindConcordance() {
+  concordanceTimer_->stop();
+  ConcordanceList->clear();
+  const TTranslationMemory* memory = Memory ? Memory() : nullptr;
+  const std::u16string text = ConcordanceEdit->text().toStdU16String();
+  const TConcordance found = memory != nullptr ? FindInMemory(*memory, text, MaxConcordance) : TConcordance{};
+  for (std::size_t index : found.Entries) {
+    const TMemoryEntry& entry = memory->Entry(index);
+    const QString where = QString::fromStdU16String(entry.Quest.empty() ? entry.Origin : entry.Quest);
+    auto* item = new QListWidgetItem(QString::fromStdU16String(entry.Source) + QStringLiteral("\n→ ") +
+                                     QString::fromStdU16String(entry.Translation) + QStringLiteral("\n[") + where +
+                                     QLatin1Char(']'));
+    item->setData(Qt::UserRole, QString::fromStdU16String(entry.Translation));
+    item->setToolTip(where);
+    ConcordanceList->addItem(item);
+  }
+  const bool searched = !ConcordanceEdit->text().trimmed().isEmpty();
+  ConcordanceCount->setText(!searched          ? QString()
+                            : found.Total == 0 ? text_(u"ConcordanceNone")
+                                               : text_(u"ConcordanceCount").arg(found.Entries.size()).arg(found.Total));
+  ConcordanceCount->setVisible(searched);
+  ConcordanceList->setVisible(found.Total != 0);
 }
 
 void TSuggestionsPanel::Clear() {

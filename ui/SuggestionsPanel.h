@@ -2,9 +2,15 @@
 // The suggestions panel: for the message shown, how its source changed since the last update (when
 // it did) and the best matches of the translation memory, each with its similarity and the
 // differences between its source and the current one. The window inserts a suggestion through
-// OnInsert (Ctrl+1 ... Ctrl+5 in the menu).
+// OnInsert (Ctrl+1 ... Ctrl+5 in the menu). Below them, the concordance: a word or phrase found in
+// the sources and translations of the whole memory, each pair with its quest; a click copies the
+// pair's translation.
 #include <QLabel>
 #include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QTimer;
 
 #include <functional>
 #include <string>
@@ -39,8 +45,20 @@ class TSuggestionsPanel : public QWidget {
   std::vector<QLabel*> Rows;              // MaxSuggestions labels, the unused ones hidden
   QLabel* EmptyLabel = nullptr;           // shown when nothing matches
 
+  static constexpr int MaxConcordance = 50;
+  QLineEdit* ConcordanceEdit = nullptr;
+  QLabel* ConcordanceCount = nullptr;
+  QListWidget* ConcordanceList = nullptr;  // each item's data is the pair's translation
+  // The memory the concordance searches (the session's, which the panel does not own).
+  std::function<const TTranslationMemory*()> Memory;
+  // The pairs holding the concordance field's text listed (typing lists them shortly after).
+  void FindConcordance();
+  // A pair's translation was put on the clipboard.
+  std::function<void(const QString& translation)> OnConcordanceCopied;
+
  private:
   TCatalogueText text_;
   std::vector<TMemoryEntry> shown_;
   std::vector<int> percents_;
+  QTimer* concordanceTimer_ = nullptr;
 };

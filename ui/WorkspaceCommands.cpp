@@ -1,11 +1,14 @@
 #include "ui/WorkspaceCommands.h"
 
+#include <QDockWidget>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStatusBar>
 
 #include "project/ProjectClass.h"
 #include "ui/MainMenu.h"
 #include "ui/PretranslateDialog.h"
+#include "ui/SuggestionsPanel.h"
 #include "ui/TranslationSession.h"
 #include "ui/WindowDialogs.h"
 #include "ui/XGTranslator.h"
@@ -14,6 +17,18 @@ TWorkspaceCommands::TWorkspaceCommands(TForm1& window, TWindowDialogs& dialogs, 
     : QObject(parent), window_(window), dialogs_(dialogs) {
   TMainMenu& m = *window.Menu;
   m.Add(m.Tools, window.Session->Text(u"MenuPretranslate"), {}, [this] { Pretranslate(); });
+  m.Add(m.Edit, window.Session->Text(u"MenuConcordance"), {Qt::CTRL | Qt::SHIFT | Qt::Key_K},
+        [this] { FocusConcordance(); });
+  window.Suggestions->OnConcordanceCopied = [&window](const QString& translation) {
+    window.statusBar()->showMessage(window.Session->Text(u"ConcordanceCopied").arg(translation), 5000);
+  };
+}
+
+void TWorkspaceCommands::FocusConcordance() {
+  window_.SuggestionsDock->show();
+  window_.SuggestionsDock->raise();
+  window_.Suggestions->ConcordanceEdit->setFocus();
+  window_.Suggestions->ConcordanceEdit->selectAll();
 }
 
 void TWorkspaceCommands::Pretranslate() {

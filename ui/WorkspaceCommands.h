@@ -1,7 +1,7 @@
 #pragma once
 // The commands that reuse the translations of a whole game: Tools → Pre-translate… (from the
-// memory, which holds the workspace's other quests when one is open). Each is a session operation;
-// this asks the translator and tells the result.
+// memory, which holds the workspace's other quests when one is open) and the concordance search. Each is a session
+// operation; this asks the translator and tells the result.
 #include <QObject>
 
 class TForm1;
@@ -13,6 +13,8 @@ class TWorkspaceCommands : public QObject {
   TWorkspaceCommands(TForm1& window, TWindowDialogs& dialogs, QObject* parent);
 
   void Pretranslate();
+  // Edit → Concordance Search (Ctrl+Shift+K): the suggestions panel's concordance field, ready.
+  void FocusConcordance();
 
  private:
   TForm1& window_;

@@ -1,4 +1,5 @@
-// The memory's suggestions: the indexed search gives what comparing every entry would give.
+// The memory's suggestions: the indexed search gives what comparing every entry would give; and
+// the concordance search of its entries.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "memory/Concordance.h"
 #include "memory/MemoryWords.h"
 #include "memory/TranslationMemory.h"
 #include "support/Utf8.h"
@@ -139,6 +141,40 @@ TEST(TranslationMemory, RareWordSearchFindsWhatComparingEveryEntryFinds) {
       EXPECT_EQ(ranks(memory.Suggest(source, limit, minimum)),
                 ranks(SuggestByComparingAll(memory, entryWords, source, limit, minimum)));
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Concordance, FindsTheTextInSourcesAndTranslationsIgnoringCase) {
+  TTranslationMemory memory;
+  for (const auto& [source, translation] : std::vector<std::pair<std::u16string, std::u16string>>{
+           {u"Станция «Вега-7» закрыта", u"Vega-7 station is closed"},
+           {u"Доставьте ящики на станцию", u"Deliver the crates to the STATION"},
+           {u"Награда: <Money> кредитов", u"Reward: <Money> credits"},
+           {u"СТАНЦИЯ", u"Station"}})
+    memory.Add({source, translation, u"id"});
+  struct Case {
+    std::u16string text;
+    std::size_t limit;
+    std::vector<std::size_t> entries;
+    std::size_t total;
+  };
+  const std::vector<Case> cases = {
+      {u"станци", 10, {0, 1, 3}, 3},    // Cyrillic case, inside a word
+      {u"station", 10, {0, 1, 3}, 3},   // in the translation only
+      {u"station", 2, {0, 1}, 3},       // the first ones, all counted
+      {u"to the station", 10, {1}, 1},  // a phrase
+      {u"<money>", 10, {2}, 1},         // markup as it is written, not an expression
+      {u"v.ga", 10, {}, 0},
+      {u"  ", 10, {}, 0},
+  };
+  for (const Case& c : cases) {
+    const TConcordance found = FindInMemory(memory, c.text, c.limit);
+    EXPECT_EQ(found.Entries, c.entries) << Utf16ToUtf8(c.text);
+    EXPECT_EQ(found.Total, c.total) << Utf16ToUtf8(c.text);
   }
 }
 

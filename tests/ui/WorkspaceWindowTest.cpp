@@ -2,10 +2,14 @@
 // projects loaded alone, the total row stays last under any sort, a damaged project says so, a row
 // opens its project after the usual save question, and a save refreshes its row.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QMimeData>
 #include <QSpinBox>
@@ -291,6 +295,27 @@ TEST_F(WorkspaceWindow, ATranslationUnlikeTheOtherQuestsIsInconsistent) {
                           form->Session->ConsistencyQuest()) == 1,
               !c.details.empty());
   }
+}
+
+// Ctrl+Shift+K: the concordance field finds a phrase in the whole memory, each pair with its quest,
+// and a click puts the pair's translation on the clipboard.
+TEST_F(WorkspaceWindow, ConcordanceListsThePairsWithTheirQuestAndCopiesATranslation) {
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  form->Session->Open(QString::fromStdString(File("b/fresh")));
+  for (QAction* action : form->findChildren<QAction*>())
+    if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)) action->trigger();
+  TSuggestionsPanel& panel = *form->Suggestions;
+  const std::u16string source = project().GetSourceText(project().MessageAtPosition(1));
+  panel.ConcordanceEdit->setText(QString::fromStdU16String(source.substr(0, 12)).toUpper());
+  emit panel.ConcordanceEdit->returnPressed();
+  ASSERT_GE(panel.ConcordanceList->count(), 1);
+  QListWidgetItem* first = panel.ConcordanceList->item(0);
+  EXPECT_TRUE(first->text().endsWith(QStringLiteral("[a/half]"))) << first->text().toStdString();
+  emit panel.ConcordanceList->itemClicked(first);
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdU16String(u"EN " + source));
+  panel.ConcordanceEdit->setText(QStringLiteral("no such words anywhere"));
+  emit panel.ConcordanceEdit->returnPressed();
+  EXPECT_EQ(panel.ConcordanceList->count(), 0);
 }
 
 TEST_F(WorkspaceWindow, AFolderThatCannotBeReadIsShownWithItsNameAndChangesNothing) {
