@@ -352,6 +352,9 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"ConcordanceCount", u"%1 of %2 pairs; click one to copy its translation"},
       {u"ConcordanceNone", u"Not in the memory"},
       {u"ConcordanceCopied", u"Translation copied: %1"},
+      // The message list's search across the quests of a workspace
+      {u"SearchScopeThisQuest", u"This quest"},
+      {u"SearchScopeAllQuests", u"All quests"},
   };
   return keys;
 }

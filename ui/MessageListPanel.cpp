@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -19,6 +20,7 @@
 #include "project/ProjectClass.h"
 #include "ui/Controls.h"
 #include "ui/MessageListModel.h"
+#include "ui/QuestSearchModel.h"
 
 TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText text, QWidget* parent)
     : QWidget(parent), project_(project), text_(std::move(text)) {
@@ -50,11 +52,29 @@ TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText 
   Table->verticalHeader()->hide();
   Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
   SizeColumns();
+  ScopeBox = new QComboBox(this);
+  ScopeBox->addItem(text_(u"SearchScopeThisQuest"));
+  ScopeBox->addItem(text_(u"SearchScopeAllQuests"));
+  ScopeBox->setEnabled(false);
+  QuestModel = new TQuestSearchModel(project, text_, this);
+  QuestTable = new QTableView(this);
+  QuestTable->setObjectName(QStringLiteral("QuestSearchTable"));
+  QuestTable->setModel(QuestModel);
+  QuestTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  QuestTable->setSelectionMode(QAbstractItemView::SingleSelection);
+  QuestTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  QuestTable->setWordWrap(false);
+  QuestTable->setTabKeyNavigation(false);
+  QuestTable->verticalHeader()->hide();
+  QuestTable->verticalHeader()->setDefaultSectionSize(Table->verticalHeader()->defaultSectionSize());
+  QuestTable->horizontalHeader()->setStretchLastSection(true);
+  QuestTable->hide();
 
   auto* searchRow = new QHBoxLayout;
   searchRow->addWidget(FilterBox);
   searchRow->addWidget(SearchEdit, 1);
   searchRow->addWidget(SearchInBox);
+  searchRow->addWidget(ScopeBox);
   auto* optionRow = new QHBoxLayout;
   optionRow->addWidget(CaseBox);
   optionRow->addWidget(WordsBox);
@@ -66,9 +86,33 @@ TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText 
   layout->addLayout(searchRow);
   layout->addLayout(optionRow);
   layout->addWidget(Table, 1);
+  layout->addWidget(QuestTable, 1);
 
-  connect(FilterBox, &QComboBox::currentIndexChanged, this,
-          [this](int index) { Model->SetFilter(static_cast<TListFilter>(index)); });
+  connect(FilterBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+    Model->SetFilter(static_cast<TListFilter>(index));
+    if (SearchesAllQuests()) ApplySearch();
+  });
+  connect(ScopeBox, &QComboBox::currentIndexChanged, this, [this] {
+    if (SearchesAllQuests() && FilterBox->currentIndex() == static_cast<int>(TListFilter::WithProblems))
+      FilterBox->setCurrentIndex(0);
+    WorkspaceChanged();
+  });
+  // A row of the open quest is shown at once; opening another quest waits for Enter or a double-click.
+  connect(QuestTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (!current.isValid() || !QuestModel->IsOpenQuest(current.row())) return;
+            shown_ = QuestModel->MessageAtRow(current.row());
+            if (OnMessageChosen) OnMessageChosen(shown_);
+          });
+  connect(QuestTable, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+    if (!index.isValid()) return;
+    if (QuestModel->IsOpenQuest(index.row())) {
+      if (OnMessageChosen) OnMessageChosen(QuestModel->MessageAtRow(index.row()));
+    } else if (OnOtherQuestChosen) {
+      OnOtherQuestChosen(QuestModel->QuestAtRow(index.row()), QuestModel->MessageAtRow(index.row()));
+    }
+  });
+  connect(QuestModel, &QAbstractItemModel::modelReset, this, [this] { UpdateCount(); });
   connect(SearchEdit, &QLineEdit::textChanged, this, [this] { ApplySearch(); });
   connect(SearchInBox, &QComboBox::currentIndexChanged, this, [this] { ApplySearch(); });
   for (QCheckBox* box : {CaseBox, WordsBox, RegexBox})
@@ -122,6 +166,18 @@ void TMessageListPanel::ApplySearch() {
   try {
     auto search = pattern.empty() ? nullptr : std::make_unique<TMessageSearch>(pattern, options);
     searchError_.clear();
+    const bool allQuests = SearchesAllQuests();
+    QuestTable->setVisible(allQuests);
+    Table->setVisible(!allQuests);
+    if (allQuests) {
+      // Problems are known for the open quest only: that filter is for one quest's list.
+      const auto filter = static_cast<TListFilter>(FilterBox->currentIndex());
+      const TMessageSearch everything({}, options);
+      QuestModel->Search(WorkspaceQuests(), OpenQuest ? OpenQuest() : -1, search ? *search : everything,
+                         filter == TListFilter::WithProblems ? TStateFilter::All : static_cast<TStateFilter>(filter));
+    } else {
+      QuestModel->Clear();
+    }
     Model->SetSearch(std::move(search));
   } catch (const ESearchPatternError& error) {
     // Half-typed expressions are common: the list stays as it was and the reason is shown.
@@ -138,6 +194,10 @@ void TMessageListPanel::UpdateCount() {
   }
   CountLabel->setStyleSheet(QString());
   const QLocale locale;
+  if (SearchesAllQuests())
+    return CountLabel->SetFullText(
+        text_(u"ListCountFormat")
+            .arg(locale.toString(QuestModel->rowCount()), locale.toString(QuestModel->TotalPositions())));
   CountLabel->SetFullText(
       text_(u"ListCountFormat").arg(locale.toString(Model->rowCount()), locale.toString(Model->TotalPositions())));
 }
@@ -164,4 +224,18 @@ void TMessageListPanel::FocusSearch() {
 
 int32_t TMessageListPanel::NextListed(int32_t message, bool backward) const {
   return Model->NextListed(message, backward ? -1 : +1, true);
+}
+
+bool TMessageListPanel::SearchesAllQuests() const {
+  return ScopeBox->currentIndex() == 1 && WorkspaceQuests && !WorkspaceQuests().empty();
+}
+
+void TMessageListPanel::WorkspaceChanged() {
+  const bool workspace = WorkspaceQuests && !WorkspaceQuests().empty();
+  ScopeBox->setEnabled(workspace);
+  if (!workspace) ScopeBox->setCurrentIndex(0);
+  // The filter of problems lists one quest: not offered while all are searched.
+  if (auto* filters = qobject_cast<QStandardItemModel*>(FilterBox->model()))
+    filters->item(static_cast<int>(TListFilter::WithProblems))->setEnabled(!SearchesAllQuests());
+  ApplySearch();
 }

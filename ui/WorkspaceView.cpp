@@ -10,6 +10,8 @@
 #include "ui/FileCommands.h"
 #include "ui/MainMenu.h"
 #include "ui/MessageChecks.h"
+#include "ui/MessageListPanel.h"
+#include "ui/MessageTools.h"
 #include "ui/TranslationSession.h"
 #include "ui/WorkspaceCommands.h"
 #include "ui/XGTranslator.h"
@@ -149,7 +151,16 @@ TWorkspaceView::TWorkspaceView(TForm1& window, TWindowDialogs& dialogs)
   window.tabifyDockWidget(window.ListDock, Dock);
   Dock->hide();  // shown when a folder is opened
 
-  connect(&session, &TTranslationSession::WorkspaceChanged, this, [this, &session] {
+  TMessageListPanel& list = *window.Tools->ListPanel;
+  list.WorkspaceQuests = [&session]() -> const std::vector<TQuestTexts>& { return session.WorkspaceQuests(); };
+  list.OpenQuest = [&session] { return session.OpenQuestIndex(); };
+  list.OnOtherQuestChosen = [this](std::size_t quest, int32_t message) {
+    window_.RunGuarded([this, quest, message] { OpenQuestAt(quest, message); });
+  };
+  // The open quest is searched in the project: another one opened, the rows follow.
+  connect(&session, &TTranslationSession::ProjectReplaced, this, [&list] { list.WorkspaceChanged(); });
+  connect(&session, &TTranslationSession::WorkspaceChanged, this, [this, &session, &list] {
+    list.WorkspaceChanged();
     Model->SetProjects(session.WorkspaceProjects());
     // The shown message's checks: the other quests' translations came or changed.
     window_.ProcessEnabledControls();
@@ -179,6 +190,14 @@ void TWorkspaceView::Open(const QString& folder) {
   Dock->show();
   Dock->raise();
   Table->resizeColumnsToContents();
+}
+
+void TWorkspaceView::OpenQuestAt(std::size_t quest, int32_t message) {
+  const std::vector<TWorkspaceProject>& projects = window_.Session->WorkspaceProjects();
+  if (quest >= projects.size() || projects[quest].Damaged) return;
+  window_.Files->OpenRecentFile(QString::fromStdString(projects[quest].FileName));
+  // The translator may have kept the quest open at the save question.
+  if (window_.Session->OpenQuestIndex() == static_cast<int>(quest)) window_.Tools->ShowMessage(message);
 }
 
 void TWorkspaceView::OpenRow(int row) {

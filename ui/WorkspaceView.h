@@ -71,6 +71,8 @@ class TWorkspaceView : public QObject {
   void Open(const QString& folder);
   // The project of a row of the table (as sorted) opened in the editor, after the save question.
   void OpenRow(int row);
+  // Quest `quest` of the workspace opened (after the save question) at `message`.
+  void OpenQuestAt(std::size_t quest, int32_t message);
 
  private:
   TForm1& window_;

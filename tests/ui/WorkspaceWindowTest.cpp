@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -31,8 +32,11 @@
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
 #include "ui/MessageChecks.h"
+#include "ui/MessageListPanel.h"
 #include "ui/MessageNavigator.h"
+#include "ui/MessageTools.h"
 #include "ui/PretranslateDialog.h"
+#include "ui/QuestSearchModel.h"
 #include "ui/SuggestionsPanel.h"
 #include "ui/WorkspaceCommands.h"
 #include "ui/WorkspaceView.h"
@@ -316,6 +320,45 @@ TEST_F(WorkspaceWindow, ConcordanceListsThePairsWithTheirQuestAndCopiesATranslat
   panel.ConcordanceEdit->setText(QStringLiteral("no such words anywhere"));
   emit panel.ConcordanceEdit->returnPressed();
   EXPECT_EQ(panel.ConcordanceList->count(), 0);
+}
+
+// The list's search over all quests: rows of every quest with its name, the open quest's unsaved
+// translations found, and a row of another quest opening it at that message.
+TEST_F(WorkspaceWindow, SearchingAllQuestsListsEachQuestsRowsAndOpensTheChosenOne) {
+  TMessageListPanel& list = *form->Tools->ListPanel;
+  list.ScopeBox->setCurrentIndex(1);
+  EXPECT_FALSE(list.SearchesAllQuests());  // no workspace
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  form->Session->Open(QString::fromStdString(File("a/half")));
+  const int32_t second = project().MessageAtPosition(2);
+  form->Session->StoreShownText(second, u"EN unsaved", true);
+  list.ScopeBox->setCurrentIndex(1);
+  list.SearchInBox->setCurrentIndex(2);  // translations
+  ASSERT_TRUE(list.SearchesAllQuests());
+  auto rows = [&](const QString& pattern) {
+    list.SearchEdit->setText(pattern);
+    std::vector<std::pair<QString, int32_t>> found;
+    for (int row = 0; row < list.QuestModel->rowCount(); ++row)
+      found.emplace_back(list.QuestModel->index(row, TQuestSearchModel::QuestColumn).data().toString(),
+                         list.QuestModel->index(row, TQuestSearchModel::PositionColumn).data().toInt());
+    return found;
+  };
+  using Rows = std::vector<std::pair<QString, int32_t>>;
+  EXPECT_EQ(rows(QStringLiteral("en unsaved")), (Rows{{QStringLiteral("a/half"), 2}}));
+  const QString first = QString::fromStdU16String(u"EN " + project().GetSourceText(project().MessageAtPosition(1)));
+  EXPECT_EQ(rows(first), (Rows{{QStringLiteral("a/half"), 1}, {QStringLiteral("old"), 1}}));
+  EXPECT_EQ(list.QuestTable->isVisible(), true);
+  EXPECT_EQ(list.Table->isVisible(), false);
+  EXPECT_TRUE(list.CountLabel->text().startsWith(QStringLiteral("2 "))) << list.CountLabel->text().toStdString();
+  // "old" at position 1, after the question about the unsaved translation.
+  dialogs.SaveChangesAnswers.push_back(TSaveChangesAnswer::Discard);
+  emit list.QuestTable->activated(list.QuestModel->index(1, 0));
+  EXPECT_EQ(form->Session->FileName(), QString::fromStdString(File("old")));
+  EXPECT_EQ(project().CurrentMessage, project().MessageAtPosition(1));
+  // The rows follow: "old" is now read from the open project.
+  EXPECT_EQ(rows(first), (Rows{{QStringLiteral("a/half"), 1}, {QStringLiteral("old"), 1}}));
+  list.ScopeBox->setCurrentIndex(0);
+  EXPECT_EQ(list.Table->isVisible(), true);
 }
 
 TEST_F(WorkspaceWindow, AFolderThatCannotBeReadIsShownWithItsNameAndChangesNothing) {
