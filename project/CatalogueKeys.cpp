@@ -355,6 +355,18 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       // The message list's search across the quests of a workspace
       {u"SearchScopeThisQuest", u"This quest"},
       {u"SearchScopeAllQuests", u"All quests"},
+      // The settings of a workspace (workspace.ini)
+      {u"MenuWorkspaceSettings", u"&Workspace Settings..."},
+      {u"WorkspaceSettingsTitle", u"Workspace settings"},
+      {u"WorkspaceSettingsHint", u"Settings every quest of this folder shares, kept in workspace.ini:"},
+      {u"WorkspaceSettingsLanguage", u"Target &language:"},
+      {u"WorkspaceSettingsMemories", u"&Memory Files..."},
+      {u"WorkspaceSettingsGlossaries", u"&Glossaries..."},
+      {u"WorkspaceSettingsNone", u"none"},
+      {u"WorkspaceMemoryHint", u"TMX files whose translations every quest of the workspace is offered:"},
+      {u"WorkspaceGlossariesHint", u"TBX glossaries every quest of the workspace uses, after its own:"},
+      {u"WorkspaceSettingsProblem", u"The workspace settings could not be read; the defaults are used until you save them:"},
+      {u"NoWorkspaceOpen", u"Open a folder of projects first (File > Open Folder...)."},
   };
   return keys;
 }

@@ -6,5 +6,5 @@
 class TGlossariesDialog : public TFileListDialog {
  public:
   TGlossariesDialog(TWindowDialogs& dialogs, const TCatalogueText& text, const std::vector<std::string>& files,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, const char16_t* hint = u"GlossariesDialogHint");
 };

@@ -1,5 +1,7 @@
 #include "ui/GlossarySession.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,9 +30,11 @@ TLoadedGlossary ReadGlossary(const std::string& file) {
 
 }  // namespace
 
-TTermLanguages ProjectTermLanguages(const TtxgProject& project, const std::vector<TLoadedGlossary>& glossaries) {
+TTermLanguages ProjectTermLanguages(const TtxgProject& project, const std::vector<TLoadedGlossary>& glossaries,
+                                    const std::string& workspaceLanguage) {
   TTermLanguages languages{QuestSourceLanguage, Utf16ToUtf8(project.Setting(u"spelling"))};
   if (languages.Target.empty()) languages.Target = Utf16ToUtf8(project.Setting(u"language"));
+  if (languages.Target.empty()) languages.Target = workspaceLanguage;
   for (const TLoadedGlossary& glossary : glossaries)
     if (languages.Target.empty() && glossary.Read) languages.Target = glossary.Glossary.TargetLanguage;
   return languages;
@@ -39,10 +43,16 @@ TTermLanguages ProjectTermLanguages(const TtxgProject& project, const std::vecto
 TGlossarySession::TGlossarySession() = default;
 TGlossarySession::~TGlossarySession() = default;
 
-std::vector<std::string> TGlossarySession::Load(const TtxgProject& project) {
+std::vector<std::string> TGlossarySession::Load(const TtxgProject& project,
+                                                const std::vector<std::string>& workspaceFiles,
+                                                const std::string& workspaceLanguage) {
   glossaries_.clear();
+  workspaceLanguage_ = workspaceLanguage;
   std::vector<std::string> problems;
-  for (const std::string& file : ProjectGlossaryFiles(project)) {
+  std::vector<std::string> files = ProjectGlossaryFiles(project);
+  for (const std::string& file : workspaceFiles)
+    if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+  for (const std::string& file : files) {
     glossaries_.push_back(ReadGlossary(file));
     if (!glossaries_.back().Read) problems.push_back(glossaries_.back().Problem);
   }
@@ -63,7 +73,7 @@ std::string TGlossarySession::WritableFile() const {
 }
 
 const TTermMatcher* TGlossarySession::Matcher(const TtxgProject& project) {
-  const TTermLanguages languages = ProjectTermLanguages(project, glossaries_);
+  const TTermLanguages languages = ProjectTermLanguages(project, glossaries_, workspaceLanguage_);
   if (stale_ || languages != matcherLanguages_) {
     std::vector<TGlossaryEntry> entries;
     for (const TLoadedGlossary& glossary : glossaries_)

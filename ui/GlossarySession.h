@@ -27,7 +27,9 @@ struct TTermLanguages {
   std::string Target;
   bool operator==(const TTermLanguages&) const = default;
 };
-TTermLanguages ProjectTermLanguages(const TtxgProject& project, const std::vector<TLoadedGlossary>& glossaries);
+// `workspaceLanguage` (the workspace's setting) comes after the project's own.
+TTermLanguages ProjectTermLanguages(const TtxgProject& project, const std::vector<TLoadedGlossary>& glossaries,
+                                    const std::string& workspaceLanguage = {});
 
 class TGlossarySession {
  public:
@@ -36,9 +38,10 @@ class TGlossarySession {
   TGlossarySession(const TGlossarySession&) = delete;
   TGlossarySession& operator=(const TGlossarySession&) = delete;
 
-  // Reads every glossary file of `project` again and drops the matcher; returns one problem per
-  // file that could not be read.
-  std::vector<std::string> Load(const TtxgProject& project);
+  // Reads every glossary file of `project` again, then those of the workspace that the project
+  // does not name, and drops the matcher; returns one problem per file that could not be read.
+  std::vector<std::string> Load(const TtxgProject& project, const std::vector<std::string>& workspaceFiles = {},
+                                const std::string& workspaceLanguage = {});
   // Reads `file` of the set again after it was written.
   void Reload(const std::string& file);
   const std::vector<TLoadedGlossary>& Glossaries() const { return glossaries_; }
@@ -53,5 +56,6 @@ class TGlossarySession {
   std::vector<TLoadedGlossary> glossaries_;
   std::unique_ptr<TTermMatcher> matcher_;
   TTermLanguages matcherLanguages_;
+  std::string workspaceLanguage_;
   bool stale_ = true;
 };

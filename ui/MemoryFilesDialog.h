@@ -5,5 +5,5 @@
 class TMemoryFilesDialog : public TFileListDialog {
  public:
   TMemoryFilesDialog(TWindowDialogs& dialogs, const TCatalogueText& text, const std::vector<std::string>& files,
-                     QWidget* parent = nullptr);
+                     QWidget* parent = nullptr, const char16_t* hint = u"MemoryDialogHint");
 };

@@ -2,7 +2,9 @@
 
 #include "memory/ProjectMemory.h"
 #include "memory/Propagation.h"
+#include "memory/WorkspaceMemory.h"
 #include "project/ProjectClass.h"
+#include "support/ErrorDescription.h"
 #include "ui/SuggestionsPanel.h"
 
 void PutFilled(TtxgProject& project, const std::vector<TFilledMessage>& fills, bool after) {
@@ -64,10 +66,18 @@ QString UpdateSummary(const TUpdatePlan& plan) {
 }
 
 std::vector<std::string> TReuseSession::Rebuild(const TtxgProject& project,
-                                                const std::vector<const TQuestTexts*>& otherQuests) {
+                                                const std::vector<const TQuestTexts*>& otherQuests,
+                                                const std::vector<std::string>& workspaceFiles) {
   std::vector<std::string> problems;
   FillProjectMemory(project, memory_, problems);
   for (const TQuestTexts* quest : otherQuests) AddQuestToMemory(*quest, memory_);
+  for (const std::string& file : workspaceFiles) {
+    try {
+      AddTmxToMemory(file, memory_);
+    } catch (const std::exception& error) {
+      problems.push_back(DescribeErrorText(error));
+    }
+  }
   shown_ = 0;
   shownSource_.clear();
   shownPrevious_.clear();

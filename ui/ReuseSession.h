@@ -62,9 +62,10 @@ QString UpdateSummary(const TUpdatePlan& plan);
 class TReuseSession {
  public:
   // Fills the memory from the project (its translations, unused translations, attached files), then
-  // from the translated positions of `otherQuests`; returns the problems met reading attached
-  // files. The shown message is forgotten.
-  std::vector<std::string> Rebuild(const TtxgProject& project, const std::vector<const TQuestTexts*>& otherQuests = {});
+  // from the translated positions of `otherQuests` and the TMX files `workspaceFiles`; returns the
+  // problems met reading files. The shown message is forgotten.
+  std::vector<std::string> Rebuild(const TtxgProject& project, const std::vector<const TQuestTexts*>& otherQuests = {},
+                                   const std::vector<std::string>& workspaceFiles = {});
   const TTranslationMemory& Memory() const { return memory_; }
 
   // The window shows message `message` (0: none) of `project`, or shows the same one again after a

@@ -303,7 +303,28 @@ void TTranslationSession::Save() {
 void TTranslationSession::OpenWorkspace(const QString& folder) {
   workspace_ = ReadWorkspace(LibraryName(folder), catalogue_);
   workspaceFolder_ = folder;
+  workspaceSettingsProblem_.clear();
+  try {
+    workspaceSettings_ = ReadWorkspaceSettings(folder);
+  } catch (const EWorkspaceSettingsError& error) {
+    // The quests still open; the file stays as it is until the translator saves settings.
+    workspaceSettings_ = {};
+    workspaceSettingsProblem_ = QString::fromStdString(error.what());
+  }
   RebuildMemory();
+  ReadGlossaries();
+  emit GlossariesChanged();
+  emit WorkspaceChanged();
+}
+
+void TTranslationSession::SetWorkspaceSettings(const TWorkspaceSettings& settings) {
+  if (workspaceFolder_.isEmpty()) throw std::logic_error("TTranslationSession::SetWorkspaceSettings: no workspace");
+  WriteWorkspaceSettings(workspaceFolder_, settings);
+  workspaceSettings_ = settings;
+  workspaceSettingsProblem_.clear();
+  RebuildMemory();
+  ReadGlossaries();
+  emit GlossariesChanged();
   emit WorkspaceChanged();
 }
 
@@ -396,6 +417,7 @@ void TTranslationSession::ExportForTools(const QString& fileName) {
 
 QString TTranslationSession::ProposedLanguage(const QLocale& locale) const {
   QString language = QString::fromStdU16String(project_->Setting(u"spelling"));
+  if (language.isEmpty()) language = workspaceSettings_.Language;
   if (language.isEmpty() && locale.language() != QLocale::C) language = locale.name();
   return language.replace(QLatin1Char('_'), QLatin1Char('-'));
 }
@@ -643,7 +665,7 @@ void TTranslationSession::RebuildMemory() {
   const int open = OpenQuestIndex();
   for (std::size_t i = 0; i < workspace_.Quests.size(); ++i)
     if (static_cast<int>(i) != open) otherQuests.push_back(&workspace_.Quests[i]);
-  memoryProblems_ = reuse_.Rebuild(*project_, otherQuests);
+  memoryProblems_ = reuse_.Rebuild(*project_, otherQuests, workspaceSettings_.MemoryFiles);
   // A project from outside the folder is checked against the whole game too: it translates the same
   // texts. Only without a workspace is the check off.
   consistency_.reset();
@@ -715,7 +737,10 @@ bool TTranslationSession::SetMemoryFiles(const std::vector<std::string>& files) 
 // ---------------------------------------------------------------------------------------------
 // Glossaries
 
-void TTranslationSession::ReadGlossaries() { glossaryProblems_ = glossaries_.Load(*project_); }
+void TTranslationSession::ReadGlossaries() {
+  glossaryProblems_ =
+      glossaries_.Load(*project_, workspaceSettings_.GlossaryFiles, workspaceSettings_.Language.toStdString());
+}
 
 bool TTranslationSession::SetGlossaryFiles(const std::vector<std::string>& files) {
   if (files == ProjectGlossaryFiles(*project_)) return false;
@@ -728,7 +753,8 @@ bool TTranslationSession::SetGlossaryFiles(const std::vector<std::string>& files
 
 void TTranslationSession::AddTerm(const std::string& file, const TGlossaryEntry& entry) {
   // A new file declares the languages its terms are compared in.
-  const TTermLanguages languages = ProjectTermLanguages(*project_, glossaries_.Glossaries());
+  const TTermLanguages languages =
+      ProjectTermLanguages(*project_, glossaries_.Glossaries(), workspaceSettings_.Language.toStdString());
   AddGlossaryEntry(file, entry, languages.Source, languages.Target);
   std::vector<std::string> files = ProjectGlossaryFiles(*project_);
   if (std::find(files.begin(), files.end(), file) != files.end()) {

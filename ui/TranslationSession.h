@@ -22,6 +22,7 @@
 #include "ui/EditCommands.h"
 #include "ui/GlossarySession.h"
 #include "ui/ReuseSession.h"
+#include "ui/WorkspaceSettings.h"
 #include "workspace/Workspace.h"
 
 class QLocale;
@@ -116,7 +117,7 @@ class TTranslationSession : public QObject, public TEditTarget {
   // Raises, naming the file, unless it is a PO or XLIFF file by its extension.
   static void RequireToolsFile(const QString& fileName);
   // The target language a first export proposes: the spelling language's ("en_US" gives "en-US"),
-  // else `locale`'s; empty for the C locale.
+  // else the workspace's, else `locale`'s; empty for the C locale.
   QString ProposedLanguage(const QLocale& locale) const;
   // A project setting changed by a command (the target language asked at the first export).
   void SetSetting(const std::u16string& key, const std::u16string& value);
@@ -204,6 +205,15 @@ class TTranslationSession : public QObject, public TEditTarget {
   // With a workspace open, the memory holds the translations of its other quests too, each named
   // by its quest.
   void OpenWorkspace(const QString& folder);
+  // The settings of the open workspace (workspace.ini; defaults without it or without a workspace):
+  // its memory files join the memory, its glossaries the project's, and its language is the target
+  // where the project sets none. A file that cannot be read leaves the defaults, and why is in
+  // WorkspaceSettingsProblem() (empty when read).
+  const TWorkspaceSettings& WorkspaceSettings() const { return workspaceSettings_; }
+  const QString& WorkspaceSettingsProblem() const { return workspaceSettingsProblem_; }
+  // Writes workspace.ini (raising EWorkspaceSettingsError, changing nothing, when it cannot be
+  // written) and puts the settings to use.
+  void SetWorkspaceSettings(const TWorkspaceSettings& settings);
   // The workspace's project the open project's file is: its index in WorkspaceProjects(), or -1.
   int OpenQuestIndex() const;
   // The translations of the workspace's other quests for the check "inconsistent" (nullptr when no
@@ -284,6 +294,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   std::unique_ptr<TSessionJournal> journal_;
   QString workspaceFolder_;
   TWorkspaceContents workspace_;
+  TWorkspaceSettings workspaceSettings_;
+  QString workspaceSettingsProblem_;
   std::unique_ptr<TConsistencyIndex> consistency_;
   std::u16string consistencyQuest_;
   // Above zero while an operation records its own step: what the window stores meanwhile (showing

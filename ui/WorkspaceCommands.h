@@ -15,6 +15,10 @@ class TWorkspaceCommands : public QObject {
   void Pretranslate();
   // Edit → Concordance Search (Ctrl+Shift+K): the suggestions panel's concordance field, ready.
   void FocusConcordance();
+  // Tools → Workspace Settings…: workspace.ini edited and put to use.
+  void EditSettings();
+  // Why the workspace's settings could not be read, when they could not.
+  void ShowSettingsProblem();
 
  private:
   TForm1& window_;

@@ -187,6 +187,7 @@ void TWorkspaceView::OpenFolder() {
 
 void TWorkspaceView::Open(const QString& folder) {
   window_.Session->OpenWorkspace(folder);
+  Commands->ShowSettingsProblem();
   Dock->show();
   Dock->raise();
   Table->resizeColumnsToContents();

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,7 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +31,8 @@
 #include "SampleWindow.h"
 #include "checks/ConsistencyCheck.h"
 #include "checks/ProblemSearch.h"
+#include "glossary/Glossary.h"
+#include "memory/Tmx.h"
 #include "project/ProjectClass.h"
 #include "ui/FileCommands.h"
 #include "ui/FileDrop.h"
@@ -39,6 +44,8 @@
 #include "ui/QuestSearchModel.h"
 #include "ui/SuggestionsPanel.h"
 #include "ui/WorkspaceCommands.h"
+#include "ui/WorkspaceSettings.h"
+#include "ui/WorkspaceSettingsDialog.h"
 #include "ui/WorkspaceView.h"
 
 using namespace uitest;
@@ -359,6 +366,55 @@ TEST_F(WorkspaceWindow, SearchingAllQuestsListsEachQuestsRowsAndOpensTheChosenOn
   EXPECT_EQ(rows(first), (Rows{{QStringLiteral("a/half"), 1}, {QStringLiteral("old"), 1}}));
   list.ScopeBox->setCurrentIndex(0);
   EXPECT_EQ(list.Table->isVisible(), true);
+}
+
+// workspace.ini: absent, the defaults; written, files below the folder kept relative to it and read
+// back whole; its memory, glossary and language put to use by the open workspace; an unreadable one
+// leaves the defaults, said once, and the file as it was.
+TEST_F(WorkspaceWindow, WorkspaceSettingsComeFromWorkspaceIniAndArePutToUse) {
+  const QString folder = scratch.Folder().path();
+  EXPECT_EQ(ReadWorkspaceSettings(folder), TWorkspaceSettings{});
+  const std::string tmx = File("tm/game").replace(File("tm/game").size() - 4, 4, ".tmx");
+  std::filesystem::create_directories(std::filesystem::path(tmx).parent_path());
+  WriteTmx(tmx, {{u"Кнопка запуска", u"Launch button", u"x"}});
+  const std::string tbx = "/tmp/xg-workspace-terms-" + std::to_string(::getpid()) + ".tbx";
+  SaveTbx({"ru", "en", {{u"шлюз", {u"airlock"}, {}}}}, tbx);
+  const TWorkspaceSettings settings{QStringLiteral("en-GB"), {tmx}, {tbx}};
+  WriteWorkspaceSettings(folder, settings);
+  EXPECT_EQ(ReadWorkspaceSettings(folder), settings);
+  QFile ini(WorkspaceSettingsFile(folder));
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  const QString written = QString::fromUtf8(ini.readAll());
+  EXPECT_TRUE(written.contains(QStringLiteral("memories=tm/game.tmx"))) << written.toStdString();
+  EXPECT_TRUE(written.contains(QString::fromStdString("glossaries=" + tbx))) << written.toStdString();
+
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  const TTranslationMemory& memory = form->Session->Reuse().Memory();
+  const auto suggestions = memory.Suggest(u"Кнопка запуска", 1, 100);
+  ASSERT_EQ(suggestions.size(), 1u);
+  EXPECT_EQ(memory.Entry(suggestions[0].Entry).Quest, u"game.tmx");
+  ASSERT_EQ(form->Session->Glossaries().Glossaries().size(), 1u);
+  EXPECT_EQ(form->Session->Glossaries().Glossaries()[0].File, tbx);
+  EXPECT_EQ(form->Session->ProposedLanguage(QLocale::c()), QStringLiteral("en-GB"));
+  // Tools → Workspace Settings…: what the dialog holds is written and used.
+  dialogs.DialogScript = [](QDialog& dialog) {
+    dynamic_cast<TWorkspaceSettingsDialog&>(dialog).LanguageEdit->setText(QStringLiteral(" de "));
+    return true;
+  };
+  form->Workspace->Commands->EditSettings();
+  EXPECT_EQ(ReadWorkspaceSettings(folder), (TWorkspaceSettings{QStringLiteral("de"), {tmx}, {tbx}}));
+  EXPECT_EQ(form->Session->ProposedLanguage(QLocale::c()), QStringLiteral("de"));
+  std::filesystem::remove(tbx);
+
+  // A folder named like the file cannot be read: the defaults, and the reason shown once.
+  ASSERT_TRUE(ini.remove());
+  ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("workspace.ini")));
+  const std::size_t shown = dialogs.Messages.size();
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  EXPECT_EQ(form->Session->WorkspaceSettings(), TWorkspaceSettings{});
+  ASSERT_EQ(dialogs.Messages.size(), shown + 1);
+  EXPECT_TRUE(dialogs.Messages.back().contains(WorkspaceSettingsFile(folder))) << dialogs.Messages.back().toStdString();
+  EXPECT_TRUE(QFileInfo(WorkspaceSettingsFile(folder)).isDir());
 }
 
 TEST_F(WorkspaceWindow, AFolderThatCannotBeReadIsShownWithItsNameAndChangesNothing) {
