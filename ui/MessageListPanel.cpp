@@ -55,7 +55,8 @@ TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText 
   ScopeBox = new QComboBox(this);
   ScopeBox->addItem(text_(u"SearchScopeThisQuest"));
   ScopeBox->addItem(text_(u"SearchScopeAllQuests"));
-  ScopeBox->setEnabled(false);
+  // Only a workspace has other quests to search: the choice is not there without one.
+  ScopeBox->hide();
   QuestModel = new TQuestSearchModel(project, text_, this);
   QuestTable = new QTableView(this);
   QuestTable->setObjectName(QStringLiteral("QuestSearchTable"));
@@ -232,7 +233,7 @@ bool TMessageListPanel::SearchesAllQuests() const {
 
 void TMessageListPanel::WorkspaceChanged() {
   const bool workspace = WorkspaceQuests && !WorkspaceQuests().empty();
-  ScopeBox->setEnabled(workspace);
+  ScopeBox->setVisible(workspace);
   if (!workspace) ScopeBox->setCurrentIndex(0);
   // The filter of problems lists one quest: not offered while all are searched.
   if (auto* filters = qobject_cast<QStandardItemModel*>(FilterBox->model()))

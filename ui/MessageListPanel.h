@@ -36,7 +36,7 @@ class TMessageListPanel : public QWidget {
   TElidedLabel* CountLabel = nullptr;  // the count, or why the search text is no valid expression
   QTableView* Table = nullptr;
   TMessageListModel* Model = nullptr;
-  QComboBox* ScopeBox = nullptr;  // this quest, all quests (only with a workspace)
+  QComboBox* ScopeBox = nullptr;  // this quest, all quests (shown only with a workspace)
   QTableView* QuestTable = nullptr;
   TQuestSearchModel* QuestModel = nullptr;
 
