@@ -13,6 +13,8 @@
 #include "checks/ConsistencyCheck.h"
 #include "memory/Pretranslation.h"
 #include "memory/WorkspaceMemory.h"
+#include "project/MessageFilter.h"
+#include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
 #include "workspace/Workspace.h"
 
@@ -109,7 +111,7 @@ void BM_InconsistentOverAQuest(benchmark::State& state) {
 
 // What the window does when a quest of an open workspace is opened: the memory made again from the
 // texts the workspace keeps of the other 99 quests (no file is read).
-void BM_MemoryFromKeptTexts(benchmark::State& state) {
+const std::vector<TQuestTexts>& KeptTexts() {
   static const std::vector<TQuestTexts> quests = [] {
     std::vector<TQuestTexts> kept;
     for (int index = 1; index < GeneratedQuestCount; ++index)
@@ -117,6 +119,11 @@ void BM_MemoryFromKeptTexts(benchmark::State& state) {
           QuestTextsOf(*GeneratedQuest(BenchCatalogue(), index), QuestNameOf("", GeneratedQuestFile(index))));
     return kept;
   }();
+  return quests;
+}
+
+void BM_MemoryFromKeptTexts(benchmark::State& state) {
+  const std::vector<TQuestTexts>& quests = KeptTexts();
   std::size_t units = 0;
   for (auto _ : state) {
     TTranslationMemory memory;
@@ -127,11 +134,30 @@ void BM_MemoryFromKeptTexts(benchmark::State& state) {
   state.counters["units"] = static_cast<double>(units);
 }
 
+// The message list's search of all quests as the window runs it: the open quest (0) in its project,
+// the other 99 in the texts the workspace keeps, case ignored: a common syllable found in most texts
+// (the most rows the list gets) and a rare one (every text read to its end).
+void BM_SearchAllQuests(benchmark::State& state, const char16_t* pattern) {
+  const std::vector<TQuestTexts>& quests = KeptTexts();
+  const TtxgProject& open = OpenQuest();
+  const TMessageSearch search(pattern, {.IgnoreCase = true});
+  std::size_t found = 0;
+  for (auto _ : state) {
+    found = SearchQuests(quests, search, TStateFilter::All).size() +
+            FilterPositions(open, TStateFilter::All, &search).size();
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["found"] = static_cast<double>(found);
+  state.counters["positions"] = static_cast<double>(quests.size() * 2001 + 2001);
+}
+
 BENCHMARK(BM_SuggestOffered)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestAny)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlanPretranslation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildConsistencyIndex)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InconsistentOverAQuest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryFromKeptTexts)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SearchAllQuests, common, u"КА")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SearchAllQuests, rare, u"ст")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -12,11 +12,15 @@ uint32_t TTranslationMemory::WordNumber(std::u16string_view word) {
 }
 
 std::size_t TTranslationMemory::Add(TMemoryEntry entry) {
-  std::u16string pairKey = entry.Source;
-  pairKey += u'\0';
-  pairKey += entry.Translation;
-  auto [pair, isNew] = pairs_.try_emplace(std::move(pairKey), entries_.size());
-  if (!isNew) return pair->second;
+  // The pairs are found by their hash and compared with the entries themselves: a memory of a whole
+  // game keeps each text once.
+  const std::hash<std::u16string_view> hash;
+  const std::size_t pairHash = hash(entry.Source) * 31 + hash(entry.Translation);
+  for (auto [at, end] = pairs_.equal_range(pairHash); at != end; ++at) {
+    const TMemoryEntry& held = entries_[at->second];
+    if (held.Source == entry.Source && held.Translation == entry.Translation) return at->second;
+  }
+  pairs_.emplace(pairHash, entries_.size());
 
   const auto index = static_cast<uint32_t>(entries_.size());
   TIndexedEntry indexed;

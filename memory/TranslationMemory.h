@@ -57,8 +57,8 @@ class TTranslationMemory {
     std::size_t operator()(std::u16string_view word) const { return std::hash<std::u16string_view>{}(word); }
   };
   std::unordered_map<std::u16string, uint32_t, TWordHash, std::equal_to<>> wordNumbers_;
-  std::vector<std::vector<TPosting>> postings_;            // per word number
-  std::unordered_map<std::u16string, std::size_t> pairs_;  // source + U+0000 + translation -> entry
+  std::vector<std::vector<TPosting>> postings_;              // per word number
+  std::unordered_multimap<std::size_t, std::size_t> pairs_;  // hash of source and translation -> entry
 
   uint32_t WordNumber(std::u16string_view word);
   // The entries sharing a word with the query and how many words (as multisets) they share.

@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <future>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -665,15 +666,21 @@ void TTranslationSession::RebuildMemory() {
   const int open = OpenQuestIndex();
   for (std::size_t i = 0; i < workspace_.Quests.size(); ++i)
     if (static_cast<int>(i) != open) otherQuests.push_back(&workspace_.Quests[i]);
-  memoryProblems_ = reuse_.Rebuild(*project_, otherQuests, workspaceSettings_.MemoryFiles);
   // A project from outside the folder is checked against the whole game too: it translates the same
-  // texts. Only without a workspace is the check off.
-  consistency_.reset();
-  if (workspaceFolder_.isEmpty()) return;
-  consistency_ = std::make_unique<TConsistencyIndex>();
-  for (const TQuestTexts* quest : otherQuests) AddQuestToConsistencyIndex(*quest, *consistency_);
-  consistencyQuest_ = open >= 0 ? workspace_.Quests[static_cast<std::size_t>(open)].Quest
-                                : QuestNameOf(LibraryName(workspaceFolder_), LibraryName(fileName_));
+  // texts. Only without a workspace is the check off. The index is made beside the memory, on
+  // another core: both only read the quests' texts.
+  std::future<std::unique_ptr<TConsistencyIndex>> index;
+  if (!workspaceFolder_.isEmpty())
+    index = std::async(std::launch::async, [&otherQuests] {
+      auto made = std::make_unique<TConsistencyIndex>();
+      for (const TQuestTexts* quest : otherQuests) AddQuestToConsistencyIndex(*quest, *made);
+      return made;
+    });
+  memoryProblems_ = reuse_.Rebuild(*project_, otherQuests, workspaceSettings_.MemoryFiles);
+  consistency_ = index.valid() ? index.get() : nullptr;
+  if (consistency_)
+    consistencyQuest_ = open >= 0 ? workspace_.Quests[static_cast<std::size_t>(open)].Quest
+                                  : QuestNameOf(LibraryName(workspaceFolder_), LibraryName(fileName_));
 }
 
 std::vector<TCheckFinding> TTranslationSession::InconsistentFindings(int32_t message) const {
