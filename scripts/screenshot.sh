@@ -8,7 +8,8 @@
 # window with that title instead (the report box is "Errors:").
 # GLOSSARY=FILE.tbx: FILE is added to the project's glossaries and message SHOW (default 1) shown,
 # through the window's automation input (ui/Automation.h), so the Terms panel lists its terms; TYPE
-# is typed as its translation when given.
+# is typed as its translation when given. KEYS="KEY ...": once the window is shown, these keys are
+# pressed as scripts/xkeys.py takes them (text:WORDS types, sleep:S waits).
 set -euo pipefail
 if [ $# -lt 1 ]; then
   echo "usage: $0 OUT.png [FILE]" >&2
@@ -58,6 +59,11 @@ export XDG_CONFIG_HOME="$settings"
 # And a data folder of its own: a journal of unsaved changes left by an earlier picture (typed with
 # TYPE) would be offered on start, and this one is left behind in no one's way.
 export XDG_DATA_HOME="$settings"
+# OPEN=FILE: FILE opened once the window is shown (a quest of the folder given, for instance).
+if [ -n "${OPEN:-}" ]; then
+  printf 'open %s\n' "$(realpath -m "$OPEN")" >"$settings/automation.txt"
+  EXTRA_ARGS="${EXTRA_ARGS:-} --automation $settings/automation.txt"
+fi
 if [ -n "${GLOSSARY:-}" ]; then
   printf 'glossary %s\nshow %s\n' "$(realpath -m "$GLOSSARY")" "${SHOW:-1}" >"$settings/automation.txt"
   [ -n "${TYPE:-}" ] && printf 'type %s\n' "$TYPE" >>"$settings/automation.txt"
@@ -95,6 +101,11 @@ sleep 1  # let the first paint finish
 
 if [ -n "${IMPORT:-}" ]; then
   "$root/scripts/xkeys.py" "focus:$window" alt+f sleep:0.5 i sleep:1.5 "text:$(realpath -m "$IMPORT")" sleep:0.3 Return
+fi
+if [ -n "${KEYS:-}" ]; then
+  # shellcheck disable=SC2086  # the keys are words on purpose
+  "$root/scripts/xkeys.py" "focus:$window" $KEYS
+  sleep 1
 fi
 if [ -n "${CAPTURE:-}" ]; then
   window=$(wait_for_window "\"$CAPTURE\":")

@@ -32,8 +32,8 @@ struct TCommandName {
 constexpr TCommandName CommandNames[] = {
     {"show", TAutomationCommand::Show},         {"type", TAutomationCommand::Type},
     {"review", TAutomationCommand::Review},     {"note", TAutomationCommand::Note},
-    {"glossary", TAutomationCommand::Glossary}, {"save", TAutomationCommand::Save},
-    {"quit", TAutomationCommand::Quit},
+    {"glossary", TAutomationCommand::Glossary}, {"open", TAutomationCommand::Open},
+    {"save", TAutomationCommand::Save},         {"quit", TAutomationCommand::Quit},
 };
 
 void SendKey(QWidget* target, int key, const QString& text) {
@@ -72,7 +72,8 @@ std::optional<TAutomationCommand> ParseAutomationLine(std::string_view line) {
       command.Text = argument;
       break;
     case TAutomationCommand::Glossary:
-      if (argument.empty()) throw std::invalid_argument("\"glossary\" needs a file");
+    case TAutomationCommand::Open:
+      if (argument.empty()) throw std::invalid_argument("\"" + std::string(word) + "\" needs a file");
       command.Text = argument;
       break;
     default:
@@ -179,6 +180,9 @@ void TAutomation::Perform(const TAutomationCommand& command) {
         throw std::runtime_error(window_.Session->GlossaryProblems().front());
       break;
     }
+    case TAutomationCommand::Open:
+      window_.Files->OpenRecentFile(QString::fromStdString(command.Text));
+      break;
     case TAutomationCommand::Save:
       window_.Files->QuickSave();
       break;

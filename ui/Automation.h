@@ -11,6 +11,7 @@
 //   review       the needs-review box clicked
 //   note [TEXT]  the note's text selected and TEXT typed over it (nothing: the note cleared)
 //   glossary FILE  FILE added to the project's glossaries (as Tools → Glossaries… adds it)
+//   open FILE    FILE opened as a recent file is (a project after the save question, or a folder)
 //   save         Save of the project to its file
 //   quit         the window closed, asking about unsaved changes as for the user
 //
@@ -32,7 +33,7 @@ class QWidget;
 class TForm1;
 
 struct TAutomationCommand {
-  enum TKind { Show, Type, Review, Note, Glossary, Save, Quit };
+  enum TKind { Show, Type, Review, Note, Glossary, Open, Save, Quit };
   TKind Kind = Show;
   int32_t Message = 0;  // show
   std::string Text;     // type, note, glossary (UTF-8)

@@ -68,8 +68,28 @@ TMessageListPanel::TMessageListPanel(const TtxgProject& project, TCatalogueText 
   QuestTable->setTabKeyNavigation(false);
   QuestTable->verticalHeader()->hide();
   QuestTable->verticalHeader()->setDefaultSectionSize(Table->verticalHeader()->defaultSectionSize());
-  QuestTable->horizontalHeader()->setStretchLastSection(true);
+  {
+    // As the one quest's list: the short columns as wide as their usual contents, the texts share
+    // the rest.
+    QHeaderView* header = QuestTable->horizontalHeader();
+    const QFontMetrics metrics = QuestTable->fontMetrics();
+    const int margin = 2 * metrics.averageCharWidth();
+    header->setStretchLastSection(false);
+    const std::pair<int, const char*> widths[] = {{TQuestSearchModel::QuestColumn, "chapter0/quest00"},
+                                                  {TQuestSearchModel::PositionColumn, "00000"},
+                                                  {TQuestSearchModel::IdColumn, "P000.00"},
+                                                  {TQuestSearchModel::StateColumn, "Untranslated"}};
+    for (const auto& [column, sample] : widths)
+      header->resizeSection(column, metrics.horizontalAdvance(QLatin1String(sample)) + margin);
+    for (int column : {TQuestSearchModel::SourceColumn, TQuestSearchModel::TranslationColumn})
+      header->setSectionResizeMode(column, QHeaderView::Stretch);
+  }
   QuestTable->hide();
+
+  // The scope comes right after what is searched, as the row shows them.
+  setTabOrder(SearchEdit, SearchInBox);
+  setTabOrder(SearchInBox, ScopeBox);
+  setTabOrder(ScopeBox, CaseBox);
 
   auto* searchRow = new QHBoxLayout;
   searchRow->addWidget(FilterBox);

@@ -290,6 +290,8 @@ TEST_F(WindowGlossary, AGlossaryThatCannotBeReadIsToldAndAddTermWritesTheNext) {
 TEST_F(WindowGlossary, TheAutomationAddsAGlossaryAndShowsAMessage) {
   EXPECT_THROW(ParseAutomationLine("glossary"), std::invalid_argument);
   EXPECT_EQ(ParseAutomationLine("glossary /a b.tbx")->Text, "/a b.tbx");
+  EXPECT_THROW(ParseAutomationLine("open"), std::invalid_argument);
+  EXPECT_EQ(ParseAutomationLine("open /a b.txg")->Kind, TAutomationCommand::Open);
   ASSERT_TRUE(form->Session->SetGlossaryFiles({}));
   const QString script = Write("script.txt", QStringLiteral("glossary %1\nshow %2\nglossary %3\n")
                                                  .arg(QString::fromStdString(Tbx("game.tbx")))
