@@ -345,7 +345,9 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"PretranslateStep", u"Pre-translate"},
       {u"PretranslateDone", u"Pre-translated %1 messages: %2 exact, %3 fuzzy (marked for review)."},
       {u"PretranslateNothing", u"Nothing to pre-translate."},
-      {u"PretranslateHint", u"The counts are what pre-translation would fill; nothing is changed until you press Pre-translate. Fuzzy matches are marked for review with a note."},
+      {u"PretranslateHint",
+       u"The counts are what pre-translation would fill; nothing is changed until you press Pre-translate. Fuzzy "
+       u"matches are marked for review with a note."},
       // Concordance: a word or phrase in the whole memory
       {u"MenuConcordance", u"&Concordance Search"},
       {u"ConcordancePlaceholder", u"Find in the memory (Ctrl+Shift+K)"},
@@ -365,7 +367,8 @@ const std::vector<TAddedCatalogueKey>& AddedCatalogueKeys() {
       {u"WorkspaceSettingsNone", u"none"},
       {u"WorkspaceMemoryHint", u"TMX files whose translations every quest of the workspace is offered:"},
       {u"WorkspaceGlossariesHint", u"TBX glossaries every quest of the workspace uses, after its own:"},
-      {u"WorkspaceSettingsProblem", u"The workspace settings could not be read; the defaults are used until you save them:"},
+      {u"WorkspaceSettingsProblem",
+       u"The workspace settings could not be read; the defaults are used until you save them:"},
       {u"NoWorkspaceOpen", u"Open a folder of projects first (File > Open Folder...)."},
   };
   return keys;
