@@ -6,17 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
-build=${BUILD_DIR:-build-bench}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DXG_BUILD_BENCH=ON -DXG_BUILD_UI=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target xgtool make_full_project >/dev/null
-bin=$build/bin
+source scripts/best-time.sh
+release_build build-bench OFF xgtool make_full_project
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bin/make_full_project" data/msg_cfg.txt "$work/full.txg" >/dev/null
 
-source scripts/best-time.sh
 run() { timed "$1" "$bin/xgtool" --catalogue data/msg_cfg.txt "$1" "$work/full.txg"; }
 for _ in $(seq "$rounds"); do
   run stats

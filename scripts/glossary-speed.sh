@@ -7,18 +7,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
 terms=${TERMS:-20000}
-build=${BUILD_DIR:-build-bench}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DXG_BUILD_BENCH=ON -DXG_BUILD_UI=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target xgtool make_full_project make_glossary >/dev/null
-bin=$build/bin
+source scripts/best-time.sh
+release_build build-bench OFF xgtool make_full_project make_glossary
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bin/make_full_project" data/msg_cfg.txt "$work/full.txg" >/dev/null
 "$bin/make_glossary" "$terms" "$work/terms.tbx" >/dev/null
 
-source scripts/best-time.sh
 # run NAME ARGS...: one `xgtool check` run. Exit code 1 (findings) is what a translated project gives.
 run() {
   local name=$1

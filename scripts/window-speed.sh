@@ -7,19 +7,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
-build=${BUILD_DIR:-build-window}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DXG_BUILD_BENCH=ON -DXG_BUILD_TESTS=ON -DXG_BUILD_UI=ON >/dev/null
-fi
-cmake --build "$build" -j2 --target xgtranslator make_workspace >/dev/null
-bin=$build/bin
+source scripts/best-time.sh
+release_build build-window ON xgtranslator make_workspace
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bin/make_workspace" "$work/game" data/msg_cfg.txt >/dev/null
 echo quit >"$work/quit"
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 
-source scripts/best-time.sh
 for _ in $(seq "$rounds"); do
   timed empty "$bin/xgtranslator" --automation "$work/quit"
   timed folder "$bin/xgtranslator" --automation "$work/quit" "$work/game"

@@ -6,18 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
-build=${BUILD_DIR:-build-bench}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DXG_BUILD_BENCH=ON -DXG_BUILD_TESTS=ON -DXG_BUILD_UI=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target xgtool make_workspace >/dev/null
-bin=$build/bin
+source scripts/best-time.sh
+release_build build-bench OFF xgtool make_workspace
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bin/make_workspace" "$work/game" data/msg_cfg.txt >/dev/null
 open=$work/game/chapter0/quest000.txg
 
-source scripts/best-time.sh
 for _ in $(seq "$rounds"); do
   timed dry "$bin/xgtool" --catalogue data/msg_cfg.txt pretranslate --dry-run "$open" "$work/game"
 done
