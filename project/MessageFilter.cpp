@@ -4,9 +4,14 @@
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
 
+TMessageState MessageState(bool translated, bool review) {
+  if (review) return TMessageState::NeedsReview;
+  return translated ? TMessageState::Translated : TMessageState::Untranslated;
+}
+
 TMessageState MessageState(const TtxgProject& project, int32_t n) {
   if (project.NeedsReview(n)) return TMessageState::NeedsReview;
-  return project.IsTranslated(n) ? TMessageState::Translated : TMessageState::Untranslated;
+  return MessageState(project.IsTranslated(n), false);
 }
 
 bool PassesStateFilter(TStateFilter filter, bool translated, bool review) {

@@ -18,6 +18,8 @@ enum class TMessageState {
 enum class TStateFilter { All, Untranslated, NeedsReview, Translated };
 
 TMessageState MessageState(const TtxgProject& project, int32_t n);
+// The same rule for a message known by its translated and review marks.
+TMessageState MessageState(bool translated, bool review);
 // Whether message n passes `filter`: the rule of the status bar's and `xgtool stats`' counts.
 bool PassesStateFilter(TStateFilter filter, const TtxgProject& project, int32_t n);
 // The same rule for a message known by its translated and review marks.

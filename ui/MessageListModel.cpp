@@ -28,6 +28,8 @@ int32_t TypeOf(const TtxgProject& project, std::size_t n) {
   return n < project.SourceTypes.size() ? project.SourceTypes[n] : 0;
 }
 
+}  // namespace
+
 QString FirstLine(const std::u16string& text) {
   const std::size_t end = text.find_first_of(u"\r\n");
   return QString::fromStdU16String(end == std::u16string::npos ? text : text.substr(0, end));
@@ -50,8 +52,6 @@ const char16_t* StateKey(TMessageState state) {
   }
   return u"StateUntranslated";
 }
-
-}  // namespace
 
 TMessageListModel::TMessageListModel(const TtxgProject& project, TCatalogueText text, QObject* parent)
     : QAbstractTableModel(parent), project_(project), text_(std::move(text)) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "project/MessageFilter.h"
@@ -14,6 +15,12 @@
 
 class TtxgProject;
 class TMessageSearch;
+
+// How the lists show a text in a cell (its first line) and in a tooltip (whole, one kind of line
+// break), and the catalogue key of a state.
+QString FirstLine(const std::u16string& text);
+QString WholeText(const std::u16string& text);
+const char16_t* StateKey(TMessageState state);
 
 // The filters of the list, in the order the panel offers them: the four states, and the messages
 // the checks find problems in (beyond being untranslated).

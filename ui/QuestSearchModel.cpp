@@ -2,20 +2,7 @@
 
 #include "project/MessageSearch.h"
 #include "project/ProjectClass.h"
-
-namespace {
-
-QString FirstLine(const std::u16string& text) {
-  const std::size_t end = text.find_first_of(u"\r\n");
-  return QString::fromStdU16String(end == std::u16string::npos ? text : text.substr(0, end));
-}
-
-const char16_t* StateKey(bool translated, bool review) {
-  if (review) return u"StateNeedsReview";
-  return translated ? u"StateTranslated" : u"StateUntranslated";
-}
-
-}  // namespace
+#include "ui/MessageListModel.h"
 
 TQuestSearchModel::TQuestSearchModel(const TtxgProject& project, TCatalogueText text, QObject* parent)
     : QAbstractTableModel(parent), project_(project), text_(std::move(text)) {}
@@ -84,34 +71,21 @@ QVariant TQuestSearchModel::data(const QModelIndex& index, int role) const {
     case IdColumn:
       return QString::fromStdU16String(fromProject ? project_.TargetIds[static_cast<std::size_t>(n)] : kept->Id);
     case StateColumn:
-      return text_(fromProject ? StateKey(project_.IsTranslated(n), project_.NeedsReview(n))
-                               : StateKey(kept->Translated, kept->Review));
+      return text_(StateKey(fromProject ? MessageState(project_, n) : MessageState(kept->Translated, kept->Review)));
     case SourceColumn:
     case TranslationColumn: {
       const bool source = index.column() == SourceColumn;
       const std::u16string text = fromProject ? (source ? project_.GetSourceText(n) : project_.GetTargetText(n))
                                               : (source ? kept->Source : kept->Translation);
-      return role == Qt::ToolTipRole ? QString::fromStdU16String(text) : FirstLine(text);
+      return role == Qt::ToolTipRole ? WholeText(text) : FirstLine(text);
     }
   }
   return {};
 }
 
 QVariant TQuestSearchModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  switch (section) {
-    case QuestColumn:
-      return text_(u"WorkspaceColumnName");
-    case PositionColumn:
-      return text_(u"ListColumnPosition");
-    case IdColumn:
-      return text_(u"ListColumnId");
-    case StateColumn:
-      return text_(u"ListColumnState");
-    case SourceColumn:
-      return text_(u"ListColumnSource");
-    case TranslationColumn:
-      return text_(u"ListColumnTranslation");
-  }
-  return {};
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
+  static const char16_t* const keys[] = {u"WorkspaceColumnName", u"ListColumnPosition", u"ListColumnId",
+                                         u"ListColumnState",     u"ListColumnSource",   u"ListColumnTranslation"};
+  return text_(keys[section]);
 }
