@@ -288,9 +288,33 @@ void TTranslationSession::SaveAs(const QString& fileName) {
   project_->SaveToFile(LibraryName(fileName));
   journal_->Saved(JournalFileFor(LibraryName(fileName)), LibraryName(fileName));
   replacedFileName_.clear();
+  const bool moved = QFileInfo(fileName_).canonicalFilePath() != QFileInfo(fileName).canonicalFilePath();
   SetFileName(fileName);
   RememberSaved();
+  if (workspaceFolder_.isEmpty()) return;
+  if (OpenQuestIndex() < 0) AddSavedProjectToWorkspace();
+  // Under another name the quest left behind is one of the others now, and the open one is not:
+  // the memory and the consistency index are made again for the new set.
+  if (moved) RebuildMemory();
   RefreshWorkspaceProject();
+}
+
+void TTranslationSession::AddSavedProjectToWorkspace() {
+  const QString folder = QFileInfo(workspaceFolder_).canonicalFilePath();
+  const QString file = QFileInfo(fileName_).canonicalFilePath();
+  if (folder.isEmpty() || !file.startsWith(folder + QLatin1Char('/'))) return;
+  const QString below = file.mid(folder.size() + 1);
+  // The rule of the folder's listing: nothing below a hidden entry is a quest of the workspace.
+  for (const QString& part : below.split(QLatin1Char('/')))
+    if (part.startsWith(QLatin1Char('.'))) return;
+  const std::string fileName = LibraryName(QDir(workspaceFolder_).filePath(below));
+  // The rows stay in the order of the listing, by their path below the folder.
+  const auto at = std::lower_bound(
+      workspace_.Projects.begin(), workspace_.Projects.end(), fileName,
+      [](const TWorkspaceProject& project, const std::string& name) { return project.FileName < name; });
+  const auto index = at - workspace_.Projects.begin();
+  workspace_.Projects.insert(at, SummarizeProject(LibraryName(workspaceFolder_), fileName, catalogue_));
+  workspace_.Quests.insert(workspace_.Quests.begin() + index, TQuestTexts{});
 }
 
 void TTranslationSession::Save() {

@@ -268,6 +268,8 @@ class TTranslationSession : public QObject, public TEditTarget {
   void SetFileName(const QString& fileName);
   // The summary of the project's file read again when it is a project of the workspace.
   void RefreshWorkspaceProject();
+  // A project saved into the workspace's folder under a name it had no row for gets its row.
+  void AddSavedProjectToWorkspace();
   void FollowNewProjectJournal();
   void RecordInJournal(const std::vector<TTextChange>& changes, const std::vector<TStateChange>& states);
   void StartTypingRun() { ++typingRun_; }

@@ -203,6 +203,43 @@ TEST_F(WorkspaceWindow, ARowOpensItsProjectAfterTheSaveQuestionAndASaveRefreshes
   EXPECT_EQ(Cell(RowOf(QStringLiteral("old")), TWorkspaceModel::TranslatedColumn), QStringLiteral("100%"));
 }
 
+// Save As into the folder gives the new file its row; the quest left behind is one of the others
+// now, its translations suggestions for the open one. Saved elsewhere or into a hidden folder, the
+// project gets no row.
+TEST_F(WorkspaceWindow, SaveAsIntoTheFolderAddsARowAndTheQuestLeftBehindJoinsTheMemory) {
+  ASSERT_NO_FATAL_FAILURE(OpenFolder());
+  form->Session->Open(QString::fromStdString(File("old")));
+  // Position 2 is translated in "old" alone of the other quests.
+  form->Navigator->StepListed(1);
+  ASSERT_EQ(project().PositionOfMessage(project().CurrentMessage), 2);
+  // Translated anew, so that the pair "old" keeps on file is not the open quest's own.
+  form->Session->StoreShownText(project().CurrentMessage, u"EN renamed", true);
+  struct Case {
+    std::string file;
+    QString row;  // empty: no row is added
+  };
+  Scratch outside;
+  const std::vector<Case> cases = {
+      {File("a/copy"), QStringLiteral("a/copy")},
+      {outside.File(QStringLiteral("elsewhere.txg")).toStdString(), QString()},
+      {File(".hidden/copy"), QString()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const int rows = view().Sorted->rowCount();
+    std::filesystem::create_directories(std::filesystem::path(c.file).parent_path());
+    form->Session->SaveAs(QString::fromStdString(c.file));
+    EXPECT_EQ(view().Sorted->rowCount(), rows + (c.row.isEmpty() ? 0 : 1));
+    if (c.row.isEmpty()) continue;
+    EXPECT_EQ(Cell(RowOf(c.row), TWorkspaceModel::TranslatedColumn), QStringLiteral("100%"));
+    EXPECT_EQ(form->Session->OpenQuestIndex(), 0);  // first by its path, before "a/half"
+    bool fromOld = false;
+    for (int i = 0; i < form->Suggestions->Count(); ++i)
+      fromOld = fromOld || form->Suggestions->Shown(i).Quest == u"old";
+    EXPECT_TRUE(fromOld);
+  }
+}
+
 // The memory holds every other quest's translations, each suggestion naming its quest, and a save
 // carries the saved quest's new translations to the quests opened after it.
 TEST_F(WorkspaceWindow, SuggestionsComeFromTheOtherQuestsAndASaveReachesThem) {
