@@ -685,6 +685,8 @@ bool TTranslationSession::Replace(std::vector<TReplacement> plan) {
 // Reusing translations
 
 void TTranslationSession::RebuildMemory() {
+  // The old index goes before the new one is made: a whole game's index is not held twice.
+  consistency_.reset();
   // The open project's own quest is in the memory as it is now, not as the workspace last read it.
   std::vector<const TQuestTexts*> otherQuests;
   const int open = OpenQuestIndex();
